@@ -1,0 +1,151 @@
+#include "platform/core/classes.h"
+
+#include <algorithm>
+
+#include "platform/core/formdata.h"
+#include "platform/core/streams.h"
+
+namespace fn {
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+    if (owner_) owner_->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+    state_ |= csDestroying;
+    // Tell every component that refers to this one, then drop the links both ways.
+    auto notifies = std::move(free_notifies_);
+    free_notifies_.clear();
+    for (TComponent* other : notifies) {
+        other->Notification(this, Operation::Remove);
+        auto& back = other->free_notifies_;
+        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    }
+    // Owned components die in reverse creation order; the remaining ones hear of each removal.
+    while (!components_.empty()) {
+        TComponent* c = components_.back();
+        RemoveComponent(c);
+        c->owner_ = nullptr;
+        delete c;
+    }
+    if (owner_) owner_->RemoveComponent(this);
+}
+
+TComponent* TComponent::FindComponent(std::wstring_view name) const {
+    if (name.empty()) return nullptr;
+    for (TComponent* c : components_)
+        if (SameText(c->name_, name)) return c;
+    return nullptr;
+}
+
+void TComponent::SetDesigning(bool designing) {
+    SetStateFlags(csDesigning, designing);
+    for (TComponent* c : components_) c->SetDesigning(designing);
+}
+
+void TComponent::FreeNotification(TComponent* other) {
+    if (!other || other == this) return;
+    if (std::find(free_notifies_.begin(), free_notifies_.end(), other) == free_notifies_.end())
+        free_notifies_.push_back(other);
+    if (std::find(other->free_notifies_.begin(), other->free_notifies_.end(), this) == other->free_notifies_.end())
+        other->free_notifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* other) {
+    if (!other) return;
+    free_notifies_.erase(std::remove(free_notifies_.begin(), free_notifies_.end(), other), free_notifies_.end());
+    auto& back = other->free_notifies_;
+    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+}
+
+void TComponent::Notification(TComponent* component, Operation operation) {
+    // Owners hear about their own components too, as every component does in the class library.
+    for (TComponent* c : components_)
+        if (c != component) c->Notification(component, operation);
+}
+
+bool TComponent::ReadProperty(const String&, const FormValue&, TReader&) { return false; }
+void TComponent::ReadChild(TComponent*) {}
+void TComponent::Loaded() { SetStateFlags(csLoading, false); }
+
+void TComponent::InsertComponent(TComponent* c) { components_.push_back(c); }
+
+void TComponent::RemoveComponent(TComponent* c) {
+    components_.erase(std::remove(components_.begin(), components_.end(), c), components_.end());
+    Notification(c, Operation::Remove);
+}
+
+String TStringList::Text() const {
+    String out;
+    size_t total = 0;
+    for (auto& l : lines_) total += l.size() + 2;
+    out.reserve(total);
+    for (auto& l : lines_) {
+        out += l;
+        out += L"\r\n";
+    }
+    return out;
+}
+
+void TStringList::SetText(std::wstring_view text) {
+    lines_.clear();
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            lines_.emplace_back(text.substr(start, i - start));
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) lines_.emplace_back(text.substr(start));
+}
+
+void TStringList::LoadFromFile(const String& path) {
+    auto bytes = ReadFileBytes(path);
+    SetText(DecodeText(bytes.data(), bytes.size()));
+}
+
+void TStringList::SaveToFile(const String& path) const {
+    std::string utf8 = WideToUtf8(Text());
+    TFileStream f(path, FileMode::Create);
+    f.WriteBuffer(utf8.data(), utf8.size());
+    f.Close();
+}
+
+static bool IsValidUtf8(const uint8_t* p, size_t n) {
+    for (size_t i = 0; i < n;) {
+        uint8_t c = p[i];
+        size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (len == 0 || (len == 2 && c < 0xC2) || i + len > n) return false;
+        for (size_t k = 1; k < len; ++k)
+            if ((p[i + k] & 0xC0) != 0x80) return false;
+        i += len;
+    }
+    return true;
+}
+
+String DecodeText(const uint8_t* p, size_t n) {
+    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(p + 3), n - 3));
+    if (n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF))) {
+        bool little = p[0] == 0xFF;
+        String out;
+        out.reserve((n - 2) / 2);
+        for (size_t i = 2; i + 1 < n; i += 2)
+            out += static_cast<wchar_t>(little ? (p[i] | p[i + 1] << 8) : (p[i] << 8 | p[i + 1]));
+        return out;
+    }
+    if (IsValidUtf8(p, n)) return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(p), n));
+    // Windows-1252: 0x80..0x9F differ from Latin-1.
+    static const char16_t high[32] = {
+        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    String out(n, L'\0');
+    for (size_t i = 0; i < n; ++i)
+        out[i] = (p[i] >= 0x80 && p[i] < 0xA0) ? static_cast<wchar_t>(high[p[i] - 0x80]) : static_cast<wchar_t>(p[i]);
+    return out;
+}
+
+}  // namespace fn

@@ -1,0 +1,100 @@
+#pragma once
+// Components of the class-library layer (portable): ownership, creation order, removal
+// notification, the loading/designing state that property setters ask, and string lists.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/core/sysutils.h"
+
+namespace fn {
+
+class TReader;
+struct FormValue;
+
+enum class Operation { Insert, Remove };
+
+enum ComponentStateFlag : unsigned {
+    csLoading = 1u << 0,     // properties are being read from form data
+    csReading = 1u << 1,     // this component's own properties are being read
+    csDesigning = 1u << 2,   // the component is being designed (authoring tools)
+    csDestroying = 1u << 3,
+};
+
+class TComponent {
+public:
+    explicit TComponent(TComponent* owner);
+    virtual ~TComponent();
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return owner_; }
+    const String& Name() const { return name_; }
+    void SetName(const String& name) { name_ = name; }
+    virtual const wchar_t* ClassName() const { return L"TComponent"; }
+
+    // Owned components in creation order.
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_[static_cast<size_t>(index)]; }
+    TComponent* FindComponent(std::wstring_view name) const;
+
+    unsigned ComponentState() const { return state_; }
+    bool IsLoading() const { return state_ & csLoading; }
+    bool IsDesigning() const { return state_ & csDesigning; }
+    bool IsDestroying() const { return state_ & csDestroying; }
+    // Designing is set by authoring tools (and tests) on a component and everything it owns.
+    void SetDesigning(bool designing);
+
+    // other->Notification(this, Remove) is called when this component is destroyed, and the
+    // other way round; used for references between components that do not own each other.
+    void FreeNotification(TComponent* other);
+    void RemoveFreeNotification(TComponent* other);
+    virtual void Notification(TComponent* component, Operation operation);
+
+    // Form data: a property read for this component; returns false when the name is unknown.
+    virtual bool ReadProperty(const String& name, const FormValue& value, TReader& reader);
+    // A nested object of the form data was created inside this one (menu items, controls).
+    virtual void ReadChild(TComponent* child);
+    // Called on every component after the form data is read and references are resolved.
+    virtual void Loaded();
+
+    // Internal to the reader.
+    void SetStateFlags(unsigned flags, bool on) { state_ = on ? state_ | flags : state_ & ~flags; }
+
+private:
+    void InsertComponent(TComponent* c);
+    void RemoveComponent(TComponent* c);
+
+    TComponent* owner_;
+    String name_;
+    unsigned state_ = 0;
+    std::vector<TComponent*> components_;
+    std::vector<TComponent*> free_notifies_;
+};
+
+// Lines of text with the loading rules of the class library's string lists: a file is decoded
+// (BOM, UTF-8 or Windows-1252) and split at CR LF, LF or CR.
+class TStringList {
+public:
+    int Count() const { return static_cast<int>(lines_.size()); }
+    const String& operator[](int index) const { return lines_[static_cast<size_t>(index)]; }
+    String& operator[](int index) { return lines_[static_cast<size_t>(index)]; }
+    void Add(const String& line) { lines_.push_back(line); }
+    void Clear() { lines_.clear(); }
+    const std::vector<String>& Lines() const { return lines_; }
+    std::vector<String>& Lines() { return lines_; }
+
+    String Text() const;  // every line followed by CR LF
+    void SetText(std::wstring_view text);
+    void LoadFromFile(const String& path);
+    void SaveToFile(const String& path) const;  // UTF-8 without BOM
+
+private:
+    std::vector<String> lines_;
+};
+
+// Decodes a text file's bytes: UTF-8 and UTF-16 byte-order marks are honoured; otherwise valid
+// UTF-8 is read as UTF-8 and anything else as Windows-1252.
+String DecodeText(const uint8_t* data, size_t size);
+
+}  // namespace fn

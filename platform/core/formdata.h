@@ -1,0 +1,105 @@
+#pragma once
+// Form data: the stored description of a form and its components.
+//
+// Text framing, one object per block, nested objects inside their parent:
+//
+//   object Form1: TForm1
+//     Caption = 'Fennick Notizen'        strings in single quotes ('' is a quote), UTF-8
+//     Left = 160                         integers (decimal, or $hex)
+//     BorderIcons = []                   sets of identifiers
+//     Position = poScreenCenter          identifiers: enumeration values, references, methods
+//     Font.Name = 'MS Sans Serif'        dotted names for sub-properties
+//     OnCreate = FormCreate
+//     object mnStoredSkin1: TmnCompressedStoredSkin
+//       CompressedData = {78DA...}       binary: inline hex, or @NAME for a named resource
+//     end
+//   end
+//
+// Reading creates each nested object through the class registry, owned by the root, in the
+// order it stands; properties are set while every component is loading; references to other
+// components are resolved after all components are read (fixups); then Loaded runs on each.
+#include <any>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/core/classes.h"
+
+namespace fn {
+
+struct FormValue {
+    enum class Kind { Integer, String, Ident, Set, Binary };
+    Kind kind = Kind::Integer;
+    long long integer = 0;
+    String text;                 // String and Ident
+    std::vector<String> items;   // Set
+    std::vector<uint8_t> bytes;  // Binary
+
+    int AsInt() const;           // EReadError when the value is no integer
+    const String& AsString() const;
+    bool AsBool() const;         // identifiers True / False
+    const String& AsIdent() const;
+};
+
+class EFormDataError : public EReadError { using EReadError::EReadError; };
+
+struct FormObject {
+    String name, className;
+    int line = 0;
+    std::vector<std::pair<String, FormValue>> properties;
+    std::vector<FormObject> children;
+};
+
+// Parses form-data text; EFormDataError names the line of a malformed entry.
+FormObject ParseFormData(std::wstring_view text);
+
+using ComponentFactory = std::function<TComponent*(TComponent* owner)>;
+void RegisterComponentClass(const String& className, ComponentFactory factory);
+bool IsComponentClassRegistered(const String& className);
+
+// Supplies the bytes of "@NAME" binary values (a Win32 resource in the program).
+using BinaryResourceLoader = std::function<std::vector<uint8_t>(const String& name)>;
+void SetBinaryResourceLoader(BinaryResourceLoader loader);
+
+// Methods of the root (a form) that events may name, by their name.
+class TMethodTable {
+public:
+    template <class Fn>
+    void Add(const String& name, Fn fn) { methods_[name] = std::any(std::move(fn)); }
+    const std::any* Find(const String& name) const;
+
+private:
+    std::map<String, std::any> methods_;
+};
+
+class TReader {
+public:
+    TReader(TComponent* root, const TMethodTable* methods) : root_(root), methods_(methods) {}
+
+    TComponent* Root() const { return root_; }
+    // Resolves a reference after every component is read; the callback gets null for "nil".
+    void FixupReference(const FormValue& value, std::function<void(TComponent*)> assign);
+    // Looks up an event handler of type Fn (a std::function) by the method name in value.
+    template <class Fn>
+    Fn Method(const FormValue& value) const {
+        const std::any* m = methods_ ? methods_->Find(value.AsIdent()) : nullptr;
+        if (!m) throw EFormDataError(L"Methode nicht gefunden: " + value.AsIdent());
+        if (auto* fn = std::any_cast<Fn>(m)) return *fn;
+        throw EFormDataError(L"Methode hat den falschen Typ: " + value.AsIdent());
+    }
+
+    // Reads the parsed object into root (whose class matches the outer object).
+    void ReadRoot(const FormObject& object);
+
+private:
+    void ReadObject(TComponent* component, const FormObject& object, std::vector<TComponent*>& created);
+    TComponent* root_;
+    const TMethodTable* methods_;
+    std::vector<std::pair<String, std::function<void(TComponent*)>>> fixups_;
+};
+
+// Parses and reads form-data text into root.
+void ReadFormData(TComponent* root, std::wstring_view text, const TMethodTable* methods);
+
+}  // namespace fn
