@@ -1,0 +1,238 @@
+#include "platform/win/controls.h"
+
+#include <algorithm>
+#include <new>
+
+#include "platform/core/formdata.h"
+
+namespace fn {
+
+namespace {
+const wchar_t kControlProp[] = L"FnControl";
+}
+
+bool TFontSpec::ReadProperty(const String& sub, const FormValue& v) {
+    if (sub == L"Name") name = v.AsString();
+    else if (sub == L"Height") height = v.AsInt();
+    else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : static_cast<unsigned>(v.AsInt());
+    else if (sub == L"Charset") charset = v.kind == FormValue::Kind::Ident ? (SameText(v.text, L"DEFAULT_CHARSET") ? DEFAULT_CHARSET : ANSI_CHARSET) : v.AsInt();
+    else if (sub == L"Style") {
+        if (v.kind != FormValue::Kind::Set) throw EReadError(L"Font.Style erwartet eine Menge");
+        bold = italic = underline = strikeOut = false;
+        for (auto& s : v.items) {
+            if (s == L"fsBold") bold = true;
+            else if (s == L"fsItalic") italic = true;
+            else if (s == L"fsUnderline") underline = true;
+            else if (s == L"fsStrikeOut") strikeOut = true;
+        }
+    } else return false;
+    return true;
+}
+
+COLORREF ColorToRGB(unsigned color) {
+    if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
+    return static_cast<COLORREF>(color & 0xFFFFFF);
+}
+
+unsigned ColorFromIdent(const String& ident) {
+    static const struct { const wchar_t* name; unsigned value; } table[] = {
+        {L"clBtnFace", clBtnFace}, {L"clWindowText", clWindowText}, {L"clBtnText", clBtnText},
+        {L"clBtnShadow", clBtnShadow}, {L"clWindow", clWindow}, {L"clBlack", 0x000000},
+        {L"clWhite", 0xFFFFFF}, {L"clAppWorkSpace", 0x80000000u | COLOR_APPWORKSPACE},
+    };
+    for (auto& e : table)
+        if (SameText(ident, e.name)) return e.value;
+    throw EReadError(L"Unbekannte Farbe: " + ident);
+}
+
+const wchar_t* LayerWindowClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+        wc.lpszClassName = L"FnWindow";
+        ::RegisterClassExW(&wc);
+        return L"FnWindow";
+    }();
+    return name;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {}
+
+TWinControl::~TWinControl() {
+    SetStateFlags(csDestroying, true);
+    for (TWinControl* c : controls_) c->parent_ = nullptr;
+    controls_.clear();
+    DestroyHandle();
+    if (parent_) {
+        auto& siblings = parent_->controls_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    return window ? static_cast<TWinControl*>(::GetPropW(window, kControlProp)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+    if (!handle_) CreateWnd();
+    return handle_;
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    if (parent_ == parent) return;
+    if (parent_) {
+        auto& siblings = parent_->controls_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    parent_ = parent;
+    if (parent_) {
+        parent_->controls_.push_back(this);
+        if (handle_) ::SetParent(handle_, parent_->Handle());
+        else if (parent_->HandleAllocated()) Handle();
+        parent_->AlignControls();
+    }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    bounds_ = {left, top, left + width, top + height};
+    if (handle_) ::MoveWindow(handle_, left, top, width, height, TRUE);
+}
+
+void TWinControl::SetAlign(TAlign align) {
+    align_ = align;
+    if (parent_) parent_->AlignControls();
+}
+
+void TWinControl::SetVisible(bool visible) {
+    visible_ = visible;
+    if (handle_) ::ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::AlignControls() {
+    if (!handle_) return;
+    RECT r;
+    ::GetClientRect(handle_, &r);
+    for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+        for (TWinControl* c : controls_) {
+            if (c->align_ != pass || !c->visible_) continue;
+            int w = c->bounds_.right - c->bounds_.left, h = c->bounds_.bottom - c->bounds_.top;
+            switch (pass) {
+                case TAlign::alTop: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += h; break;
+                case TAlign::alBottom: r.bottom -= h; c->SetBounds(r.left, r.bottom, r.right - r.left, h); break;
+                case TAlign::alLeft: c->SetBounds(r.left, r.top, w, r.bottom - r.top); r.left += w; break;
+                case TAlign::alRight: r.right -= w; c->SetBounds(r.right, r.top, w, r.bottom - r.top); break;
+                case TAlign::alClient: c->SetBounds(r.left, r.top, std::max(0L, r.right - r.left), std::max(0L, r.bottom - r.top)); break;
+                default: break;
+            }
+        }
+    }
+}
+
+void TWinControl::SetFocus() {
+    if (Handle()) ::SetFocus(handle_);
+}
+
+bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
+
+bool TWinControl::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    int w = bounds_.right - bounds_.left, h = bounds_.bottom - bounds_.top;
+    if (name == L"Left") SetBounds(v.AsInt(), bounds_.top, w, h);
+    else if (name == L"Top") SetBounds(bounds_.left, v.AsInt(), w, h);
+    else if (name == L"Width") SetBounds(bounds_.left, bounds_.top, v.AsInt(), h);
+    else if (name == L"Height") SetBounds(bounds_.left, bounds_.top, w, v.AsInt());
+    else if (name == L"TabOrder") tabOrder_ = v.AsInt();
+    else if (name == L"Visible") visible_ = v.AsBool();
+    else if (name == L"Align") {
+        static const struct { const wchar_t* n; TAlign a; } table[] = {
+            {L"alNone", TAlign::alNone}, {L"alTop", TAlign::alTop}, {L"alBottom", TAlign::alBottom},
+            {L"alLeft", TAlign::alLeft}, {L"alRight", TAlign::alRight}, {L"alClient", TAlign::alClient}};
+        auto it = std::find_if(std::begin(table), std::end(table), [&](auto& e) { return v.AsIdent() == e.n; });
+        if (it == std::end(table)) throw EReadError(L"Unbekannte Ausrichtung: " + v.AsIdent());
+        align_ = it->a;
+    } else return TComponent::ReadProperty(name, v, reader);
+    return true;
+}
+
+void TWinControl::ReadChild(TComponent* child) {
+    if (auto* c = dynamic_cast<TWinControl*>(child)) c->SetParent(this);
+}
+
+void TWinControl::GetCreateParams(CreateParams& p) {
+    p.className = LayerWindowClass();
+    if (parent_) p.parent = parent_->Handle();
+    if (visible_) p.style |= WS_VISIBLE;
+}
+
+void TWinControl::CreateWnd() {
+    CreateParams p;
+    GetCreateParams(p);
+    HWND w = ::CreateWindowExW(p.exStyle, p.className, p.caption.c_str(), p.style, bounds_.left, bounds_.top,
+                               bounds_.right - bounds_.left, bounds_.bottom - bounds_.top, p.parent, p.menu,
+                               ::GetModuleHandleW(nullptr), nullptr);
+    if (!w) throw EOutOfResources(L"Fenster kann nicht erzeugt werden (" + String(p.className) + L")");
+    AttachHandle(w);
+}
+
+void TWinControl::AttachHandle(HWND window) {
+    handle_ = window;
+    ::SetPropW(window, kControlProp, this);
+    defaultProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
+    HandleCreated();
+    for (TWinControl* c : controls_) c->Handle();
+    AlignControls();
+}
+
+void TWinControl::DestroyHandle() {
+    if (!handle_) return;
+    HWND w = handle_;
+    ::DestroyWindow(w);  // WM_NCDESTROY clears handle_
+    handle_ = nullptr;
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcW(defaultProc_ ? defaultProc_ : ::DefWindowProcW, handle_, msg, wParam, lParam);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_SIZE: {
+            LRESULT r = DefaultHandler(msg, wParam, lParam);
+            RECT wr;
+            ::GetWindowRect(handle_, &wr);
+            if (HWND p = ::GetParent(handle_)) ::MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&wr), 2);
+            bounds_ = wr;
+            AlignControls();
+            return r;
+        }
+        default: return DefaultHandler(msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* self = FromHandle(window);
+    if (!self) return ::DefWindowProcW(window, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        WNDPROC proc = self->defaultProc_;
+        ::RemovePropW(window, kControlProp);
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+        self->handle_ = nullptr;
+        self->HandleDestroyed();
+        return ::CallWindowProcW(proc, window, msg, wParam, lParam);
+    }
+    // Exceptions never cross the system's frames: the application's handler shows them.
+    try {
+        return self->WndProc(msg, wParam, lParam);
+    } catch (const Exception& e) {
+        HandleWindowException(e);
+    } catch (const std::bad_alloc&) {
+        HandleWindowException(EOutOfResources(L"Zu wenig Arbeitsspeicher"));
+    }
+    return 0;
+}
+
+}  // namespace fn

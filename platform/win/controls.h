@@ -1,0 +1,106 @@
+#pragma once
+// Windowed controls: a component with a window handle, a parent, bounds and alignment, and
+// a window procedure that dispatches to virtual message handlers.
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/core/classes.h"
+#include "platform/core/formdata.h"
+
+namespace fn {
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+// A font as forms and controls store it.
+struct TFontSpec {
+    String name = L"MS Sans Serif";
+    int height = -11;
+    COLORREF color = 0x80000008;  // clWindowText
+    int charset = DEFAULT_CHARSET;
+    bool bold = false, italic = false, underline = false, strikeOut = false;
+    // Reads "Font.Name", "Font.Height", ... given the part after the dot.
+    bool ReadProperty(const String& sub, const FormValue& value);
+};
+
+// System colours in the class library's encoding (0x80000000 | COLOR_xxx) to COLORREF.
+COLORREF ColorToRGB(unsigned color);
+inline constexpr unsigned clBtnFace = 0x80000000u | COLOR_BTNFACE;
+inline constexpr unsigned clWindowText = 0x80000000u | COLOR_WINDOWTEXT;
+inline constexpr unsigned clBtnText = 0x80000000u | COLOR_BTNTEXT;
+inline constexpr unsigned clBtnShadow = 0x80000000u | COLOR_BTNSHADOW;
+inline constexpr unsigned clWindow = 0x80000000u | COLOR_WINDOW;
+unsigned ColorFromIdent(const String& ident);  // "clBtnFace" etc.; EReadError when unknown
+
+class TWinControl : public TComponent {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    HWND Handle();                       // creates the window on first use
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    TWinControl* Parent() const { return parent_; }
+    void SetParent(TWinControl* parent);
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TWinControl* Controls(int i) const { return controls_[static_cast<size_t>(i)]; }
+
+    RECT BoundsRect() const { return bounds_; }
+    void SetBounds(int left, int top, int width, int height);
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    int TabOrder() const { return tabOrder_; }
+    // Lays out the aligned child controls inside the client area.
+    void AlignControls();
+    void SetFocus();
+    bool Focused() const;
+
+    // The control object of a window created by this layer (null for foreign windows).
+    static TWinControl* FromHandle(HWND window);
+
+    bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    void ReadChild(TComponent* child) override;
+
+    // Default handling of a message (the window class's own procedure).
+    virtual LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Every message of the window passes here; override and call the base for the rest.
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+protected:
+    struct CreateParams {
+        const wchar_t* className = nullptr;  // a registered or system class
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        DWORD exStyle = 0;
+        String caption;
+        HWND parent = nullptr;
+        HMENU menu = nullptr;
+    };
+    virtual void GetCreateParams(CreateParams& params);
+    virtual void CreateWnd();
+    // Called once the window exists (children are created after it).
+    virtual void HandleCreated() {}
+    virtual void HandleDestroyed() {}
+    void AttachHandle(HWND window);  // subclasses the window so WndProc sees its messages
+    void DestroyHandle();
+
+    HWND handle_ = nullptr;
+    WNDPROC defaultProc_ = nullptr;
+    RECT bounds_{0, 0, 0, 0};
+    bool visible_ = true;
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    TWinControl* parent_ = nullptr;
+    std::vector<TWinControl*> controls_;
+    TAlign align_ = TAlign::alNone;
+    int tabOrder_ = 0;
+};
+
+// Shows an exception that escaped a message handler (the application's handler).
+void HandleWindowException(const Exception& e);
+
+// Registers (once) the window class all forms and plain controls of this layer use.
+const wchar_t* LayerWindowClass();
+
+}  // namespace fn

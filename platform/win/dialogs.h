@@ -1,0 +1,62 @@
+#pragma once
+// Message dialogs with the class library's German texts, and the common dialogs. Every dialog
+// goes through a dialog service, so tests answer them instead of a person.
+#include <windows.h>
+
+#include "platform/core/classes.h"
+#include "platform/win/controls.h"
+
+namespace fn {
+
+enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8 };
+inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7;
+
+class TCommonDialog;
+
+class TDialogService {
+public:
+    virtual ~TDialogService() = default;
+    // Returns the modal result (mrYes, mrNo, mrCancel, mrOk).
+    virtual int MessageDlg(const String& text, TMsgDlgType type, unsigned buttons, int helpContext);
+    virtual void ShowMessage(const String& text);
+    // Runs a common dialog; true when the user confirmed it.
+    virtual bool Execute(TCommonDialog& dialog);
+};
+
+// The service in force; tests install their own (nullptr restores the default).
+TDialogService* Dialogs();
+void SetDialogService(TDialogService* service);
+
+int MessageDlg(const String& text, TMsgDlgType type, unsigned buttons, int helpContext);
+void ShowMessage(const String& text);
+
+class TCommonDialog : public TComponent {
+public:
+    using TComponent::TComponent;
+    bool Execute() { return Dialogs()->Execute(*this); }
+    // Shows the platform's dialog for owner; true when confirmed.
+    virtual bool ExecuteNative(HWND owner) = 0;
+};
+
+class TOpenDialog : public TCommonDialog {
+public:
+    using TCommonDialog::TCommonDialog;
+    const wchar_t* ClassName() const override { return L"TOpenDialog"; }
+    String FileName, Filter, DefaultExt, Title;
+    bool ExecuteNative(HWND owner) override;
+
+protected:
+    bool RunFileDialog(HWND owner, bool save);
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+    using TOpenDialog::TOpenDialog;
+    const wchar_t* ClassName() const override { return L"TSaveDialog"; }
+    bool ExecuteNative(HWND owner) override;
+};
+
+void RegisterDialogClasses();
+
+}  // namespace fn

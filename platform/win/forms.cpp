@@ -1,0 +1,376 @@
+#include "platform/win/forms.h"
+
+#include <algorithm>
+
+#include "platform/win/application.h"
+
+namespace fn {
+
+namespace {
+
+constexpr UINT CM_RELEASE = WM_APP + 0x3F01;  // deferred destruction of a form
+constexpr UINT kFirstMDIChild = 0xFF00;
+
+const wchar_t* MDIChildClass() {
+    static const wchar_t* name = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ::DefMDIChildProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"FnMDIChild";
+        ::RegisterClassExW(&wc);
+        return L"FnMDIChild";
+    }();
+    return name;
+}
+
+template <class E, size_t N>
+E EnumFromIdent(const FormValue& v, const std::pair<const wchar_t*, E> (&table)[N]) {
+    for (auto& [name, value] : table)
+        if (v.AsIdent() == name) return value;
+    throw EReadError(L"Unbekannter Wert: " + v.AsIdent());
+}
+
+}  // namespace
+
+TScreen* Screen() {
+    static TScreen screen;
+    return &screen;
+}
+
+TForm* TScreen::ActiveForm() const {
+    HWND active = ::GetActiveWindow();
+    for (TForm* f : forms_)
+        if (f->HandleAllocated() && f->Handle() == active) return f;
+    return nullptr;
+}
+
+TForm* GetParentForm(HWND window) {
+    for (HWND w = window; w; w = ::GetParent(w))
+        if (auto* f = dynamic_cast<TForm*>(TWinControl::FromHandle(w))) return f;
+    return nullptr;
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    visible_ = false;
+    Screen()->forms_.push_back(this);
+}
+
+TForm::~TForm() {
+    SetStateFlags(csDestroying, true);
+    if (OnDestroy) {
+        try { OnDestroy(this); } catch (const Exception& e) { Application()->HandleException(e); }
+    }
+    auto& forms = Screen()->forms_;
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (HandleAllocated() && formStyle_ == TFormStyle::fsMDIChild) {
+        HWND client = ::GetParent(handle_);
+        ::SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
+    }
+    DestroyHandle();
+}
+
+void TForm::LoadFromResource(const wchar_t* resourceName) {
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC res = ::FindResourceW(module, resourceName, reinterpret_cast<LPCWSTR>(RT_RCDATA));
+    HGLOBAL data = res ? ::LoadResource(module, res) : nullptr;
+    if (!data) throw EReadError(L"Formulardaten nicht gefunden: " + String(resourceName));
+    auto* bytes = static_cast<const char*>(::LockResource(data));
+    LoadFromText(Utf8ToWide(std::string_view(bytes, ::SizeofResource(module, res))));
+}
+
+void TForm::LoadFromText(std::wstring_view text) {
+    ReadFormData(this, text, &methods_);
+    Handle();
+    if (clientWidth_ >= 0) SetClientSize(clientWidth_, clientHeight_);
+    if (OnCreate) OnCreate(this);
+    if (visible_) Show();
+}
+
+bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    if (name == L"Caption") caption_ = v.AsString();
+    else if (name == L"FormStyle")
+        formStyle_ = EnumFromIdent(v, {std::pair{L"fsNormal", TFormStyle::fsNormal}, std::pair{L"fsMDIForm", TFormStyle::fsMDIForm},
+                                       std::pair{L"fsMDIChild", TFormStyle::fsMDIChild}});
+    else if (name == L"Position")
+        position_ = EnumFromIdent(v, {std::pair{L"poDesigned", TPosition::poDesigned}, std::pair{L"poScreenCenter", TPosition::poScreenCenter},
+                                      std::pair{L"poDefault", TPosition::poDefault}});
+    else if (name == L"KeyPreview") keyPreview_ = v.AsBool();
+    else if (name == L"BorderIcons") {
+        if (v.kind != FormValue::Kind::Set) throw EReadError(L"BorderIcons erwartet eine Menge");
+        borderIcons_ = 0;
+        for (auto& i : v.items)
+            borderIcons_ |= i == L"biSystemMenu" ? biSystemMenu : i == L"biMinimize" ? biMinimize : i == L"biMaximize" ? biMaximize : i == L"biHelp" ? biHelp : 0u;
+    } else if (name == L"HelpContext") helpContext_ = v.AsInt();
+    else if (name == L"ClientWidth") clientWidth_ = v.AsInt();
+    else if (name == L"ClientHeight") clientHeight_ = v.AsInt();
+    else if (name == L"Color") color_ = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : static_cast<unsigned>(v.AsInt());
+    else if (name.rfind(L"Font.", 0) == 0) { if (!font_.ReadProperty(name.substr(5), v)) return false; }
+    else if (name == L"AutoScroll" || name == L"Scaled") v.AsBool();  // stored, no effect here
+    else if (name == L"Menu") reader.FixupReference(v, [this](TComponent* c) { SetMenu(dynamic_cast<TMainMenu*>(c)); });
+    else if (name == L"PopupMenu") reader.FixupReference(v, [this](TComponent* c) { popupMenu_ = dynamic_cast<TPopupMenu*>(c); if (c) FreeNotification(c); });
+    else if (name == L"OnCreate") OnCreate = reader.Method<TNotifyEvent>(v);
+    else if (name == L"OnShow") OnShow = reader.Method<TNotifyEvent>(v);
+    else if (name == L"OnDestroy") OnDestroy = reader.Method<TNotifyEvent>(v);
+    else if (name == L"OnActivate") OnActivate = reader.Method<TNotifyEvent>(v);
+    else if (name == L"OnResize") OnResize = reader.Method<TNotifyEvent>(v);
+    else if (name == L"OnClose") OnClose = reader.Method<TCloseEvent>(v);
+    else if (name == L"OnCloseQuery") OnCloseQuery = reader.Method<TCloseQueryEvent>(v);
+    else if (name == L"OnKeyDown") OnKeyDown = reader.Method<TKeyEvent>(v);
+    else return TWinControl::ReadProperty(name, v, reader);
+    return true;
+}
+
+void TForm::SetCaption(const String& caption) {
+    caption_ = caption;
+    if (HandleAllocated()) ::SetWindowTextW(handle_, caption_.c_str());
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    menu_ = menu;
+    if (menu_) FreeNotification(menu_);
+    if (HandleAllocated() && formStyle_ != TFormStyle::fsMDIChild) {
+        ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
+        if (menu_) menu_->SetWindow(handle_);
+    }
+}
+
+void TForm::SetClientSize(int width, int height) {
+    if (!HandleAllocated()) { clientWidth_ = width; clientHeight_ = height; return; }
+    RECT wr, cr;
+    ::GetWindowRect(handle_, &wr);
+    ::GetClientRect(handle_, &cr);
+    int w = (wr.right - wr.left) - (cr.right - cr.left) + width;
+    int h = (wr.bottom - wr.top) - (cr.bottom - cr.top) + height;
+    ::SetWindowPos(handle_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::GetCreateParams(CreateParams& p) {
+    p.caption = caption_;
+    p.exStyle = 0;
+    DWORD sys = (borderIcons_ & biSystemMenu) ? WS_SYSMENU : 0;
+    if (borderIcons_ & biSystemMenu) {
+        if (borderIcons_ & biMinimize) sys |= WS_MINIMIZEBOX;
+        if (borderIcons_ & biMaximize) sys |= WS_MAXIMIZEBOX;
+    }
+    p.style = WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN | sys;
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        p.className = MDIChildClass();
+        p.exStyle = WS_EX_MDICHILD;
+    } else {
+        p.className = LayerWindowClass();
+        p.style |= WS_OVERLAPPED;
+    }
+}
+
+void TForm::CreateWnd() {
+    CreateParams p;
+    GetCreateParams(p);
+    int w = bounds_.right - bounds_.left, h = bounds_.bottom - bounds_.top;
+    if (w <= 0) w = CW_USEDEFAULT;
+    if (h <= 0) h = CW_USEDEFAULT;
+    HWND window;
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        auto* frame = dynamic_cast<TForm*>(Application()->MainForm());
+        if (!frame || frame->formStyle_ != TFormStyle::fsMDIForm || !frame->ClientHandle())
+            throw EInvalidOperation(L"MDI-Kindformular kann nicht erstellt werden: Es gibt kein aktives MDI-Formular");
+        MDICREATESTRUCTW mc{};
+        mc.szClass = p.className;
+        mc.szTitle = p.caption.c_str();
+        mc.hOwner = ::GetModuleHandleW(nullptr);
+        mc.x = bounds_.left;
+        mc.y = bounds_.top;
+        mc.cx = w;
+        mc.cy = h;
+        mc.style = p.style;  // shown by Show(), after the form has been set up
+        window = reinterpret_cast<HWND>(::SendMessageW(frame->ClientHandle(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mc)));
+    } else {
+        HWND owner = Application()->MainForm() && Application()->MainForm() != this && Application()->MainForm()->HandleAllocated()
+                         ? Application()->MainForm()->Handle() : nullptr;
+        window = ::CreateWindowExW(p.exStyle, p.className, p.caption.c_str(), p.style, bounds_.left, bounds_.top, w, h,
+                                   owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    }
+    if (!window) throw EOutOfResources(L"Fenster kann nicht erzeugt werden: " + caption_);
+    AttachHandle(window);
+}
+
+void TForm::HandleCreated() {
+    if (formStyle_ == TFormStyle::fsMDIForm) {
+        CLIENTCREATESTRUCT cc{nullptr, kFirstMDIChild};
+        RECT r;
+        ::GetClientRect(handle_, &r);
+        mdiClient_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                       r.right, r.bottom, handle_, nullptr, ::GetModuleHandleW(nullptr), &cc);
+    }
+    if (menu_ && formStyle_ != TFormStyle::fsMDIChild) {
+        ::SetMenu(handle_, menu_->Handle());
+        menu_->SetWindow(handle_);
+    }
+}
+
+void TForm::HandleDestroyed() { mdiClient_ = nullptr; }
+
+void TForm::ApplyPosition() {
+    if (position_ != TPosition::poScreenCenter) return;
+    RECT wr;
+    ::GetWindowRect(handle_, &wr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    RECT area;
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        ::GetClientRect(::GetParent(handle_), &area);
+    } else {
+        HMONITOR mon = ::MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
+        MONITORINFO mi{sizeof mi};
+        ::GetMonitorInfoW(mon, &mi);
+        area = mi.rcWork;
+    }
+    int x = area.left + std::max(0L, ((area.right - area.left) - w) / 2);
+    int y = area.top + std::max(0L, ((area.bottom - area.top) - h) / 2);
+    ::SetWindowPos(handle_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::Show() {
+    bool first = !shown_;
+    Handle();
+    visible_ = true;
+    if (first) ApplyPosition();
+    shown_ = true;
+    ::ShowWindow(handle_, SW_SHOW);
+    if (formStyle_ == TFormStyle::fsMDIChild) ::SendMessageW(::GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+    else ::SetForegroundWindow(handle_);
+}
+
+void TForm::Hide() {
+    visible_ = false;
+    if (HandleAllocated()) ::ShowWindow(handle_, SW_HIDE);
+}
+
+bool TForm::CloseQuery() {
+    if (formStyle_ == TFormStyle::fsMDIForm) {
+        for (int i = 0; i < MDIChildCount(); ++i)
+            if (!MDIChildren(i)->CloseQuery()) return false;
+    }
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+    if (OnClose) OnClose(this, action);
+}
+
+void TForm::Close() {
+    if (!CloseQuery()) return;
+    TCloseAction action = formStyle_ == TFormStyle::fsMDIChild
+                              ? ((borderIcons_ & biMinimize) ? TCloseAction::caMinimize : TCloseAction::caNone)
+                              : TCloseAction::caHide;
+    DoClose(action);
+    if (action == TCloseAction::caNone) return;
+    if (Application()->MainForm() == this) Application()->Terminate();
+    else if (action == TCloseAction::caHide) Hide();
+    else if (action == TCloseAction::caMinimize) ::ShowWindow(handle_, SW_MINIMIZE);
+    else Release();
+}
+
+void TForm::Release() {
+    if (releasing_) return;
+    releasing_ = true;
+    if (HandleAllocated()) ::PostMessageW(handle_, CM_RELEASE, 0, 0);
+    else delete this;
+}
+
+int TForm::MDIChildCount() const {
+    int n = 0;
+    for (TForm* f : Screen()->forms_)
+        if (f->formStyle_ == TFormStyle::fsMDIChild && f->HandleAllocated() && !f->releasing_) ++n;
+    return n;
+}
+
+TForm* TForm::MDIChildren(int index) const {
+    for (TForm* f : Screen()->forms_)
+        if (f->formStyle_ == TFormStyle::fsMDIChild && f->HandleAllocated() && !f->releasing_ && index-- == 0) return f;
+    return nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() const {
+    if (!mdiClient_) return nullptr;
+    HWND active = reinterpret_cast<HWND>(::SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TForm*>(FromHandle(active));
+}
+
+void TForm::Tile() {
+    if (mdiClient_) ::SendMessageW(mdiClient_, WM_MDITILE, MDITILE_VERTICAL, 0);
+}
+
+void TForm::Cascade() {
+    if (mdiClient_) ::SendMessageW(mdiClient_, WM_MDICASCADE, 0, 0);
+}
+
+void TForm::KeyDown(WORD& key, TShiftState shift) {
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+bool TForm::IsShortCut(WORD key, TShiftState shift) {
+    if (OnShortCut && OnShortCut(key, shift)) return true;
+    return menu_ && menu_->IsShortCut(key, shift);
+}
+
+void TForm::ContextMenu(LPARAM lParam) {
+    if (!popupMenu_) return;
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (pt.x == -1 && pt.y == -1) {  // keyboard: at the window's top-left corner
+        pt = {0, 0};
+        ::ClientToScreen(handle_, &pt);
+    }
+    popupMenu_->Popup(pt.x, pt.y, handle_);
+}
+
+LRESULT TForm::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (formStyle_ == TFormStyle::fsMDIForm) return ::DefFrameProcW(handle_, mdiClient_, msg, wParam, lParam);
+    return TWinControl::DefaultHandler(msg, wParam, lParam);
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam && OnShow) OnShow(this);
+            break;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0 && lParam == 0 && menu_) {
+                if (TMenuItem* item = menu_->FindItem(LOWORD(wParam))) { item->Click(); return 0; }
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (popupMenu_) { ContextMenu(lParam); return 0; }
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate(this);
+            if (LOWORD(wParam) == WA_INACTIVE && OnDeactivate) OnDeactivate(this);
+            break;
+        case WM_SIZE:
+            if (OnResize) {
+                LRESULT r = TWinControl::WndProc(msg, wParam, lParam);
+                OnResize(this);
+                return r;
+            }
+            break;
+        case WM_DESTROY:
+            if (Application()->MainForm() == this) ::PostQuitMessage(0);
+            break;
+        case CM_RELEASE:
+            delete this;
+            return 0;
+        default:
+            break;
+    }
+    return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace fn

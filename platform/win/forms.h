@@ -1,0 +1,130 @@
+#pragma once
+// Forms: top-level windows created from their form data, in the styles normal, MDI frame and
+// MDI child, with the events and close protocol of the class library; the screen object.
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/core/formdata.h"
+#include "platform/win/controls.h"
+#include "platform/win/menus.h"
+
+namespace fn {
+
+enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
+enum class TPosition { poDesigned, poScreenCenter, poDefault };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+
+using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;
+using TKeyEvent = std::function<void(TComponent* sender, WORD& key, TShiftState shift)>;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+    const wchar_t* ClassName() const override { return L"TForm"; }
+
+    // Reads the form data stored as RCDATA resource `resourceName` (UTF-8 text), creates the
+    // window, runs OnCreate, and shows the form when its Visible is set.
+    void LoadFromResource(const wchar_t* resourceName);
+    // The same from text (tests, tools).
+    void LoadFromText(std::wstring_view text);
+
+    TFormStyle FormStyle() const { return formStyle_; }
+    const String& Caption() const { return caption_; }
+    void SetCaption(const String& caption);
+    bool KeyPreview() const { return keyPreview_; }
+    unsigned BorderIcons() const { return borderIcons_; }
+    TPosition Position() const { return position_; }
+    int HelpContext() const { return helpContext_; }
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    const TFontSpec& Font() const { return font_; }
+    unsigned Color() const { return color_; }
+    void SetClientSize(int width, int height);
+
+    void Show();
+    void Hide();
+    // Asks the close query (for an MDI frame: every child's first), then runs OnClose and acts.
+    void Close();
+    // True when every close query (children first for an MDI frame) allows closing.
+    virtual bool CloseQuery();
+    // Destroys the form after the current message has been handled.
+    void Release();
+
+    // MDI frame operations.
+    HWND ClientHandle() const { return mdiClient_; }
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+    TForm* ActiveMDIChild() const;
+    void Tile();
+    void Cascade();
+
+    // Key handling while a message is dispatched: KeyPreview forms see keys first.
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    // Shortcut routing: OnShortCut hook first (skin components), then the form's Menu.
+    virtual bool IsShortCut(WORD key, TShiftState shift);
+    std::function<bool(WORD key, TShiftState shift)> OnShortCut;
+
+    TNotifyEvent OnCreate, OnShow, OnDestroy, OnActivate, OnDeactivate, OnResize;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TKeyEvent OnKeyDown;
+
+    bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    // Handlers that the form data's events may name.
+    TMethodTable& Methods() { return methods_; }
+    void CreateWnd() override;
+    void GetCreateParams(CreateParams& params) override;
+    void HandleCreated() override;
+    void HandleDestroyed() override;
+
+private:
+    void DoClose(TCloseAction& action);
+    void ApplyPosition();
+    void ContextMenu(LPARAM lParam);
+
+    TMethodTable methods_;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    TPosition position_ = TPosition::poDesigned;
+    String caption_;
+    bool keyPreview_ = false;
+    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    int helpContext_ = 0;
+    unsigned color_ = clBtnFace;
+    TFontSpec font_;
+    TMainMenu* menu_ = nullptr;
+    TPopupMenu* popupMenu_ = nullptr;
+    int clientWidth_ = -1, clientHeight_ = -1;
+    bool shown_ = false;
+    bool releasing_ = false;
+    HWND mdiClient_ = nullptr;
+    WNDPROC mdiClientProc_ = nullptr;
+};
+
+// The forms of the application in creation order.
+class TScreen {
+public:
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TForm* Forms(int index) const { return forms_[static_cast<size_t>(index)]; }
+    TForm* ActiveForm() const;
+
+private:
+    friend class TForm;
+    std::vector<TForm*> forms_;
+};
+
+TScreen* Screen();
+
+// The form that contains window (its nearest form ancestor), or null.
+TForm* GetParentForm(HWND window);
+
+}  // namespace fn

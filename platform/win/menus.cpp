@@ -1,0 +1,239 @@
+#include "platform/win/menus.h"
+
+#include <algorithm>
+
+#include "platform/core/formdata.h"
+
+namespace fn {
+
+namespace {
+
+UINT NextCommand() {
+    static UINT next = 100;
+    return next++;
+}
+
+String KeyName(WORD key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return String(1, static_cast<wchar_t>(key));
+    if (key >= VK_F1 && key <= VK_F24) return L"F" + IntToStr(key - VK_F1 + 1);
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return L"Num " + IntToStr(key - VK_NUMPAD0);
+    switch (key) {
+        case VK_BACK: return L"Rück";
+        case VK_TAB: return L"Tab";
+        case VK_RETURN: return L"Eingabe";
+        case VK_ESCAPE: return L"Esc";
+        case VK_SPACE: return L"Leer";
+        case VK_PRIOR: return L"Bild auf";
+        case VK_NEXT: return L"Bild ab";
+        case VK_END: return L"Ende";
+        case VK_HOME: return L"Pos1";
+        case VK_LEFT: return L"Links";
+        case VK_UP: return L"Auf";
+        case VK_RIGHT: return L"Rechts";
+        case VK_DOWN: return L"Ab";
+        case VK_INSERT: return L"Einfg";
+        case VK_DELETE: return L"Entf";
+        case VK_MULTIPLY: return L"Num *";
+        case VK_ADD: return L"Num +";
+        case VK_SUBTRACT: return L"Num -";
+        case VK_DIVIDE: return L"Num /";
+        default: return String();
+    }
+}
+
+}  // namespace
+
+String ShortCutToText(TShortCut shortCut) {
+    String name = KeyName(static_cast<WORD>(shortCut & 0xFF));
+    if (name.empty()) return String();
+    String prefix;
+    if (shortCut & scShift) prefix += L"Umsch+";
+    if (shortCut & scCtrl) prefix += L"Strg+";
+    if (shortCut & scAlt) prefix += L"Alt+";
+    return prefix + name;
+}
+
+TShortCut ShortCut(WORD key, TShiftState shift) {
+    if (key & 0xFF00) return 0;
+    TShortCut s = key;
+    if (shift & ssShift) s |= scShift;
+    if (shift & ssCtrl) s |= scCtrl;
+    if (shift & ssAlt) s |= scAlt;
+    return s;
+}
+
+TShiftState KeyboardShiftState() {
+    TShiftState s = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (::GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    if (::GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    return s;
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+
+TMenuItem::~TMenuItem() {
+    // Sub-items owned elsewhere (by the form) stay alive; they only lose their parent.
+    for (TMenuItem* item : items_) item->parent_ = nullptr;
+    if (parent_) parent_->Remove(this);
+}
+
+void TMenuItem::SetCaption(const String& caption) { caption_ = caption; Changed(); }
+void TMenuItem::SetShortCut(TShortCut shortCut) { shortCut_ = shortCut; Changed(); }
+void TMenuItem::SetChecked(bool checked) { checked_ = checked; Changed(); }
+void TMenuItem::SetEnabled(bool enabled) { enabled_ = enabled; Changed(); }
+void TMenuItem::SetVisible(bool visible) { visible_ = visible; Changed(); }
+
+void TMenuItem::Click() {
+    if (OnClick) OnClick(this);
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+    if (item->parent_) item->parent_->Remove(item);
+    index = std::clamp(index, 0, Count());
+    items_.insert(items_.begin() + index, item);
+    item->parent_ = this;
+    Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+    auto it = std::find(items_.begin(), items_.end(), item);
+    if (it == items_.end()) return;
+    items_.erase(it);
+    item->parent_ = nullptr;
+    Changed();
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+    auto it = std::find(items_.begin(), items_.end(), item);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* i = this;
+    while (i->parent_) i = i->parent_;
+    return i->menu_;
+}
+
+void TMenuItem::Changed() {
+    if (TMenu* m = GetParentMenu()) m->MenuChanged();
+}
+
+bool TMenuItem::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    if (name == L"Caption") caption_ = v.AsString();
+    else if (name == L"ShortCut") shortCut_ = static_cast<TShortCut>(v.AsInt());
+    else if (name == L"Checked") checked_ = v.AsBool();
+    else if (name == L"Enabled") enabled_ = v.AsBool();
+    else if (name == L"Visible") visible_ = v.AsBool();
+    else if (name == L"HelpContext") helpContext_ = v.AsInt();
+    else if (name == L"OnClick") OnClick = reader.Method<TNotifyEvent>(v);
+    else return TComponent::ReadProperty(name, v, reader);
+    return true;
+}
+
+void TMenuItem::ReadChild(TComponent* child) {
+    if (auto* item = dynamic_cast<TMenuItem*>(child)) Add(item);
+}
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) { items_->menu_ = this; }
+
+TMenu::~TMenu() { delete items_; }
+
+void TMenu::ReadChild(TComponent* child) { items_->ReadChild(child); }
+
+static TMenuItem* FindIn(TMenuItem* parent, const std::function<bool(TMenuItem*)>& match) {
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (match(item)) return item;
+        if (TMenuItem* found = FindIn(item, match)) return found;
+    }
+    return nullptr;
+}
+
+TMenuItem* TMenu::FindItem(UINT command) const {
+    return FindIn(items_, [command](TMenuItem* i) { return i->Command() == command; });
+}
+
+TMenuItem* TMenu::FindShortCut(TShortCut shortCut) const {
+    if (shortCut == 0) return nullptr;
+    return FindIn(items_, [shortCut](TMenuItem* i) { return i->ShortCut() == shortCut; });
+}
+
+bool TMenu::IsShortCut(WORD key, TShiftState shift) {
+    TMenuItem* item = FindShortCut(fn::ShortCut(key, shift));
+    if (!item) return false;
+    // Parents first, from the top down, so that enabling rules run before the item is judged.
+    std::vector<TMenuItem*> parents;
+    for (TMenuItem* p = item->Parent(); p && p != items_; p = p->Parent()) parents.push_back(p);
+    for (auto it = parents.rbegin(); it != parents.rend(); ++it) (*it)->Click();
+    if (item->Enabled()) item->Click();
+    return true;
+}
+
+HMENU TMenu::Handle() {
+    if (!native_.get()) {
+        native_.reset(CreateNativeMenu());
+        FillNativeMenu(native_.get(), items_);
+    }
+    return native_.get();
+}
+
+void TMenu::MenuChanged() {
+    if (!native_.get()) return;
+    HMENU menu = native_.get();
+    while (::GetMenuItemCount(menu) > 0) ::DeleteMenu(menu, 0, MF_BYPOSITION);
+    FillNativeMenu(menu, items_);
+}
+
+void TMenu::FillNativeMenu(HMENU menu, TMenuItem* parent) {
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
+        if (!item->Visible()) continue;
+        if (item->IsLine()) {
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        String text = item->Caption();
+        String keys = ShortCutToText(item->ShortCut());
+        if (!keys.empty()) text += L"\t" + keys;
+        UINT flags = MF_STRING | (item->Checked() ? MF_CHECKED : 0) | (item->Enabled() ? 0 : MF_GRAYED);
+        if (item->Count() > 0) {
+            HMENU sub = ::CreatePopupMenu();
+            FillNativeMenu(sub, item);
+            ::AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+        } else {
+            ::AppendMenuW(menu, flags, item->Command(), text.c_str());
+        }
+    }
+}
+
+HMENU TMainMenu::CreateNativeMenu() { return ::CreateMenu(); }
+
+void TMainMenu::MenuChanged() {
+    TMenu::MenuChanged();
+    if (window_ && ::GetMenu(window_) == native_.get()) ::DrawMenuBar(window_);
+}
+
+HMENU TPopupMenu::CreateNativeMenu() { return ::CreatePopupMenu(); }
+
+void TPopupMenu::Popup(int x, int y, HWND owner) {
+    if (OnPopup) OnPopup(this);
+    UINT command = static_cast<UINT>(::TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr));
+    if (command == 0) return;
+    if (TMenuItem* item = FindItem(command)) item->Click();
+}
+
+bool TPopupMenu::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    if (name == L"OnPopup") { OnPopup = reader.Method<TNotifyEvent>(v); return true; }
+    return TMenu::ReadProperty(name, v, reader);
+}
+
+void RegisterMenuClasses() {
+    RegisterComponentClass(L"TMainMenu", [](TComponent* o) { return new TMainMenu(o); });
+    RegisterComponentClass(L"TPopupMenu", [](TComponent* o) { return new TPopupMenu(o); });
+    RegisterComponentClass(L"TMenuItem", [](TComponent* o) { return new TMenuItem(o); });
+}
+
+}  // namespace fn
