@@ -1,0 +1,67 @@
+#include "app/Form1.h"
+
+#include "app/Form2.h"
+#include "platform/win/application.h"
+
+namespace fn {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    Methods().Add(L"FormCreate", TNotifyEvent([this](TComponent* s) { FormCreate(s); }));
+    Methods().Add(L"FormDestroy", TNotifyEvent([this](TComponent* s) { FormDestroy(s); }));
+    Methods().Add(L"FormShow", TNotifyEvent([this](TComponent* s) { FormShow(s); }));
+    Methods().Add(L"FormKeyDown", TKeyEvent([this](TComponent* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); }));
+    Methods().Add(L"Neu1Click", TNotifyEvent([this](TComponent* s) { Neu1Click(s); }));
+    Methods().Add(L"Oeffnen1Click", TNotifyEvent([this](TComponent* s) { Oeffnen1Click(s); }));
+    Methods().Add(L"Beenden1Click", TNotifyEvent([this](TComponent* s) { Beenden1Click(s); }));
+    if (!Form1) Form1 = this;
+    LoadFromResource(L"TFORM1");
+}
+
+void TForm1::Loaded() {
+    TForm::Loaded();
+    MainMenu1 = dynamic_cast<TMainMenu*>(FindComponent(L"MainMenu1"));
+    Datei1 = dynamic_cast<TMenuItem*>(FindComponent(L"Datei1"));
+    Neu1 = dynamic_cast<TMenuItem*>(FindComponent(L"Neu1"));
+    Oeffnen1 = dynamic_cast<TMenuItem*>(FindComponent(L"Oeffnen1"));
+    N1 = dynamic_cast<TMenuItem*>(FindComponent(L"N1"));
+    Beenden1 = dynamic_cast<TMenuItem*>(FindComponent(L"Beenden1"));
+    OpenDialog1 = dynamic_cast<TOpenDialog*>(FindComponent(L"OpenDialog1"));
+}
+
+void TForm1::FormCreate(TComponent*) {}
+
+void TForm1::FormDestroy(TComponent*) {}
+
+TForm1::~TForm1() {
+    if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::FormShow(TComponent*) {
+    // Only the main window stands for the program in the task bar.
+    ::ShowWindow(Application()->Handle(), SW_HIDE);
+    Neu1Click(this);
+}
+
+void TForm1::Neu1Click(TComponent*) { new TForm2(this); }
+
+void TForm1::Oeffnen1Click(TComponent*) {
+    OpenDialog1->Filter = kNoteFilter;
+    OpenDialog1->DefaultExt = L"txt";
+    if (!OpenDialog1->Execute()) return;
+    auto* document = new TForm2(this);
+    document->OpenDocument(OpenDialog1->FileName);
+}
+
+void TForm1::Beenden1Click(TComponent*) { Close(); }
+
+void TForm1::FormKeyDown(TComponent*, WORD& key, TShiftState) {
+    if (key == VK_ESCAPE) Close();
+}
+
+}  // namespace fn

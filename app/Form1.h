@@ -1,0 +1,35 @@
+#pragma once
+// The main window: the MDI frame of the notes editor with the file commands new, open, exit.
+#include "platform/win/dialogs.h"
+#include "platform/win/forms.h"
+
+namespace fn {
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+    const wchar_t* ClassName() const override { return L"TForm1"; }
+
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem *Datei1 = nullptr, *Neu1 = nullptr, *Oeffnen1 = nullptr, *N1 = nullptr, *Beenden1 = nullptr;
+    TOpenDialog* OpenDialog1 = nullptr;
+
+    void FormCreate(TComponent* sender);
+    void FormDestroy(TComponent* sender);
+    void FormShow(TComponent* sender);
+    void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);
+    void Neu1Click(TComponent* sender);
+    void Oeffnen1Click(TComponent* sender);
+    void Beenden1Click(TComponent* sender);
+
+protected:
+    void Loaded() override;
+};
+
+extern TForm1* Form1;
+
+// Registers the application's form classes with the form-data reader.
+void RegisterAppClasses();
+
+}  // namespace fn
