@@ -82,6 +82,10 @@ int TDialogService::MessageDlg(const String& text, TMsgDlgType type, unsigned bu
 
 void TDialogService::ShowMessage(const String& text) { GermanMessageBox(text, Application()->Title(), MB_OK); }
 
+int TDialogService::ShowMessageBox(const String& text, const String& caption, unsigned style) {
+    return ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), style);
+}
+
 bool TDialogService::Execute(TCommonDialog& dialog) { return dialog.ExecuteNative(DialogOwner()); }
 
 bool TOpenDialog::ExecuteNative(HWND owner) { return RunFileDialog(owner, false); }

@@ -20,6 +20,8 @@ public:
     // Returns the modal result (mrYes, mrNo, mrCancel, mrOk).
     virtual int MessageDlg(const String& text, TMsgDlgType type, unsigned buttons, int helpContext);
     virtual void ShowMessage(const String& text);
+    // The platform's message box without owner window (MB_* style); returns the button id.
+    virtual int ShowMessageBox(const String& text, const String& caption, unsigned style);
     // Runs a common dialog; true when the user confirmed it.
     virtual bool Execute(TCommonDialog& dialog);
 };
