@@ -37,7 +37,13 @@ void TApplication::Initialize() {
         auto* p = static_cast<const uint8_t*>(::LockResource(data));
         return std::vector<uint8_t>(p, p + ::SizeofResource(module, res));
     });
-    handle_ = ::CreateWindowExW(0, LayerWindowClass(), title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"FnApplication";
+    ::RegisterClassExW(&wc);
+    handle_ = ::CreateWindowExW(0, L"FnApplication", title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 

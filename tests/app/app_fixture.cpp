@@ -1,0 +1,44 @@
+#include "tests/app/app_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace fn::test {
+
+int ScriptedDialogs::MessageDlg(const String& text, TMsgDlgType, unsigned, int) {
+    messages.push_back(text);
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected message: " << WideToUtf8(text);
+        return mrCancel;
+    }
+    int r = answers.front();
+    answers.pop_front();
+    return r;
+}
+
+bool ScriptedDialogs::Execute(TCommonDialog& dialog) {
+    ++executes;
+    return onExecute ? onExecute(dialog) : false;
+}
+
+TForm1* StartProgram() {
+    if (!Form1) {
+        Application()->Initialize();
+        Application()->SetTitle(L"Fennick Notizen");
+        Application()->CreateForm(Form1);
+        Form1->Show();
+        Pump();
+    }
+    return Form1;
+}
+
+void Pump() {
+    for (int i = 0; i < 3; ++i) Application()->ProcessMessages();
+}
+
+std::vector<TForm*> OpenDocuments() {
+    std::vector<TForm*> docs;
+    for (int i = 0; i < Form1->MDIChildCount(); ++i) docs.push_back(Form1->MDIChildren(i));
+    return docs;
+}
+
+}  // namespace fn::test

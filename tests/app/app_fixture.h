@@ -1,0 +1,36 @@
+#pragma once
+// Shared set-up for window tests: the program's start-up without the blocking loop, and a
+// dialog service that answers message boxes and common dialogs from the test's script.
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "app/Form1.h"
+#include "platform/win/application.h"
+#include "platform/win/dialogs.h"
+
+namespace fn::test {
+
+class ScriptedDialogs : public TDialogService {
+public:
+    ScriptedDialogs() { SetDialogService(this); }
+    ~ScriptedDialogs() override { SetDialogService(nullptr); }
+
+    std::deque<int> answers;             // results of the next MessageDlg calls
+    std::vector<String> messages;        // every text shown, in order
+    std::function<bool(TCommonDialog&)> onExecute;  // answers common dialogs (default: cancel)
+    int executes = 0;
+
+    int MessageDlg(const String& text, TMsgDlgType, unsigned, int) override;
+    void ShowMessage(const String& text) override { messages.push_back(text); }
+    bool Execute(TCommonDialog& dialog) override;
+};
+
+// Runs the program's start-up once per test executable (title, main form, shown, messages
+// handled) and returns the main window.
+TForm1* StartProgram();
+void Pump();
+// The MDI children of the main window that are still open.
+std::vector<TForm*> OpenDocuments();
+
+}  // namespace fn::test
