@@ -1,0 +1,51 @@
+#include "skin/paint/regions_win.h"
+
+#include "skin/paint/images_win.h"
+
+namespace fn {
+
+TRegionData MaskToRegionData(const TBitmap& mask, int dx, int dy) {
+    if (mask.Empty()) return {};
+    return MaskToRegionData(TmnFBitmap(mask.Handle()), dx, dy);
+}
+
+TRegionHandle RegionFromData(const TRegionData& data) {
+    if (data.Bytes.empty()) return {};
+    return TRegionHandle(ExtCreateRegion(nullptr, static_cast<DWORD>(data.Bytes.size()),
+                                         reinterpret_cast<const RGNDATA*>(data.Bytes.data())));
+}
+
+TRegionHandle BuildMaskRegion(const TBitmap& mask) { return RegionFromData(MaskToRegionData(mask, 0, 0)); }
+
+void BuildMaskStrips(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& mask, int aw,
+                     TBitmap& bottom, TBitmap& right, TBitmap& left, TBitmap& top) {
+    const TBorderPlans plans = MaskStripPlans(g, n, mask.Width(), mask.Height(), aw);
+    const std::pair<const TImagePlan*, TBitmap*> strips[] = {
+        {&plans.Left, &left}, {&plans.Right, &right}, {&plans.Top, &top}, {&plans.Bottom, &bottom}};
+    for (auto [plan, strip] : strips) {
+        if (!plan->Built) continue;
+        strip->SetSize(plan->Width, plan->Height);
+        DrawPlan(strip->Canvas(), mask.Canvas(), plan->Plan);
+    }
+}
+
+TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& mask,
+                               int aw, int ah) {
+    if (n.RT.X < n.LT.X || n.LB.Y < n.LT.Y) return {};
+    if (RectIsEmpty(n.Cl)) return {};
+    TBitmap bottom, right, left, top;
+    BuildMaskStrips(g, n, mask, aw, bottom, right, left, top);
+    TRegionHandle result(CreateRectRgn(n.Cl.Left, n.Cl.Top, n.Cl.Right, n.Cl.Bottom));
+    const std::pair<const TBitmap*, POINT> parts[] = {{&top, {0, 0}},
+                                                      {&bottom, {0, n.Cl.Bottom}},
+                                                      {&left, {0, n.Cl.Top}},
+                                                      {&right, {n.Cl.Right, n.Cl.Top}}};
+    for (auto [strip, at] : parts) {
+        if (strip->Empty()) continue;
+        TRegionHandle part = RegionFromData(MaskToRegionData(*strip, at.x, at.y));
+        if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
+    }
+    return result;
+}
+
+}  // namespace fn

@@ -1,0 +1,23 @@
+#pragma once
+// Window regions from mask pictures: black pixels are inside.
+#include "platform/win/graphics.h"
+#include "skin/paint/region_data.h"
+#include "skin/paint/tiling.h"
+
+namespace fn {
+
+// The mask scan of a platform bitmap (see the portable MaskToRegionData).
+TRegionData MaskToRegionData(const TBitmap& mask, int dx, int dy);
+// ExtCreateRegion from a region data block; none for an empty block.
+TRegionHandle RegionFromData(const TRegionData& data);
+// Region of the whole mask at (0, 0).
+TRegionHandle BuildMaskRegion(const TBitmap& mask);
+// The four border strips of the frame mask resized for a window aw wide.
+void BuildMaskStrips(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& mask, int aw,
+                     TBitmap& bottom, TBitmap& right, TBitmap& left, TBitmap& top);
+// Region of the resized frame: the new client rectangle united with the strips' regions; none
+// for a degenerate frame or an empty client rectangle.
+TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& mask,
+                               int aw, int ah);
+
+}  // namespace fn
