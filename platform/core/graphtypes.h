@@ -10,15 +10,9 @@ namespace fn {
 // whose index is in the low byte (clBtnFace = 0xFF00000F).
 using TColor = int32_t;
 
-inline constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
-inline constexpr TColor clBtnFace = static_cast<TColor>(0xFF00000Fu);
-inline constexpr TColor clBtnText = static_cast<TColor>(0xFF000012u);
-inline constexpr TColor clWindow = static_cast<TColor>(0xFF000005u);
-inline constexpr TColor clWindowText = static_cast<TColor>(0xFF000008u);
-inline constexpr TColor clHighlight = static_cast<TColor>(0xFF00000Du);
-inline constexpr TColor clHighlightText = static_cast<TColor>(0xFF00000Eu);
-inline constexpr TColor clBtnHighlight = static_cast<TColor>(0xFF000014u);
-inline constexpr TColor clBtnShadow = static_cast<TColor>(0xFF000010u);
+// A reference to the system colour of this index (COLOR_BTNFACE = 15 gives 0xFF00000F).
+// The named system colours (clBtnFace, ...) belong to the Win32 layer.
+constexpr TColor SystemColorRef(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index)); }
 
 // TFontStyles: a set of TFontStyle flags, bit n for the style of ordinal n.
 enum TFontStyle : uint8_t { fsBold = 0, fsItalic = 1, fsUnderline = 2, fsStrikeOut = 3 };

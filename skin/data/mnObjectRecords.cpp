@@ -195,25 +195,25 @@ void TmnDataSkinHintWindow::VisitFields(TSkinFieldVisitor& v) {
 }
 
 void TmnSkinColors::SetDefaultColors() {
-    cBtnFace = clBtnFace;
-    cBtnText = clBtnText;
-    cWindow = clWindow;
-    cWindowText = clWindowText;
-    cHighLight = clHighlight;
-    cHighLightText = clHighlightText;
-    cBtnHighLight = clBtnHighlight;
-    cBtnShadow = clBtnShadow;
+    cBtnFace = DefaultBtnFace;
+    cBtnText = DefaultBtnText;
+    cWindow = DefaultWindow;
+    cWindowText = DefaultWindowText;
+    cHighLight = DefaultHighLight;
+    cHighLightText = DefaultHighLightText;
+    cBtnHighLight = DefaultBtnHighLight;
+    cBtnShadow = DefaultBtnShadow;
 }
 
 void TmnSkinColors::VisitFields(TSkinFieldVisitor& v) {
-    v.Colour(L"cbtnface", cBtnFace, clBtnFace);
-    v.Colour(L"cbtntext", cBtnText, clBtnText);
-    v.Colour(L"cwindow", cWindow, clWindow);
-    v.Colour(L"cwindowtext", cWindowText, clWindowText);
-    v.Colour(L"chighlight", cHighLight, clHighlight);
-    v.Colour(L"chighlighttext", cHighLightText, clHighlightText);
-    v.Colour(L"cbtnhighlight", cBtnHighLight, clBtnHighlight);
-    v.Colour(L"cbtnshadow", cBtnShadow, clBtnShadow);
+    v.Colour(L"cbtnface", cBtnFace, DefaultBtnFace);
+    v.Colour(L"cbtntext", cBtnText, DefaultBtnText);
+    v.Colour(L"cwindow", cWindow, DefaultWindow);
+    v.Colour(L"cwindowtext", cWindowText, DefaultWindowText);
+    v.Colour(L"chighlight", cHighLight, DefaultHighLight);
+    v.Colour(L"chighlighttext", cHighLightText, DefaultHighLightText);
+    v.Colour(L"cbtnhighlight", cBtnHighLight, DefaultBtnHighLight);
+    v.Colour(L"cbtnshadow", cBtnShadow, DefaultBtnShadow);
 }
 
 }  // namespace fn

@@ -227,6 +227,17 @@ public:
     // Puts the eight system colour references in place.
     void SetDefaultColors();
 
+    // The defaults: references to clBtnFace, clBtnText, clWindow, clWindowText, clHighlight,
+    // clHighlightText, clBtnHighlight, clBtnShadow (top byte 0xFF, the system colour index).
+    static constexpr TColor DefaultBtnFace = SystemColorRef(15);        // -16777201
+    static constexpr TColor DefaultBtnText = SystemColorRef(18);        // -16777198
+    static constexpr TColor DefaultWindow = SystemColorRef(5);          // -16777211
+    static constexpr TColor DefaultWindowText = SystemColorRef(8);      // -16777208
+    static constexpr TColor DefaultHighLight = SystemColorRef(13);      // -16777203
+    static constexpr TColor DefaultHighLightText = SystemColorRef(14);  // -16777202
+    static constexpr TColor DefaultBtnHighLight = SystemColorRef(20);   // -16777196
+    static constexpr TColor DefaultBtnShadow = SystemColorRef(16);      // -16777200
+
     TColor cBtnFace = 0, cBtnText = 0, cWindow = 0, cWindowText = 0;
     TColor cHighLight = 0, cHighLightText = 0, cBtnHighLight = 0, cBtnShadow = 0;
 };
