@@ -617,7 +617,9 @@ SkinArt DrawFennick() {
     d.Key("itemleftoffset", 6);
     d.Key("itemrightoffset", 6);
     d.Rect("downrect", barItem(2));
-    d.Rect("textrect", {MenuBarItemPad, 0, kBarItemWidth - MenuBarItemPad, MenuBarHeight});
+    // The bar draws its captions from the top of this box, so the box is centred on the bar.
+    const int barTextTop = (MenuBarHeight - MenuFontHeight) / 2;
+    d.Rect("textrect", {MenuBarItemPad, barTextTop, kBarItemWidth - MenuBarItemPad, barTextTop + MenuFontHeight});
     d.Font("font", MenuFontHeight, Text);
     d.Color("activefontcolor", TextStrong);
     d.Color("downfontcolor", TextStrong);
@@ -757,15 +759,16 @@ SkinArt DrawFennick() {
     d.Key("animateinterval", 25);
     d.Bool("showfocus", false);
 
-    controlBase("checkbox", kControls, kEmpty);
-    custom({}, {}, {}, {}, kEmpty, false, false);
+    const Box checkRow{72, 14, 168, 32};  // plain panel colour: the check box's own background
+    controlBase("checkbox", kControls, checkRow);
+    custom({20, 0}, {checkRow.Width() - 6, 0}, {}, {}, kEmpty, false, false);
     d.Font("font", ControlFontHeight, Text);
     d.Color("activefontcolor", TextStrong);
     d.Color("unenabledfontcolor", TextDisabled);
     d.Color("framefontcolor", Text);
     d.Rect("activeskinrect", kEmpty);
     d.Rect("checkimagearea", {0, 2, 14, 16});
-    d.Rect("textarea", {18, 0, 120, 18});
+    d.Rect("textarea", {18, 0, checkRow.Width(), checkRow.Height()});
     d.Rect("checkimagerect", checkBox(0));
     d.Rect("uncheckimagerect", checkBox(1));
     d.Rect("activecheckimagerect", checkBox(2));
