@@ -148,7 +148,7 @@ TEST_F(SkinDataTest, LoadsEveryPartOfASmallSkinAndAnnouncesItInOrder) {
     EXPECT_EQ(sd->HintWindow().FontName, L"Tahoma");
     EXPECT_EQ(sd->HintWindow().FontHeight, 14);
     EXPECT_EQ(sd->SkinColors().cBtnFace, 255);
-    EXPECT_EQ(sd->SkinColors().cBtnText, clBtnText);
+    EXPECT_EQ(sd->SkinColors().cBtnText, SystemColorRef(18));
 
     // Records in list order, each of its keyword's class, each having read its own section.
     const auto& objects = sd->SkinObjects();
@@ -281,7 +281,7 @@ TEST_F(SkinDataTest, ANewerArchiveVersionLeavesTheManagerClearedAndLoading) {
     EXPECT_EQ(sd.PopupWindow().WindowPictureIndex, -1);
     EXPECT_EQ(sd.PopupWindow().MaskPictureIndex, 1);  // only the picture index is reset
     EXPECT_EQ(sd.HintWindow().WindowPictureIndex, -1);
-    EXPECT_EQ(sd.SkinColors().cBtnFace, clBtnFace);
+    EXPECT_EQ(sd.SkinColors().cBtnFace, SystemColorRef(15));
     EXPECT_EQ(sd.GetObjectIndex(L"MENUITEM"), -1);
 
     // A later good skin loads normally from that state.
