@@ -61,7 +61,7 @@ private:
     String name_ = L"MS Sans Serif";
     int height_ = -11;
     TFontStyles style_ = 0;
-    TColor color_ = clWindowText;
+    TColor color_ = SystemColorRef(COLOR_WINDOWTEXT);
     int charset_ = DEFAULT_CHARSET;
     TFontHandle handle_;
 };

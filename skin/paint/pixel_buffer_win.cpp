@@ -1,8 +1,6 @@
 // Copying platform bitmaps into the 24-bit buffers and drawing the buffers.
 #include <windows.h>
 
-#include <cstring>
-
 #include "platform/win/gdi.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/pixel_buffer.h"
@@ -25,24 +23,13 @@ BITMAPINFO InfoFor(int width, int height) {
 }  // namespace
 
 void TPixelBuffer::LoadFromBitmap(HBITMAP bitmap) {
-    DIBSECTION dib{};
-    const int got = bitmap ? GetObjectW(bitmap, sizeof dib, &dib) : 0;
-    if (got < static_cast<int>(sizeof(BITMAP))) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) {
         Allocate(0, 0);
         return;
     }
-    Allocate(dib.dsBm.bmWidth, dib.dsBm.bmHeight);
+    Allocate(bm.bmWidth, bm.bmHeight);
     if (Empty()) return;
-    // A 24-bit section is read directly; anything else is converted by the platform.
-    if (got == sizeof dib && dib.dsBm.bmBits && dib.dsBmih.biBitCount == 24 && dib.dsBmih.biCompression == BI_RGB) {
-        GdiFlush();
-        const auto* source = static_cast<const uint8_t*>(dib.dsBm.bmBits);
-        const bool topDown = dib.dsBmih.biHeight < 0;
-        for (int y = 0; y < Height; ++y)
-            std::memcpy(RowPointer(y), source + static_cast<ptrdiff_t>(topDown ? y : Height - 1 - y) * RowStride,
-                        static_cast<size_t>(RowStride));
-        return;
-    }
     BITMAPINFO info = InfoFor(Width, Height);
     TWindowDC screen(nullptr);
     GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(Height), Bits, &info, DIB_RGB_COLORS);

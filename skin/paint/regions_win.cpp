@@ -1,12 +1,18 @@
 #include "skin/paint/regions_win.h"
 
+#include <cstring>
+
 #include "skin/paint/images_win.h"
 
 namespace fn {
 
 TRegionData MaskToRegionData(const TBitmap& mask, int dx, int dy) {
     if (mask.Empty()) return {};
-    return MaskToRegionData(TmnFBitmap(mask.Handle()), dx, dy);
+    // The bitmap's rows already have the scan's layout: a row copy makes the snapshot.
+    TmnFBitmap pixels(mask.Width(), mask.Height());
+    for (int y = 0; y < pixels.Height; ++y)
+        std::memcpy(pixels.Rows[static_cast<size_t>(y)], mask.ScanLine(y), static_cast<size_t>(pixels.RowStride));
+    return MaskToRegionData(pixels, dx, dy);
 }
 
 TRegionHandle RegionFromData(const TRegionData& data) {
