@@ -71,14 +71,14 @@ inline constexpr Rgb Grip{146, 157, 170};
 inline constexpr Rgb Transparent{255, 0, 255};      // key colour of grip images
 
 // Window frame geometry.
-inline constexpr int FrameWidth = 280;
+inline constexpr int FrameWidth = 320;
 inline constexpr int FrameHeight = 100;
 inline constexpr int CaptionHeight = 32;
 inline constexpr int BorderWidth = 4;
 inline constexpr int CornerRadius = 8;
 
 // Caption buttons: one row of glyph cells per state.
-inline constexpr int ButtonWidth = 32;
+inline constexpr int ButtonWidth = 30;
 inline constexpr int ButtonHeight = 24;
 inline constexpr int ButtonTop = 4;        // inside the caption band
 inline constexpr int ButtonGap = 2;
