@@ -6,6 +6,7 @@
 
 #include "platform/win/application.h"
 #include "platform/win/handles.h"
+#include "platform/win/printers.h"
 
 namespace fn {
 
@@ -116,9 +117,71 @@ bool TOpenDialog::RunFileDialog(HWND owner, bool save) {
     return ok != FALSE;
 }
 
+bool TFontDialog::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    if (name.rfind(L"Font.", 0) == 0) return Font.ReadProperty(name.substr(5), v);
+    return TCommonDialog::ReadProperty(name, v, reader);
+}
+
+bool TFontDialog::ExecuteNative(HWND owner) {
+    LOGFONTW lf{};
+    lf.lfHeight = Font.height;
+    lf.lfWeight = Font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = Font.italic;
+    lf.lfUnderline = Font.underline;
+    lf.lfStrikeOut = Font.strikeOut;
+    lf.lfCharSet = static_cast<BYTE>(Font.charset);
+    Font.name.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    CHOOSEFONTW cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = owner;
+    cf.lpLogFont = &lf;
+    cf.rgbColors = ColorToRGB(Font.color);
+    cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    if (!::ChooseFontW(&cf)) return false;
+    Font.name = lf.lfFaceName;
+    Font.height = lf.lfHeight;
+    Font.bold = lf.lfWeight >= FW_BOLD;
+    Font.italic = lf.lfItalic != 0;
+    Font.underline = lf.lfUnderline != 0;
+    Font.strikeOut = lf.lfStrikeOut != 0;
+    Font.charset = lf.lfCharSet;
+    // The window text colour stays the system colour, so the text follows the colour scheme.
+    if (cf.rgbColors != ColorToRGB(Font.color)) Font.color = cf.rgbColors;
+    return true;
+}
+
+namespace {
+
+// Runs PrintDlg on copies of the shared printer settings; a confirmed choice replaces them.
+bool RunPrintDialog(HWND owner, DWORD flags) {
+    TPrinter* printer = Printer();
+    PRINTDLGW pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = owner;
+    pd.hDevMode = GlobalHandle::Duplicate(printer->DevMode());
+    pd.hDevNames = GlobalHandle::Duplicate(printer->DevNames());
+    pd.Flags = flags;
+    pd.nCopies = 1;
+    BOOL ok = ::PrintDlgW(&pd);
+    GlobalHandle mode(pd.hDevMode), names(pd.hDevNames);
+    if (ok) printer->SetDevice(std::move(mode), std::move(names));
+    return ok != FALSE;
+}
+
+}  // namespace
+
+bool TPrintDialog::ExecuteNative(HWND owner) {
+    return RunPrintDialog(owner, PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE);
+}
+
+bool TPrinterSetupDialog::ExecuteNative(HWND owner) { return RunPrintDialog(owner, PD_PRINTSETUP); }
+
 void RegisterDialogClasses() {
     RegisterComponentClass(L"TOpenDialog", [](TComponent* o) { return new TOpenDialog(o); });
     RegisterComponentClass(L"TSaveDialog", [](TComponent* o) { return new TSaveDialog(o); });
+    RegisterComponentClass(L"TFontDialog", [](TComponent* o) { return new TFontDialog(o); });
+    RegisterComponentClass(L"TPrintDialog", [](TComponent* o) { return new TPrintDialog(o); });
+    RegisterComponentClass(L"TPrinterSetupDialog", [](TComponent* o) { return new TPrinterSetupDialog(o); });
 }
 
 }  // namespace fn

@@ -59,6 +59,32 @@ public:
     bool ExecuteNative(HWND owner) override;
 };
 
+// The font dialog: Font is shown on opening and holds the chosen font after confirmation.
+class TFontDialog : public TCommonDialog {
+public:
+    using TCommonDialog::TCommonDialog;
+    const wchar_t* ClassName() const override { return L"TFontDialog"; }
+    TFontSpec Font;
+    bool ExecuteNative(HWND owner) override;
+    bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+};
+
+// The print dialog: a confirmed choice of printer and settings goes to the shared printer.
+class TPrintDialog : public TCommonDialog {
+public:
+    using TCommonDialog::TCommonDialog;
+    const wchar_t* ClassName() const override { return L"TPrintDialog"; }
+    bool ExecuteNative(HWND owner) override;
+};
+
+// The printer-setup dialog: the same shared printer settings, without starting a job.
+class TPrinterSetupDialog : public TCommonDialog {
+public:
+    using TCommonDialog::TCommonDialog;
+    const wchar_t* ClassName() const override { return L"TPrinterSetupDialog"; }
+    bool ExecuteNative(HWND owner) override;
+};
+
 void RegisterDialogClasses();
 
 }  // namespace fn
