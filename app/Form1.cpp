@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/Form2.h"
+#include "help/helpsetup.h"
 #include "platform/win/application.h"
 
 namespace fn {
@@ -34,9 +35,9 @@ void TForm1::Loaded() {
     OpenDialog1 = dynamic_cast<TOpenDialog*>(FindComponent(L"OpenDialog1"));
 }
 
-void TForm1::FormCreate(TComponent*) {}
+void TForm1::FormCreate(TComponent*) { SetUpHelp(); }
 
-void TForm1::FormDestroy(TComponent*) {}
+void TForm1::FormDestroy(TComponent*) { ReleaseHelp(); }
 
 TForm1::~TForm1() {
     if (Form1 == this) Form1 = nullptr;
