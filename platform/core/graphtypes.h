@@ -11,8 +11,18 @@ namespace fn {
 using TColor = int32_t;
 
 // A reference to the system colour of this index (COLOR_BTNFACE = 15 gives 0xFF00000F).
-// The named system colours (clBtnFace, ...) belong to the Win32 layer.
 constexpr TColor SystemColorRef(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index)); }
+
+// The named system colours, by the platform's system colour indexes.
+inline constexpr TColor clScrollBar = SystemColorRef(0), clBackground = SystemColorRef(1),
+    clActiveCaption = SystemColorRef(2), clInactiveCaption = SystemColorRef(3), clMenu = SystemColorRef(4),
+    clWindow = SystemColorRef(5), clWindowFrame = SystemColorRef(6), clMenuText = SystemColorRef(7),
+    clWindowText = SystemColorRef(8), clCaptionText = SystemColorRef(9), clActiveBorder = SystemColorRef(10),
+    clInactiveBorder = SystemColorRef(11), clAppWorkSpace = SystemColorRef(12), clHighlight = SystemColorRef(13),
+    clHighlightText = SystemColorRef(14), clBtnFace = SystemColorRef(15), clBtnShadow = SystemColorRef(16),
+    clGrayText = SystemColorRef(17), clBtnText = SystemColorRef(18), clInactiveCaptionText = SystemColorRef(19),
+    clBtnHighlight = SystemColorRef(20), cl3DDkShadow = SystemColorRef(21), cl3DLight = SystemColorRef(22),
+    clInfoText = SystemColorRef(23), clInfoBk = SystemColorRef(24);
 
 // TFontStyles: a set of TFontStyle flags, bit n for the style of ordinal n.
 enum TFontStyle : uint8_t { fsBold = 0, fsItalic = 1, fsUnderline = 2, fsStrikeOut = 3 };

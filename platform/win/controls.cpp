@@ -14,7 +14,7 @@ const wchar_t kControlProp[] = L"FnControl";
 bool TFontSpec::ReadProperty(const String& sub, const FormValue& v) {
     if (sub == L"Name") name = v.AsString();
     else if (sub == L"Height") height = v.AsInt();
-    else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : static_cast<unsigned>(v.AsInt());
+    else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
     else if (sub == L"Charset") charset = v.kind == FormValue::Kind::Ident ? (SameText(v.text, L"DEFAULT_CHARSET") ? DEFAULT_CHARSET : ANSI_CHARSET) : v.AsInt();
     else if (sub == L"Style") {
         if (v.kind != FormValue::Kind::Set) throw EReadError(L"Font.Style erwartet eine Menge");
@@ -29,16 +29,18 @@ bool TFontSpec::ReadProperty(const String& sub, const FormValue& v) {
     return true;
 }
 
-COLORREF ColorToRGB(unsigned color) {
-    if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
-    return static_cast<COLORREF>(color & 0xFFFFFF);
+COLORREF ColorToRGB(TColor color) {
+    auto c = static_cast<uint32_t>(color);
+    if ((c >> 24) == 0xFF) return ::GetSysColor(static_cast<int>(c & 0xFF));
+    return static_cast<COLORREF>(c & 0xFFFFFF);
 }
 
-unsigned ColorFromIdent(const String& ident) {
-    static const struct { const wchar_t* name; unsigned value; } table[] = {
+TColor ColorFromIdent(const String& ident) {
+    static const struct { const wchar_t* name; TColor value; } table[] = {
         {L"clBtnFace", clBtnFace}, {L"clWindowText", clWindowText}, {L"clBtnText", clBtnText},
-        {L"clBtnShadow", clBtnShadow}, {L"clWindow", clWindow}, {L"clBlack", 0x000000},
-        {L"clWhite", 0xFFFFFF}, {L"clAppWorkSpace", 0x80000000u | COLOR_APPWORKSPACE},
+        {L"clBtnShadow", clBtnShadow}, {L"clWindow", clWindow}, {L"clAppWorkSpace", clAppWorkSpace},
+        {L"clHighlight", clHighlight}, {L"clHighlightText", clHighlightText}, {L"clMenu", clMenu},
+        {L"clMenuText", clMenuText}, {L"clBlack", 0x000000}, {L"clWhite", 0xFFFFFF},
     };
     for (auto& e : table)
         if (SameText(ident, e.name)) return e.value;

@@ -7,6 +7,7 @@
 
 #include "platform/core/classes.h"
 #include "platform/core/formdata.h"
+#include "platform/core/graphtypes.h"
 
 namespace fn {
 
@@ -16,21 +17,17 @@ enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 struct TFontSpec {
     String name = L"MS Sans Serif";
     int height = -11;
-    COLORREF color = 0x80000008;  // clWindowText
+    TColor color = clWindowText;
     int charset = DEFAULT_CHARSET;
     bool bold = false, italic = false, underline = false, strikeOut = false;
     // Reads "Font.Name", "Font.Height", ... given the part after the dot.
     bool ReadProperty(const String& sub, const FormValue& value);
 };
 
-// System colours in the class library's encoding (0x80000000 | COLOR_xxx) to COLORREF.
-COLORREF ColorToRGB(unsigned color);
-inline constexpr unsigned clBtnFace = 0x80000000u | COLOR_BTNFACE;
-inline constexpr unsigned clWindowText = 0x80000000u | COLOR_WINDOWTEXT;
-inline constexpr unsigned clBtnText = 0x80000000u | COLOR_BTNTEXT;
-inline constexpr unsigned clBtnShadow = 0x80000000u | COLOR_BTNSHADOW;
-inline constexpr unsigned clWindow = 0x80000000u | COLOR_WINDOW;
-unsigned ColorFromIdent(const String& ident);  // "clBtnFace" etc.; EReadError when unknown
+// A colour in the platform encoding as GDI takes it (system colours looked up).
+COLORREF ColorToRGB(TColor color);
+// A colour named in form data ("clBtnFace", "clBlack", ...); EReadError when unknown.
+TColor ColorFromIdent(const String& ident);
 
 class TWinControl : public TComponent {
 public:

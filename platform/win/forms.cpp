@@ -107,7 +107,7 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
     } else if (name == L"HelpContext") helpContext_ = v.AsInt();
     else if (name == L"ClientWidth") clientWidth_ = v.AsInt();
     else if (name == L"ClientHeight") clientHeight_ = v.AsInt();
-    else if (name == L"Color") color_ = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : static_cast<unsigned>(v.AsInt());
+    else if (name == L"Color") color_ = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
     else if (name.rfind(L"Font.", 0) == 0) { if (!font_.ReadProperty(name.substr(5), v)) return false; }
     else if (name == L"AutoScroll" || name == L"Scaled") v.AsBool();  // stored, no effect here
     else if (name == L"Menu") reader.FixupReference(v, [this](TComponent* c) { SetMenu(dynamic_cast<TMainMenu*>(c)); });

@@ -44,7 +44,7 @@ public:
     void SetMenu(TMainMenu* menu);
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     const TFontSpec& Font() const { return font_; }
-    unsigned Color() const { return color_; }
+    TColor Color() const { return color_; }
     void SetClientSize(int width, int height);
 
     void Show();
@@ -99,7 +99,7 @@ private:
     bool keyPreview_ = false;
     unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     int helpContext_ = 0;
-    unsigned color_ = clBtnFace;
+    TColor color_ = clBtnFace;
     TFontSpec font_;
     TMainMenu* menu_ = nullptr;
     TPopupMenu* popupMenu_ = nullptr;
