@@ -2,6 +2,8 @@
 // rules, the record lists and lookups, the messages and every failure state.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/core/formdata.h"
 #include "skin/data/mnSkinArchive.h"
 #include "skin/data/mnSkinData.h"
@@ -576,4 +578,66 @@ TEST_F(SkinDataTest, FormDataLoadsTheStoredSkinWhenReferencesAreResolved) {
                               L"    CompressedStoredSkin = Form1\n  end\nend\n",
                               nullptr),
                  EReadError);
+}
+
+TEST_F(SkinDataTest, TheDefaultSkinLoadsCompletely) {
+    const char* root = std::getenv("FN_SOURCE_DIR");
+    ASSERT_NE(root, nullptr) << "FN_SOURCE_DIR names the source folder";
+    const String folder = Utf8ToWide(root) + L"/skins/fennick/";
+    TmnCompressedStoredSkin skin(nullptr);
+    skin.LoadFromSkinFile(folder + L"skin.ini");
+    ASSERT_FALSE(skin.IsEmpty());
+    TmnSkinData sd(nullptr);
+    sd.LoadFromCompressedStoredSkin(skin);
+    EXPECT_FALSE(sd.Empty());
+    EXPECT_EQ(Numbers(), kAllThree);
+
+    // Every list item of the description became a record of its keyword's class, in order.
+    TMemIniFile ini(folder + L"skin.ini");
+    const int objects = ini.ReadInteger(L"SKINOBJECTS", L"count", 0);
+    ASSERT_EQ(sd.SkinObjects().size(), static_cast<size_t>(objects));
+    for (int i = 0; i < objects; ++i) {
+        String name, type;
+        SplitRecordEntry(ini.ReadString(L"SKINOBJECTS", IntToStr(i), L""), name, type);
+        EXPECT_EQ(sd.SkinObjects()[i]->SectionName, name);
+        EXPECT_EQ(SkinObjectTypeKeyword(*sd.SkinObjects()[i]), type);
+        EXPECT_EQ(sd.GetObjectIndex(name), i);
+    }
+    const int controls = ini.ReadInteger(L"SKINCONTROLS", L"count", 0);
+    ASSERT_EQ(sd.SkinControls().size(), static_cast<size_t>(controls));
+    for (int i = 0; i < controls; ++i) {
+        String name, type;
+        SplitRecordEntry(ini.ReadString(L"SKINCONTROLS", IntToStr(i), L""), name, type);
+        EXPECT_EQ(sd.SkinControls()[i]->SectionName, name);
+        EXPECT_STREQ(sd.SkinControls()[i]->ClassName(), CreateSkinControlRecord(type, name)->ClassName());
+    }
+    EXPECT_GE(sd.GetControlIndex(L"mainmenubar"), 0);
+    EXPECT_EQ(sd.GetObjectIndex(L"menuitem"), -1);
+    EXPECT_GE(sd.GetObjectIndex(L"MENUITEM"), 0);
+
+    // The pictures are the files the description names, in the archive's order.
+    TBitmapData file;
+    file.LoadFromFile(folder + sd.PictureName());
+    EXPECT_EQ(sd.Picture(), file);
+    file.LoadFromFile(folder + sd.MaskName());
+    EXPECT_EQ(sd.Mask(), file);
+    EXPECT_TRUE(sd.InactivePicture().Empty());
+    ASSERT_EQ(sd.ActivePictures().size(), sd.ActivePictureNames().size());
+    for (size_t i = 0; i < sd.ActivePictures().size(); ++i) {
+        file.LoadFromFile(folder + sd.ActivePictureNames()[i]);
+        EXPECT_EQ(sd.ActivePictures()[i], file) << WideToUtf8(sd.ActivePictureNames()[i]);
+    }
+
+    // The frame geometry is usable as it stands: mask area over the client area, hit-test
+    // points set, corner points inside the client rectangle.
+    const TSkinRect& c = sd.ClientRect;
+    EXPECT_FALSE(c.IsEmpty());
+    EXPECT_TRUE(sd.MaskRectArea.Left <= c.Left && sd.MaskRectArea.Top <= c.Top && sd.MaskRectArea.Right >= c.Right &&
+                sd.MaskRectArea.Bottom >= c.Bottom);
+    for (const TSkinPoint* p : {&sd.HitTestLeftTopPoint, &sd.HitTestRightTopPoint, &sd.HitTestLeftBottomPoint,
+                                &sd.HitTestRightBottomPoint})
+        EXPECT_FALSE(p->IsUnset());
+    for (const TSkinPoint* p : {&sd.LeftTopPoint, &sd.RightTopPoint, &sd.LeftBottomPoint, &sd.RightBottomPoint})
+        EXPECT_TRUE(p->X >= c.Left && p->X <= c.Right && p->Y >= c.Top && p->Y <= c.Bottom);
+    EXPECT_NE(sd.ActivePicture(sd.BgPictureIndex), nullptr);
 }
