@@ -141,7 +141,23 @@ void ReadNameList(const TMemIniFile& ini, std::wstring_view section, std::wstrin
     const auto* entries = ini.SectionEntries(section);
     long long limit = static_cast<long long>(entries ? entries->size() : 0) + MaxMissingNameListItems;
     if (n > limit) n = static_cast<int>(limit);
-    for (int i = 0; i < n; ++i) list.push_back(ini.ReadString(section, IntToStr(i), L""));
+    // The items are the keys "0".."n-1" (decimal, no leading zeros; first occurrence wins):
+    // collect them in one pass instead of n lookups.
+    std::vector<const String*> items(static_cast<size_t>(n), nullptr);
+    if (entries) {
+        for (const auto& e : *entries) {
+            if (!e.hasValue || e.key.empty() || e.key.size() > 10 || (e.key[0] == L'0' && e.key.size() > 1)) continue;
+            long long idx = 0;
+            bool digits = true;
+            for (wchar_t c : e.key) {
+                if (c < L'0' || c > L'9') { digits = false; break; }
+                idx = idx * 10 + (c - L'0');
+            }
+            if (digits && idx < n && !items[static_cast<size_t>(idx)]) items[static_cast<size_t>(idx)] = &e.value;
+        }
+    }
+    list.reserve(list.size() + items.size());
+    for (const String* v : items) list.push_back(v ? *v : String());
 }
 
 void ReadNameList(const TMemIniFile& ini, std::wstring_view section, std::wstring_view prefix, TStringList& list) {
