@@ -1,8 +1,14 @@
 #include "skin/paint/effects.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace fn {
 
@@ -30,24 +36,130 @@ inline double Clamp01(double v) {
 // round(n * k) for k in 0..1.
 inline int RoundedPart(int n, double k) { return static_cast<int>(RoundEven(n * k)); }
 
-// pixel = w * S + (1 - w) * O over a run of bytes with one weight.
-void BlendBytes(uint8_t* s, const uint8_t* o, int count, double w) {
-    if (w == 1) return;
-    if (w == 0) {
-        std::memcpy(s, o, static_cast<size_t>(count));
-        return;
+// Two-picture blends, value = a * S + b * O per channel with a, b in 0..1, are computed in
+// 14-bit fixed point with the tie going to the even neighbour. The fixed-point weights are
+// within half a unit of a and b, so a result can differ from the exact double formula only when
+// the fixed-point value lies within `Margin` units of a tie; those bytes are recomputed with
+// doubles. Weights that are exact in 14 bits (k = 0.5, 0.25, ...) have no margin at all.
+constexpr int kShift = 14;
+constexpr int32_t kOne = 1 << kShift, kHalf = kOne >> 1, kFraction = kOne - 1;
+
+struct TBlendWeight {
+    double a = 1, b = 0;  // the formula's own factors
+    int16_t A = kOne, B = 0;
+    int32_t Margin = -1;
+};
+
+TBlendWeight MakeWeight(double a, double b) {
+    TBlendWeight w;
+    w.a = a;
+    w.b = b;
+    const double sa = a * kOne, sb = b * kOne;
+    w.A = static_cast<int16_t>(RoundEven(sa));
+    w.B = static_cast<int16_t>(RoundEven(sb));
+    const double error = (std::abs(w.A - sa) + std::abs(w.B - sb)) * 255;
+    w.Margin = error == 0 ? -1 : static_cast<int32_t>(std::ceil(error)) + 1;
+    return w;
+}
+
+inline uint8_t FixedBlend(const TBlendWeight& w, uint8_t s, uint8_t o, bool& nearTie) {
+    const int32_t num = w.A * s + w.B * o;
+    const int32_t distance = (num & kFraction) - kHalf;
+    nearTie = (distance < 0 ? -distance : distance) <= w.Margin;
+    const int32_t rounded = (num + kHalf - 1 + ((num >> kShift) & 1)) >> kShift;
+    return static_cast<uint8_t>(rounded > 255 ? 255 : rounded);
+}
+
+inline uint8_t ExactBlend(const TBlendWeight& w, uint8_t s, uint8_t o) { return ToByte(w.a * s + w.b * o); }
+
+// One weight for a whole run, or one per pixel column of a row (kept per byte for the vector loop).
+struct TConstantWeights {
+    const TBlendWeight& w;
+    const TBlendWeight& At(int) const { return w; }
+};
+
+struct TColumnWeights {
+    std::vector<TBlendWeight> columns;
+    std::vector<int16_t> pairs;     // A, B of every byte
+    std::vector<int32_t> margins;   // margin + 1 of every byte
+    const TBlendWeight& At(int i) const { return columns[static_cast<size_t>(i / 3)]; }
+
+    explicit TColumnWeights(std::vector<TBlendWeight> perColumn) : columns(std::move(perColumn)) {
+        for (const TBlendWeight& w : columns)
+            for (int c = 0; c < 3; ++c) {
+                pairs.push_back(w.A);
+                pairs.push_back(w.B);
+                margins.push_back(w.Margin + 1);
+            }
     }
-    const double v = 1 - w;
-    for (int i = 0; i < count; ++i) s[i] = ToByte(w * s[i] + v * o[i]);
+};
+
+// s[i] = round(a * s[i] + b * o[i]) for the n bytes of a row.
+template <class Weights>
+void BlendRun(uint8_t* s, const uint8_t* o, int n, const Weights& w) {
+    int i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: (S, O) pairs of 16-bit values times (A, B) pairs with madd.
+    constexpr bool constant = std::is_same_v<Weights, TConstantWeights>;
+    __m128i constPairs = _mm_setzero_si128(), constMargin = _mm_setzero_si128();
+    if constexpr (constant) {
+        constPairs = _mm_set1_epi32(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint16_t>(w.w.B)) << 16 |
+                                                         static_cast<uint16_t>(w.w.A)));
+        constMargin = _mm_set1_epi32(w.w.Margin + 1);
+    }
+    const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi32(1);
+    const __m128i halfMinusOne = _mm_set1_epi32(kHalf - 1), half = _mm_set1_epi32(kHalf);
+    const __m128i fraction = _mm_set1_epi32(kFraction);
+    for (; i + 16 <= n; i += 16) {
+        const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i ov = _mm_loadu_si128(reinterpret_cast<const __m128i*>(o + i));
+        const __m128i s16[2] = {_mm_unpacklo_epi8(sv, zero), _mm_unpackhi_epi8(sv, zero)};
+        const __m128i o16[2] = {_mm_unpacklo_epi8(ov, zero), _mm_unpackhi_epi8(ov, zero)};
+        __m128i packed[2];
+        int nearTies = 0;
+        for (int h = 0; h < 2; ++h) {
+            const __m128i pair[2] = {_mm_unpacklo_epi16(s16[h], o16[h]), _mm_unpackhi_epi16(s16[h], o16[h])};
+            __m128i rounded[2];
+            for (int q = 0; q < 2; ++q) {
+                const int base = i + 8 * h + 4 * q;
+                __m128i weights = constPairs, margin = constMargin;
+                if constexpr (!constant) {
+                    weights = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w.pairs.data() + 2 * base));
+                    margin = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w.margins.data() + base));
+                }
+                const __m128i num = _mm_madd_epi16(pair[q], weights);
+                const __m128i odd = _mm_and_si128(_mm_srli_epi32(num, kShift), one);
+                rounded[q] = _mm_srli_epi32(_mm_add_epi32(num, _mm_add_epi32(halfMinusOne, odd)), kShift);
+                const __m128i distance = _mm_sub_epi32(_mm_and_si128(num, fraction), half);
+                const __m128i sign = _mm_srai_epi32(distance, 31);
+                const __m128i magnitude = _mm_sub_epi32(_mm_xor_si128(distance, sign), sign);
+                nearTies |= _mm_movemask_ps(_mm_castsi128_ps(_mm_cmplt_epi32(magnitude, margin))) << (8 * h + 4 * q);
+            }
+            packed[h] = _mm_packs_epi32(rounded[0], rounded[1]);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(s + i), _mm_packus_epi16(packed[0], packed[1]));
+        if (nearTies) {
+            alignas(16) uint8_t original[16];
+            _mm_store_si128(reinterpret_cast<__m128i*>(original), sv);
+            for (int j = 0; j < 16; ++j)
+                if (nearTies >> j & 1) s[i + j] = ExactBlend(w.At(i + j), original[j], o[i + j]);
+        }
+    }
+#endif
+    for (; i < n; ++i) {
+        bool nearTie = false;
+        const uint8_t fixed = FixedBlend(w.At(i), s[i], o[i], nearTie);
+        s[i] = nearTie ? ExactBlend(w.At(i), s[i], o[i]) : fixed;
+    }
 }
 
 // Every row: column x becomes weight[x] * S + (1 - weight[x]) * O.
 void BlendColumns(TPixelBuffer& s, const TPixelBuffer& o, const std::vector<double>& weight) {
-    for (int y = 0; y < s.Height; ++y) {
-        uint8_t* row = s.RowPointer(y);
-        const uint8_t* other = o.RowPointer(y);
-        for (int x = 0; x < s.Width; ++x) BlendBytes(row + 3 * x, other + 3 * x, 3, weight[static_cast<size_t>(x)]);
-    }
+    std::vector<TBlendWeight> columns;
+    for (double w : weight) columns.push_back(MakeWeight(w, 1 - w));
+    const TColumnWeights rowWeights(std::move(columns));
+    const int height = s.Height, bytes = 3 * s.Width;
+    for (int y = 0; y < height; ++y) BlendRun(s.RowPointer(y), o.RowPointer(y), bytes, rowWeights);
 }
 
 // Weights for the cells from..to (walking by dir), starting at 0 and growing by step, capped at 1.
@@ -60,34 +172,67 @@ void Ramp(std::vector<double>& weight, int from, int to, int dir, double step) {
     }
 }
 
+// A map of single channel values, applied two bytes at a time through a table of all pairs.
 void ApplyTable(TPixelBuffer& b, const uint8_t (&table)[256]) {
-    for (int y = 0; y < b.Height; ++y) {
+    std::vector<uint16_t> pairs(65536);
+    for (int hi = 0; hi < 256; ++hi)
+        for (int lo = 0; lo < 256; ++lo)
+            pairs[static_cast<size_t>(hi << 8 | lo)] = static_cast<uint16_t>(table[hi] << 8 | table[lo]);
+    const int height = b.Height, bytes = 3 * b.Width;
+    for (int y = 0; y < height; ++y) {
         uint8_t* row = b.RowPointer(y);
-        for (int i = 0; i < 3 * b.Width; ++i) row[i] = table[row[i]];
+        int i = 0;
+        for (; i + 2 <= bytes; i += 2) {
+            uint16_t v;
+            std::memcpy(&v, row + i, 2);
+            v = pairs[v];
+            std::memcpy(row + i, &v, 2);
+        }
+        if (i < bytes) row[i] = table[row[i]];
     }
 }
 
 thread_local uint64_t noise_state = 0x9E3779B97F4A7C15ull;
 
-// xorshift64*: the upper 32 bits of the scrambled state.
-inline uint32_t NextRandom() {
-    uint64_t x = noise_state;
-    x ^= x >> 12;
-    x ^= x << 25;
-    x ^= x >> 27;
-    noise_state = x;
-    return static_cast<uint32_t>((x * 0x2545F4914F6CDD1Dull) >> 32);
-}
+// Uniform draws from xorshift64*: each step of the generator gives two 32-bit numbers, and a
+// draw below n multiplies one of them by n, rejecting the few values that would bias it.
+class TNoiseSource {
+public:
+    explicit TNoiseSource(uint64_t& state) : stored_(state), state_(state) {}
+    ~TNoiseSource() { stored_ = state_; }
+    TNoiseSource(const TNoiseSource&) = delete;
+    TNoiseSource& operator=(const TNoiseSource&) = delete;
 
-// Uniform in 0..n-1 (n > 0) by multiply-and-reject, without modulo bias.
-inline uint32_t UniformBelow(uint32_t n) {
-    uint64_t m = static_cast<uint64_t>(NextRandom()) * n;
-    if (static_cast<uint32_t>(m) < n) {
-        const uint32_t threshold = (0u - n) % n;
-        while (static_cast<uint32_t>(m) < threshold) m = static_cast<uint64_t>(NextRandom()) * n;
+    uint32_t Below(uint32_t n) {
+        uint64_t m = static_cast<uint64_t>(Next()) * n;
+        if (static_cast<uint32_t>(m) < n) {
+            const uint32_t threshold = (0u - n) % n;
+            while (static_cast<uint32_t>(m) < threshold) m = static_cast<uint64_t>(Next()) * n;
+        }
+        return static_cast<uint32_t>(m >> 32);
     }
-    return static_cast<uint32_t>(m >> 32);
-}
+
+private:
+    uint32_t Next() {
+        if (spare_) {
+            spare_ = false;
+            return static_cast<uint32_t>(word_ >> 32);
+        }
+        uint64_t x = state_;
+        x ^= x >> 12;
+        x ^= x << 25;
+        x ^= x >> 27;
+        state_ = x;
+        word_ = x * 0x2545F4914F6CDD1Dull;
+        spare_ = true;
+        return static_cast<uint32_t>(word_);
+    }
+
+    uint64_t& stored_;  // the thread's generator state, written back at the end
+    uint64_t state_;
+    uint64_t word_ = 0;
+    bool spare_ = false;
+};
 
 }  // namespace
 
@@ -118,20 +263,9 @@ void TmnEffectBmp::SetRow(int y, const uint8_t* row) {
 void TmnEffectBmp::MorphBlend(const TmnEffectBmp& other, double k) {
     if (!SameSize(other)) return;
     k = Clamp01(k);
-    // All 256 x 256 results of (1 - k) * S + k * O, indexed by S * 256 + O.
-    double fs[256], fo[256];
-    for (int i = 0; i < 256; ++i) {
-        fs[i] = (1 - k) * i;
-        fo[i] = k * i;
-    }
-    std::vector<uint8_t> table(65536);
-    for (int s = 0; s < 256; ++s)
-        for (int o = 0; o < 256; ++o) table[static_cast<size_t>(s << 8 | o)] = ToByte(fs[s] + fo[o]);
-    for (int y = 0; y < Height; ++y) {
-        uint8_t* row = RowPointer(y);
-        const uint8_t* orow = other.RowPointer(y);
-        for (int i = 0; i < 3 * Width; ++i) row[i] = table[static_cast<size_t>(row[i] << 8 | orow[i])];
-    }
+    const TBlendWeight w = MakeWeight(1 - k, k);
+    const int height = Height, bytes = 3 * Width;
+    for (int y = 0; y < height; ++y) BlendRun(RowPointer(y), other.RowPointer(y), bytes, TConstantWeights{w});
 }
 
 void TmnEffectBmp::MorphGradient(const TmnEffectBmp& other, double k) {
@@ -166,8 +300,11 @@ void TmnEffectBmp::MorphVGradient(const TmnEffectBmp& other, double k) {
     std::vector<double> weight(static_cast<size_t>(Height), 0.0);
     Ramp(weight, r0, 0, -1, step);
     Ramp(weight, r1, Height - 1, 1, step);
-    for (int y = 0; y < Height; ++y)
-        BlendBytes(RowPointer(y), other.RowPointer(y), 3 * Width, weight[static_cast<size_t>(y)]);
+    const int height = Height, bytes = 3 * Width;
+    for (int y = 0; y < height; ++y) {
+        const TBlendWeight w = MakeWeight(weight[static_cast<size_t>(y)], 1 - weight[static_cast<size_t>(y)]);
+        BlendRun(RowPointer(y), other.RowPointer(y), bytes, TConstantWeights{w});
+    }
 }
 
 void TmnEffectBmp::MorphLeftGradient(const TmnEffectBmp& other, double k) {
@@ -229,52 +366,90 @@ void TmnEffectBmp::Darkness(double amount) {
 }
 
 void TmnEffectBmp::Grayscale() {
+    // The weighted sum in 22-bit fixed point, with the exact double formula near ties (see
+    // BlendRun); the margin covers the rounding of the three fixed-point weights.
     double red[256], green[256], blue[256];
+    int32_t fixedRed[256], fixedGreen[256], fixedBlue[256];
     for (int v = 0; v < 256; ++v) {
         red[v] = 0.3 * v;
         green[v] = 0.59 * v;
         blue[v] = 0.11 * v;
+        fixedRed[v] = static_cast<int32_t>(RoundEven(0.3 * kOne)) * v;
+        fixedGreen[v] = static_cast<int32_t>(RoundEven(0.59 * kOne)) * v;
+        fixedBlue[v] = static_cast<int32_t>(RoundEven(0.11 * kOne)) * v;
     }
-    for (int y = 0; y < Height; ++y) {
+    const int32_t margin = 3 * 255 / 2 + 2;
+    const int height = Height, width = Width;
+    for (int y = 0; y < height; ++y) {
         uint8_t* p = RowPointer(y);
-        for (int x = 0; x < Width; ++x, p += 3) p[0] = p[1] = p[2] = ToByte(red[p[2]] + green[p[1]] + blue[p[0]]);
+        for (int x = 0; x < width; ++x, p += 3) {
+            const int32_t num = fixedRed[p[2]] + fixedGreen[p[1]] + fixedBlue[p[0]];
+            const int32_t distance = (num & kFraction) - kHalf;
+            uint8_t g;
+            if ((distance < 0 ? -distance : distance) <= margin)
+                g = ToByte(red[p[2]] + green[p[1]] + blue[p[0]]);
+            else
+                g = static_cast<uint8_t>(std::min((num + kHalf) >> kShift, 255));
+            p[0] = p[1] = p[2] = g;
+        }
     }
 }
 
 void TmnEffectBmp::Noise(int amount) {
     if (amount <= 1) return;  // a draw from 0..amount-1 minus amount div 2 is then always 0
     const int half = amount / 2;
-    for (int y = 0; y < Height; ++y) {
+    const int height = Height, width = Width;
+    TNoiseSource random(noise_state);
+    for (int y = 0; y < height; ++y) {
         uint8_t* p = RowPointer(y);
-        for (int x = 0; x < Width; ++x, p += 3) {
-            const int n = std::clamp(static_cast<int>(UniformBelow(static_cast<uint32_t>(amount))) - half, -255, 255);
-            for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>(std::clamp(p[c] + n, 0, 255));
+        for (int x = 0; x < width; ++x, p += 3) {
+            const int n = std::clamp(static_cast<int>(random.Below(static_cast<uint32_t>(amount))) - half, -255, 255);
+            p[0] = static_cast<uint8_t>(std::clamp(p[0] + n, 0, 255));
+            p[1] = static_cast<uint8_t>(std::clamp(p[1] + n, 0, 255));
+            p[2] = static_cast<uint8_t>(std::clamp(p[2] + n, 0, 255));
         }
     }
 }
 
 void TmnEffectBmp::SplitBlur(int distance) {
-    // Works in place: upper samples come from rows already blurred. A sample beyond an edge
-    // falls back to the pixel's own row or column, on every side.
+    // Works in place, rows top to bottom and pixels left to right, so upper samples come from
+    // rows already blurred. A sample beyond an edge falls back to the pixel's own row or column,
+    // on every side.
     const int d = distance;
     if (d <= 0) return;
-    for (int y = 0; y < Height; ++y) {
+    const int height = Height, width = Width;
+    std::vector<uint8_t> line(3 * static_cast<size_t>(width));
+    for (int y = 0; y < height; ++y) {
         uint8_t* row = RowPointer(y);
         const uint8_t* up = RowPointer(y - d < 0 ? y : y - d);
-        const uint8_t* down = RowPointer(y + d >= Height ? y : y + d);
-        for (int x = 0; x < Width; ++x) {
+        const uint8_t* down = RowPointer(y + d >= height ? y : y + d);
+        auto blurPixel = [&](uint8_t* out, int x) {
             const int l = 3 * (x - d < 0 ? x : x - d);
-            const int r = 3 * (x + d >= Width ? x : x + d);
-            for (int c = 0; c < 3; ++c)
-                row[3 * x + c] = static_cast<uint8_t>((up[l + c] + up[r + c] + down[l + c] + down[r + c]) / 4);
+            const int r = 3 * (x + d >= width ? x : x + d);
+            for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((up[l + c] + up[r + c] + down[l + c] + down[r + c]) / 4);
+        };
+        if (up == row || down == row) {
+            // Samples from the row itself: strictly pixel by pixel.
+            for (int x = 0; x < width; ++x) blurPixel(row + 3 * x, x);
+            continue;
         }
+        // The row is not sampled: compute it whole from the rows above and below.
+        uint8_t* out = line.data();
+        const int interiorEnd = std::max(d, width - d);
+        for (int x = 0; x < std::min(d, width); ++x) blurPixel(out + 3 * x, x);
+        const int shift = 3 * d;
+        for (int i = 3 * d; i < 3 * interiorEnd; ++i)
+            out[i] = static_cast<uint8_t>((up[i - shift] + up[i + shift] + down[i - shift] + down[i + shift]) >> 2);
+        for (int x = interiorEnd; x < width; ++x) blurPixel(out + 3 * x, x);
+        std::memcpy(row, out, line.size());
     }
 }
 
 void TmnEffectBmp::Invert() {
-    for (int y = 0; y < Height; ++y) {
+    const int height = Height, bytes = 3 * Width;
+    for (int y = 0; y < height; ++y) {
         uint8_t* row = RowPointer(y);
-        for (int i = 0; i < 3 * Width; ++i) row[i] ^= 0xFF;
+        for (int i = 0; i < bytes; ++i) row[i] ^= 0xFF;
     }
 }
 

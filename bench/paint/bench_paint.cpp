@@ -1,0 +1,84 @@
+// Pixel work of the skin on a 1920 x 1080 picture: every morph kind and inactive effect beside a
+// memcpy of the same buffer, and the mask scan beside one pass reading the same pixel bytes.
+#include <cstring>
+#include <random>
+
+#include "skin/paint/effects.h"
+#include "skin/paint/region_data.h"
+#include "timing.h"
+
+using namespace fn;
+using namespace fn::bench;
+
+namespace {
+
+constexpr int kWidth = 1920, kHeight = 1080, kRuns = 21;
+
+void FillRandom(TPixelBuffer& b, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (int y = 0; y < b.Height; ++y)
+        for (int i = 0; i < b.RowStride; i += 4) {
+            const uint32_t v = rng();
+            std::memcpy(b.RowPointer(y) + i, &v, 4);
+        }
+}
+
+// A frame mask: black with white cut corners, or striped with a white column every `period`.
+TmnFBitmap Mask(int period) {
+    TmnFBitmap m(kWidth, kHeight);  // all black
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const int cx = std::min(x, kWidth - 1 - x), cy = std::min(y, kHeight - 1 - y);
+            const bool corner = cx + cy < 6;
+            if (corner || (period && x % period == 0)) std::memset(m.Rows[static_cast<size_t>(y)] + 3 * x, 255, 3);
+        }
+    return m;
+}
+
+}  // namespace
+
+int main() {
+    std::printf("Skin pixel work on %d x %d (median of %d runs)\n\n", kWidth, kHeight, kRuns);
+    TmnEffectBmp normal(kWidth, kHeight), active(kWidth, kHeight), work(kWidth, kHeight);
+    FillRandom(normal, 1);
+    FillRandom(active, 2);
+    const double copy = MedianMs([&] { std::memcpy(work.Bits, normal.Bits, static_cast<size_t>(normal.ByteSize)); }, kRuns);
+
+    static const char* const morphs[MorphKindCount] = {"mkdefault (MorphBlend)",       "mkgradient (MorphGradient)",
+                                                        "mkleftgradient",               "mkrightgradient",
+                                                        "mkleftslide",                  "mkrightslide",
+                                                        "mkpush"};
+    for (int kind = 0; kind < MorphKindCount; ++kind) {
+        std::memcpy(work.Bits, normal.Bits, static_cast<size_t>(normal.ByteSize));
+        const double ms = MedianMs([&] { ApplyMorph(work, kind, active, 0.5); }, kRuns);
+        Report(morphs[kind], ms, "memcpy", copy, 8);
+    }
+    static const char* const effects[InactiveEffectCount] = {"iebrightness (0.5)", "iedarkness (0.3)", "iegrayscale",
+                                                             "ienoise (50)",       "iesplitblur (1)",  "ieinvert"};
+    for (int effect = 0; effect < InactiveEffectCount; ++effect) {
+        std::memcpy(work.Bits, normal.Bits, static_cast<size_t>(normal.ByteSize));
+        const double ms = MedianMs([&] { ApplyInactiveEffect(work, effect); }, kRuns);
+        Report(effects[effect], ms, "memcpy", copy, 8);
+    }
+
+    std::printf("\n");
+    for (int period : {0, 64, 8}) {
+        const TmnFBitmap mask = Mask(period);
+        const double read = MedianMs(
+            [&] {
+                unsigned long long sum = 0;
+                for (int y = 0; y < mask.Height; ++y) {
+                    const uint8_t* row = mask.Rows[static_cast<size_t>(y)];
+                    for (int i = 0; i < 3 * mask.Width; ++i) sum += row[i];
+                }
+                sink = sum;
+            },
+            kRuns);
+        int rects = 0;
+        const double scan = MedianMs([&] { rects = MaskToRegionData(mask, 0, 0).RectCount(); }, kRuns);
+        char name[80];
+        std::snprintf(name, sizeof name, "mask scan (%d runs)", rects);
+        Report(name, scan, "one reading pass", read, 4);
+    }
+    return 0;
+}

@@ -1,0 +1,71 @@
+// One resize step of a skinned window under the platform: the nine-part frame image at the new
+// size, the frame region from the mask and SetWindowRgn, beside a plain BitBlt of a bitmap of
+// the window's size.
+#include <random>
+
+#include "skin/paint/images_win.h"
+#include "skin/paint/regions_win.h"
+#include "timing.h"
+
+using namespace fn;
+using namespace fn::bench;
+
+namespace {
+
+constexpr int kRuns = 15;
+
+void FillRandom(TBitmap& b, unsigned seed) {
+    std::mt19937 rng(seed);
+    for (int y = 0; y < b.Height(); ++y)
+        for (int i = 0; i < 3 * b.Width(); ++i) b.ScanLine(y)[i] = static_cast<uint8_t>(rng());
+}
+
+}  // namespace
+
+int main() {
+    // A 200 x 150 frame picture and its mask (black with cut corners).
+    const TFrameGeometry g{{40, 50}, {160, 50}, {40, 120}, {160, 120}, {8, 30, 192, 142}};
+    TBitmap picture(200, 150), mask(200, 150);
+    FillRandom(picture, 1);
+    mask.Canvas().Brush().SetColor(clBlack);
+    mask.Canvas().FillRect({0, 0, 200, 150});
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4 - i; ++j)
+            for (auto [x, y] : {std::pair{i, j}, {199 - i, j}, {i, 149 - j}, {199 - i, 149 - j}})
+                mask.Canvas().SetPixel(x, y, clWhite);
+
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1920, 1080, nullptr, nullptr, nullptr, nullptr);
+    std::printf("Resize step of a skinned window under the platform (median of %d runs)\n\n", kRuns);
+    for (auto [aw, ah] : {std::pair{1920, 1080}, {800, 600}}) {
+        const TFrameGeometry n = ResizeGeometry(g, aw - 200, ah - 150);
+        TBitmap frame, source(aw, ah), target(aw, ah);
+        FillRandom(source, 2);
+        const double blit = MedianMs(
+            [&] { BitBlt(target.Canvas().Handle(), 0, 0, aw, ah, source.Canvas().Handle(), 0, 0, SRCCOPY); }, kRuns);
+        auto step = [&](TStretchFlags stretch, bool clientStretch) {
+            return MedianMs(
+                [&] {
+                    BuildNinePartImage(g, n, frame, picture, {0, 0, 200, 150}, aw, ah, true, stretch, clientStretch, 0);
+                    TRegionHandle region = BuildFrameRegion(g, n, mask, aw, ah);
+                    SetWindowRgn(window, region.Release(), FALSE);  // the window owns the region now
+                },
+                kRuns);
+        };
+        char name[80];
+        std::snprintf(name, sizeof name, "resize %dx%d, tiled", aw, ah);
+        Report(name, step({}, false), "BitBlt of the window", blit, 3);
+        std::snprintf(name, sizeof name, "resize %dx%d, stretched", aw, ah);
+        Report(name, step({true, true, true, true}, true), "BitBlt of the window", blit, 3);
+        const double imageOnly = MedianMs(
+            [&] { BuildNinePartImage(g, n, frame, picture, {0, 0, 200, 150}, aw, ah, true, {}, false, 0); }, kRuns);
+        const double regionOnly = MedianMs(
+            [&] {
+                TRegionHandle region = BuildFrameRegion(g, n, mask, aw, ah);
+                SetWindowRgn(window, region.Release(), FALSE);
+            },
+            kRuns);
+        std::printf("  of which: nine-part image %.3f ms, frame region + SetWindowRgn %.3f ms\n", imageOnly, regionOnly);
+    }
+    DestroyWindow(window);
+    return 0;
+}
