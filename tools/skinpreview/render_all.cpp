@@ -145,6 +145,7 @@ std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::
     const Image barMax = preview.MenuBar(480, items, -1, -1, true);
     save(Enlarge(Row({&bar}), 2), "menubar.png");
     save(Enlarge(Row({&barMax}), 2), "menubar-maximized-child.png");
+    save(Enlarge(preview.Controls(), 2), "controls.png");
     save(Scene(skin, preview, text), "scene.png");
     return written;
 }

@@ -471,4 +471,104 @@ Image SkinPreview::MenuBar(int width, const std::vector<String>& items, int hot,
     return img;
 }
 
+Image SkinPreview::NinePart(const TmnDataSkinCustomControl& c, const TSkinRect& source, int w, int h) {
+    Image img(w, h);
+    if (!skin_.ActivePicture(c.PictureIndex)) return img;
+    const TFrameGeometry g = Geometry(c.LeftTopPoint, c.RightTopPoint, c.LeftBottomPoint, c.RightBottomPoint, c.ClientRect);
+    const TFrameGeometry n = ResizeGeometry(g, w - c.SkinRect.Width(), h - c.SkinRect.Height());
+    RunPlan(img, active_[c.PictureIndex],
+            NinePartPlan(g, n, source, w, h, true, {c.LeftStretch, c.TopStretch, c.RightStretch, c.BottomStretch},
+                         c.StretchEffect, c.StretchType));
+    return img;
+}
+
+Image SkinPreview::Controls() {
+    Image out(560, 250);
+    Fill(out, {0, 0, out.Width, out.Height}, FromSkinColor(skin_.SkinColors().cBtnFace));
+    auto font = [&](const TSkinFontFields& f) { return Font(f.FontName, f.FontHeight, f.FontStyle); };
+    auto centred = [&](Image& img, const TSkinRect& area, const FontSpec& f, const String& s, TColor colour) {
+        text_.Draw(img, area.Left + (area.Width() - text_.Width(f, s, true)) / 2,
+                   area.Top + (area.Height() - text_.Height(f)) / 2, f, s, FromSkinColor(colour), true);
+    };
+
+    if (const auto* panel = Control<TmnDataSkinPanelControl>(L"panel")) {
+        const int w = 250, h = 120;
+        Image img = NinePart(*panel, panel->SkinRect, w, h);
+        // The caption area of a resizable panel spans the top corners, so it grows with the panel.
+        TSkinRect caption = panel->CaptionRect;
+        caption.Right += w - panel->SkinRect.Width();
+        const FontSpec f = font(*panel);
+        int x = caption.Left;
+        if (skin_.ActivePicture(panel->PictureIndex) && !panel->CheckImageRect.IsEmpty()) {
+            const Image check = Crop(active_[panel->PictureIndex], panel->CheckImageRect);
+            const uint8_t* key = check.PixelPointer(0, check.Height - 1);
+            DrawTransparent(img, x, caption.Top + (caption.Height() - check.Height) / 2, check, {key[2], key[1], key[0]});
+            x += check.Width + 2;
+        }
+        text_.Draw(img, x + 2, caption.Top + (caption.Height() - text_.Height(f)) / 2, f, L"Optionen",
+                   FromSkinColor(panel->FontColor));
+        Draw(out, 10, 10, img);
+    }
+    if (const auto* status = Control<TmnDataSkinPanelControl>(L"statusbar")) {
+        const int w = 540, h = status->SkinRect.Height();
+        Image img = NinePart(*status, status->SkinRect, w, h);
+        TSkinRect cl = status->ClientRect;
+        cl.Right += w - status->SkinRect.Width(), cl.Bottom += h - status->SkinRect.Height();
+        const FontSpec f = font(*status);
+        text_.Draw(img, cl.Left + 4, cl.Top + (cl.Height() - text_.Height(f)) / 2, f, L"Zeile 12, Spalte 4",
+                   FromSkinColor(status->FontColor));
+        if (skin_.ActivePicture(status->PictureIndex) && !status->GripperRect.IsEmpty()) {
+            const Image grip = Crop(active_[status->PictureIndex], status->GripperRect);
+            const int gx = cl.Right - grip.Width, gy = cl.Bottom - grip.Height;
+            if (status->GripperTransparent) DrawTransparent(img, gx, gy, grip, FromSkinColor(status->GripperTransparentColor));
+            else Draw(img, gx, gy, grip);
+        }
+        Draw(out, 10, out.Height - h - 10, img);
+    }
+    if (const auto* tab = Control<TmnDataSkinTabControl>(L"tab"); tab && skin_.ActivePicture(tab->PictureIndex)) {
+        const Image& picture = active_[tab->PictureIndex];
+        const int w = 270, h = tab->TabRect.Height();
+        Image bar(w, h);
+        for (int x = 0; x < w; x += tab->TabsBgRect.Width())
+            CopyRect(bar, {x, 0, x + tab->TabsBgRect.Width(), h}, picture, tab->TabsBgRect);
+        const struct {
+            const wchar_t* text;
+            TSkinRect image;
+            TColor colour;
+        } tabs[] = {{L"Notiz1", tab->TabRect, tab->FontColor},
+                    {L"Einkaufsliste", tab->ActiveTabRect.IsEmpty() ? tab->TabRect : tab->ActiveTabRect, tab->FocusFontColor},
+                    {L"Ideen", tab->MouseInTabRect.IsEmpty() ? tab->TabRect : tab->MouseInTabRect, tab->MouseInFontColor}};
+        const FontSpec f = font(*tab);
+        int x = 0;
+        for (const auto& t : tabs) {
+            const int tw = 90;
+            Image cell(tw, h);
+            RunPlan(cell, picture, HStripPlan(tab->TabLeftOffset, tab->TabRightOffset, t.image, tw, tab->TabStretchEffect));
+            centred(cell, {tab->TabLeftOffset, 0, tw - tab->TabRightOffset, h}, f, t.text, t.colour);
+            Draw(bar, x, 0, cell);
+            x += tw;
+        }
+        Draw(out, 280, 10, bar);
+    }
+    if (const auto* button = Control<TmnDataSkinButtonControl>(L"resizebutton")) {
+        const TSkinRect images[3] = {button->SkinRect, button->ActiveSkinRect, button->DownSkinRect};
+        const TColor colours[3] = {button->FontColor, button->ActiveFontColor, button->DownFontColor};
+        for (int i = 0; i < 3; ++i) {
+            if (images[i].IsEmpty()) continue;
+            Image img = NinePart(*button, images[i], 84, 26);
+            centred(img, {0, 0, img.Width, img.Height}, font(*button), L"&OK", colours[i]);
+            Draw(out, 280 + i * 92, 60, img);
+        }
+    }
+    int x = 280;
+    for (const wchar_t* name : {L"hupdown", L"vupdown"}) {
+        const auto* ud = Control<TmnDataSkinUpDownControl>(name);
+        if (!ud || !skin_.ActivePicture(ud->PictureIndex)) continue;
+        const Image img = Crop(active_[ud->PictureIndex], ud->SkinRect);
+        Draw(out, x, 100, img);
+        x += img.Width + 12;
+    }
+    return out;
+}
+
 }  // namespace fn::preview

@@ -40,6 +40,9 @@ public:
     Image Hint(const String& text);
     // The bar with one hot and one opened item; with child buttons as for a maximised document.
     Image MenuBar(int width, const std::vector<String>& items, int hot, int down, bool childButtons);
+    // The control records: a panel with a checked caption, a status bar with its grip, the MDI
+    // tabs (normal, active, under the mouse), push buttons in three states and the up-downs.
+    Image Controls();
 
     static constexpr Colour Backdrop{96, 110, 126};
 
@@ -54,6 +57,13 @@ private:
     void ApplyFrameMask(Image& img, const Image& mask, const TFrameGeometry& g, const TFrameGeometry& n,
                         const TSkinRect& inner);
     FontSpec Font(const String& name, int height, TFontStyles style) const { return {name, height, style}; }
+    // A nine-part control record built to w x h from one of its images.
+    Image NinePart(const TmnDataSkinCustomControl& c, const TSkinRect& source, int w, int h);
+    template <class T>
+    const T* Control(const wchar_t* name) const {
+        const int i = skin_.GetControlIndex(name);
+        return i < 0 ? nullptr : dynamic_cast<const T*>(skin_.SkinControls()[i].get());
+    }
 
     const TmnSkinData& skin_;
     TextRenderer& text_;
