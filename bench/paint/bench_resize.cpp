@@ -12,7 +12,7 @@ using namespace fn::bench;
 
 namespace {
 
-constexpr int kRuns = 15;
+constexpr int kRuns = 31;
 
 void FillRandom(TBitmap& b, unsigned seed) {
     std::mt19937 rng(seed);
@@ -35,36 +35,30 @@ int main() {
                 mask.Canvas().SetPixel(x, y, clWhite);
 
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1920, 1080, nullptr, nullptr, nullptr, nullptr);
-    std::printf("Resize step of a skinned window under the platform (median of %d runs)\n\n", kRuns);
+    std::printf("Resize step of a skinned window under the platform (medians of %d runs, each run beside its baseline)\n\n", kRuns);
     for (auto [aw, ah] : {std::pair{1920, 1080}, {800, 600}}) {
         const TFrameGeometry n = ResizeGeometry(g, aw - 200, ah - 150);
         TBitmap frame, source(aw, ah), target(aw, ah);
         FillRandom(source, 2);
-        const double blit = MedianMs(
-            [&] { BitBlt(target.Canvas().Handle(), 0, 0, aw, ah, source.Canvas().Handle(), 0, 0, SRCCOPY); }, kRuns);
-        auto step = [&](TStretchFlags stretch, bool clientStretch) {
-            return MedianMs(
-                [&] {
-                    BuildNinePartImage(g, n, frame, picture, {0, 0, 200, 150}, aw, ah, true, stretch, clientStretch, 0);
-                    TRegionHandle region = BuildFrameRegion(g, n, mask, aw, ah);
-                    SetWindowRgn(window, region.Release(), FALSE);  // the window owns the region now
-                },
-                kRuns);
+        auto blit = [&] { BitBlt(target.Canvas().Handle(), 0, 0, aw, ah, source.Canvas().Handle(), 0, 0, SRCCOPY); };
+        auto image = [&](TStretchFlags stretch, bool clientStretch) {
+            BuildNinePartImage(g, n, frame, picture, {0, 0, 200, 150}, aw, ah, true, stretch, clientStretch, stFull);
+        };
+        auto region = [&] {
+            TRegionHandle rgn = BuildFrameRegion(g, n, mask, aw, ah);
+            SetWindowRgn(window, rgn.Release(), FALSE);  // the window owns the region now
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         };
         char name[80];
-        std::snprintf(name, sizeof name, "resize %dx%d, tiled", aw, ah);
-        Report(name, step({}, false), "BitBlt of the window", blit, 3);
-        std::snprintf(name, sizeof name, "resize %dx%d, stretched", aw, ah);
-        Report(name, step({true, true, true, true}, true), "BitBlt of the window", blit, 3);
-        const double imageOnly = MedianMs(
-            [&] { BuildNinePartImage(g, n, frame, picture, {0, 0, 200, 150}, aw, ah, true, {}, false, 0); }, kRuns);
-        const double regionOnly = MedianMs(
-            [&] {
-                TRegionHandle region = BuildFrameRegion(g, n, mask, aw, ah);
-                SetWindowRgn(window, region.Release(), FALSE);
-            },
-            kRuns);
-        std::printf("  of which: nine-part image %.3f ms, frame region + SetWindowRgn %.3f ms\n", imageOnly, regionOnly);
+        for (bool stretched : {false, true}) {
+            const TStretchFlags flags{stretched, stretched, stretched, stretched};
+            const auto [step, base] = CompareMs([&] { image(flags, stretched); region(); }, blit, kRuns);
+            std::snprintf(name, sizeof name, "resize %dx%d, %s", aw, ah, stretched ? "stretched" : "tiled");
+            Report(name, step, "BitBlt of the window", base, 3);
+        }
+        std::printf("  of which: nine-part image %.3f ms, frame region and SetWindowRgn %.3f ms\n",
+                    MedianMs([&] { image({}, false); }, kRuns), MedianMs(region, kRuns));
     }
     DestroyWindow(window);
     return 0;

@@ -3,21 +3,43 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace fn::bench {
 
 template <class F>
+double TimeMs(F&& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+inline double Median(std::vector<double> times) {
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
+template <class F>
 double MedianMs(F&& run, int repetitions) {
     run();  // warm caches and allocations
     std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) times.push_back(TimeMs(run));
+    return Median(times);
+}
+
+// Medians of a piece of work and its baseline, run alternately so that a change in the load of
+// the machine affects both alike.
+template <class F, class B>
+std::pair<double, double> CompareMs(F&& run, B&& baseline, int repetitions) {
+    run();
+    baseline();
+    std::vector<double> a, b;
     for (int i = 0; i < repetitions; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        a.push_back(TimeMs(run));
+        b.push_back(TimeMs(baseline));
     }
-    std::nth_element(times.begin(), times.begin() + repetitions / 2, times.end());
-    return times[static_cast<size_t>(repetitions / 2)];
+    return {Median(a), Median(b)};
 }
 
 inline void Report(const char* name, double ms, const char* baselineName, double baselineMs, double goal) {

@@ -4,41 +4,30 @@ namespace fn {
 
 namespace {
 
-RECT ToRECT(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 void BuildImage(const TImagePlan& plan, TBitmap& target, TBitmap& picture) {
     if (!plan.Built) return;
     target.SetSize(plan.Width, plan.Height);
-    if (!picture.Empty()) DrawPlan(target.Canvas(), picture.Canvas(), plan.Plan);
+    DrawPlan(target, picture, plan.Plan);
 }
 
 }  // namespace
 
-void DrawPlan(TCanvas& target, TCanvas& source, const TBlitPlan& plan) {
-    // Copies that share a clip rectangle are drawn inside one saved state.
-    TSkinRect clip{};
-    int saved = 0;
-    for (const TBlit& b : plan) {
-        if (b.Clip != clip) {
-            if (saved) target.RestoreState(saved);
-            saved = 0;
-            clip = b.Clip;
-            if (!RectIsEmpty(clip)) {
-                saved = target.SaveState();
-                target.IntersectClip(ToRECT(clip));
-            }
-        }
-        target.CopyRect(ToRECT(b.Dst), source, ToRECT(b.Src));
-    }
-    if (saved) target.RestoreState(saved);
+TPixelView View(TBitmap& bitmap) {
+    if (bitmap.Empty()) return {};
+    return {bitmap.ScanLine(0), bitmap.Width(), bitmap.Height(), bitmap.RowStride()};
+}
+
+// The bitmaps are device-independent sections, so the copies are done on their rows directly.
+void DrawPlan(TBitmap& target, TBitmap& source, const TBlitPlan& plan) {
+    if (&target == &source) return;
+    PaintPlan(plan, View(source), View(target));
 }
 
 void BuildNinePartImage(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& target,
                         TBitmap& picture, const TSkinRect& r, int aw, int ah, bool drawClient,
                         TStretchFlags stretch, bool clientStretch, int stretchType) {
     target.SetSize(aw, ah);
-    if (picture.Empty()) return;
-    DrawPlan(target.Canvas(), picture.Canvas(),
+    DrawPlan(target, picture,
              NinePartPlan(g, n, r, aw, ah, drawClient, stretch, clientStretch, stretchType));
 }
 
@@ -55,13 +44,13 @@ void BuildBorderImages(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap
 void BuildHStripImage(int lo, int ro, TBitmap& target, TBitmap& picture, const TSkinRect& r, int aw,
                       bool stretch) {
     target.SetSize(aw, RectHeight(r));
-    if (!picture.Empty()) DrawPlan(target.Canvas(), picture.Canvas(), HStripPlan(lo, ro, r, aw, stretch));
+    DrawPlan(target, picture, HStripPlan(lo, ro, r, aw, stretch));
 }
 
 void BuildVStripImage(int to, int bo, TBitmap& target, TBitmap& picture, const TSkinRect& r, int ah,
                       bool stretch) {
     target.SetSize(RectWidth(r), ah);
-    if (!picture.Empty()) DrawPlan(target.Canvas(), picture.Canvas(), VStripPlan(to, bo, r, ah, stretch));
+    DrawPlan(target, picture, VStripPlan(to, bo, r, ah, stretch));
 }
 
 }  // namespace fn

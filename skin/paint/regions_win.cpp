@@ -6,13 +6,21 @@
 
 namespace fn {
 
+namespace {
+
+// The bitmap's rows already have the scan's layout: a row copy makes the snapshot.
+TmnFBitmap Snapshot(const TBitmap& bitmap) {
+    TmnFBitmap pixels(bitmap.Width(), bitmap.Height());
+    for (int y = 0; y < pixels.Height; ++y)
+        std::memcpy(pixels.Rows[static_cast<size_t>(y)], bitmap.ScanLine(y), static_cast<size_t>(pixels.RowStride));
+    return pixels;
+}
+
+}  // namespace
+
 TRegionData MaskToRegionData(const TBitmap& mask, int dx, int dy) {
     if (mask.Empty()) return {};
-    // The bitmap's rows already have the scan's layout: a row copy makes the snapshot.
-    TmnFBitmap pixels(mask.Width(), mask.Height());
-    for (int y = 0; y < pixels.Height; ++y)
-        std::memcpy(pixels.Rows[static_cast<size_t>(y)], mask.ScanLine(y), static_cast<size_t>(pixels.RowStride));
-    return MaskToRegionData(pixels, dx, dy);
+    return MaskToRegionData(Snapshot(mask), dx, dy);
 }
 
 TRegionHandle RegionFromData(const TRegionData& data) {
@@ -31,7 +39,7 @@ void BuildMaskStrips(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& 
     for (auto [plan, strip] : strips) {
         if (!plan->Built) continue;
         strip->SetSize(plan->Width, plan->Height);
-        DrawPlan(strip->Canvas(), mask.Canvas(), plan->Plan);
+        DrawPlan(*strip, mask, plan->Plan);
     }
 }
 
@@ -39,16 +47,20 @@ TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n,
                                int aw, int ah) {
     if (n.RT.X < n.LT.X || n.LB.Y < n.LT.Y) return {};
     if (RectIsEmpty(n.Cl)) return {};
-    TBitmap bottom, right, left, top;
-    BuildMaskStrips(g, n, mask, aw, bottom, right, left, top);
+    // The strips are made in memory (white where no piece lands: outside) and scanned there.
+    const TBorderPlans plans = MaskStripPlans(g, n, mask.Width(), mask.Height(), aw);
+    const TmnFBitmap pixels = Snapshot(mask);
     TRegionHandle result(CreateRectRgn(n.Cl.Left, n.Cl.Top, n.Cl.Right, n.Cl.Bottom));
-    const std::pair<const TBitmap*, POINT> parts[] = {{&top, {0, 0}},
-                                                      {&bottom, {0, n.Cl.Bottom}},
-                                                      {&left, {0, n.Cl.Top}},
-                                                      {&right, {n.Cl.Right, n.Cl.Top}}};
-    for (auto [strip, at] : parts) {
-        if (strip->Empty()) continue;
-        TRegionHandle part = RegionFromData(MaskToRegionData(*strip, at.x, at.y));
+    const std::pair<const TImagePlan*, POINT> strips[] = {{&plans.Top, {0, 0}},
+                                                         {&plans.Bottom, {0, n.Cl.Bottom}},
+                                                         {&plans.Left, {0, n.Cl.Top}},
+                                                         {&plans.Right, {n.Cl.Right, n.Cl.Top}}};
+    for (auto [plan, at] : strips) {
+        if (!plan->Built || plan->Width <= 0 || plan->Height <= 0) continue;
+        TmnFBitmap strip(plan->Width, plan->Height);
+        FillWhite(View(strip));
+        PaintPlan(plan->Plan, View(pixels), View(strip));
+        TRegionHandle part = RegionFromData(MaskToRegionData(strip, at.x, at.y));
         if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
     }
     return result;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "plan_painter.h"
+#include "pixel_support.h"
 #include "skin/paint/tiling.h"
 
 namespace fn {
@@ -247,6 +247,35 @@ TEST(Rects, HelpersCountEdgesAsTheirTablesSay) {
     EXPECT_TRUE(PointIsNull({0, 4}));
     EXPECT_EQ(GlyphFrameRect(64, 16, 4, 3), (TSkinRect{32, 0, 48, 16}));
     EXPECT_TRUE(RectIsEmpty(GlyphFrameRect(64, 16, 0, 1)));
+}
+
+}  // namespace
+}  // namespace fn
+
+namespace fn {
+namespace {
+
+TEST(PaintPlan, StretchesByTheNearestPixelAndKeepsToClipAndBounds) {
+    TPixelBuffer src(2, 2), dst(5, 4);
+    test::FillRandom(src, 1);
+    // 2 x 2 onto 4 x 4 at (1, 0), clipped to columns 1..3 and reaching past the right edge.
+    PaintPlan({{{0, 0, 2, 2}, {1, 0, 5, 4}, {1, 0, 4, 4}}, {{0, 0, 2, 2}, {4, 3, 6, 5}, {}}}, View(src), View(dst));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 1; x < 4; ++x) ASSERT_TRUE(test::SamePixel(dst, x, y, src, (x - 1) / 2, y / 2)) << x << "," << y;
+    EXPECT_TRUE(test::SamePixel(dst, 4, 3, src, 0, 0));
+    const uint8_t zero[3] = {0, 0, 0};
+    EXPECT_EQ(std::memcmp(dst.PixelPointer(4, 0), zero, 3), 0);  // clipped away
+    EXPECT_EQ(std::memcmp(dst.PixelPointer(0, 1), zero, 3), 0);
+    // Shrinking takes the pixel under each target pixel's centre; sources outside are skipped.
+    TPixelBuffer wide(4, 1), one(2, 1);
+    test::FillRandom(wide, 2);
+    PaintPlan({{{0, 0, 4, 1}, {0, 0, 2, 1}, {}}}, View(wide), View(one));
+    EXPECT_TRUE(test::SamePixel(one, 0, 0, wide, 1, 0));
+    EXPECT_TRUE(test::SamePixel(one, 1, 0, wide, 3, 0));
+    TPixelBuffer keep(3, 1);
+    PaintPlan({{{2, 0, 5, 1}, {0, 0, 3, 1}, {}}}, View(wide), View(keep));
+    EXPECT_TRUE(test::SamePixel(keep, 1, 0, wide, 3, 0));
+    EXPECT_EQ(std::memcmp(keep.PixelPointer(2, 0), zero, 3), 0);
 }
 
 }  // namespace
