@@ -2,6 +2,7 @@
 // data manager with every record the windows, menus and controls look up, every rectangle and
 // picture index is valid, its text is readable, it packs small, and its previews render.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -342,6 +343,64 @@ TEST(FennickPreview, RendersEveryPictureWithTheWindowShape) {
         EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
     }
     fs::remove_all(out);
+}
+
+TEST(FennickPreview, ABrokenOrBareSkinGivesAnErrorOrPlainPicturesNotACrash) {
+    const fs::path out = fs::temp_directory_path() / "fennick_preview_bad";
+    fs::remove_all(out);
+    EXPECT_THROW(preview::RenderPreviews((out / "missing").string(), out.string()), Exception);
+    fs::create_directories(out / "garbage");
+    {
+        std::ofstream f(out / "garbage.skin", std::ios::binary);
+        f << "not a compressed skin at all";
+    }
+    EXPECT_ANY_THROW(preview::RenderPreviews((out / "garbage.skin").string(), (out / "p").string()));
+    // A description with no pictures at all still renders every picture, all of them plain.
+    fs::create_directories(out / "bare");
+    {
+        std::ofstream f(out / "bare" / "skin.ini", std::ios::binary);
+        f << "[VERSION]\r\nskinname=Leer\r\n[PICTURES]\r\npicture=\r\n[FORMINFO]\r\n"
+             "[SKINOBJECTS]\r\ncount=1\r\n0=cap:caption\r\n[SKINCONTROLS]\r\ncount=0\r\n";
+    }
+    EXPECT_NO_THROW(preview::RenderPreviews((out / "bare").string(), (out / "p").string()));
+    fs::remove_all(out);
+}
+
+// The PNG writer: chunks with correct lengths and CRCs, and rows that inflate to the pixels.
+TEST(FennickPreview, PngHoldsThePixelsWithValidChunks) {
+    preview::Image img(3, 2);
+    preview::Fill(img, {0, 0, 3, 2}, {10, 20, 30});
+    preview::Fill(img, {1, 1, 2, 2}, {200, 100, 50});
+    const fs::path file = fs::temp_directory_path() / "fennick_png_test.png";
+    preview::WritePng(img, file.string());
+    const auto png = FileBytes(file);
+    fs::remove(file);
+    ASSERT_GT(png.size(), 8u);
+    auto u32 = [&](size_t at) {
+        return uint32_t(png[at]) << 24 | uint32_t(png[at + 1]) << 16 | uint32_t(png[at + 2]) << 8 | png[at + 3];
+    };
+    std::vector<uint8_t> idat;
+    std::vector<std::string> types;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        const uint32_t length = u32(at);
+        ASSERT_LE(at + 12 + length, png.size());
+        types.emplace_back(png.begin() + at + 4, png.begin() + at + 8);
+        EXPECT_EQ(u32(at + 8 + length), uint32_t(crc32(0, png.data() + at + 4, uInt(length + 4)))) << types.back();
+        if (types.back() == "IHDR") {
+            EXPECT_EQ(u32(at + 8), 3u);
+            EXPECT_EQ(u32(at + 12), 2u);
+        }
+        if (types.back() == "IDAT") idat.insert(idat.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+        at += 12 + length;
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    std::vector<uint8_t> rows(2 * (1 + 3 * 3));
+    uLongf size = uLongf(rows.size());
+    ASSERT_EQ(uncompress(rows.data(), &size, idat.data(), uLong(idat.size())), Z_OK);
+    EXPECT_EQ(size, rows.size());
+    const std::vector<uint8_t> expected = {0, 10, 20, 30, 10, 20, 30, 10, 20, 30,
+                                           0, 10, 20, 30, 200, 100, 50, 10, 20, 30};
+    EXPECT_EQ(rows, expected);
 }
 
 // Pixels of the painted frame: the shape, the buttons' states and the inactive look.
