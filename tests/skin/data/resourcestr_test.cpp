@@ -64,14 +64,6 @@ TEST(ResourceStrData, GetResStrMatchesNamesIgnoringCaseButNotBlanks) {
     EXPECT_EQ(strings.GetResStr(L"CLOSEBUTTON_HINT"), L"");
 }
 
-TEST(ResourceStrData, AssigningLinesCopiesThem) {
-    TStringList mine = Lines({L"CLOSEBUTTON_HINT=Zu"});
-    TmnResourceStrData strings(nullptr);
-    strings.SetResStrings(mine);
-    mine[0] = L"CLOSEBUTTON_HINT=changed";
-    EXPECT_EQ(strings.GetResStr(L"CLOSEBUTTON_HINT"), L"Zu");
-}
-
 TEST(ResourceStrData, BuiltInTextsAreGermanAndCoverExactlyTheTwelveKeys) {
     const std::pair<std::wstring_view, const wchar_t*> expected[] = {
         {skinstr::MI_MINCAPTION, L"Mi&nimieren"},

@@ -293,23 +293,6 @@ TEST_F(SkinDataTest, ANewerArchiveVersionLeavesTheManagerClearedAndLoading) {
     EXPECT_FALSE(sd.SkinLoading());
 }
 
-TEST_F(SkinDataTest, AVersionTwoArchiveReadsLikeVersionThree) {
-    TmnSkinData v3(nullptr), v2(nullptr);
-    TSkinArchive a = Archive();
-    TMemoryStream b3 = ArchiveBytes(a);
-    TMemoryStream b2;
-    WriteSkinArchiveV2(b2, a, Picture(3, 3, 0x123456), TBitmapData());
-    v3.LoadFromArchive(b3);
-    v2.LoadFromArchive(b2);
-    EXPECT_FALSE(v2.Empty());
-    ASSERT_EQ(v2.ActivePictures().size(), 2u);
-    EXPECT_EQ(v2.ActivePictures()[0], v3.ActivePictures()[0]);
-    ASSERT_EQ(v2.SkinObjects().size(), v3.SkinObjects().size());
-    for (size_t i = 0; i < v3.SkinObjects().size(); ++i)
-        EXPECT_TRUE(SameSkinFields(*v2.SkinObjects()[i], *v3.SkinObjects()[i]));
-    EXPECT_EQ(v2.MaskRectArea, v3.MaskRectArea);
-}
-
 TEST_F(SkinDataTest, ReadErrorsPropagateAndLeaveWhatWasReadInLoadingState) {
     // A malformed rectangle in the fourth object's section: three records and all pictures
     // stay; the failing record was already listed; no control was read.
@@ -383,26 +366,6 @@ TEST_F(SkinDataTest, CorruptCompressedDataRaisesTheDecompressionError) {
     EXPECT_EQ(sd.CompressedStoredSkin(), skin);
     EXPECT_TRUE(sd.Empty() && sd.SkinLoading());
     EXPECT_EQ(Numbers(), std::vector<unsigned>{MSG_SKIN_BEFORE_CHANGE});
-}
-
-TEST_F(SkinDataTest, ClearAllEmptiesTheSkinButKeepsTheFixedRecordsOtherFields) {
-    TmnSkinData sd(nullptr);
-    TMemoryStream bytes = ArchiveBytes(Archive());
-    sd.LoadFromArchive(bytes);
-    sd.ClearRecords();
-    EXPECT_FALSE(sd.Empty());  // records only
-    EXPECT_TRUE(sd.SkinObjects().empty());
-    EXPECT_TRUE(sd.ActivePictures().empty());
-    EXPECT_TRUE(sd.ActivePictureNames().empty());
-    EXPECT_EQ(sd.Picture().Width, 100);
-    EXPECT_EQ(sd.HintWindow().FontName, L"Tahoma");
-    sd.ClearAll();
-    EXPECT_TRUE(sd.Empty());
-    EXPECT_TRUE(sd.Picture().Empty());
-    EXPECT_TRUE(sd.Mask().Empty());
-    EXPECT_EQ(sd.PictureName(), L"");
-    EXPECT_EQ(sd.MaskName(), L"");
-    EXPECT_TRUE(sent.size() == 3u);  // clearing sends nothing
 }
 
 TEST(SkinFormInfo, WithAMaskTheMaskAreaCoversTheClientRectangle) {
