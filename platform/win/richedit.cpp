@@ -1,6 +1,7 @@
 #include "platform/win/richedit.h"
 
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -406,12 +407,69 @@ int TRichEdit::PrintPages(HDC dc, const RECT& pageTwips, const std::function<voi
         range.rc = pageTwips;
         range.chrg = {start, -1};
         LONG next = static_cast<LONG>(Send(EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
+        // A control that lays out no page at all cannot print; its text goes out as plain text.
+        if (pages == 0 && next <= 0 && length > 0) return PrintPlainPages(dc, pageTwips, newPage);
         ++pages;
         // A page that took no text (a line taller than the page) would repeat for ever.
         if (next <= start || next >= length) break;
         newPage();
         start = next;
     }
+    return pages;
+}
+
+int TRichEdit::PrintPlainPages(HDC dc, const RECT& pageTwips, const std::function<void()>& newPage) {
+    auto toX = [dc](int twips) { return ::MulDiv(twips, ::GetDeviceCaps(dc, LOGPIXELSX), 1440); };
+    auto toY = [dc](int twips) { return ::MulDiv(twips, ::GetDeviceCaps(dc, LOGPIXELSY), 1440); };
+    RECT page{toX(pageTwips.left), toY(pageTwips.top), toX(pageTwips.right), toY(pageTwips.bottom)};
+    int points = ::MulDiv(font_.height < 0 ? -font_.height : font_.height, 72, ScreenPixelsPerInch());
+    HFONT font = ::CreateFontW(-::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
+                               font_.bold ? FW_BOLD : FW_NORMAL, font_.italic, font_.underline, font_.strikeOut,
+                               static_cast<BYTE>(font_.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, font_.name.c_str());
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    int lineHeight = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
+    int width = std::max(1, static_cast<int>(page.right - page.left));
+    String text = lines_.Text();
+    int pages = 1, y = page.top;
+    auto emitLine = [&](const wchar_t* line, int count) {
+        // Each page holds at least one line, so the text always moves on.
+        if (y > page.top && y + lineHeight > page.bottom) {
+            newPage();
+            ++pages;
+            y = page.top;
+        }
+        ::TextOutW(dc, page.left, y, line, count);
+        y += lineHeight;
+    };
+    size_t pos = 0;
+    while (pos <= text.size()) {
+        size_t end = text.find(L"\r\n", pos);
+        if (end == String::npos) end = text.size();
+        const wchar_t* para = text.data() + pos;
+        int rest = static_cast<int>(end - pos);
+        if (rest == 0 && end < text.size()) emitLine(para, 0);
+        while (rest > 0) {
+            int fit = 0;
+            SIZE extent;
+            ::GetTextExtentExPointW(dc, para, rest, width, &fit, nullptr, &extent);
+            int take = std::clamp(fit, 1, rest);
+            if (take < rest) {  // break after the last blank that fits
+                int blank = take;
+                while (blank > 0 && para[blank - 1] != L' ') --blank;
+                if (blank > 0) take = blank;
+            }
+            emitLine(para, take);
+            para += take;
+            rest -= take;
+        }
+        if (end >= text.size()) break;
+        pos = end + 2;
+    }
+    ::SelectObject(dc, oldFont);
+    ::DeleteObject(font);
     return pages;
 }
 

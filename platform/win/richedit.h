@@ -8,12 +8,12 @@
 
 #include <functional>
 
+#include "platform/core/graphtypes.h"
 #include "platform/core/streams.h"
 #include "platform/win/controls.h"
 
 namespace fn {
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 namespace texts {
@@ -133,6 +133,8 @@ private:
     void ApplyFont();
     void ApplyWordWrap();
     void ApplyScrollBars();
+    // Pages of the plain text in the base font, for a control that lays out no pages itself.
+    int PrintPlainPages(HDC dc, const RECT& pageTwips, const std::function<void()>& newPage);
 
     TRichEditStrings lines_{*this};
     TTextAttributes selAttributes_{*this};
