@@ -26,6 +26,7 @@ end
 
 TEST(FennickOnAForm, EachFormLoadsItsOwnCopyOfTheEmbeddedSkin) {
     Application()->Initialize();
+    TmnSkinData::Register();
     TmnCompressedStoredSkin::Register();
     TForm first(nullptr), second(nullptr);
     first.LoadFromText(kFormData);

@@ -310,7 +310,7 @@ TEST_F(FennickSkin, CaptionAndMenuTextReachContrastOfFourAndAHalf) {
     EXPECT_GE(WorstContrast(hint.FontColor, *Active(hint.WindowPictureIndex), hint.ClientRect), 4.5);
 }
 
-TEST_F(FennickSkin, PacksUnder64KilobytesAndReadsBack) {
+TEST_F(FennickSkin, PacksUnder64KilobytesAtLevelNine) {
     const TMemoryStream& data = stored_->CompressedStream();
     EXPECT_LT(data.Bytes().size(), 64u * 1024u);
     ASSERT_GE(data.Bytes().size(), 2u);

@@ -107,12 +107,6 @@ void Raster::Triangle(double x0, double y0, double x1, double y1, double x2, dou
           c, alpha);
 }
 
-void Raster::Paste(const Raster& src, Box from, int x, int y) {
-    for (int row = 0; row < from.Height(); ++row)
-        for (int col = 0; col < from.Width(); ++col)
-            Set(x + col, y + row, src.At(from.left + col, from.top + row));
-}
-
 void Raster::Greyscale(Box box) {
     for (int y = box.top; y < box.bottom; ++y)
         for (int x = box.left; x < box.right; ++x) Set(x, y, Grey(At(x, y)));

@@ -48,8 +48,6 @@ public:
     void Line(double x0, double y0, double x1, double y1, double width, Rgb c, double alpha = 1.0);
     void Triangle(double x0, double y0, double x1, double y1, double x2, double y2, Rgb c,
                   double alpha = 1.0);
-    // Copies a region of another raster to (x, y).
-    void Paste(const Raster& src, Box from, int x, int y);
     // Replaces the box by the grey values of its pixels.
     void Greyscale(Box box);
 
