@@ -158,19 +158,6 @@ TEST(ViewerLoader, LibraryEntriesAndVersionAreKnownBeforeAnyForm) {
     EXPECT_TRUE(ViewerVersionSufficient(ViewerVersionMajor, ViewerVersionMinor));
 }
 
-TEST(ViewerLoader, FreeAndLoadAgainRestoresTheEntries) {
-    FreeViewer();
-    EXPECT_EQ(ViewerLibrary, nullptr);
-    EXPECT_EQ(HtmlHelpNarrowEntry, nullptr);
-    CloseAllViewers();  // nothing loaded: nothing to call
-    LoadViewer();
-    ASSERT_NE(ViewerLibrary, nullptr);
-    HMODULE first = ViewerLibrary;
-    LoadViewer();  // already loaded: unchanged
-    EXPECT_EQ(ViewerLibrary, first);
-    EXPECT_NE(HtmlHelpNarrowEntry, nullptr);
-}
-
 TEST(ViewerLoader, FilesWithoutVersionInformationHaveNoVersion) {
     String folder = TempFolder();
     String text = folder + L"\\fn_help_noversion.txt";
@@ -246,40 +233,6 @@ TEST_F(RegisteredPath, ValueWithoutTerminatorIsReadToItsLength) {
 
 // --- Set-up of the main window and the document window's help command ---------------------
 
-TEST_F(HelpTest, HelpCommandOpensTheViewerOnTheHelpFile) {
-    HelpFileBesideProgram help;
-    ASSERT_TRUE(help.Place()) << "compiled help file: " << WideToUtf8(BuiltHelpFile());
-    ASSERT_TRUE(ViewerWindows().empty());
-    bool previousCalled = false;
-    Application()->OnHelp = [&](unsigned, uintptr_t, bool&) { return previousCalled = true; };
-    Application()->SetHelpFile(L"");
-
-    SetUpHelp();
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(AppFolder, ModuleFolder);
-    ASSERT_NE(HelpSystem, nullptr);
-    EXPECT_EQ(HelpSystem->ChmFile, help.File());
-    EXPECT_EQ(HelpSystem->WinDef, L"");
-    EXPECT_EQ(HelpSystem->HostKind, hkInProcess);
-
-    ShowHelpStartTopic();
-    // The same path as the start-up check used.
-    EXPECT_EQ(Application()->HelpFile(), help.File());
-    EXPECT_FALSE(previousCalled);
-    EXPECT_TRUE(dialogs.boxes.empty());
-    std::vector<HWND> viewers = ViewerWindows();
-    ASSERT_EQ(viewers.size(), 1u);
-    EXPECT_EQ(WindowText(viewers[0]), L"Fennick Notizen Hilfe");
-
-    ReleaseHelp();
-    EXPECT_EQ(HelpSystem, nullptr);
-    EXPECT_TRUE(ViewerWindows().empty());
-    // The previous help handler is back.
-    Application()->HelpCommand(HELP_CONTEXT, IDH_START);
-    EXPECT_TRUE(previousCalled);
-    Application()->OnHelp = nullptr;
-}
-
 TEST_F(HelpTest, EveryContextOfTheSharedHeaderHasATopic) {
     HelpFileBesideProgram help;
     ASSERT_TRUE(help.Place());
@@ -287,7 +240,9 @@ TEST_F(HelpTest, EveryContextOfTheSharedHeaderHasATopic) {
                             IDH_DRUCKEN, IDH_FENSTER, IDH_RAHMEN,    IDH_TASTATUR};
     for (int context : contexts) {
         EXPECT_EQ(HHHelpContext(help.File(), context, L"", hkInProcess), hhOk);
-        EXPECT_EQ(ViewerWindows().size(), 1u) << "context " << context;
+        std::vector<HWND> viewers = ViewerWindows();
+        ASSERT_EQ(viewers.size(), 1u) << "context " << context;
+        EXPECT_EQ(WindowText(viewers[0]), L"Fennick Notizen Hilfe");
         CloseAllViewers();
         EXPECT_TRUE(ViewerWindows().empty());
     }
