@@ -75,19 +75,35 @@ bool IsTimeStamped(const String& line, const String& text) {
            line.compare(8, 3, L"   ") == 0 && line.compare(11, String::npos, text) == 0;
 }
 
-std::vector<HWND> ViewerWindows() {
-    std::vector<HWND> found;
+bool IsProgram(DWORD process, std::wstring_view name) {
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!handle) return false;
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    bool same = QueryFullProcessImageNameW(handle, 0, path, &length) && SameText(ExtractFileName(path), name);
+    CloseHandle(handle);
+    return same;
+}
+
+// The viewer windows of this process, or of the external program named.
+std::vector<HWND> ViewerWindows(std::wstring_view program = {}) {
+    struct Search {
+        std::wstring_view program;
+        std::vector<HWND> found;
+    } search{program, {}};
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(param);
             wchar_t name[64] = {};
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() && GetClassNameW(window, name, 64) && String(name) == L"HH Parent")
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            bool owner = search.program.empty() ? process == GetCurrentProcessId() : IsProgram(process, search.program);
+            if (owner && GetClassNameW(window, name, 64) && String(name) == L"HH Parent")
+                search.found.push_back(window);
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 String WindowText(HWND window) {
@@ -250,6 +266,32 @@ TEST_F(HelpTest, EveryContextOfTheSharedHeaderHasATopic) {
     EXPECT_EQ(HHHelpContext(help.File(), 4711, L"", hkInProcess), hhOk);
     EXPECT_TRUE(ViewerWindows().empty());
     EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(HelpTest, HHProgramOpensTheHelpFileThroughItsStorageUrl) {
+    if (!FileExists(WindowsFolder() + L"\\HH.EXE")) GTEST_SKIP() << "no HH.EXE in the Windows folder";
+    HelpFileBesideProgram help;
+    ASSERT_TRUE(help.Place());
+    THookHelpSystem hook(help.File(), L"", hkHH);
+    EXPECT_EQ(hook.ShowContext(IDH_START), hhOk);
+    EXPECT_TRUE(dialogs.boxes.empty());
+
+    // The program starts on its own; wait (boundedly) for its window.
+    std::vector<HWND> viewers;
+    for (int i = 0; i < 150 && viewers.empty(); ++i) {
+        Sleep(100);
+        viewers = ViewerWindows(L"hh.exe");
+    }
+    ASSERT_EQ(viewers.size(), 1u);
+    EXPECT_EQ(WindowText(viewers[0]), L"Fennick Notizen Hilfe");
+    DWORD process = 0;
+    GetWindowThreadProcessId(viewers[0], &process);
+    HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    PostMessageW(viewers[0], WM_CLOSE, 0, 0);
+    if (handle) {
+        EXPECT_EQ(WaitForSingleObject(handle, 15000), WAIT_OBJECT_0);
+        CloseHandle(handle);
+    }
 }
 
 TEST_F(HelpTest, MissingHelpFileIsReportedAndTheHookIsStillInstalled) {
