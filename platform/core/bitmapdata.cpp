@@ -206,13 +206,22 @@ void TBitmapData::LoadFromStream(TStream& stream) {
         const int64_t needed = stride * height;
         int64_t take = h.sizeImage ? int64_t(h.sizeImage) : needed;
         take = std::min(take, Remaining(stream));
-        std::vector<uint8_t> data(static_cast<size_t>(take));
-        if (!data.empty()) stream.ReadBuffer(data.data(), data.size());
+        // Rows straight from a memory stream's bytes; other streams through a buffer.
+        std::vector<uint8_t> buffer;
+        const uint8_t* rows = nullptr;
+        if (auto* mem = dynamic_cast<TMemoryStream*>(&stream)) {
+            rows = mem->Memory() + mem->Position();
+            mem->Seek(take, SeekOrigin::Current);
+        } else {
+            buffer.resize(static_cast<size_t>(take));
+            if (!buffer.empty()) stream.ReadBuffer(buffer.data(), buffer.size());
+            rows = buffer.data();
+        }
         if (take < needed) Invalid();  // rows cut short
         pixels.resize(static_cast<size_t>(width * height));
         auto color = [&](uint32_t idx) { return idx < palette.size() ? palette[idx] : 0u; };
         for (int64_t fy = 0; fy < height; ++fy) {
-            const uint8_t* row = data.data() + fy * stride;
+            const uint8_t* row = rows + fy * stride;
             uint32_t* out = pixels.data() + (topDown ? fy : height - 1 - fy) * width;
             switch (bpp) {
                 case 1:

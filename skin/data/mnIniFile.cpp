@@ -24,7 +24,11 @@ TMemIniFile::TMemIniFile(const String& fileName) {
 
 void TMemIniFile::Clear() {
     sections_.clear();
-    sectionIndex_.clear();
+    sectionIndex_.Clear();
+}
+
+void TMemIniFile::IndexSection(size_t pos) {
+    sectionIndex_.Insert(pos, [this](size_t p) { return std::wstring_view(sections_[p]->name); });
 }
 
 void TMemIniFile::AddLine(std::wstring_view raw, Section*& current) {
@@ -34,8 +38,8 @@ void TMemIniFile::AddLine(std::wstring_view raw, Section*& current) {
         auto sec = std::make_unique<Section>();
         sec->name = String(TrimView(line.substr(1, line.size() - 2)));
         current = sec.get();
-        sectionIndex_.try_emplace(sec->name, sections_.size());
         sections_.push_back(std::move(sec));
+        IndexSection(sections_.size() - 1);
         return;
     }
     if (!current) return;
@@ -47,9 +51,9 @@ void TMemIniFile::AddLine(std::wstring_view raw, Section*& current) {
     } else {
         e.key = String(TrimView(line.substr(0, eq)));
         e.value = String(TrimView(line.substr(eq + 1)));
-        current->index.try_emplace(e.key, current->entries.size());
     }
     current->entries.push_back(std::move(e));
+    if (current->entries.back().hasValue) current->AddToIndex(current->entries.size() - 1);
 }
 
 void TMemIniFile::SetStrings(const std::vector<String>& lines) {
@@ -112,16 +116,18 @@ String TMemIniFile::Text() const {
 }
 
 int TMemIniFile::FindSection(std::wstring_view name) const {
-    auto it = sectionIndex_.find(name);
-    return it == sectionIndex_.end() ? -1 : static_cast<int>(it->second);
+    return sectionIndex_.Find(name, [this](size_t p) { return std::wstring_view(sections_[p]->name); });
+}
+
+const String* TMemIniFile::FindValueAt(int sectionIndex, std::wstring_view key) const {
+    if (sectionIndex < 0 || static_cast<size_t>(sectionIndex) >= sections_.size()) return nullptr;
+    const Section& sec = *sections_[static_cast<size_t>(sectionIndex)];
+    int e = sec.index.Find(key, [&sec](size_t p) { return std::wstring_view(sec.entries[p].key); });
+    return e < 0 ? nullptr : &sec.entries[static_cast<size_t>(e)].value;
 }
 
 const String* TMemIniFile::FindValue(std::wstring_view section, std::wstring_view key) const {
-    int s = FindSection(section);
-    if (s < 0) return nullptr;
-    const Section& sec = *sections_[static_cast<size_t>(s)];
-    auto it = sec.index.find(key);
-    return it == sec.index.end() ? nullptr : &sec.entries[it->second].value;
+    return FindValueAt(FindSection(section), key);
 }
 
 String TMemIniFile::ReadString(std::wstring_view section, std::wstring_view key, std::wstring_view def) const {
@@ -139,18 +145,18 @@ void TMemIniFile::WriteString(std::wstring_view section, std::wstring_view key, 
     if (s < 0) {
         auto sec = std::make_unique<Section>();
         sec->name = String(section);
-        sectionIndex_.try_emplace(String(section), sections_.size());
         sections_.push_back(std::move(sec));
+        IndexSection(sections_.size() - 1);
         s = static_cast<int>(sections_.size() - 1);
     }
     Section& sec = *sections_[static_cast<size_t>(s)];
-    auto it = sec.index.find(key);
-    if (it != sec.index.end()) {
-        sec.entries[it->second].value = String(value);
+    int e = sec.index.Find(key, [&sec](size_t p) { return std::wstring_view(sec.entries[p].key); });
+    if (e >= 0) {
+        sec.entries[static_cast<size_t>(e)].value = String(value);
         return;
     }
-    sec.index.emplace(String(key), sec.entries.size());
     sec.entries.push_back(Entry{String(key), String(value), true});
+    sec.AddToIndex(sec.entries.size() - 1);
 }
 
 void TMemIniFile::WriteInteger(std::wstring_view section, std::wstring_view key, int value) {
@@ -165,8 +171,8 @@ void TMemIniFile::EraseSection(std::wstring_view section) {
 }
 
 void TMemIniFile::Reindex() {
-    sectionIndex_.clear();
-    for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.try_emplace(sections_[i]->name, i);
+    sectionIndex_.Clear();
+    for (size_t i = 0; i < sections_.size(); ++i) IndexSection(i);
 }
 
 std::vector<String> TMemIniFile::ReadSections() const {

@@ -14,7 +14,7 @@
 // The text ends at its first NUL; lines end at CR, LF or CR LF.
 #include <memory>
 #include <string_view>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 #include "platform/core/classes.h"
@@ -64,41 +64,99 @@ public:
     };
     const std::vector<Entry>* SectionEntries(std::wstring_view section) const;
 
-    // Case-insensitive hashing and comparison (ASCII and Latin-1 letters), usable with views.
+    // Sections by position, for readers that look up many keys of one section.
+    int FindSectionIndex(std::wstring_view name) const { return FindSection(name); }
+    const String* FindValueAt(int sectionIndex, std::wstring_view key) const;
+
+    // Case-insensitive comparison (ASCII and Latin-1 letters).
     static wchar_t FoldChar(wchar_t c) {
         return ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) ? static_cast<wchar_t>(c + 32) : c;
     }
-    struct FoldHash {
-        using is_transparent = void;
-        size_t operator()(std::wstring_view s) const {
-            size_t h = 1469598103934665603ull;
-            for (wchar_t c : s) h = (h ^ static_cast<size_t>(FoldChar(c))) * 1099511628211ull;
-            return h;
-        }
-    };
-    struct FoldEqual {
-        using is_transparent = void;
-        bool operator()(std::wstring_view a, std::wstring_view b) const {
-            if (a.size() != b.size()) return false;
-            for (size_t i = 0; i < a.size(); ++i)
-                if (FoldChar(a[i]) != FoldChar(b[i])) return false;
-            return true;
-        }
-    };
+    static uint32_t FoldHash(std::wstring_view s) {
+        uint32_t h = 2166136261u;
+        for (wchar_t c : s) h = (h ^ static_cast<uint32_t>(FoldChar(c))) * 16777619u;
+        return h;
+    }
+    static bool FoldEqual(std::wstring_view a, std::wstring_view b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i] && FoldChar(a[i]) != FoldChar(b[i])) return false;
+        return true;
+    }
 
 private:
-    using FoldMap = std::unordered_map<String, size_t, FoldHash, FoldEqual>;
+    // An open-addressing index from folded names to the first position that holds the name;
+    // the names stay where they are (no copies).
+    class FoldIndex {
+    public:
+        template <class KeyOf>
+        int Find(std::wstring_view key, KeyOf keyOf) const {
+            if (slots_.empty()) return -1;
+            const uint32_t h = FoldHash(key);
+            const size_t mask = slots_.size() - 1;
+            for (size_t i = h & mask;; i = (i + 1) & mask) {
+                const Slot& s = slots_[i];
+                if (!s.pos) return -1;
+                if (s.hash == h && FoldEqual(keyOf(s.pos - 1), key)) return static_cast<int>(s.pos - 1);
+            }
+        }
+        // Adds pos under its key unless the key is already there (the first one wins).
+        template <class KeyOf>
+        void Insert(size_t pos, KeyOf keyOf) {
+            if ((count_ + 1) * 2 > slots_.size()) Grow();
+            std::wstring_view key = keyOf(pos);
+            const uint32_t h = FoldHash(key);
+            const size_t mask = slots_.size() - 1;
+            for (size_t i = h & mask;; i = (i + 1) & mask) {
+                Slot& s = slots_[i];
+                if (!s.pos) {
+                    s = Slot{static_cast<uint32_t>(pos + 1), h};
+                    ++count_;
+                    return;
+                }
+                if (s.hash == h && FoldEqual(keyOf(s.pos - 1), key)) return;
+            }
+        }
+        void Clear() {
+            slots_.clear();
+            count_ = 0;
+        }
+
+    private:
+        struct Slot {
+            uint32_t pos = 0;  // position + 1; 0 is empty
+            uint32_t hash = 0;
+        };
+        void Grow() {
+            std::vector<Slot> old = std::move(slots_);
+            slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});
+            const size_t mask = slots_.size() - 1;
+            for (const Slot& s : old) {
+                if (!s.pos) continue;
+                size_t i = s.hash & mask;
+                while (slots_[i].pos) i = (i + 1) & mask;
+                slots_[i] = s;
+            }
+        }
+        std::vector<Slot> slots_;
+        size_t count_ = 0;
+    };
+
     struct Section {
         String name;
         std::vector<Entry> entries;
-        FoldMap index;  // key -> first entry of that key
+        FoldIndex index;  // key -> first entry of that key
+        void AddToIndex(size_t pos) {
+            index.Insert(pos, [this](size_t p) { return std::wstring_view(entries[p].key); });
+        }
     };
     int FindSection(std::wstring_view name) const;
+    void IndexSection(size_t pos);
     void Reindex();
     void AddLine(std::wstring_view line, Section*& current);
 
     std::vector<std::unique_ptr<Section>> sections_;
-    FoldMap sectionIndex_;  // name -> first section of that name
+    FoldIndex sectionIndex_;  // name -> first section of that name
 };
 
 }  // namespace fn

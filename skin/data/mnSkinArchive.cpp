@@ -88,10 +88,24 @@ std::vector<String> ReadArchiveDescription(TStream& s) {
     std::vector<uint8_t> bytes(static_cast<size_t>(rest > 0 ? rest : 0));
     if (!bytes.empty()) s.ReadBuffer(bytes.data(), bytes.size());
     size_t n = 0;
-    while (n < bytes.size() && bytes[n] != 0) ++n;
-    TStringList lines;
-    lines.SetText(DecodeText(bytes.data(), n));
-    return std::move(lines.Lines());
+    bool ascii = true;
+    while (n < bytes.size() && bytes[n] != 0) ascii &= bytes[n++] < 0x80;
+    // Plain ASCII (the usual description) widens byte by byte; anything else is decoded by the
+    // class library's rule (UTF-8 when valid, else Windows-1252).
+    String text;
+    if (ascii) text.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+    else text = DecodeText(bytes.data(), n);
+    std::vector<String> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c != L'\r' && c != L'\n') continue;
+        lines.emplace_back(text, start, i - start);
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.emplace_back(text, start);
+    return lines;
 }
 
 bool ReadSkinArchive(TStream& s, TSkinArchive& a) {

@@ -16,27 +16,46 @@ const wchar_t* KeywordOf(const TSkinKeywordTable& t, int ordinal, int fallback) 
     return t.keywords[(ordinal >= 0 && ordinal < t.count) ? ordinal : fallback];
 }
 
-// Number list over `count` fields; fields beyond `count` are ignored.
+// Number list over `count` fields; fields beyond `count` are ignored. Digits accumulate
+// without building text; the field's digits become text only for the conversion error.
 void NumberList(std::wstring_view text, int* out, int count) {
-    String acc;
     int field = 0;
-    auto store = [&] {
-        if (field < count) out[field] = StrToInt(acc);  // EConvertError with the field's text
-        acc.clear();
+    size_t start = 0;  // where the current field's characters begin
+    uint64_t acc = 0;
+    size_t digits = 0;
+    bool overflow = false;
+    auto store = [&](size_t end) {
+        if (field < count) {
+            if (digits == 0 || overflow) {
+                String fieldText;
+                for (size_t i = start; i < end; ++i)
+                    if (text[i] >= L'0' && text[i] <= L'9') fieldText += text[i];
+                throw EConvertError(Format(texts::InvalidInteger, {fieldText}));
+            }
+            out[field] = static_cast<int>(acc);
+        }
+        acc = 0;
+        digits = 0;
+        overflow = false;
         ++field;
     };
-    for (wchar_t c : text) {
-        if (c == L',') store();
-        else if (c >= L'0' && c <= L'9') {
-            // A field that already cannot fit 32 bits fails the conversion anyway; keep enough
-            // characters for the message and no more (the text is bounded by the value anyway).
-            acc += c;
+    for (size_t i = 0; i < text.size() && field < count; ++i) {
+        wchar_t c = text[i];
+        if (c == L',') {
+            store(i);
+            start = i + 1;
+        } else if (c >= L'0' && c <= L'9') {
+            if (!overflow) {
+                acc = acc * 10 + static_cast<uint64_t>(c - L'0');
+                overflow = acc > 0x7FFFFFFFull;
+            }
+            ++digits;
         }
-        if (field >= count) return;  // later fields are ignored
     }
-    store();
+    if (field < count) store(text.size());
     // Fields that the text never reached are empty: the conversion of "" fails.
-    while (field < count) store();
+    start = text.size();
+    while (field < count) store(text.size());
 }
 }  // namespace
 

@@ -5,30 +5,48 @@
 namespace fn {
 
 // ---- reader ----
+// The readers of Part 2.2, applied to the value found in the record's section.
 
-void TSkinFieldReader::Integer(std::wstring_view key, int& value, int def) { value = ini_.ReadInteger(section_, key, def); }
-void TSkinFieldReader::Colour(std::wstring_view key, TColor& value, TColor def) {
-    value = ini_.ReadInteger(section_, key, def);
+void TSkinFieldReader::Integer(std::wstring_view key, int& value, int def) {
+    const String* v = Find(key);
+    value = v ? StrToIntDef(*v, def) : def;
 }
-void TSkinFieldReader::Bool(std::wstring_view key, bool& value) { value = ReadSkinBool(ini_, section_, key); }
+void TSkinFieldReader::Colour(std::wstring_view key, TColor& value, TColor def) { Integer(key, value, def); }
+void TSkinFieldReader::Bool(std::wstring_view key, bool& value) {
+    int n = 0;
+    Integer(key, n, 0);
+    value = n == 1;
+}
 void TSkinFieldReader::Text(std::wstring_view key, String& value, std::wstring_view def) {
-    value = ini_.ReadString(section_, key, def);
+    const String* v = Find(key);
+    value = v ? *v : String(def);
 }
-void TSkinFieldReader::Rect(std::wstring_view key, TSkinRect& value) { value = ReadSkinRect(ini_, section_, key); }
-void TSkinFieldReader::Point(std::wstring_view key, TSkinPoint& value) { value = ReadSkinPoint(ini_, section_, key); }
+void TSkinFieldReader::Rect(std::wstring_view key, TSkinRect& value) {
+    const String* v = Find(key);
+    value = v ? NumberListToRect(*v) : TSkinRect{};
+}
+void TSkinFieldReader::Point(std::wstring_view key, TSkinPoint& value) {
+    const String* v = Find(key);
+    value = v ? NumberListToPoint(*v) : TSkinPoint{};
+}
 void TSkinFieldReader::FontStyles(std::wstring_view key, TFontStyles& value) {
-    value = ReadFontStyles(ini_, section_, key);
+    const String* v = Find(key);
+    value = v ? TextToFontStyles(*v) : 0;
 }
-void TSkinFieldReader::Alignment(std::wstring_view key, TAlignment& value) { value = ReadAlignment(ini_, section_, key); }
+template <class E>
+static void ReadKeyword(const String* v, const TSkinKeywordTable& table, E& value) {
+    value = static_cast<E>(KeywordToOrdinal(table, v ? std::wstring_view(*v) : std::wstring_view(table.defaultText)));
+}
+void TSkinFieldReader::Alignment(std::wstring_view key, TAlignment& value) { ReadKeyword(Find(key), AlignmentKeywords, value); }
 void TSkinFieldReader::InactiveEffect(std::wstring_view key, TInactiveEffect& value) {
-    value = ReadInactiveEffect(ini_, section_, key);
+    ReadKeyword(Find(key), InactiveEffectKeywords, value);
 }
-void TSkinFieldReader::MorphKind(std::wstring_view key, TMorphKind& value) { value = ReadMorphKind(ini_, section_, key); }
+void TSkinFieldReader::MorphKind(std::wstring_view key, TMorphKind& value) { ReadKeyword(Find(key), MorphKindKeywords, value); }
 void TSkinFieldReader::StretchType(std::wstring_view key, TStretchType& value) {
-    value = ReadStretchType(ini_, section_, key);
+    ReadKeyword(Find(key), StretchTypeKeywords, value);
 }
 void TSkinFieldReader::ButtonCommand(std::wstring_view key, TButtonCommand& value) {
-    value = ReadButtonCommand(ini_, section_, key);
+    ReadKeyword(Find(key), ButtonCommandKeywords, value);
 }
 
 // ---- writer ----

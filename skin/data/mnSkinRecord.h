@@ -55,7 +55,8 @@ public:
 // Reads each visited key from one section of an INI table.
 class TSkinFieldReader : public TSkinFieldVisitor {
 public:
-    TSkinFieldReader(const TMemIniFile& ini, std::wstring_view section) : ini_(ini), section_(section) {}
+    TSkinFieldReader(const TMemIniFile& ini, std::wstring_view section)
+        : ini_(ini), section_(ini.FindSectionIndex(section)) {}
     void Integer(std::wstring_view key, int& value, int def) override;
     void Colour(std::wstring_view key, TColor& value, TColor def) override;
     void Bool(std::wstring_view key, bool& value) override;
@@ -70,8 +71,9 @@ public:
     void ButtonCommand(std::wstring_view key, TButtonCommand& value) override;
 
 private:
+    const String* Find(std::wstring_view key) const { return ini_.FindValueAt(section_, key); }
     const TMemIniFile& ini_;
-    std::wstring_view section_;
+    int section_;  // position of the first section of the name, -1 when missing
 };
 
 // Writes each visited key into one section (the caller erases the section first).

@@ -220,3 +220,9 @@ TEST(SkinValues, SplitRecordEntry) {
     EXPECT_EQ(name, L"");
     EXPECT_EQ(type, L"x");
 }
+
+TEST(SkinValues, NumberListLeadingZerosAndSkippedCharactersInTheErrorText) {
+    auto ini = Ini(L"[s]\nr=00000000005,0,1,2\nbig=1,2,3,9x9999999999\n");
+    EXPECT_EQ(ReadSkinRect(ini, L"s", L"r"), (TSkinRect{5, 0, 1, 2}));
+    EXPECT_EQ(ConvertMessage([&] { ReadSkinRect(ini, L"s", L"big"); }), L"'99999999999' ist kein gültiger Integerwert");
+}

@@ -1,0 +1,210 @@
+// Skin load (Parts 2.1 to 2.5): decompress the stored archive, read its pictures, parse the
+// description and read every record, timed beside a bare zlib inflate of the same compressed
+// bytes into a buffer of the right size, in the same run. Goal: within 2x of the bare inflate.
+//
+//   bench_skinload [ARCHIVE_OR_SKIN_INI]   (default: a synthetic ~300 KB archive shaped like
+//                                           the Part's embedded skin, then skins/fennick)
+#include <zlib.h>
+
+#include <algorithm>
+#include <string>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "skin/data/mnControlRecords.h"
+#include "skin/data/mnObjectRecords.h"
+#include "skin/data/mnSkinArchive.h"
+#include "skin/data/mnSkinIni.h"
+#include "skin/data/mnZLib.h"
+
+using namespace fn;
+
+namespace {
+
+TBitmapData Picture(int w, int h, int bpp, uint32_t seed) {
+    TBitmapData b;
+    b.SetSize(w, h);
+    b.BitsPerPixel = bpp;
+    if (bpp == 1) b.Palette = {0, 0xFFFFFF};
+    if (bpp == 8)
+        for (uint32_t i = 0; i < 256; ++i) b.Palette.push_back((i * 0x010203u) & 0xFFFFFF);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            // Gradients with edges: compresses about as well as drawn skin pictures do.
+            uint32_t v = static_cast<uint32_t>((x / 3) * 5 + (y / 2) * 3) + seed;
+            if (bpp == 1) b.SetPixel(x, y, (x < 3 || y < 3 || x >= w - 3 || y >= h - 3) ? 0xFFFFFF : 0);
+            else if (bpp == 8) b.SetPixel(x, y, b.Palette[v & 0xFF]);
+            else b.SetPixel(x, y, (v & 0xFF) | ((v * 3) & 0xFF) << 8 | ((seed * 40) & 0xFF) << 16);
+        }
+    return b;
+}
+
+// A description shaped like the Part's embedded skin: 12 objects, 59 controls, ~32 KB.
+std::vector<String> Description(int activeCount) {
+    TMemIniFile ini;
+    ini.WriteString(L"VERSION", L"skinname", L"Synthetic");
+    ini.WriteString(L"VERSION", L"skinauthor", L"bench");
+    ini.WriteString(L"PICTURES", L"picture", L"main.bmp");
+    ini.WriteString(L"PICTURES", L"inactivepicture", L"");
+    ini.WriteString(L"PICTURES", L"mask", L"mask.bmp");
+    std::vector<String> names;
+    for (int i = 0; i < activeCount; ++i) names.push_back(L"active" + IntToStr(i) + L".bmp");
+    WriteNameList(ini, L"PICTURES", L"activepictures", names);
+    ini.WriteString(L"FORMINFO", L"clientrect", L"5,29,141,74");
+    ini.WriteString(L"FORMINFO", L"lefttoppoint", L"10,30");
+    TmnDataSkinPopupWindow popup;
+    popup.WindowPictureIndex = 1;
+    popup.SaveToIni(ini);
+    TmnDataSkinHintWindow hint;
+    hint.SaveToIni(ini);
+    const wchar_t* objectTypes[] = {L"caption", L"stdbutton", L"stdbutton", L"stdbutton", L"stdbutton", L"menuitem",
+                                    L"mainmenubaritem", L"mainmenubarbutton", L"mainmenubarbutton", L"animate",
+                                    L"userobject", L"button"};
+    ini.WriteInteger(L"SKINOBJECTS", L"count", 12);
+    for (int i = 0; i < 12; ++i) {
+        String name = L"object" + IntToStr(i);
+        ini.WriteString(L"SKINOBJECTS", IntToStr(i), name + L":" + objectTypes[i]);
+        auto r = CreateSkinObjectRecord(objectTypes[i], name);
+        r->ActivePictureIndex = i % activeCount;
+        r->SkinRect = {i, 2, i + 20, 22};
+        r->SaveToIni(ini);
+    }
+    auto controls = SkinControlTypes();
+    ini.WriteInteger(L"SKINCONTROLS", L"count", 59);
+    for (int i = 0; i < 59; ++i) {
+        const auto& t = controls[static_cast<size_t>(i) % controls.size()];
+        String name = L"control" + IntToStr(i);
+        ini.WriteString(L"SKINCONTROLS", IntToStr(i), name + L":" + String(t.keyword));
+        auto r = t.create(name);
+        r->PictureIndex = i % activeCount;
+        r->SkinRect = {1, 1, 40, 20};
+        r->SaveToIni(ini);
+    }
+    return ini.GetStrings();
+}
+
+std::vector<uint8_t> SyntheticArchive() {
+    TSkinArchive a;
+    a.Picture = Picture(146, 82, 8, 1);
+    a.Mask = Picture(146, 82, 1, 2);
+    for (int i = 0; i < 11; ++i) a.ActivePictures.push_back(Picture(120, 52 + i, 24, static_cast<uint32_t>(i)));
+    a.Description = Description(11);
+    TMemoryStream m;
+    WriteSkinArchive(m, a);
+    return m.Bytes();
+}
+
+struct Loaded {
+    TSkinArchive archive;
+    std::vector<std::unique_ptr<TmnSkinRecord>> records;
+};
+
+// The load as the skin data manager does it (Part 2.5 steps 4 to 14).
+size_t LoadSkin(const std::vector<uint8_t>& compressed) {
+    TBytesStream src(compressed.data(), compressed.size());
+    TMemoryStream raw;
+    DecompressStream(src, raw);
+    raw.SetPosition(0);
+    Loaded l;
+    if (!ReadSkinArchive(raw, l.archive)) return 0;
+    TMemIniFile ini;
+    ini.SetStrings(l.archive.Description);
+    String identity[5];
+    const wchar_t* keys[] = {L"skinname", L"skinauthor", L"authoremail", L"authorurl", L"skincomments"};
+    for (int i = 0; i < 5; ++i) identity[i] = ini.ReadString(L"VERSION", keys[i], L"");
+    std::vector<String> names;
+    ReadNameList(ini, L"PICTURES", L"activepictures", names);
+    TmnDataSkinPopupWindow popup;
+    popup.LoadFromIni(ini);
+    TmnDataSkinHintWindow hint;
+    hint.LoadFromIni(ini);
+    TmnSkinColors colors;
+    colors.LoadFromIni(ini);
+    for (int list = 0; list < 2; ++list) {
+        const wchar_t* section = list ? L"SKINCONTROLS" : L"SKINOBJECTS";
+        int n = ini.ReadInteger(section, L"count", 0);
+        for (int i = 0; i < n; ++i) {
+            String name, type;
+            SplitRecordEntry(ini.ReadString(section, IntToStr(i), L""), name, type);
+            std::unique_ptr<TmnSkinRecord> r;
+            if (list) r = CreateSkinControlRecord(type, name);
+            else r = CreateSkinObjectRecord(type, name);
+            if (!r) continue;
+            r->LoadFromIni(ini);
+            l.records.push_back(std::move(r));
+        }
+    }
+    return l.records.size() + l.archive.ActivePictures.size();
+}
+
+// The baseline: zlib's own one-call inflate into a buffer of the archive's size, allocated
+// (uninitialised) per run as any load must put the bytes somewhere.
+size_t BareInflate(const std::vector<uint8_t>& compressed, size_t rawSize) {
+    std::unique_ptr<uint8_t[]> out(new uint8_t[rawSize]);
+    uLongf size = static_cast<uLongf>(rawSize);
+    if (uncompress(out.get(), &size, compressed.data(), static_cast<uLong>(compressed.size())) != Z_OK) return 0;
+    return size + out[size / 2];
+}
+
+template <class F>
+double MedianMs(F f, int runs) {
+    std::vector<double> t;
+    for (int i = 0; i < runs; ++i) {
+        auto a = std::chrono::steady_clock::now();
+        f();
+        auto b = std::chrono::steady_clock::now();
+        t.push_back(std::chrono::duration<double, std::milli>(b - a).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void Run(const char* label, const std::vector<uint8_t>& raw) {
+    TBytesStream in(raw.data(), raw.size());
+    TMemoryStream z;
+    CompressStream(in, z);
+    const std::vector<uint8_t> compressed = z.Bytes();
+    size_t check = 0;
+    const int runs = 200;
+    // Interleave warm-up of both, then time each.
+    for (int i = 0; i < 10; ++i) check += BareInflate(compressed, raw.size()) + LoadSkin(compressed);
+    double bare = MedianMs([&] { check += BareInflate(compressed, raw.size()); }, runs);
+    double load = MedianMs([&] { check += LoadSkin(compressed); }, runs);
+    std::printf("%-28s archive %7zu bytes, compressed %6zu bytes\n", label, raw.size(), compressed.size());
+    std::printf("  bare inflate (zlib uncompress)      %8.3f ms  (baseline)\n", bare);
+    std::printf("  skin load (decompress+pictures+parse+records) %8.3f ms  = %.2fx baseline (goal <= 2x)\n", load,
+                load / bare);
+    if (check == 0) std::printf("  (nothing loaded)\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--profile") {  // the load alone, for a profiler
+        auto raw = SyntheticArchive();
+        TBytesStream in(raw.data(), raw.size());
+        TMemoryStream z;
+        CompressStream(in, z);
+        size_t c = 0;
+        for (int i = 0; i < 3000; ++i) c += LoadSkin(z.Bytes());
+        return c == 0;
+    }
+    if (argc > 1) {
+        String path = Utf8ToWide(argv[1]);
+        TMemoryStream raw;
+        if (ExtractFileExt(path) == L".ini") BuildSkinArchive(path, raw);
+        else raw.LoadFromFile(path);
+        Run(argv[1], raw.Bytes());
+        return 0;
+    }
+    Run("synthetic (Part 2.1 shape)", SyntheticArchive());
+    String fennick = Utf8ToWide(FN_SOURCE_DIR) + L"/skins/fennick/skin.ini";
+    if (FileExists(fennick)) {
+        TMemoryStream raw;
+        if (BuildSkinArchive(fennick, raw)) Run("skins/fennick", raw.Bytes());
+    }
+    return 0;
+}
