@@ -267,7 +267,8 @@ void CloseAllViewers() {
 
 bool RunProgram(const String& program, const String& parameters) {
     HWND owner = GetActiveWindow();
-    if (!owner && Application()->MainForm()) owner = Application()->MainForm()->Handle();
+    TForm* mainForm = Application()->MainForm();
+    if (!owner && mainForm && mainForm->HandleAllocated()) owner = mainForm->Handle();
     SetLastError(0);
     auto code = reinterpret_cast<INT_PTR>(
         ShellExecuteW(owner, L"open", program.c_str(), parameters.c_str(), nullptr, SW_SHOWDEFAULT));

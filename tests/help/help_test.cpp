@@ -294,6 +294,32 @@ TEST_F(HelpTest, HHProgramOpensTheHelpFileThroughItsStorageUrl) {
     }
 }
 
+TEST_F(HelpTest, PathOutsideTheAnsiCodePageStillOpensTheViewer) {
+    String folder = TempFolder() + L"\\Справка 帮助";
+    String file = folder + L"\\FNHilfe.chm";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(BuiltHelpFile().c_str(), file.c_str(), FALSE));
+    EXPECT_EQ(HHHelpContext(file, IDH_START, L"", hkInProcess), hhOk);
+    EXPECT_EQ(ViewerWindows().size(), 1u);
+    CloseAllViewers();
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(HelpTest, ViewerFileWithoutLoadedLibraryReportsTheMissingViewer) {
+    Restore<HMODULE> library(ViewerLibrary);
+    Restore<THtmlHelpNarrow> narrow(HtmlHelpNarrowEntry), entry(HtmlHelpEntry);
+    Restore<THtmlHelpWide> wide(HtmlHelpWideEntry);
+    ASSERT_TRUE(ViewerInstalled);
+    ViewerLibrary = nullptr;
+    HtmlHelpNarrowEntry = HtmlHelpEntry = nullptr;
+    HtmlHelpWideEntry = nullptr;
+    THookHelpSystem hook(L"x.chm", L"", hkInProcess);
+    EXPECT_EQ(hook.ShowContext(IDH_START), hhViewerNotInstalled);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, L"MS Html Help is not installed on this PC.");
+}
+
 TEST_F(HelpTest, MissingHelpFileIsReportedAndTheHookIsStillInstalled) {
     HelpFileBesideProgram help;
     help.Remove();
