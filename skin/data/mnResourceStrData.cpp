@@ -27,11 +27,6 @@ constexpr BuiltIn kBuiltIn[] = {
     {skinstr::MENUBUTTON_HINT, L"System Menue"},
 };
 
-const bool kRegistered = [] {
-    RegisterComponentClass(L"TmnResourceStrData", [](TComponent* owner) { return new TmnResourceStrData(owner); });
-    return true;
-}();
-
 }  // namespace
 
 const std::vector<String>& TmnResourceStrData::DefaultLines() {
@@ -190,6 +185,10 @@ bool TmnResourceStrData::ReadProperty(const String& name, const FormValue& value
         return true;
     }
     return TComponent::ReadProperty(name, value, reader);
+}
+
+void TmnResourceStrData::Register() {
+    RegisterComponentClass(L"TmnResourceStrData", [](TComponent* owner) { return new TmnResourceStrData(owner); });
 }
 
 String BuiltInSkinText(std::wstring_view key) {

@@ -46,6 +46,8 @@ public:
     String GetResStr(std::wstring_view key) const;
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    // Registers the class for form data ("TmnResourceStrData").
+    static void Register();
 
     // The default lines, in their fixed order.
     static const std::vector<String>& DefaultLines();

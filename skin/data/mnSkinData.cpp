@@ -17,11 +17,6 @@ TSkinMessageSink& Sink() {
     return sink;
 }
 
-const bool kRegistered = [] {
-    RegisterComponentClass(L"TmnSkinData", [](TComponent* owner) { return new TmnSkinData(owner); });
-    return true;
-}();
-
 // A record list item key: a decimal index without sign or leading zeros.
 bool ItemIndex(const String& key, int& index) {
     if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == L'0')) return false;
@@ -329,6 +324,10 @@ String SkinLibraryText(const TmnSkinData* skinData, std::wstring_view key) {
 uint8_t SkinLibraryCharSet(const TmnSkinData* skinData, uint8_t ownCharSet) {
     if (skinData && skinData->ResourceStrData()) return skinData->ResourceStrData()->CharSet();
     return ownCharSet;
+}
+
+void TmnSkinData::Register() {
+    RegisterComponentClass(L"TmnSkinData", [](TComponent* owner) { return new TmnSkinData(owner); });
 }
 
 }  // namespace fn

@@ -118,6 +118,8 @@ public:
 
     void Notification(TComponent* component, Operation operation) override;
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    // Registers the class for form data ("TmnSkinData").
+    static void Register();
 
 private:
     void ReadArchive(TStream& archive);

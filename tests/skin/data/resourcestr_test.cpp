@@ -109,6 +109,7 @@ TEST(ResourceStrData, CharSetIsReadFromFormDataAsNumberOrName) {
         Root() : TComponent(nullptr) { SetName(L"Form1"); }
     };
     auto read = [](const wchar_t* value) {
+        TmnResourceStrData::Register();
         Root root;
         String text = String(L"object Form1: TForm1\n  object mnResourceStrData1: TmnResourceStrData\n    CharSet = ") +
                       value + L"\n  end\nend\n";

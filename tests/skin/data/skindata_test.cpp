@@ -509,6 +509,7 @@ TEST_F(SkinDataTest, FormDataLoadsTheStoredSkinWhenReferencesAreResolved) {
     TMemoryStream archive = ArchiveBytes(Archive());
     TMemoryStream compressed;
     CompressStream(archive, compressed);
+    TmnSkinData::Register();
     TmnCompressedStoredSkin::Register();
     String text = L"object Form1: TForm1\n"
                   L"  object mnSkinData1: TmnSkinData\n"

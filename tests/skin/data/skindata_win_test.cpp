@@ -92,6 +92,7 @@ class SkinDataOnForms : public ::testing::Test {
 protected:
     void SetUp() override {
         Application()->Initialize();
+        TmnSkinData::Register();
         TmnCompressedStoredSkin::Register();
         received.clear();
     }
