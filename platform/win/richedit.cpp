@@ -50,6 +50,13 @@ DWORD CALLBACK ReadFromStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG*
     }
 }
 
+DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    DWORD written = 0;
+    BOOL ok = ::WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &written, nullptr);
+    *done = static_cast<LONG>(written);
+    return ok && written == static_cast<DWORD>(count) ? 0 : 1;
+}
+
 DWORD CALLBACK WriteToStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
     try {
         size_t n = reinterpret_cast<TStream*>(cookie)->Write(buffer, static_cast<size_t>(count));
@@ -68,6 +75,26 @@ bool IsRichText(TStream& stream) {
     stream.SetPosition(start);
     return n == sizeof head && std::memcmp(head, "{\\rtf", sizeof head) == 0;
 }
+
+// A file opened for writing, closed on destruction.
+class WriteHandle {
+public:
+    explicit WriteHandle(const String& path)
+        : handle_(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~WriteHandle() { Close(); }
+    WriteHandle(const WriteHandle&) = delete;
+    WriteHandle& operator=(const WriteHandle&) = delete;
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    bool Close() {
+        bool ok = !IsOpen() || ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE handle_;
+};
 
 // Removes a temporary file unless the work that wrote it was committed.
 class TemporaryFile {
@@ -228,12 +255,6 @@ void TRichEditStrings::LoadFromStream(TStream& stream) {
     }
 }
 
-void TRichEditStrings::SaveToStream(TStream& stream) {
-    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&stream), 0, WriteToStream};
-    edit_.Send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    if (es.dwError != 0) throw EWriteError(texts::SaveStreamError);
-}
-
 void TRichEditStrings::SaveToFile(const String& fileName) {
     String folder = ExtractFilePath(fileName);
     if (folder.empty()) folder = L".";
@@ -246,13 +267,12 @@ void TRichEditStrings::SaveToFile(const String& fileName) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(ERROR_ACCESS_DENIED)}));
     {
-        TFileStream out(file.Path(), FileMode::Create);
-        SaveToStream(out);
-        try {
-            out.Close();
-        } catch (const EWriteError&) {
-            throw EWriteError(texts::SaveStreamError);
-        }
+        WriteHandle out(file.Path());
+        if (!out.IsOpen())
+            throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(out.Get()), 0, WriteToFile};
+        edit_.Send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        if (!out.Close() || es.dwError != 0) throw EWriteError(texts::SaveStreamError);
     }
     if (!::MoveFileExW(file.Path().c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));

@@ -72,7 +72,6 @@ public:
     // temporary file is gone. EFCreateError names fileName; EWriteError "Das Speichern des
     // Streams ist misslungen".
     void SaveToFile(const String& fileName);
-    void SaveToStream(TStream& stream);
     // The plain text, paragraphs ended by CR LF.
     String Text() const;
     void SetText(const String& text);

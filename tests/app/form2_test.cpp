@@ -144,6 +144,8 @@ TEST_F(DocumentWindow, NewWindowIsUntitledUnmodifiedWithTheStoredSetUp) {
     EXPECT_EQ(doc->RichEdit1->ScrollBars(), TScrollStyle::ssNone);
     EXPECT_EQ(doc->RichEdit1->Font().name, L"MS Sans Serif");  // the form's font
     EXPECT_EQ(doc->FontDialog1->Font.height, -11);
+    // Typing goes to the text as soon as the window is there.
+    EXPECT_EQ(::GetFocus(), doc->RichEdit1->Handle());
     // The control fills the client area.
     RECT client, edit;
     ::GetClientRect(doc->Handle(), &client);

@@ -1,0 +1,201 @@
+// Times loading and saving a 20 MB plain-text note and a 5 MB rich-text note through the
+// document window (OpenDocument, Save) and, in the same run, a bare rich-edit control of the
+// same class and styles streaming the same file bytes in and the same rich text out.
+//
+//   scripts/wine-run build/win-X/bin/bench_document.exe [repetitions]
+#include <windows.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <cstring>
+#include <string>
+
+#include "app/Form1.h"
+#include "app/Form2.h"
+#include "platform/win/application.h"
+#include "platform/win/dialogs.h"
+
+using namespace fn;
+
+namespace {
+
+double Milliseconds(const std::function<void()>& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void WriteFile(const String& path, const std::string& bytes) {
+    TFileStream f(path, FileMode::Create);
+    f.WriteBuffer(bytes.data(), bytes.size());
+    f.Close();
+}
+
+// About `size` bytes of Windows-1252 note text with umlauts, in lines of 60 to 90 characters
+// (the bare control reads it in the system code page, so both sides hold the same text).
+std::string PlainNote(size_t size) {
+    static const char* words[] = {"Notiz", "Gr\xFC\xDF" "e", "und", "K\xF6ln", "Termin", "\xDC" "bermorgen",
+                                  "bitte", "nicht", "vergessen", "Einkauf", "M\xFC" "ller", "Stra\xDF" "e"};
+    std::string text;
+    text.reserve(size + 128);
+    size_t line = 0;
+    for (unsigned i = 0; text.size() < size; ++i) {
+        const char* w = words[(i * 7 + i / 13) % 12];
+        text += w;
+        line += std::strlen(w);
+        if (line > 60 + i % 30) { text += "\r\n"; line = 0; }
+        else { text += ' '; ++line; }
+    }
+    return text;
+}
+
+// About `size` bytes of rich text: paragraphs with bold, italic, two fonts, sizes, alignments
+// and escaped umlauts.
+std::string RichNote(size_t size) {
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier New;}}\r\n";
+    static const char* aligns[] = {"\\ql", "\\qc", "\\qr"};
+    for (unsigned i = 0; rtf.size() < size; ++i) {
+        rtf += "\\pard";
+        rtf += aligns[i % 3];
+        rtf += "\\f" + std::to_string(i % 2) + "\\fs" + std::to_string(18 + 2 * (i % 5)) + " ";
+        rtf += "Absatz " + std::to_string(i) + ": {\\b fett} und {\\i kursiv}, Gr\\'fc\\'dfe aus K\\'f6ln, ";
+        rtf += "ein l\\'e4ngerer Satz mit normalem Text, der die Zeile f\\'fcllt.\\par\r\n";
+    }
+    rtf += "}";
+    return rtf;
+}
+
+DWORD CALLBACK ReadHandle(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    DWORD n = 0;
+    BOOL ok = ::ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &n, nullptr);
+    *done = static_cast<LONG>(n);
+    return ok ? 0 : 1;
+}
+
+DWORD CALLBACK WriteHandle(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    DWORD n = 0;
+    BOOL ok = ::WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &n, nullptr);
+    *done = static_cast<LONG>(n);
+    return ok ? 0 : 1;
+}
+
+// The bare control: same class, styles, size and font as the document window's, no layer between.
+class BareControl {
+public:
+    BareControl(HWND host, HFONT font) {
+        ::LoadLibraryW(L"Msftedit.dll");
+        RECT r;
+        ::GetClientRect(host, &r);
+        edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"RICHEDIT50W", L"",
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                                  0, 0, r.right, r.bottom, host, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ::SendMessageW(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
+        ::SendMessageW(edit_, EM_SETTARGETDEVICE, 0, 1);
+        ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    ~BareControl() { ::DestroyWindow(edit_); }
+
+    void Load(const String& path, UINT format) {
+        HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(f), 0, ReadHandle};
+        ::SendMessageW(edit_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+        ::CloseHandle(f);
+    }
+
+    void Save(const String& path) {
+        HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(f), 0, WriteHandle};
+        ::SendMessageW(edit_, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+        ::CloseHandle(f);
+    }
+
+    int Length() const { return ::GetWindowTextLengthW(edit_); }
+
+private:
+    HWND edit_ = nullptr;
+};
+
+// Messages go to the console instead of waiting for a person (start-up reports a missing help
+// file when the program is not beside its help folder).
+class ConsoleDialogs : public TDialogService {
+public:
+    int MessageDlg(const String& text, TMsgDlgType, unsigned, int) override {
+        ShowMessage(text);
+        return mrCancel;
+    }
+    void ShowMessage(const String& text) override { std::printf("message: %s\n", WideToUtf8(text).c_str()); }
+    bool Execute(TCommonDialog&) override { return false; }
+};
+
+struct Figures {
+    double load = 1e300, save = 1e300;
+};
+
+void Report(const char* what, const Figures& doc, const Figures& bare) {
+    std::printf("%-24s load: document window %8.1f ms   bare control %8.1f ms   ratio %.3f\n", what, doc.load, bare.load,
+                doc.load / bare.load);
+    std::printf("%-24s save: document window %8.1f ms   bare control %8.1f ms   ratio %.3f\n", what, doc.save, bare.save,
+                doc.save / bare.save);
+}
+
+void Measure(const char* what, const String& source, UINT bareFormat, const String& folder, int repetitions) {
+    Figures doc, bare;
+    String docOut = folder + L"doc_out.txt", bareOut = folder + L"bare_out.txt";
+    for (int i = 0; i < repetitions; ++i) {
+        {
+            auto* form = new TForm2(Form1);
+            Application()->ProcessMessages();
+            doc.load = std::min(doc.load, Milliseconds([&] { form->OpenDocument(source); }));
+            form->FileName = docOut;
+            doc.save = std::min(doc.save, Milliseconds([&] { form->Speichern1Click(form); }));
+            delete form;
+        }
+        {
+            auto* host = new TForm2(Form1);  // the same kind of MDI child hosts the bare control
+            Application()->ProcessMessages();
+            ::ShowWindow(host->RichEdit1->Handle(), SW_HIDE);
+            const TFontSpec& f = host->RichEdit1->Font();
+            HFONT font = ::CreateFontW(f.height, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(f.charset), OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.name.c_str());
+            BareControl control(host->Handle(), font);
+            bare.load = std::min(bare.load, Milliseconds([&] { control.Load(source, bareFormat); }));
+            bare.save = std::min(bare.save, Milliseconds([&] { control.Save(bareOut); }));
+            delete host;
+            ::DeleteObject(font);
+        }
+    }
+    Report(what, doc, bare);
+    std::printf("%-24s output: document window %lld bytes, bare control %lld bytes\n", what,
+                static_cast<long long>(ReadFileBytes(docOut).size()), static_cast<long long>(ReadFileBytes(bareOut).size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    ConsoleDialogs dialogs;
+    SetDialogService(&dialogs);
+    Application()->Initialize();
+    Application()->SetTitle(L"Fennick Notizen");
+    Application()->CreateForm(Form1);
+    Form1->Show();
+    Application()->ProcessMessages();
+
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    String folder = String(temp) + L"fn_bench_document\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    String plain = folder + L"note20mb.txt", rich = folder + L"note5mb.rtf";
+    WriteFile(plain, PlainNote(20u << 20));
+    WriteFile(rich, RichNote(5u << 20));
+    std::printf("best of %d runs\n", repetitions);
+    Measure("20 MB plain text", plain, SF_TEXT, folder, repetitions);
+    Measure("5 MB rich text", rich, SF_RTF, folder, repetitions);
+    for (const wchar_t* name : {L"note20mb.txt", L"note5mb.rtf", L"doc_out.txt", L"bare_out.txt"}) ::DeleteFileW((folder + name).c_str());
+    ::RemoveDirectoryW(folder.c_str());
+    return 0;
+}
