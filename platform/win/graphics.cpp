@@ -399,6 +399,21 @@ void TBitmap::Assign(const TBitmap& other) {
     transparent_ = other.transparent_;
 }
 
+void TBitmap::Assign(const TBitmapData& picture) {
+    Recreate(picture.Empty() ? 0 : picture.Width, picture.Empty() ? 0 : picture.Height);
+    if (!bits_) return;
+    GdiFlush();
+    for (int y = 0; y < height_; ++y) {
+        const uint32_t* from = picture.Pixels.data() + static_cast<size_t>(y) * width_;
+        uint8_t* to = bits_ + static_cast<ptrdiff_t>(y) * RowStride();
+        for (int x = 0; x < width_; ++x, to += 3) {
+            to[0] = static_cast<uint8_t>(from[x]);
+            to[1] = static_cast<uint8_t>(from[x] >> 8);
+            to[2] = static_cast<uint8_t>(from[x] >> 16);
+        }
+    }
+}
+
 void TBitmap::LoadFromDIB(const BITMAPINFO& info, const void* bits) {
     const int width = info.bmiHeader.biWidth;
     const int height = info.bmiHeader.biHeight < 0 ? -info.bmiHeader.biHeight : info.bmiHeader.biHeight;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/core/bitmapdata.h"
 #include "platform/core/graphtypes.h"
 #include "platform/core/sysutils.h"
 #include "platform/win/gdi.h"
@@ -216,6 +217,8 @@ public:
 
     // A copy of other's pixels and transparency.
     void Assign(const TBitmap& other);
+    // A copy of a decoded picture's pixels (its alpha bytes are dropped).
+    void Assign(const TBitmapData& picture);
     // Replaces the picture by packed device-independent pixels (1, 4, 8, 16, 24 or 32 bits per
     // pixel as the header says; a palette follows the header when it has one).
     void LoadFromDIB(const BITMAPINFO& info, const void* bits);

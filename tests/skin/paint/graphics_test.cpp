@@ -132,6 +132,20 @@ TEST(Bitmap, AssignAndLoadingFromOtherPictures) {
     EXPECT_TRUE(b.Transparent());
     EXPECT_EQ(At(b, 2, 1), RGB(1, 2, 3));
 
+    // A decoded picture: 0xAARRGGBB pixels, top row first.
+    TBitmapData data;
+    data.SetSize(2, 3);
+    data.SetPixel(1, 2, 0xFF102030);
+    data.SetPixel(0, 0, 0x00FFFFFF);
+    TBitmap e;
+    e.Assign(data);
+    EXPECT_EQ((std::pair{e.Width(), e.Height()}), (std::pair{2, 3}));
+    EXPECT_EQ(At(e, 1, 2), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(At(e, 0, 0), kWhite);
+    EXPECT_EQ(At(e, 0, 1), RGB(0, 0, 0));
+    e.Assign(TBitmapData());
+    EXPECT_TRUE(e.Empty());
+
     // 32-bit bottom-up pixels: the last row in memory is the top row.
     const uint32_t pixels[] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00102030};
     BITMAPINFO info{};
