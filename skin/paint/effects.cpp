@@ -153,13 +153,19 @@ void BlendRun(uint8_t* s, const uint8_t* o, int n, const Weights& w) {
     }
 }
 
-// Every row: column x becomes weight[x] * S + (1 - weight[x]) * O.
+// Every row: column x becomes weight[x] * S + (1 - weight[x]) * O. Columns of weight 1 keep S,
+// so only the span between the first and the last other column is worked on.
 void BlendColumns(TPixelBuffer& s, const TPixelBuffer& o, const std::vector<double>& weight) {
+    const int width = s.Width, height = s.Height;
+    int first = 0, last = width - 1;
+    while (first < width && weight[static_cast<size_t>(first)] == 1) ++first;
+    while (last >= first && weight[static_cast<size_t>(last)] == 1) --last;
+    if (first > last) return;
     std::vector<TBlendWeight> columns;
-    for (double w : weight) columns.push_back(MakeWeight(w, 1 - w));
+    for (int x = first; x <= last; ++x) columns.push_back(MakeWeight(weight[static_cast<size_t>(x)], 1 - weight[static_cast<size_t>(x)]));
     const TColumnWeights rowWeights(std::move(columns));
-    const int height = s.Height, bytes = 3 * s.Width;
-    for (int y = 0; y < height; ++y) BlendRun(s.RowPointer(y), o.RowPointer(y), bytes, rowWeights);
+    const int bytes = 3 * (last - first + 1);
+    for (int y = 0; y < height; ++y) BlendRun(s.PixelPointer(first, y), o.PixelPointer(first, y), bytes, rowWeights);
 }
 
 // Weights for the cells from..to (walking by dir), starting at 0 and growing by step, capped at 1.
@@ -302,8 +308,12 @@ void TmnEffectBmp::MorphVGradient(const TmnEffectBmp& other, double k) {
     Ramp(weight, r1, Height - 1, 1, step);
     const int height = Height, bytes = 3 * Width;
     for (int y = 0; y < height; ++y) {
-        const TBlendWeight w = MakeWeight(weight[static_cast<size_t>(y)], 1 - weight[static_cast<size_t>(y)]);
-        BlendRun(RowPointer(y), other.RowPointer(y), bytes, TConstantWeights{w});
+        const double w = weight[static_cast<size_t>(y)];
+        if (w == 1) continue;  // the row keeps S
+        if (w == 0)
+            std::memcpy(RowPointer(y), other.RowPointer(y), static_cast<size_t>(bytes));
+        else
+            BlendRun(RowPointer(y), other.RowPointer(y), bytes, TConstantWeights{MakeWeight(w, 1 - w)});
     }
 }
 
