@@ -1,6 +1,7 @@
 #include "app/Form2.h"
 
 #include "app/Form1.h"
+#include "help/helpsetup.h"
 #include "platform/win/application.h"
 #include "platform/win/clipbrd.h"
 
@@ -10,22 +11,12 @@ namespace {
 
 const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 const wchar_t kSaveChanges[] = L"Änderungen speichern in %s?";
-constexpr int kHelpContext = 1070;
 
 template <class T>
 T* Find(TComponent* form, const wchar_t* name) {
     auto* c = dynamic_cast<T*>(form->FindComponent(name));
     if (!c) throw EReadError(L"Komponente fehlt in den Formulardaten: " + String(name));
     return c;
-}
-
-// The folder of the running program, without its trailing separator.
-String ProgramFolder() {
-    wchar_t path[MAX_PATH];
-    DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    String folder = ExtractFilePath(std::wstring_view(path, n));
-    if (!folder.empty()) folder.pop_back();
-    return folder;
 }
 
 }  // namespace
@@ -206,9 +197,6 @@ void TForm2::Font1Click(TComponent*) {
     if (FontDialog1->Execute()) RichEdit1->SelAttributes().Assign(FontDialog1->Font);
 }
 
-void TForm2::Hilfe1Click(TComponent*) {
-    Application()->SetHelpFile(ProgramFolder() + L"\\Hilfe\\FNHilfe.chm");
-    Application()->HelpCommand(HELP_CONTEXT, kHelpContext);
-}
+void TForm2::Hilfe1Click(TComponent*) { ShowHelpStartTopic(); }
 
 }  // namespace fn

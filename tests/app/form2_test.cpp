@@ -480,6 +480,19 @@ TEST_F(DocumentWindow, LoadFailuresLeaveTheWindowOpenOnTheChosenNameWithEmptyTex
     EXPECT_EQ(bin->FileName, binary);
     EXPECT_EQ(ReadBytes(binary).size(), 14u);
 
+    // A file larger than any note the control can hold is refused before it is read.
+    String huge = Path(L"riesig.txt");
+    HANDLE h = ::CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = (int64_t{1} << 30) + 1;
+    ::SetFilePointerEx(h, end, nullptr, FILE_BEGIN);
+    ::SetEndOfFile(h);
+    ::CloseHandle(h);
+    TForm2* big = NewDocument();
+    EXPECT_THROW(big->OpenDocument(huge), EReadError);
+    EXPECT_EQ(big->RichEdit1->GetTextLen(), 0);
+    ::DeleteFileW(huge.c_str());
+
     // Through the main window's open command the message reaches the exception handler
     // and the new window stays.
     size_t before = OpenDocuments().size();
