@@ -1,4 +1,5 @@
-// Kept apart from the canvas header: the control layer is all this unit needs.
+#include "skin/paint/parent_background_win.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -30,9 +31,6 @@ private:
 };
 
 }  // namespace
-
-bool IsPaintingCopy(const TWinControl* control);
-void DrawParentBackground(TWinControl* control, HDC dc);
 
 bool IsPaintingCopy(const TWinControl* control) {
     const auto& list = PaintingCopies();
