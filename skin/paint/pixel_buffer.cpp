@@ -7,6 +7,18 @@ namespace fn {
 
 TPixelBuffer::TPixelBuffer(int width, int height) { Allocate(width, height); }
 
+TPixelBuffer& TPixelBuffer::operator=(TPixelBuffer&& other) noexcept {
+    if (this == &other) return *this;
+    Width = std::exchange(other.Width, 0);
+    Height = std::exchange(other.Height, 0);
+    RowPadding = std::exchange(other.RowPadding, 0);
+    RowStride = std::exchange(other.RowStride, 0);
+    ByteSize = std::exchange(other.ByteSize, 0);
+    Bits = std::exchange(other.Bits, nullptr);
+    memory_ = std::move(other.memory_);
+    return *this;
+}
+
 void TPixelBuffer::Allocate(int width, int height) {
     if (width <= 0 || height <= 0) width = height = 0;
     Width = width;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Platform handles, declared without the platform headers.
@@ -17,8 +18,9 @@ public:
     TPixelBuffer() = default;
     // A zero-filled buffer; a negative size counts as 0.
     TPixelBuffer(int width, int height);
-    TPixelBuffer(TPixelBuffer&&) noexcept = default;
-    TPixelBuffer& operator=(TPixelBuffer&&) noexcept = default;
+    // A moved-from buffer is empty.
+    TPixelBuffer(TPixelBuffer&& other) noexcept { *this = std::move(other); }
+    TPixelBuffer& operator=(TPixelBuffer&& other) noexcept;
     TPixelBuffer(const TPixelBuffer&) = delete;
     TPixelBuffer& operator=(const TPixelBuffer&) = delete;
 

@@ -39,7 +39,7 @@ TEST(NinePartImage, OwnSizeReproducesThePictureAndCornersStayWhenResized) {
     Frame f;
     TBitmap img;
     for (int client = 0; client < 4; ++client) {
-        BuildNinePartImage(f.g, f.g, img, f.picture, f.r, 40, 30, true, {client & 1, true, false, client & 2},
+        BuildNinePartImage(f.g, f.g, img, f.picture, f.r, 40, 30, true, {(client & 1) != 0, true, false, (client & 2) != 0},
                            client >= 2, stHorz);
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 40; ++x) ASSERT_TRUE(f.Shows(img, x, y, x, y)) << client << " " << x << "," << y;
