@@ -1,6 +1,5 @@
 #include "platform/win/richedit.h"
 
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -258,14 +257,14 @@ void TRichEditStrings::LoadFromStream(TStream& stream) {
 void TRichEditStrings::SaveToFile(const String& fileName) {
     String folder = ExtractFilePath(fileName);
     if (folder.empty()) folder = L".";
-    wchar_t temp[MAX_PATH];
-    if (!::GetTempFileNameW(folder.c_str(), L"fn", 0, temp))
-        throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));
-    TemporaryFile file(temp);
     // A read-only file or a folder of that name is never replaced.
     DWORD attributes = ::GetFileAttributesW(fileName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(ERROR_ACCESS_DENIED)}));
+    wchar_t temp[MAX_PATH];
+    if (!::GetTempFileNameW(folder.c_str(), L"fn", 0, temp))
+        throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));
+    TemporaryFile file(temp);
     {
         WriteHandle out(file.Path());
         if (!out.IsOpen())
