@@ -8,6 +8,11 @@ namespace fn {
 
 TForm1* Form1 = nullptr;
 
+void RegisterAppClasses() {
+    TmnSkinData::Register();
+    TmnCompressedStoredSkin::Register();
+}
+
 namespace {
 const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 }
@@ -21,6 +26,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Methods().Add(L"Oeffnen1Click", TNotifyEvent([this](TComponent* s) { Oeffnen1Click(s); }));
     Methods().Add(L"Beenden1Click", TNotifyEvent([this](TComponent* s) { Beenden1Click(s); }));
     if (!Form1) Form1 = this;
+    RegisterAppClasses();
     LoadFromResource(L"TFORM1");
 }
 
@@ -33,6 +39,8 @@ void TForm1::Loaded() {
     N1 = dynamic_cast<TMenuItem*>(FindComponent(L"N1"));
     Beenden1 = dynamic_cast<TMenuItem*>(FindComponent(L"Beenden1"));
     OpenDialog1 = dynamic_cast<TOpenDialog*>(FindComponent(L"OpenDialog1"));
+    mnSkinData1 = dynamic_cast<TmnSkinData*>(FindComponent(L"mnSkinData1"));
+    mnStoredSkin1 = dynamic_cast<TmnCompressedStoredSkin*>(FindComponent(L"mnStoredSkin1"));
 }
 
 void TForm1::FormCreate(TComponent*) { SetUpHelp(); }

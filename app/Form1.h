@@ -2,6 +2,8 @@
 // The main window: the MDI frame of the notes editor with the file commands new, open, exit.
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
+#include "skin/data/mnSkinData.h"
+#include "skin/data/mnStoredSkin.h"
 
 namespace fn {
 
@@ -14,6 +16,8 @@ public:
     TMainMenu* MainMenu1 = nullptr;
     TMenuItem *Datei1 = nullptr, *Neu1 = nullptr, *Oeffnen1 = nullptr, *N1 = nullptr, *Beenden1 = nullptr;
     TOpenDialog* OpenDialog1 = nullptr;
+    TmnSkinData* mnSkinData1 = nullptr;
+    TmnCompressedStoredSkin* mnStoredSkin1 = nullptr;
 
     void FormCreate(TComponent* sender);
     void FormDestroy(TComponent* sender);
@@ -29,7 +33,8 @@ protected:
 
 extern TForm1* Form1;
 
-// Registers the application's form classes with the form-data reader.
+// Registers the skin library's components that the windows' form data names (each window
+// does so before reading its form data).
 void RegisterAppClasses();
 
 }  // namespace fn

@@ -50,6 +50,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
         {L"Hilfe1Click", &TForm2::Hilfe1Click},
     };
     for (auto& [name, handler] : clicks) m.Add(name, TNotifyEvent([this, h = handler](TComponent* s) { (this->*h)(s); }));
+    RegisterAppClasses();
     LoadFromResource(L"TFORM2");
     // The window took the focus while it was being created; typing belongs to the text.
     if (::GetFocus() == Handle()) RichEdit1->SetFocus();
@@ -64,6 +65,8 @@ void TForm2::Loaded() {
     FontDialog1 = Find<TFontDialog>(this, L"FontDialog1");
     PrinterSetupDialog1 = Find<TPrinterSetupDialog>(this, L"PrinterSetupDialog1");
     PrintDialog1 = Find<TPrintDialog>(this, L"PrintDialog1");
+    mnSkinData1 = Find<TmnSkinData>(this, L"mnSkinData1");
+    mnStoredSkin1 = Find<TmnCompressedStoredSkin>(this, L"mnStoredSkin1");
     const std::pair<TMenuItem**, const wchar_t*> items[] = {
         {&Neu1, L"Neu1"}, {&Neu2, L"Neu2"}, {&Oeffnen1, L"Oeffnen1"}, {&Schliessen1, L"Schliessen1"},
         {&N5, L"N5"}, {&Speichern1, L"Speichern1"}, {&Speichernals1, L"Speichernals1"}, {&N6, L"N6"},

@@ -4,6 +4,8 @@
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
 #include "platform/win/richedit.h"
+#include "skin/data/mnSkinData.h"
+#include "skin/data/mnStoredSkin.h"
 
 namespace fn {
 
@@ -32,6 +34,8 @@ public:
     TFontDialog* FontDialog1 = nullptr;
     TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
     TPrintDialog* PrintDialog1 = nullptr;
+    TmnSkinData* mnSkinData1 = nullptr;
+    TmnCompressedStoredSkin* mnStoredSkin1 = nullptr;
 
     // Shows the file name's text in this window (called right after the window is created).
     void OpenDocument(const String& name);

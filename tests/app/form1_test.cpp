@@ -51,6 +51,26 @@ TEST(MainWindow, StartUpLeavesOneUntitledDocumentInTheFrame) {
     EXPECT_TRUE(::IsWindowVisible(form->Handle()));
 }
 
+TEST(MainWindow, EachWindowLoadsItsOwnCopyOfTheEmbeddedSkinAtCreation) {
+    TForm1* form = StartProgram();
+    ASSERT_NE(form->mnSkinData1, nullptr);
+    ASSERT_NE(form->mnStoredSkin1, nullptr);
+    EXPECT_EQ(form->mnSkinData1->CompressedStoredSkin(), form->mnStoredSkin1);
+    EXPECT_EQ(form->mnStoredSkin1->Description(), L"Fennick");
+    EXPECT_EQ(form->mnStoredSkin1->FileName(), L"skin.ini");
+    EXPECT_FALSE(form->mnStoredSkin1->IsEmpty());
+    EXPECT_FALSE(form->mnSkinData1->Empty());
+    EXPECT_FALSE(form->mnSkinData1->SkinLoading());
+    EXPECT_EQ(form->mnSkinData1->SkinName(), L"Fennick");
+    auto* doc = dynamic_cast<TForm2*>(OpenDocuments().at(0));
+    ASSERT_NE(doc, nullptr);
+    ASSERT_NE(doc->mnSkinData1, nullptr);
+    EXPECT_NE(doc->mnSkinData1, form->mnSkinData1);
+    EXPECT_FALSE(doc->mnSkinData1->Empty());
+    EXPECT_EQ(doc->mnSkinData1->SkinName(), L"Fennick");
+    EXPECT_EQ(doc->mnSkinData1->SkinObjects().size(), form->mnSkinData1->SkinObjects().size());
+}
+
 TEST(MainWindow, FileMenuHoldsNewOpenSeparatorExitWithoutShortcuts) {
     TForm1* form = StartProgram();
     ASSERT_NE(form->Menu(), nullptr);
