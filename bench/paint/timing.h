@@ -3,16 +3,29 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <utility>
 #include <vector>
 
 namespace fn::bench {
 
+// On the host the thread's own processor time is taken, so that other work on a shared machine
+// does not count; under the platform (Wine) the wall clock.
+inline double NowMs() {
+#ifdef _WIN32
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+#else
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+#endif
+}
+
 template <class F>
 double TimeMs(F&& run) {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = NowMs();
     run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return NowMs() - start;
 }
 
 inline double Median(std::vector<double> times) {

@@ -200,8 +200,9 @@ void ApplyTable(TPixelBuffer& b, const uint8_t (&table)[256]) {
 
 thread_local uint64_t noise_state = 0x9E3779B97F4A7C15ull;
 
-// Uniform draws from xorshift64*: each step of the generator gives two 32-bit numbers, and a
-// draw below n multiplies one of them by n, rejecting the few values that would bias it.
+// Uniform draws from xorshift64*: each step of the generator gives four 16-bit numbers (two
+// 32-bit ones for ranges above 65536), and a draw below n multiplies one of them by n, rejecting
+// the few values that would bias it.
 class TNoiseSource {
 public:
     explicit TNoiseSource(uint64_t& state) : stored_(state), state_(state) {}
@@ -210,34 +211,43 @@ public:
     TNoiseSource& operator=(const TNoiseSource&) = delete;
 
     uint32_t Below(uint32_t n) {
-        uint64_t m = static_cast<uint64_t>(Next()) * n;
+        if (n <= 65536) {
+            uint32_t m = Next(16) * n;
+            if ((m & 0xFFFF) < n) {
+                const uint32_t threshold = (65536 - n) % n;
+                while ((m & 0xFFFF) < threshold) m = Next(16) * n;
+            }
+            return m >> 16;
+        }
+        uint64_t m = static_cast<uint64_t>(Next(32)) * n;
         if (static_cast<uint32_t>(m) < n) {
             const uint32_t threshold = (0u - n) % n;
-            while (static_cast<uint32_t>(m) < threshold) m = static_cast<uint64_t>(Next()) * n;
+            while (static_cast<uint32_t>(m) < threshold) m = static_cast<uint64_t>(Next(32)) * n;
         }
         return static_cast<uint32_t>(m >> 32);
     }
 
 private:
-    uint32_t Next() {
-        if (spare_) {
-            spare_ = false;
-            return static_cast<uint32_t>(word_ >> 32);
+    uint32_t Next(int bits) {
+        if (left_ < bits) {
+            uint64_t x = state_;
+            x ^= x >> 12;
+            x ^= x << 25;
+            x ^= x >> 27;
+            state_ = x;
+            word_ = x * 0x2545F4914F6CDD1Dull;
+            left_ = 64;
         }
-        uint64_t x = state_;
-        x ^= x >> 12;
-        x ^= x << 25;
-        x ^= x >> 27;
-        state_ = x;
-        word_ = x * 0x2545F4914F6CDD1Dull;
-        spare_ = true;
-        return static_cast<uint32_t>(word_);
+        const auto value = static_cast<uint32_t>(word_ & ((uint64_t{1} << bits) - 1));
+        word_ >>= bits;
+        left_ -= bits;
+        return value;
     }
 
     uint64_t& stored_;  // the thread's generator state, written back at the end
     uint64_t state_;
     uint64_t word_ = 0;
-    bool spare_ = false;
+    int left_ = 0;
 };
 
 }  // namespace

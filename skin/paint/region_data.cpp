@@ -47,23 +47,60 @@ TRegionData MakeRegionData(const std::vector<TSkinRect>& rects, const TSkinRect&
     return data;
 }
 
+namespace {
+
+inline uint64_t Load64(const uint8_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+// True when some byte of v is 0.
+inline bool HasZeroByte(uint64_t v) {
+    return ((v - 0x0101010101010101ull) & ~v & 0x8080808080808080ull) != 0;
+}
+
+// The first pixel at or after x that is not pure black (width when there is none). Black runs
+// are skipped eight bytes at a time: the run ends in the pixel that holds the first non-zero byte.
+int EndOfBlack(const uint8_t* row, int x, int width) {
+    const int end = 3 * width;
+    int b = 3 * x;
+    while (b + 16 <= end && (Load64(row + b) | Load64(row + b + 8)) == 0) b += 16;
+    while (b < end && row[b] == 0) ++b;
+    return b / 3;
+}
+
+// The first pure black pixel at or after x (width when there is none). Eight bytes without a
+// zero byte hold no part of a black pixel, so the search may start past them.
+int NextBlack(const uint8_t* row, int x, int width) {
+    const int end = 3 * width;
+    while (x < width) {
+        const int b = 3 * x;
+        if (b + 8 <= end && !HasZeroByte(Load64(row + b))) {
+            x = (b + 8 + 2) / 3;
+            continue;
+        }
+        if ((row[b] | row[b + 1] | row[b + 2]) == 0) return x;
+        ++x;
+    }
+    return width;
+}
+
+}  // namespace
+
 TRegionData MaskToRegionData(const TmnFBitmap& mask, int dx, int dy) {
     if (mask.Empty()) return {};
     std::vector<TSkinRect> runs;
-    const int width = mask.Width;
-    for (int y = 0; y < mask.Height; ++y) {
+    const int width = mask.Width, height = mask.Height;
+    for (int y = 0; y < height; ++y) {
         const uint8_t* row = mask.Rows[static_cast<size_t>(y)];
-        int x = 0;
-        while (x < width) {
-            // Skip pixels outside: any byte of blue, green or red that is not 0.
-            while (x < width && (row[3 * x] | row[3 * x + 1] | row[3 * x + 2]) != 0) ++x;
-            if (x == width) break;
-            const int x0 = x;
-            while (x < width && (row[3 * x] | row[3 * x + 1] | row[3 * x + 2]) == 0) ++x;
-            runs.push_back({dx + x0, dy + y, dx + x, dy + y + 1});
+        for (int x = NextBlack(row, 0, width); x < width;) {
+            const int x1 = EndOfBlack(row, x, width);
+            runs.push_back({dx + x, dy + y, dx + x1, dy + y + 1});
+            x = NextBlack(row, x1, width);
         }
     }
-    return MakeRegionData(runs, {dx, dy, dx + width, dy + mask.Height});
+    return MakeRegionData(runs, {dx, dy, dx + width, dy + height});
 }
 
 }  // namespace fn

@@ -71,6 +71,17 @@ TEST(MaskToRegionData, EmptyWhiteAndBlackMasks) {
     EXPECT_EQ(Rects(black), (std::vector<TSkinRect>{{0, 0, 7, 1}, {0, 1, 7, 2}, {0, 2, 7, 3}}));
 }
 
+TEST(MaskToRegionData, LongRunsEndAtTheFirstNonBlackByte) {
+    // Row 0: black but for one pixel with only its green byte set; row 1: white with a pixel
+    // that is almost black, then a black pixel near the end.
+    TmnFBitmap m(40, 2);
+    SetPixel(m, 30, 0, 0, 1, 0);
+    for (int x = 0; x < 40; ++x) SetPixel(m, x, 1, 255, 255, 255);
+    SetPixel(m, 35, 1, 0, 0, 1);
+    SetPixel(m, 37, 1, 0, 0, 0);
+    EXPECT_EQ(Rects(MaskToRegionData(m, 0, 0)), (std::vector<TSkinRect>{{0, 0, 30, 1}, {31, 0, 40, 1}, {37, 1, 38, 2}}));
+}
+
 TEST(MaskToRegionData, TheRegionIsExactlyTheBlackPixelsWithoutARunLimit) {
     // A 301 x 203 checkerboard with noise has far more than 10,000 runs.
     const int w = 301, h = 203;
