@@ -347,6 +347,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 if (TMenuItem* item = menu_->FindItem(LOWORD(wParam))) { item->Click(); return 0; }
             }
             break;
+        case WM_HELP:
+            // F1: the form's help context, through the application's help path.
+            if (helpContext_ != 0) {
+                Application()->HelpContext(helpContext_);
+                return TRUE;
+            }
+            break;
         case WM_CONTEXTMENU:
             if (popupMenu_) { ContextMenu(lParam); return 0; }
             break;

@@ -146,6 +146,25 @@ TEST(MainWindow, OpenConfirmedCreatesADocumentForTheChosenFile) {
     RemoveFile(path);
 }
 
+TEST(MainWindow, F1AsksForTheWindowsHelpContext) {
+    TForm1* form = StartProgram();
+    auto saved = Application()->OnHelp;
+    std::vector<std::pair<unsigned, uintptr_t>> requests;
+    Application()->OnHelp = [&](unsigned command, uintptr_t data, bool& callHelp) {
+        requests.emplace_back(command, data);
+        callHelp = false;
+        return true;
+    };
+    HELPINFO info{sizeof info};
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = form->Handle();
+    ::SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    Application()->OnHelp = saved;
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].first, static_cast<unsigned>(HELP_CONTEXT));
+    EXPECT_EQ(requests[0].second, 1070u);
+}
+
 TEST(Menus, ShortcutTextsUseGermanKeyNames) {
     EXPECT_EQ(ShortCutToText(16451), L"Strg+C");
     EXPECT_EQ(ShortCutToText(45), L"Einfg");
