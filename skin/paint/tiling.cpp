@@ -77,9 +77,11 @@ void AddClient(TBlitPlan& plan, const TSkinRect& piece, const TSkinRect& ncl, in
         }
         return;
     }
-    const std::vector<TSpan> rows = VisibleTiles(ncl.Top, ncl.Bottom, h, ah);
-    for (const TSpan& col : VisibleTiles(ncl.Left, ncl.Right, w, aw))
-        for (const TSpan& row : rows)
+    // Tiles do not overlap, so they are listed band by band, which keeps the copies of a band
+    // of rows together in memory.
+    const std::vector<TSpan> cols = VisibleTiles(ncl.Left, ncl.Right, w, aw);
+    for (const TSpan& row : VisibleTiles(ncl.Top, ncl.Bottom, h, ah))
+        for (const TSpan& col : cols)
             Add(plan,
                 {piece.Left, piece.Top, piece.Left + col.End - col.Start, piece.Top + row.End - row.Start},
                 {col.Start, row.Start, col.End, row.End});
