@@ -92,6 +92,25 @@ TEST(MorphBlend, MatchesTheFormulaOnEveryChannelOfALargePicture) {
     }
 }
 
+TEST(MorphLeftGradient, MatchesTheFormulaForEveryColumnWeightOfALargePicture) {
+    // Weights x / a of every fraction, so that many values fall close to a tie.
+    for (double k : {0.37, 0.5, 0.81}) {
+        TmnEffectBmp s = Random(301, 7, 3);
+        const TmnEffectBmp o = Random(301, 7, 4);
+        const TmnEffectBmp before = Copy(s);
+        s.MorphLeftGradient(o, k);
+        const int a = static_cast<int>(std::nearbyint(301 * k));
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 301; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    const double w = x <= a ? static_cast<double>(x) / a : 1.0;
+                    const int sv = before.PixelPointer(x, y)[c], ov = o.PixelPointer(x, y)[c];
+                    ASSERT_EQ(s.PixelPointer(x, y)[c], static_cast<int>(std::nearbyint(w * sv + (1 - w) * ov)))
+                        << k << " at " << x;
+                }
+    }
+}
+
 TEST(MorphHGradient, RevealsFromTheCentreWithSoftEdges) {
     // k = 0: the band is column 5 alone; edges of 5 columns with steps of 0.2.
     TmnEffectBmp s = Grey(10, 2, 100);
@@ -206,6 +225,14 @@ TEST(InactiveEffects, BrightnessDarknessGrayscaleAndInvert) {
     EXPECT_EQ(g.GetPixel(0, 0), (TPixel24{3, 3, 3}));
     EXPECT_EQ(g.GetPixel(1, 0), (TPixel24{59, 59, 59}));
     EXPECT_EQ(g.GetPixel(2, 0), (TPixel24{22, 22, 22}));
+    TmnEffectBmp colours = Random(97, 13, 21);
+    const TmnEffectBmp original = Copy(colours);
+    colours.Grayscale();
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 97; ++x) {
+            const uint8_t* p = original.PixelPointer(x, y);
+            ASSERT_EQ(colours.GetPixel(x, y).R, static_cast<int>(std::nearbyint(0.3 * p[2] + 0.59 * p[1] + 0.11 * p[0])));
+        }
     TmnEffectBmp greys = TmnEffectBmp(256, 1);
     for (int v = 0; v < 256; ++v) greys.SetPixel(v, 0, {uint8_t(v), uint8_t(v), uint8_t(v)});
     greys.Grayscale();
