@@ -423,7 +423,8 @@ void TmnEffectBmp::Noise(int amount) {
     for (int y = 0; y < height; ++y) {
         uint8_t* p = RowPointer(y);
         for (int x = 0; x < width; ++x, p += 3) {
-            const int n = std::clamp(static_cast<int>(random.Below(static_cast<uint32_t>(amount))) - half, -255, 255);
+            // |n| < 2^30, so the sums below cannot overflow before they are clamped.
+            const int n = static_cast<int>(random.Below(static_cast<uint32_t>(amount))) - half;
             p[0] = static_cast<uint8_t>(std::clamp(p[0] + n, 0, 255));
             p[1] = static_cast<uint8_t>(std::clamp(p[1] + n, 0, 255));
             p[2] = static_cast<uint8_t>(std::clamp(p[2] + n, 0, 255));
