@@ -224,7 +224,8 @@ void TForm::ApplyPosition() {
         ::GetClientRect(::GetParent(handle_), &area);
     } else {
         HMONITOR mon = ::MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
-        MONITORINFO mi{sizeof mi};
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
         ::GetMonitorInfoW(mon, &mi);
         area = mi.rcWork;
     }
