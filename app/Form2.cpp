@@ -52,8 +52,6 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     for (auto& [name, handler] : clicks) m.Add(name, TNotifyEvent([this, h = handler](TComponent* s) { (this->*h)(s); }));
     RegisterAppClasses();
     LoadFromResource(L"TFORM2");
-    // The window took the focus while it was being created; typing belongs to the text.
-    if (::GetFocus() == Handle()) RichEdit1->SetFocus();
 }
 
 void TForm2::Loaded() {
@@ -80,15 +78,6 @@ void TForm2::Loaded() {
         {&Einfuegen2, L"Einfuegen2"},
     };
     for (auto& [field, name] : items) *field = Find<TMenuItem>(this, name);
-}
-
-LRESULT TForm2::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // Focus that reaches the window (activation, a click on its frame) goes on to the text.
-    if (msg == WM_SETFOCUS && RichEdit1 && RichEdit1->HandleAllocated()) {
-        RichEdit1->SetFocus();
-        return 0;
-    }
-    return TForm::WndProc(msg, wParam, lParam);
 }
 
 void TForm2::FormCreate(TComponent*) {

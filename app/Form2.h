@@ -65,8 +65,6 @@ public:
     void HinterClick(TComponent* sender);
     void Hilfe1Click(TComponent* sender);
 
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
 protected:
     void Loaded() override;
 

@@ -243,6 +243,18 @@ void TForm::Show() {
     ::ShowWindow(handle_, SW_SHOW);
     if (formStyle_ == TFormStyle::fsMDIChild) ::SendMessageW(::GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
     else ::SetForegroundWindow(handle_);
+    // Typing belongs to the form's first control, not to the bare window.
+    if (::GetFocus() == handle_)
+        if (TWinControl* c = FirstFocusControl()) c->SetFocus();
+}
+
+TWinControl* TForm::FirstFocusControl() const {
+    TWinControl* first = nullptr;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TWinControl* c = Controls(i);
+        if (c->Visible() && c->HandleAllocated() && (!first || c->TabOrder() < first->TabOrder())) first = c;
+    }
+    return first;
 }
 
 void TForm::Hide() {
@@ -346,6 +358,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 && lParam == 0 && menu_) {
                 if (TMenuItem* item = menu_->FindItem(LOWORD(wParam))) { item->Click(); return 0; }
+            }
+            break;
+        case WM_SETFOCUS:
+            // Focus that reaches the form (activation, a click on its frame) goes on to its control.
+            if (TWinControl* c = FirstFocusControl()) {
+                c->SetFocus();
+                return 0;
             }
             break;
         case WM_HELP:

@@ -89,6 +89,8 @@ protected:
 
 private:
     void DoClose(TCloseAction& action);
+    // The control that takes the form's focus: the visible child with the lowest tab order.
+    TWinControl* FirstFocusControl() const;
     void ApplyPosition();
     void ContextMenu(LPARAM lParam);
 
