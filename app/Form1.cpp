@@ -32,15 +32,15 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 
 void TForm1::Loaded() {
     TForm::Loaded();
-    MainMenu1 = dynamic_cast<TMainMenu*>(FindComponent(L"MainMenu1"));
-    Datei1 = dynamic_cast<TMenuItem*>(FindComponent(L"Datei1"));
-    Neu1 = dynamic_cast<TMenuItem*>(FindComponent(L"Neu1"));
-    Oeffnen1 = dynamic_cast<TMenuItem*>(FindComponent(L"Oeffnen1"));
-    N1 = dynamic_cast<TMenuItem*>(FindComponent(L"N1"));
-    Beenden1 = dynamic_cast<TMenuItem*>(FindComponent(L"Beenden1"));
-    OpenDialog1 = dynamic_cast<TOpenDialog*>(FindComponent(L"OpenDialog1"));
-    mnSkinData1 = dynamic_cast<TmnSkinData*>(FindComponent(L"mnSkinData1"));
-    mnStoredSkin1 = dynamic_cast<TmnCompressedStoredSkin*>(FindComponent(L"mnStoredSkin1"));
+    MainMenu1 = Field<TMainMenu>(L"MainMenu1");
+    Datei1 = Field<TMenuItem>(L"Datei1");
+    Neu1 = Field<TMenuItem>(L"Neu1");
+    Oeffnen1 = Field<TMenuItem>(L"Oeffnen1");
+    N1 = Field<TMenuItem>(L"N1");
+    Beenden1 = Field<TMenuItem>(L"Beenden1");
+    OpenDialog1 = Field<TOpenDialog>(L"OpenDialog1");
+    mnSkinData1 = Field<TmnSkinData>(L"mnSkinData1");
+    mnStoredSkin1 = Field<TmnCompressedStoredSkin>(L"mnStoredSkin1");
 }
 
 void TForm1::FormCreate(TComponent*) { SetUpHelp(); }

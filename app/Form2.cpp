@@ -12,13 +12,6 @@ namespace {
 const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 const wchar_t kSaveChanges[] = L"Änderungen speichern in %s?";
 
-template <class T>
-T* Find(TComponent* form, const wchar_t* name) {
-    auto* c = dynamic_cast<T*>(form->FindComponent(name));
-    if (!c) throw EReadError(L"Komponente fehlt in den Formulardaten: " + String(name));
-    return c;
-}
-
 }  // namespace
 
 TForm2::TForm2(TComponent* owner) : TForm(owner) {
@@ -56,15 +49,15 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
 
 void TForm2::Loaded() {
     TForm::Loaded();
-    RichEdit1 = Find<TRichEdit>(this, L"RichEdit1");
-    MainMenu1 = Find<TMainMenu>(this, L"MainMenu1");
-    PopupMenu1 = Find<TPopupMenu>(this, L"PopupMenu1");
-    SaveDialog1 = Find<TSaveDialog>(this, L"SaveDialog1");
-    FontDialog1 = Find<TFontDialog>(this, L"FontDialog1");
-    PrinterSetupDialog1 = Find<TPrinterSetupDialog>(this, L"PrinterSetupDialog1");
-    PrintDialog1 = Find<TPrintDialog>(this, L"PrintDialog1");
-    mnSkinData1 = Find<TmnSkinData>(this, L"mnSkinData1");
-    mnStoredSkin1 = Find<TmnCompressedStoredSkin>(this, L"mnStoredSkin1");
+    RichEdit1 = Field<TRichEdit>(L"RichEdit1");
+    MainMenu1 = Field<TMainMenu>(L"MainMenu1");
+    PopupMenu1 = Field<TPopupMenu>(L"PopupMenu1");
+    SaveDialog1 = Field<TSaveDialog>(L"SaveDialog1");
+    FontDialog1 = Field<TFontDialog>(L"FontDialog1");
+    PrinterSetupDialog1 = Field<TPrinterSetupDialog>(L"PrinterSetupDialog1");
+    PrintDialog1 = Field<TPrintDialog>(L"PrintDialog1");
+    mnSkinData1 = Field<TmnSkinData>(L"mnSkinData1");
+    mnStoredSkin1 = Field<TmnCompressedStoredSkin>(L"mnStoredSkin1");
     const std::pair<TMenuItem**, const wchar_t*> items[] = {
         {&Neu1, L"Neu1"}, {&Neu2, L"Neu2"}, {&Oeffnen1, L"Oeffnen1"}, {&Schliessen1, L"Schliessen1"},
         {&N5, L"N5"}, {&Speichern1, L"Speichern1"}, {&Speichernals1, L"Speichernals1"}, {&N6, L"N6"},
@@ -77,7 +70,7 @@ void TForm2::Loaded() {
         {&Hilfe1, L"Hilfe1"}, {&Ausschneiden2, L"Ausschneiden2"}, {&Kopieren2, L"Kopieren2"},
         {&Einfuegen2, L"Einfuegen2"},
     };
-    for (auto& [field, name] : items) *field = Find<TMenuItem>(this, name);
+    for (auto& [field, name] : items) *field = Field<TMenuItem>(name);
 }
 
 void TForm2::FormCreate(TComponent*) {

@@ -37,6 +37,13 @@ public:
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_[static_cast<size_t>(index)]; }
     TComponent* FindComponent(std::wstring_view name) const;
+    // The owned component of that name and class; EReadError when the form data lacks it.
+    template <class T>
+    T* Field(std::wstring_view name) const {
+        auto* c = dynamic_cast<T*>(FindComponent(name));
+        if (!c) throw EReadError(L"Komponente fehlt in den Formulardaten: " + String(name));
+        return c;
+    }
 
     unsigned ComponentState() const { return state_; }
     bool IsLoading() const { return state_ & csLoading; }
