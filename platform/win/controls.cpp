@@ -29,12 +29,6 @@ bool TFontSpec::ReadProperty(const String& sub, const FormValue& v) {
     return true;
 }
 
-COLORREF ColorToRGB(TColor color) {
-    auto c = static_cast<uint32_t>(color);
-    if ((c >> 24) == 0xFF) return ::GetSysColor(static_cast<int>(c & 0xFF));
-    return static_cast<COLORREF>(c & 0xFFFFFF);
-}
-
 TColor ColorFromIdent(const String& ident) {
     static const struct { const wchar_t* name; TColor value; } table[] = {
         {L"clBtnFace", clBtnFace}, {L"clWindowText", clWindowText}, {L"clBtnText", clBtnText},

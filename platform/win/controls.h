@@ -24,8 +24,6 @@ struct TFontSpec {
     bool ReadProperty(const String& sub, const FormValue& value);
 };
 
-// A colour in the platform encoding as GDI takes it (system colours looked up).
-COLORREF ColorToRGB(TColor color);
 // A colour named in form data ("clBtnFace", "clBlack", ...); EReadError when unknown.
 TColor ColorFromIdent(const String& ident);
 

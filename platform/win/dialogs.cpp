@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win/application.h"
+#include "platform/win/graphics.h"
 #include "platform/win/handles.h"
 #include "platform/win/printers.h"
 
@@ -135,7 +136,7 @@ bool TFontDialog::ExecuteNative(HWND owner) {
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = owner;
     cf.lpLogFont = &lf;
-    cf.rgbColors = ColorToRGB(Font.color);
+    cf.rgbColors = ColorToColorRef(Font.color);
     cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
     if (!::ChooseFontW(&cf)) return false;
     Font.name = lf.lfFaceName;
@@ -146,7 +147,7 @@ bool TFontDialog::ExecuteNative(HWND owner) {
     Font.strikeOut = lf.lfStrikeOut != 0;
     Font.charset = lf.lfCharSet;
     // The window text colour stays the system colour, so the text follows the colour scheme.
-    if (cf.rgbColors != ColorToRGB(Font.color)) Font.color = cf.rgbColors;
+    if (cf.rgbColors != ColorToColorRef(Font.color)) Font.color = cf.rgbColors;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win/forms.h"
+#include "platform/win/graphics.h"
 #include "platform/win/handles.h"
 #include "platform/win/printers.h"
 
@@ -182,7 +183,7 @@ void TTextAttributes::Assign(const TFontSpec& font) {
     if (font.underline) format.dwEffects |= CFE_UNDERLINE;
     if (font.strikeOut) format.dwEffects |= CFE_STRIKEOUT;
     if (font.color == clWindowText) format.dwEffects |= CFE_AUTOCOLOR;
-    else format.crTextColor = ColorToRGB(font.color);
+    else format.crTextColor = ColorToColorRef(font.color);
     format.bCharSet = static_cast<BYTE>(font.charset);
     Set(format);
 }
