@@ -259,8 +259,9 @@ void TBitmapData::LoadFromStream(TStream& stream) {
         }
     }
 
-    Width = w;
-    Height = hgt;
+    // A picture without pixels (width or height 0) is the empty bitmap.
+    Width = w > 0 && hgt > 0 ? w : 0;
+    Height = w > 0 && hgt > 0 ? hgt : 0;
     BitsPerPixel = static_cast<int>(bpp);
     Palette = std::move(palette);
     Pixels = std::move(pixels);

@@ -52,7 +52,9 @@ struct TBitmapData {
     void LoadFromFile(const String& path);
     void SaveToFile(const String& path) const;
 
+    // Pixel-equal: the same size and pixels (any two empty bitmaps are equal).
     friend bool operator==(const TBitmapData& a, const TBitmapData& b) {
+        if (a.Empty() || b.Empty()) return a.Empty() && b.Empty();
         return a.Width == b.Width && a.Height == b.Height && a.Pixels == b.Pixels;
     }
 };

@@ -417,6 +417,13 @@ TEST(Bmp, ZeroSizedPictureIsEmpty) {
     s.height = 0;
     TBitmapData b = Read(Make(s));
     EXPECT_TRUE(b.Empty());
+    s.height = 2;  // zero width, some height: empty too, and equal to any empty bitmap
+    s.rows = {};
+    TBitmapData c = Read(Make(s));
+    EXPECT_TRUE(c.Empty());
+    EXPECT_EQ(c.Width, 0);
+    EXPECT_EQ(c.Height, 0);
+    EXPECT_TRUE(c == TBitmapData());
     TMemoryStream m;
     b.SaveToStream(m);
     EXPECT_TRUE(Read(m.Bytes()).Empty());
