@@ -167,16 +167,19 @@ void CompressStream(TStream& source, TStream& target) {
 void DecompressStream(TStream& source, TStream& target) {
     source.SetPosition(0);
     TDecompressionStream z(source);
-    // Straight into a memory stream's storage when the target is one; through a buffer otherwise.
-    if (auto* mem = dynamic_cast<TMemoryStream*>(&target)) {
+    // Straight into a memory stream's storage, sized from the compressed size (deflate rarely
+    // shrinks a skin more than 32 times) and doubled when that is not enough. (A target with
+    // bytes after its position takes the general path, which keeps them.)
+    if (auto* mem = dynamic_cast<TMemoryStream*>(&target); mem && mem->Position() == mem->Size()) {
         int64_t pos = mem->Position();
-        size_t chunk = 65536;
+        int64_t size = pos + std::clamp<int64_t>(source.Size() * 32, 65536, int64_t(64) << 20);
         for (;;) {
-            if (mem->Size() < pos + static_cast<int64_t>(chunk)) mem->SetSize(pos + static_cast<int64_t>(chunk));
-            size_t n = z.Read(mem->Memory() + pos, chunk);
+            mem->SetSize(size);
+            size_t want = static_cast<size_t>(size - pos);
+            size_t n = z.Read(mem->Memory() + pos, want);
             pos += static_cast<int64_t>(n);
-            if (n < chunk) break;
-            chunk = std::min<size_t>(chunk * 2, 1u << 24);
+            if (n < want) break;
+            size *= 2;
         }
         mem->SetSize(pos);
         mem->SetPosition(pos);
