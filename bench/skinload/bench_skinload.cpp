@@ -1,4 +1,4 @@
-// Skin load (Parts 2.1 to 2.5): decompress the stored archive, read its pictures, parse the
+// Skin load: decompress the stored archive, read its pictures, parse the
 // description and read every record, timed beside a bare zlib inflate of the same compressed
 // bytes into a buffer of the right size, in the same run. Goal: within 2x of the bare inflate.
 //
@@ -103,7 +103,7 @@ struct Loaded {
     std::vector<std::unique_ptr<TmnSkinRecord>> records;
 };
 
-// The load as the skin data manager does it (Part 2.5 steps 4 to 14).
+// The load as the skin data manager does it (its steps from the decompression to the records).
 size_t LoadSkin(const std::vector<uint8_t>& compressed) {
     TBytesStream src(compressed.data(), compressed.size());
     TMemoryStream raw;
@@ -206,7 +206,7 @@ int main(int argc, char** argv) {
         Run(argv[1], raw.Bytes());
         return 0;
     }
-    Run("synthetic (Part 2.1 shape)", SyntheticArchive());
+    Run("synthetic (shaped like a full skin)", SyntheticArchive());
     String fennick = Utf8ToWide(FN_SOURCE_DIR) + L"/skins/fennick/skin.ini";
     if (FileExists(fennick)) {
         TMemoryStream raw;

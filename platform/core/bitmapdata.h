@@ -5,7 +5,7 @@
 // top-down and bottom-up rows. The decoded picture is held as 32-bit pixels; the source
 // depth and colour table are kept so a picture is written back in the same depth.
 //
-// Reading follows the rule of Part 2.1 (stored-skin archive): it consumes the file header, the
+// Reading follows the stored-skin archive's reading rule: it consumes the file header, the
 // info header, the bit-field masks (40-byte header, compression 3), the colour table (the
 // header's colour count, else 2, 16 or 256 entries for 1, 4, 8 bits) and the pixel rows (the
 // header's image size, else the padded rows times the height, never more than the bytes that

@@ -1,5 +1,5 @@
 #pragma once
-// TMemIniFile: the memory INI table that holds a skin description (Part 2.2, "INI table").
+// TMemIniFile: the memory INI table that holds a skin description.
 // Portable. It keeps exactly the eight rules of the Part:
 //  1. each line is trimmed of leading and trailing blanks and control characters;
 //  2. empty lines and lines beginning with ";" are ignored;

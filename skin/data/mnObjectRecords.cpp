@@ -127,7 +127,7 @@ template <class R>
 std::unique_ptr<TmnDataSkinObject> Make(const String& name) {
     return std::make_unique<R>(name);
 }
-// The object type table of Part 2.2, in its order.
+// The object type table of the description format, in its order.
 const ObjectType kObjectTypes[] = {
     {L"menuitem", Make<TmnDataSkinMenuItem>},
     {L"mainmenubaritem", Make<TmnDataSkinMainMenuBarItem>},

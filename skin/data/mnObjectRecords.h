@@ -1,5 +1,5 @@
 #pragma once
-// Skin object records (Part 2.3): the records of the skin objects listed in "SKINOBJECTS",
+// Skin object records: the records of the skin objects listed in "SKINOBJECTS",
 // and the three fixed records "POPUPWINDOW", "HINTWINDOW" and "SKINCOLORS". Portable.
 // Every field is named after its key; VisitFields lists the keys in the Part's table order.
 #include <memory>
@@ -175,7 +175,7 @@ public:
 };
 
 // Creates the object record for a "SKINOBJECTS" type keyword (exact case), or null when the
-// keyword is not in the table of Part 2.2.
+// keyword is not in the object type table.
 std::unique_ptr<TmnDataSkinObject> CreateSkinObjectRecord(std::wstring_view type, const String& name);
 // The type keyword that creates a record of this class ("" for a plain TmnDataSkinObject or
 // TmnDataSkinMainMenuItem, which no keyword creates).

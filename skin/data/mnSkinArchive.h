@@ -1,5 +1,5 @@
 #pragma once
-// The stored-skin archive (Part 2.1): its uncompressed byte layout, written as version 3 and
+// The stored-skin archive: its uncompressed byte layout, written as version 3 and
 // read for versions up to 3 (version 2 with its two extra pictures), the building of an
 // archive from a description file and the bitmaps beside it, and the compressed skin file.
 // Portable.
@@ -36,7 +36,7 @@ void WriteSkinArchive(TStream& s, const TSkinArchive& archive);
 void WriteSkinArchiveV2(TStream& s, const TSkinArchive& archive, const TBitmapData& extra1,
                         const TBitmapData& extra2);
 
-// ---- reading, step by step as the skin data manager loads (Part 2.5) ----
+// ---- reading, step by step as the skin data manager loads ----
 int ReadArchiveVersion(TStream& s);
 // Reads the one-byte empty flag; non-zero: bmp becomes empty; 0: bmp reads one BMP.
 void ReadArchiveFlaggedPicture(TStream& s, TBitmapData& bmp);

@@ -1,5 +1,5 @@
 #pragma once
-// Skin description format (Part 2.2): value types, keyword tables, the value readers and
+// Skin description format: value types, keyword tables, the value readers and
 // writers over the INI table, the number-list and font-style rules, the counted name list,
 // IsSkinDescription and SplitRecordEntry. Portable.
 #include <string_view>
@@ -31,7 +31,7 @@ enum TMorphKind : int { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, 
 enum TStretchType : int { stFull, stHorz, stVert };
 enum TButtonCommand : int { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
 
-// A keyword table of Part 2.2: keywords in table order (index = ordinal), the ordinal of
+// A keyword table of the description format: keywords in table order (index = ordinal), the ordinal of
 // unrecognised text and the default text read when the key is missing.
 struct TSkinKeywordTable {
     const wchar_t* const* keywords;
@@ -60,7 +60,7 @@ String FontStylesToText(TFontStyles styles);
 String RectToText(const TSkinRect& r);
 String PointToText(const TSkinPoint& p);
 
-// Value readers (section, key); defaults as Part 2.2 gives them.
+// Value readers (section, key); with their defaults.
 TSkinRect ReadSkinRect(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key);
 TSkinPoint ReadSkinPoint(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key);
 bool ReadSkinBool(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key);

@@ -5,7 +5,7 @@
 namespace fn {
 
 // ---- reader ----
-// The readers of Part 2.2, applied to the value found in the record's section.
+// The description value readers, applied to the value found in the record's section.
 
 void TSkinFieldReader::Integer(std::wstring_view key, int& value, int def) {
     const String* v = Find(key);

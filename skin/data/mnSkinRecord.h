@@ -1,6 +1,6 @@
 #pragma once
-// The read and write protocol shared by every skin record (Parts 2.3, 2.4, and the "FORMINFO"
-// geometry of Part 2.5). Portable.
+// The read and write protocol shared by every skin record (object and control
+// records, and the "FORMINFO" geometry). Portable.
 //
 // A record lists its keys once, in table order, in VisitFields: each line names the key, the
 // field and (where the Part gives one) the default, e.g.
@@ -99,7 +99,7 @@ private:
 };
 
 // Base of the skin records: the section name and the protocol. Object records
-// (TmnDataSkinObject, Part 2.3) and control records (TmnDataSkinControl, Part 2.4) derive
+// (TmnDataSkinObject) and control records (TmnDataSkinControl) derive
 // from it; consumers tell the kinds apart by class (dynamic_cast).
 class TmnSkinRecord {
 public:

@@ -1,5 +1,5 @@
 #pragma once
-// TmnCompressedStoredSkin (Part 2.1): a component that keeps a skin archive zlib-compressed in
+// TmnCompressedStoredSkin: a component that keeps a skin archive zlib-compressed in
 // the form data ("CompressedData"). Portable (the class library's TComponent and form data).
 #include "platform/core/classes.h"
 #include "platform/core/formdata.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The compression unit of the stored-skin archive (Part 2.1): zlib streams over another
+// The compression unit of the stored-skin archive: zlib streams over another
 // stream through a fixed 4,096-byte buffer, level 9 compression. Portable.
 #include <cstdint>
 

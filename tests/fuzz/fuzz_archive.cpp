@@ -1,4 +1,4 @@
-// libFuzzer target: the whole archive read as the skin data manager does it (Parts 2.1, 2.5):
+// libFuzzer target: the whole archive read as the skin data manager does it:
 // decompress (input starting with 0x78 is zlib data; anything else an uncompressed archive),
 // the flagged pictures, the version-2 extras, N pictures, the description, and every record.
 #include "skin/data/mnSkinArchive.h"

@@ -1,4 +1,4 @@
-// libFuzzer target: the BMP reader (Part 2.1's reading rule). A picture that reads is written
+// libFuzzer target: the BMP reader (the archive's reading rule). A picture that reads is written
 // and must read back pixel-equal; the reader never consumes more than the input.
 #include <cstdlib>
 

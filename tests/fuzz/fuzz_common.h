@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the fuzz targets: reads every record kind of a skin description the way the skin
-// data manager does (Part 2.5 steps 10 to 14) and checks that what a record writes reads back
+// data manager does (from the description to the records) and checks that what a record writes reads back
 // to the same record.
 #include <cstdio>
 #include <cstdlib>

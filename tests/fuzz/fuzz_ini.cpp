@@ -1,5 +1,5 @@
-// libFuzzer target: the INI table (Part 2.2) with every value reader, and every record kind
-// read from each section (Parts 2.3, 2.4) with its write/read round trip.
+// libFuzzer target: the INI table with every value reader, and every record kind
+// read from each section with its write/read round trip.
 #include <iterator>
 
 #include "tests/fuzz/fuzz_common.h"

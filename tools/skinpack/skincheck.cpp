@@ -37,7 +37,7 @@ namespace {
 
 enum RecordKind { kObject, kControl, kFixed, kFormInfo };
 
-// The "FORMINFO" keys of Part 2.5, in table order, for checking.
+// The "FORMINFO" keys, in table order, for checking.
 class FormInfoKeys : public TmnSkinRecord {
 public:
     FormInfoKeys() : TmnSkinRecord(L"FORMINFO") {}

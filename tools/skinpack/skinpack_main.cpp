@@ -1,4 +1,4 @@
-// skinpack: the design-time side of the stored skin (Part 2.1).
+// skinpack: the design-time side of the stored skin.
 //
 //   skinpack SKIN [--data FILE] [--compressed FILE] [--archive FILE] [--form FILE]
 //                 [--description TEXT] [--no-check]

@@ -1,4 +1,4 @@
-// Part 2.1: zlib streams, the archive layout written and read, the compressed skin file and
+// zlib streams, the archive layout written and read, the compressed skin file and
 // the stored-skin component with its setter rules and form data.
 #include <gtest/gtest.h>
 

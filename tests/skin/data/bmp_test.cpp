@@ -1,4 +1,4 @@
-// The platform's BMP reader and writer as the archive of Part 2.1 uses them: every depth,
+// The platform's BMP reader and writer as the stored-skin archive uses them: every depth,
 // both header kinds, masks, colour tables, row orders, and every malformed input rejected.
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ using Bytes = std::vector<uint8_t>;
 void Add16(Bytes& b, uint32_t v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); }
 void Add32(Bytes& b, uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i))); }
 
-struct Spec {
+struct Layout {
     uint32_t headerSize = 40;
     int32_t width = 2, height = 2;
     uint16_t planes = 1, bpp = 24;
@@ -22,7 +22,7 @@ struct Spec {
     Bytes rows;
 };
 
-Bytes Make(const Spec& s) {
+Bytes Make(const Layout& s) {
     Bytes b{'B', 'M'};
     Add32(b, 0);  // size: not used by the reader
     Add32(b, 0);
@@ -139,7 +139,7 @@ TEST(Bmp, IndexedSourceWithForeignColoursIsWrittenAt24Bits) {
 }
 
 TEST(Bmp, TopDownAndBottomUpRows) {
-    Spec s;
+    Layout s;
     s.width = 1;
     s.height = -2;  // top-down
     s.rows = {0x01, 0x02, 0x03, 0, 0x04, 0x05, 0x06, 0};
@@ -153,7 +153,7 @@ TEST(Bmp, TopDownAndBottomUpRows) {
 }
 
 TEST(Bmp, CoreHeaderHasThreeByteColourEntries) {
-    Spec s;
+    Layout s;
     s.headerSize = 12;
     s.width = 2;
     s.height = 1;
@@ -168,7 +168,7 @@ TEST(Bmp, CoreHeaderHasThreeByteColourEntries) {
 }
 
 TEST(Bmp, BitFieldMasks565And32) {
-    Spec s;
+    Layout s;
     s.width = 2;
     s.height = 1;
     s.bpp = 16;
@@ -184,7 +184,7 @@ TEST(Bmp, BitFieldMasks565And32) {
     EXPECT_EQ(b.Pixel(0, 0), 0xFF0000u);
     EXPECT_EQ(b.Pixel(1, 0), 0x00FFFFu);
     // 16 bits without masks is 5-5-5.
-    Spec r = s;
+    Layout r = s;
     r.compression = 0;
     r.afterHeader.clear();
     r.rows.clear();
@@ -193,7 +193,7 @@ TEST(Bmp, BitFieldMasks565And32) {
     TBitmapData c = Read(Make(r));
     EXPECT_EQ(c.Pixel(0, 0), 0xFF0000u);
     EXPECT_EQ(c.Pixel(1, 0), 0x000084u);
-    Spec t = s;
+    Layout t = s;
     t.bpp = 32;
     t.afterHeader.clear();
     Add32(t.afterHeader, 0x000000FF);  // red in the low byte
@@ -208,7 +208,7 @@ TEST(Bmp, BitFieldMasks565And32) {
 }
 
 TEST(Bmp, V5HeaderCarriesItsMasks) {
-    Spec s;
+    Layout s;
     s.headerSize = 124;
     s.width = 1;
     s.height = 1;
@@ -226,7 +226,7 @@ TEST(Bmp, V5HeaderCarriesItsMasks) {
 }
 
 TEST(Bmp, ColourCountAndImageSizeDecideWhatIsConsumed) {
-    Spec s;
+    Layout s;
     s.width = 1;
     s.height = 1;
     s.bpp = 8;
@@ -250,7 +250,7 @@ TEST(Bmp, ColourCountAndImageSizeDecideWhatIsConsumed) {
     Read(c, &end);
     EXPECT_EQ(end, static_cast<int64_t>(c.size()));
     // 24 bits with a colour count: the table is skipped.
-    Spec t;
+    Layout t;
     t.width = 1;
     t.height = 1;
     t.clrUsed = 1;
@@ -260,7 +260,7 @@ TEST(Bmp, ColourCountAndImageSizeDecideWhatIsConsumed) {
 }
 
 TEST(Bmp, RunLengthPicturesTakeTheRestAndDecode) {
-    Spec s;
+    Layout s;
     s.width = 4;
     s.height = 2;
     s.bpp = 8;
@@ -278,7 +278,7 @@ TEST(Bmp, RunLengthPicturesTakeTheRestAndDecode) {
     EXPECT_EQ(bmp.Pixel(0, 0), 0x00FF00u);
     EXPECT_EQ(bmp.Pixel(1, 0), 0x0000FFu);
     EXPECT_EQ(bmp.Pixel(3, 0), 0u);  // never written: colour 0
-    Spec r = s;
+    Layout r = s;
     r.bpp = 4;
     r.compression = 2;
     r.rows = {3, 0x12, 0, 0, 0, 3, 0x21, 0x20};
@@ -290,7 +290,7 @@ TEST(Bmp, RunLengthPicturesTakeTheRestAndDecode) {
     EXPECT_EQ(four.Pixel(1, 0), 0x0000FFu);
     EXPECT_EQ(four.Pixel(2, 0), 0x00FF00u);
     // A delta moves right and up from the current place.
-    Spec d = s;
+    Layout d = s;
     d.rows = {1, 1, 0, 2, 2, 1, 1, 2, 0, 1};
     TBitmapData moved = Read(Make(d));
     EXPECT_EQ(moved.Pixel(0, 1), 0x0000FFu);
@@ -299,7 +299,7 @@ TEST(Bmp, RunLengthPicturesTakeTheRestAndDecode) {
 }
 
 TEST(Bmp, MalformedHeadersAreInvalidBitmaps) {
-    Spec ok;
+    Layout ok;
     ok.width = 1;
     ok.height = 1;
     ok.rows = {1, 2, 3, 0};
@@ -307,7 +307,7 @@ TEST(Bmp, MalformedHeadersAreInvalidBitmaps) {
     Bytes badType = Make(ok);
     badType[1] = 'A';
     EXPECT_TRUE(IsInvalid(badType));
-    Spec s = ok;
+    Layout s = ok;
     s.planes = 0;
     EXPECT_TRUE(IsInvalid(Make(s)));
     s = ok;
@@ -339,7 +339,7 @@ TEST(Bmp, MalformedHeadersAreInvalidBitmaps) {
 
 TEST(Bmp, BadMasksAreInvalid) {
     auto withMasks = [](uint32_t r, uint32_t g, uint32_t b, uint16_t bpp) {
-        Spec s;
+        Layout s;
         s.width = 1;
         s.height = 1;
         s.bpp = bpp;
@@ -360,7 +360,7 @@ TEST(Bmp, BadMasksAreInvalid) {
 }
 
 TEST(Bmp, TruncatedDataNeverReadsPastTheEnd) {
-    Spec s;
+    Layout s;
     s.width = 4;
     s.height = 4;
     s.rows = Bytes(47, 0x55);  // one byte short of 4 rows of 12
@@ -372,7 +372,7 @@ TEST(Bmp, TruncatedDataNeverReadsPastTheEnd) {
     s.rows = Bytes(10, 0);
     EXPECT_TRUE(IsInvalid(Make(s)));
     // A colour table past the end.
-    Spec t;
+    Layout t;
     t.bpp = 8;
     t.width = 1;
     t.height = 1;
@@ -384,12 +384,12 @@ TEST(Bmp, TruncatedDataNeverReadsPastTheEnd) {
     Bytes b = Make(s);
     EXPECT_TRUE(IsReadError(Bytes(b.begin(), b.begin() + 10)));
     EXPECT_TRUE(IsReadError(Bytes(b.begin(), b.begin() + 30)));
-    Spec big;
+    Layout big;
     big.headerSize = 1000;
     Bytes c = Make(big);
     EXPECT_TRUE(IsReadError(Bytes(c.begin(), c.begin() + 100)));
     // A run-length header claiming a huge picture from a few bytes.
-    Spec r;
+    Layout r;
     r.bpp = 8;
     r.compression = 1;
     r.width = 8000;
@@ -401,7 +401,7 @@ TEST(Bmp, TruncatedDataNeverReadsPastTheEnd) {
 }
 
 TEST(Bmp, IndexOutsideTheColourTableIsBlack) {
-    Spec s;
+    Layout s;
     s.width = 1;
     s.height = 1;
     s.bpp = 8;
@@ -412,7 +412,7 @@ TEST(Bmp, IndexOutsideTheColourTableIsBlack) {
 }
 
 TEST(Bmp, ZeroSizedPictureIsEmpty) {
-    Spec s;
+    Layout s;
     s.width = 0;
     s.height = 0;
     TBitmapData b = Read(Make(s));

@@ -1,4 +1,4 @@
-// Part 2.2: the INI table's eight rules, the value readers and writers and their defaults.
+// the INI table's eight rules, the value readers and writers and their defaults.
 #include <gtest/gtest.h>
 
 #include "skin/data/mnSkinIni.h"

@@ -1,4 +1,4 @@
-// Part 2.3: object records, their keys, defaults and initial values, and the read/write protocol.
+// object records, their keys, defaults and initial values, and the read/write protocol.
 #include <gtest/gtest.h>
 
 #include "skin/data/mnObjectRecords.h"
