@@ -18,7 +18,9 @@
 #include "skin/data/mnControlRecords.h"
 #include "skin/data/mnObjectRecords.h"
 #include "skin/data/mnSkinArchive.h"
+#include "skin/data/mnSkinData.h"
 #include "skin/data/mnSkinIni.h"
+#include "skin/data/mnStoredSkin.h"
 #include "skin/data/mnZLib.h"
 
 using namespace fn;
@@ -98,47 +100,14 @@ std::vector<uint8_t> SyntheticArchive() {
     return m.Bytes();
 }
 
-struct Loaded {
-    TSkinArchive archive;
-    std::vector<std::unique_ptr<TmnSkinRecord>> records;
-};
-
-// The load as the skin data manager does it (its steps from the decompression to the records).
+// The load as a form's skin data manager does it at creation: decompress the stored skin,
+// read its pictures, parse the description and read every record.
 size_t LoadSkin(const std::vector<uint8_t>& compressed) {
-    TBytesStream src(compressed.data(), compressed.size());
-    TMemoryStream raw;
-    DecompressStream(src, raw);
-    raw.SetPosition(0);
-    Loaded l;
-    if (!ReadSkinArchive(raw, l.archive)) return 0;
-    TMemIniFile ini;
-    ini.SetStrings(l.archive.Description);
-    String identity[5];
-    const wchar_t* keys[] = {L"skinname", L"skinauthor", L"authoremail", L"authorurl", L"skincomments"};
-    for (int i = 0; i < 5; ++i) identity[i] = ini.ReadString(L"VERSION", keys[i], L"");
-    std::vector<String> names;
-    ReadNameList(ini, L"PICTURES", L"activepictures", names);
-    TmnDataSkinPopupWindow popup;
-    popup.LoadFromIni(ini);
-    TmnDataSkinHintWindow hint;
-    hint.LoadFromIni(ini);
-    TmnSkinColors colors;
-    colors.LoadFromIni(ini);
-    for (int list = 0; list < 2; ++list) {
-        const wchar_t* section = list ? L"SKINCONTROLS" : L"SKINOBJECTS";
-        int n = ini.ReadInteger(section, L"count", 0);
-        for (int i = 0; i < n; ++i) {
-            String name, type;
-            SplitRecordEntry(ini.ReadString(section, IntToStr(i), L""), name, type);
-            std::unique_ptr<TmnSkinRecord> r;
-            if (list) r = CreateSkinControlRecord(type, name);
-            else r = CreateSkinObjectRecord(type, name);
-            if (!r) continue;
-            r->LoadFromIni(ini);
-            l.records.push_back(std::move(r));
-        }
-    }
-    return l.records.size() + l.archive.ActivePictures.size();
+    TmnCompressedStoredSkin stored(nullptr);
+    stored.CompressedStream().WriteBuffer(compressed.data(), compressed.size());
+    TmnSkinData data(nullptr);
+    data.LoadFromCompressedStoredSkin(stored);
+    return data.SkinObjects().size() + data.SkinControls().size() + data.ActivePictures().size();
 }
 
 // The baseline: zlib's own one-call inflate into a buffer of the archive's size, allocated
@@ -192,10 +161,11 @@ int main(int argc, char** argv) {
         TMemoryStream z;
         CompressStream(in, z);
         const bool bare = std::string(argv[1]) == "--profile-inflate";
+        const std::vector<uint8_t> compressed = z.Bytes();
         const char* iterations = std::getenv("FN_BENCH_ITERATIONS");
         const int n = iterations ? std::atoi(iterations) : 3000;
         size_t c = 0;
-        for (int i = 0; i < n; ++i) c += bare ? BareInflate(z.Bytes(), raw.size()) : LoadSkin(z.Bytes());
+        for (int i = 0; i < n; ++i) c += bare ? BareInflate(compressed, raw.size()) : LoadSkin(compressed);
         return c == 0;
     }
     if (argc > 1) {

@@ -1,9 +1,14 @@
 #include "platform/core/bitmapdata.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <unordered_map>
 
 namespace fn {
+
+// Rows of 24 bits per pixel are read a word at a time, as the bytes lie in memory.
+static_assert(std::endian::native == std::endian::little, "the pixel loops read little-endian words");
 
 namespace {
 
@@ -58,7 +63,7 @@ struct Header {
 };
 
 void DecodeRle(const uint8_t* p, size_t n, bool rle4, int w, int h, const std::vector<uint32_t>& pal,
-               std::vector<uint32_t>& px) {
+               RawVector<uint32_t>& px) {
     auto color = [&](uint32_t idx) { return idx < pal.size() ? pal[idx] : 0u; };
     int64_t x = 0, y = 0;  // y counts rows from the bottom
     auto put = [&](uint32_t idx) {
@@ -127,8 +132,8 @@ void TBitmapData::LoadFromStream(TStream& stream) {
         h.bpp = U16(b + 6);
     } else if (h.headerSize >= 16 && h.headerSize <= 1024) {
         if (Remaining(stream) < int64_t(h.headerSize) - 4) throw EReadError(texts::ReadError);
-        std::vector<uint8_t> b(h.headerSize, 0);
-        stream.ReadBuffer(b.data() + 4, h.headerSize - 4);
+        uint8_t b[1024];  // only the fields the header's size covers are read below
+        stream.ReadBuffer(b + 4, h.headerSize - 4);
         h.width = static_cast<int32_t>(U32(&b[4]));
         h.height = static_cast<int32_t>(U32(&b[8]));
         h.planes = U16(&b[12]);
@@ -182,17 +187,19 @@ void TBitmapData::LoadFromStream(TStream& stream) {
     std::vector<uint8_t> table(static_cast<size_t>(colours * entry));
     if (!table.empty()) stream.ReadBuffer(table.data(), table.size());
     std::vector<uint32_t> palette;
+    // Every index a row can hold maps to a colour: the table's, then black past its end.
+    uint32_t lut[256] = {};
     if (bpp <= 8) {
         size_t used = static_cast<size_t>(std::min<uint64_t>(colours, 1u << bpp));
         palette.resize(used);
         for (size_t i = 0; i < used; ++i) {
             const uint8_t* e = &table[i * entry];
-            palette[i] = uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0];
+            lut[i] = palette[i] = uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0];
         }
     }
 
     const int w = static_cast<int>(width), hgt = static_cast<int>(height);
-    std::vector<uint32_t> pixels;
+    RawVector<uint32_t> pixels;
     if (rle8 || rle4) {
         // Takes all remaining bytes. The picture's size must be one the bytes can describe.
         int64_t rest = Remaining(stream);
@@ -218,20 +225,25 @@ void TBitmapData::LoadFromStream(TStream& stream) {
             rows = buffer.data();
         }
         if (take < needed) Invalid();  // rows cut short
-        pixels.resize(static_cast<size_t>(width * height));
-        auto color = [&](uint32_t idx) { return idx < palette.size() ? palette[idx] : 0u; };
+        pixels.resize(static_cast<size_t>(width * height));  // every pixel is written below
         for (int64_t fy = 0; fy < height; ++fy) {
             const uint8_t* row = rows + fy * stride;
             uint32_t* out = pixels.data() + (topDown ? fy : height - 1 - fy) * width;
             switch (bpp) {
-                case 1:
-                    for (int x = 0; x < w; ++x) out[x] = color((row[x >> 3] >> (7 - (x & 7))) & 1);
+                case 1: {
+                    int x = 0;
+                    for (; x + 8 <= w; x += 8) {  // a whole byte: eight pixels, high bit first
+                        const uint32_t bits = row[x >> 3];
+                        for (int k = 0; k < 8; ++k) out[x + k] = lut[(bits >> (7 - k)) & 1];
+                    }
+                    for (; x < w; ++x) out[x] = lut[(row[x >> 3] >> (7 - (x & 7))) & 1];
                     break;
+                }
                 case 4:
-                    for (int x = 0; x < w; ++x) out[x] = color((x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4);
+                    for (int x = 0; x < w; ++x) out[x] = lut[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
                     break;
                 case 8:
-                    for (int x = 0; x < w; ++x) out[x] = color(row[x]);
+                    for (int x = 0; x < w; ++x) out[x] = lut[row[x]];
                     break;
                 case 16:
                     for (int x = 0; x < w; ++x) {
@@ -239,12 +251,25 @@ void TBitmapData::LoadFromStream(TStream& stream) {
                         out[x] = ch[0].Get(v) << 16 | ch[1].Get(v) << 8 | ch[2].Get(v);
                     }
                     break;
-                case 24:
-                    for (int x = 0; x < w; ++x) {
+                case 24: {
+                    int x = 0;
+                    for (; x + 4 <= w; x += 4) {  // four pixels are three little-endian words
+                        const uint8_t* p = row + 3 * x;
+                        uint32_t a, b, c;  // the targets are little-endian: the words load as they lie
+                        std::memcpy(&a, p, 4);
+                        std::memcpy(&b, p + 4, 4);
+                        std::memcpy(&c, p + 8, 4);
+                        out[x] = a & 0xFFFFFF;
+                        out[x + 1] = (a >> 24 | b << 8) & 0xFFFFFF;
+                        out[x + 2] = (b >> 16 | c << 16) & 0xFFFFFF;
+                        out[x + 3] = c >> 8;
+                    }
+                    for (; x < w; ++x) {
                         const uint8_t* p = row + 3 * x;
                         out[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
                     }
                     break;
+                }
                 case 32:
                     if (fields) {
                         for (int x = 0; x < w; ++x) {

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/core/rawbuffer.h"
 #include "platform/core/streams.h"
 
 namespace fn {
@@ -34,7 +35,7 @@ struct TBitmapData {
     // Width * Height pixels, top-down rows, each 0xAARRGGBB (so the bytes in memory are
     // blue, green, red, alpha, as in a 32-bit DIB). Alpha is the fourth byte of 32-bit sources,
     // 0 for all others.
-    std::vector<uint32_t> Pixels;
+    RawVector<uint32_t> Pixels;
 
     bool Empty() const { return Width <= 0 || Height <= 0; }
     void Clear() { *this = TBitmapData(); }

@@ -136,6 +136,13 @@ String DecodeText(const uint8_t* p, size_t n) {
             out += static_cast<wchar_t>(little ? (p[i] | p[i + 1] << 8) : (p[i] << 8 | p[i + 1]));
         return out;
     }
+    uint8_t bits = 0;
+    for (size_t i = 0; i < n; ++i) bits |= p[i];
+    if (bits < 0x80) {  // plain ASCII widens byte by byte
+        String out(n, L'\0');
+        for (size_t i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(p[i]);
+        return out;
+    }
     if (IsValidUtf8(p, n)) return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(p), n));
     // Windows-1252: 0x80..0x9F differ from Latin-1.
     static const char16_t high[32] = {

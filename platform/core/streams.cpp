@@ -85,7 +85,10 @@ size_t TMemoryStream::Write(const void* buffer, size_t count) {
     size_t end = pos_ + count;
     if (end > data_.size()) {
         if (end > data_.capacity()) data_.reserve(std::max(end, data_.capacity() * 2));
+        const size_t old = data_.size();
         data_.resize(end);
+        // A position past the end leaves a gap: it reads as zero bytes.
+        if (pos_ > old) std::memset(data_.data() + old, 0, pos_ - old);
     }
     std::memcpy(data_.data() + pos_, buffer, count);
     pos_ = end;
@@ -98,6 +101,12 @@ int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 void TMemoryStream::SetSize(int64_t size) {
+    const size_t old = data_.size();
+    SetSizeUnfilled(size);
+    if (data_.size() > old) std::memset(data_.data() + old, 0, data_.size() - old);
+}
+
+void TMemoryStream::SetSizeUnfilled(int64_t size) {
     data_.resize(static_cast<size_t>(std::max<int64_t>(size, 0)));
     pos_ = std::min(pos_, data_.size());
 }
@@ -111,7 +120,8 @@ void TMemoryStream::LoadFromStream(TStream& source) {
 }
 
 void TMemoryStream::LoadFromFile(const String& path) {
-    data_ = ReadFileBytes(path);
+    auto bytes = ReadFileBytes(path);
+    data_.assign(bytes.begin(), bytes.end());
     pos_ = 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/core/rawbuffer.h"
 #include "platform/core/sysutils.h"
 
 namespace fn {
@@ -44,19 +45,25 @@ public:
     size_t Write(const void* buffer, size_t count) override;
     int64_t Seek(int64_t offset, SeekOrigin origin) override;
     int64_t Size() override { return static_cast<int64_t>(data_.size()); }
+    // Grows with zero bytes or cuts; the position stays within the new size.
     void SetSize(int64_t size) override;
+    // As SetSize, but bytes added are left unwritten: for a caller that fills them (or cuts
+    // the size back to what it filled) before anything reads them.
+    void SetSizeUnfilled(int64_t size);
 
     void Clear() { data_.clear(); data_.shrink_to_fit(); pos_ = 0; }
     uint8_t* Memory() { return data_.data(); }
     const uint8_t* Memory() const { return data_.data(); }
-    const std::vector<uint8_t>& Bytes() const { return data_; }
+    size_t Length() const { return data_.size(); }  // Size() of a const stream
+    // A copy of the stream's bytes.
+    std::vector<uint8_t> Bytes() const { return std::vector<uint8_t>(data_.begin(), data_.end()); }
     void LoadFromStream(TStream& source);
     void LoadFromFile(const String& path);
     void SaveToStream(TStream& target) const;
     void SaveToFile(const String& path) const;
 
 private:
-    std::vector<uint8_t> data_;
+    RawVector<uint8_t> data_;
     size_t pos_ = 0;
 };
 

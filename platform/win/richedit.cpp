@@ -283,7 +283,7 @@ String TRichEditStrings::Text() const {
     TMemoryStream out;
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToStream};
     edit_.Send(EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
-    return String(reinterpret_cast<const wchar_t*>(out.Memory()), out.Bytes().size() / sizeof(wchar_t));
+    return String(reinterpret_cast<const wchar_t*>(out.Memory()), out.Length() / sizeof(wchar_t));
 }
 
 void TRichEditStrings::SetText(const String& text) {

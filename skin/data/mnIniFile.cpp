@@ -1,5 +1,7 @@
 #include "skin/data/mnIniFile.h"
 
+#include <cstring>
+
 #include "platform/core/streams.h"
 
 namespace fn {
@@ -15,6 +17,11 @@ std::wstring_view TrimView(std::wstring_view s) {
     return s.substr(a, b - a);
 }
 
+std::wstring_view CutAtNul(std::wstring_view s) {
+    size_t nul = s.find(L'\0');
+    return nul == std::wstring_view::npos ? s : s.substr(0, nul);
+}
+
 }  // namespace
 
 TMemIniFile::TMemIniFile(const String& fileName) {
@@ -24,84 +31,158 @@ TMemIniFile::TMemIniFile(const String& fileName) {
 
 void TMemIniFile::Clear() {
     sections_.clear();
-    sectionIndex_.Clear();
+    entries_.clear();
+    slots_.clear();
+    sectionSlots_.clear();
+    texts_.clear();
 }
 
-void TMemIniFile::IndexSection(size_t pos) {
-    sectionIndex_.Insert(pos, [this](size_t p) { return std::wstring_view(sections_[p]->name); });
+std::wstring_view TMemIniFile::Keep(std::wstring_view text) {
+    texts_.emplace_back(text);
+    return texts_.back();
 }
 
-void TMemIniFile::AddLine(std::wstring_view raw, Section*& current) {
+int TMemIniFile::FindSection(std::wstring_view name) const {
+    return Probe(sectionSlots_.data(), sectionSlots_.size(), FoldHash(name),
+                 [&](size_t p) { return FoldEqual(sections_[p].name, name); });
+}
+
+int TMemIniFile::FindEntry(size_t section, std::wstring_view key) const {
+    const Section& sec = sections_[section];
+    const Entry* entries = entries_.data() + sec.first;
+    int e = Probe(slots_.data() + sec.slotFirst, sec.slotCount, FoldHash(key),
+                  [&](size_t p) { return FoldEqual(entries[p].key, key); });
+    return e < 0 ? -1 : static_cast<int>(sec.first) + e;
+}
+
+void TMemIniFile::IndexSectionName(size_t section) {
+    if ((section + 1) * 2 > sectionSlots_.size()) {
+        // Grown and rebuilt, sections in order: the first of a name stays the one found.
+        sectionSlots_.assign(SlotsFor(sections_.size()), Slot{});
+        for (size_t s = 0; s < section; ++s) IndexSectionName(s);
+    }
+    const std::wstring_view name = sections_[section].name;
+    Place(sectionSlots_.data(), sectionSlots_.size(), section, FoldHash(name),
+          [&](size_t p) { return FoldEqual(sections_[p].name, name); });
+}
+
+void TMemIniFile::AddSection(std::wstring_view name) {
+    sections_.push_back(Section{name, entries_.size(), 0, 0, 0});
+    IndexSectionName(sections_.size() - 1);
+}
+
+void TMemIniFile::IndexEntry(size_t section, size_t pos) {
+    Section& sec = sections_[section];
+    if ((pos + 1) * 2 > sec.slotCount) {
+        IndexSection(section);  // a larger run, with this entry in it
+        return;
+    }
+    Entry* entries = entries_.data() + sec.first;
+    Entry& e = entries[pos];
+    e.firstOfKey = false;
+    if (!e.hasValue) return;  // a line without "=" is never found
+    const std::wstring_view key = e.key;
+    e.firstOfKey = Place(slots_.data() + sec.slotFirst, sec.slotCount, pos, FoldHash(key),
+                         [&](size_t p) { return FoldEqual(entries[p].key, key); });
+}
+
+void TMemIniFile::IndexSection(size_t section) {
+    Section& sec = sections_[section];
+    sec.slotFirst = slots_.size();
+    sec.slotCount = SlotsFor(sec.count);
+    slots_.resize(slots_.size() + sec.slotCount);
+    for (size_t i = 0; i < sec.count; ++i) IndexEntry(section, i);
+}
+
+void TMemIniFile::AppendEntry(const Entry& e, bool index) {
+    entries_.push_back(e);
+    Section& sec = sections_.back();
+    ++sec.count;
+    if (index) IndexEntry(sections_.size() - 1, sec.count - 1);
+}
+
+void TMemIniFile::Reindex() {
+    sectionSlots_.clear();
+    slots_.clear();
+    for (size_t s = 0; s < sections_.size(); ++s) {
+        IndexSectionName(s);
+        IndexSection(s);
+    }
+}
+
+void TMemIniFile::AddLine(std::wstring_view raw) {
     std::wstring_view line = TrimView(raw);
     if (line.empty() || line[0] == L';') return;
     if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
-        auto sec = std::make_unique<Section>();
-        sec->name = String(TrimView(line.substr(1, line.size() - 2)));
-        current = sec.get();
-        sections_.push_back(std::move(sec));
-        IndexSection(sections_.size() - 1);
+        AddSection(TrimView(line.substr(1, line.size() - 2)));
         return;
     }
-    if (!current) return;
-    Entry e;
+    if (sections_.empty()) return;  // before the first section
     size_t eq = line.find(L'=');
-    if (eq == std::wstring_view::npos) {
-        e.key = String(line);
-        e.hasValue = false;
-    } else {
-        e.key = String(TrimView(line.substr(0, eq)));
-        e.value = String(TrimView(line.substr(eq + 1)));
+    if (eq == std::wstring_view::npos)
+        AppendEntry(Entry{line, {}, false}, false);
+    else
+        AppendEntry(Entry{TrimView(line.substr(0, eq)), TrimView(line.substr(eq + 1)), true}, false);
+}
+
+void TMemIniFile::Parse(std::wstring_view text) {
+    // Every line holds at most one entry: room for them all up front.
+    size_t lines = 1;
+    for (wchar_t c : text) lines += c == L'\n' || c == L'\r';
+    entries_.reserve(lines);
+    slots_.reserve(4 * lines);
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c > L'\r' || (c != L'\r' && c != L'\n')) continue;
+        AddLine(text.substr(start, i - start));
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        start = i + 1;
     }
-    current->entries.push_back(std::move(e));
-    if (current->entries.back().hasValue) current->AddToIndex(current->entries.size() - 1);
+    if (start < text.size()) AddLine(text.substr(start));
+    for (size_t s = 0; s < sections_.size(); ++s) IndexSection(s);
 }
 
 void TMemIniFile::SetStrings(const std::vector<String>& lines) {
-    Clear();
-    Section* current = nullptr;
+    // A line handed over may still hold a NUL or line breaks; the rules apply per line, so
+    // each line is cut at its NUL and ends with a line break of its own.
+    String all;
+    size_t total = 0;
+    for (const auto& l : lines) total += l.size() + 1;
+    all.reserve(total);
     for (const auto& l : lines) {
-        // A line handed over may still hold a NUL or line breaks; the rules apply per line.
-        std::wstring_view v = l;
-        size_t nul = v.find(L'\0');
-        if (nul != std::wstring_view::npos) v = v.substr(0, nul);
-        size_t start = 0;
-        for (size_t i = 0; i <= v.size(); ++i) {
-            if (i == v.size() || v[i] == L'\r' || v[i] == L'\n') {
-                AddLine(v.substr(start, i - start), current);
-                start = i + 1;
-            }
-        }
+        all += CutAtNul(l);
+        all += L'\n';
     }
+    Clear();
+    Parse(Keep(all));
 }
 
 void TMemIniFile::SetText(std::wstring_view text) {
     Clear();
-    size_t nul = text.find(L'\0');
-    if (nul != std::wstring_view::npos) text = text.substr(0, nul);
-    Section* current = nullptr;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'\r' || c == L'\n') {
-            AddLine(text.substr(start, i - start), current);
-            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) AddLine(text.substr(start), current);
+    Parse(Keep(CutAtNul(text)));
 }
 
 void TMemIniFile::SetBytes(const uint8_t* data, size_t size) {
-    size_t n = 0;
-    while (n < size && data[n] != 0) ++n;
-    SetText(DecodeText(data, n));
+    const void* nul = size ? std::memchr(data, 0, size) : nullptr;
+    const size_t n = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - data) : size;
+    Clear();
+    texts_.push_back(DecodeText(data, n));
+    Parse(texts_.back());
 }
 
 std::vector<String> TMemIniFile::GetStrings() const {
     std::vector<String> out;
     for (const auto& s : sections_) {
-        out.push_back(L"[" + s->name + L"]");
-        for (const auto& e : s->entries) out.push_back(e.hasValue ? e.key + L"=" + e.value : e.key);
+        out.push_back(L"[" + String(s.name) + L"]");
+        for (const Entry& e : std::span(entries_).subspan(s.first, s.count)) {
+            String line(e.key);
+            if (e.hasValue) {
+                line += L'=';
+                line += e.value;
+            }
+            out.push_back(std::move(line));
+        }
     }
     return out;
 }
@@ -115,48 +196,66 @@ String TMemIniFile::Text() const {
     return t;
 }
 
-int TMemIniFile::FindSection(std::wstring_view name) const {
-    return sectionIndex_.Find(name, [this](size_t p) { return std::wstring_view(sections_[p]->name); });
+std::optional<std::wstring_view> TMemIniFile::FindValueAt(int sectionIndex, std::wstring_view key) const {
+    if (sectionIndex < 0 || static_cast<size_t>(sectionIndex) >= sections_.size()) return std::nullopt;
+    int e = FindEntry(static_cast<size_t>(sectionIndex), key);
+    if (e < 0) return std::nullopt;
+    return entries_[static_cast<size_t>(e)].value;
 }
 
-const String* TMemIniFile::FindValueAt(int sectionIndex, std::wstring_view key) const {
-    if (sectionIndex < 0 || static_cast<size_t>(sectionIndex) >= sections_.size()) return nullptr;
-    const Section& sec = *sections_[static_cast<size_t>(sectionIndex)];
-    int e = sec.index.Find(key, [&sec](size_t p) { return std::wstring_view(sec.entries[p].key); });
-    return e < 0 ? nullptr : &sec.entries[static_cast<size_t>(e)].value;
+std::optional<std::wstring_view> TMemIniFile::FindValueAt(int sectionIndex, std::wstring_view key,
+                                                          size_t& next) const {
+    if (sectionIndex < 0 || static_cast<size_t>(sectionIndex) >= sections_.size()) return std::nullopt;
+    const Section& sec = sections_[static_cast<size_t>(sectionIndex)];
+    if (next < sec.count) {
+        const Entry& e = entries_[sec.first + next];
+        if (e.firstOfKey && FoldEqual(e.key, key)) {
+            ++next;
+            return e.value;
+        }
+    }
+    int e = FindEntry(static_cast<size_t>(sectionIndex), key);
+    if (e < 0) return std::nullopt;
+    next = static_cast<size_t>(e) - sec.first + 1;
+    return entries_[static_cast<size_t>(e)].value;
 }
 
-const String* TMemIniFile::FindValue(std::wstring_view section, std::wstring_view key) const {
+std::optional<std::wstring_view> TMemIniFile::FindValue(std::wstring_view section, std::wstring_view key) const {
     return FindValueAt(FindSection(section), key);
 }
 
 String TMemIniFile::ReadString(std::wstring_view section, std::wstring_view key, std::wstring_view def) const {
-    const String* v = FindValue(section, key);
-    return v ? *v : String(def);
+    return String(FindValue(section, key).value_or(def));
 }
 
 int TMemIniFile::ReadInteger(std::wstring_view section, std::wstring_view key, int def) const {
-    const String* v = FindValue(section, key);
+    auto v = FindValue(section, key);
     return v ? StrToIntDef(*v, def) : def;
 }
 
 void TMemIniFile::WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    int s = FindSection(section);
-    if (s < 0) {
-        auto sec = std::make_unique<Section>();
-        sec->name = String(section);
-        sections_.push_back(std::move(sec));
-        IndexSection(sections_.size() - 1);
-        s = static_cast<int>(sections_.size() - 1);
+    int found = FindSection(section);
+    if (found < 0) {
+        AddSection(Keep(section));
+        found = static_cast<int>(sections_.size() - 1);
     }
-    Section& sec = *sections_[static_cast<size_t>(s)];
-    int e = sec.index.Find(key, [&sec](size_t p) { return std::wstring_view(sec.entries[p].key); });
-    if (e >= 0) {
-        sec.entries[static_cast<size_t>(e)].value = String(value);
+    const size_t s = static_cast<size_t>(found);
+    if (int e = FindEntry(s, key); e >= 0) {
+        entries_[static_cast<size_t>(e)].value = Keep(value);
         return;
     }
-    sec.entries.push_back(Entry{String(key), String(value), true});
-    sec.AddToIndex(sec.entries.size() - 1);
+    const Entry entry{Keep(key), Keep(value), true};
+    if (s + 1 == sections_.size()) {
+        AppendEntry(entry, true);
+        return;
+    }
+    // A new key in an earlier section: the entries after it move up one place (their
+    // sections' slots hold positions within the section, so they stay as they are).
+    Section& sec = sections_[s];
+    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(sec.first + sec.count), entry);
+    ++sec.count;
+    for (size_t t = s + 1; t < sections_.size(); ++t) ++sections_[t].first;
+    IndexEntry(s, sec.count - 1);
 }
 
 void TMemIniFile::WriteInteger(std::wstring_view section, std::wstring_view key, int value) {
@@ -164,34 +263,34 @@ void TMemIniFile::WriteInteger(std::wstring_view section, std::wstring_view key,
 }
 
 void TMemIniFile::EraseSection(std::wstring_view section) {
-    int s = FindSection(section);
-    if (s < 0) return;
-    sections_.erase(sections_.begin() + s);
+    int found = FindSection(section);
+    if (found < 0) return;
+    const Section gone = sections_[static_cast<size_t>(found)];
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(gone.first),
+                   entries_.begin() + static_cast<std::ptrdiff_t>(gone.first + gone.count));
+    sections_.erase(sections_.begin() + found);
+    for (size_t t = static_cast<size_t>(found); t < sections_.size(); ++t) sections_[t].first -= gone.count;
     Reindex();
-}
-
-void TMemIniFile::Reindex() {
-    sectionIndex_.Clear();
-    for (size_t i = 0; i < sections_.size(); ++i) IndexSection(i);
 }
 
 std::vector<String> TMemIniFile::ReadSections() const {
     std::vector<String> out;
-    for (const auto& s : sections_) out.push_back(s->name);
+    for (const auto& s : sections_) out.emplace_back(s.name);
     return out;
 }
 
 std::vector<String> TMemIniFile::ReadSection(std::wstring_view section) const {
     std::vector<String> out;
-    if (const auto* entries = SectionEntries(section))
-        for (const auto& e : *entries)
-            if (e.hasValue) out.push_back(e.key);
+    for (const Entry& e : SectionEntries(section))
+        if (e.hasValue) out.emplace_back(e.key);
     return out;
 }
 
-const std::vector<TMemIniFile::Entry>* TMemIniFile::SectionEntries(std::wstring_view section) const {
+std::span<const TMemIniFile::Entry> TMemIniFile::SectionEntries(std::wstring_view section) const {
     int s = FindSection(section);
-    return s < 0 ? nullptr : &sections_[static_cast<size_t>(s)]->entries;
+    if (s < 0) return {};
+    const Section& sec = sections_[static_cast<size_t>(s)];
+    return std::span(entries_).subspan(sec.first, sec.count);
 }
 
 }  // namespace fn

@@ -1,5 +1,8 @@
 #include "skin/data/mnSkinArchive.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "skin/data/mnSkinIni.h"
 
 namespace fn {
@@ -83,18 +86,28 @@ int ReadArchiveCount(TStream& s) {
     return n < 1 ? 0 : n;
 }
 
+namespace {
+// The bytes from the stream's position to its end: straight from a memory stream's storage,
+// else read into `buffer`.
+std::pair<const uint8_t*, size_t> RemainingBytes(TStream& s, std::vector<uint8_t>& buffer) {
+    const int64_t rest = std::max<int64_t>(s.Size() - s.Position(), 0);
+    if (auto* mem = dynamic_cast<TMemoryStream*>(&s)) {
+        const uint8_t* p = mem->Memory() + mem->Position();
+        mem->Seek(rest, SeekOrigin::Current);
+        return {p, static_cast<size_t>(rest)};
+    }
+    buffer.resize(static_cast<size_t>(rest));
+    if (!buffer.empty()) s.ReadBuffer(buffer.data(), buffer.size());
+    return {buffer.data(), buffer.size()};
+}
+}  // namespace
+
 std::vector<String> ReadArchiveDescription(TStream& s) {
-    int64_t rest = s.Size() - s.Position();
-    std::vector<uint8_t> bytes(static_cast<size_t>(rest > 0 ? rest : 0));
-    if (!bytes.empty()) s.ReadBuffer(bytes.data(), bytes.size());
+    std::vector<uint8_t> buffer;
+    auto [bytes, size] = RemainingBytes(s, buffer);
     size_t n = 0;
-    bool ascii = true;
-    while (n < bytes.size() && bytes[n] != 0) ascii &= bytes[n++] < 0x80;
-    // Plain ASCII (the usual description) widens byte by byte; anything else is decoded by the
-    // class library's rule (UTF-8 when valid, else Windows-1252).
-    String text;
-    if (ascii) text.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
-    else text = DecodeText(bytes.data(), n);
+    while (n < size && bytes[n] != 0) ++n;
+    const String text = DecodeText(bytes, n);
     std::vector<String> lines;
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -106,6 +119,12 @@ std::vector<String> ReadArchiveDescription(TStream& s) {
     }
     if (start < text.size()) lines.emplace_back(text, start);
     return lines;
+}
+
+void ReadArchiveDescription(TStream& s, TMemIniFile& ini) {
+    std::vector<uint8_t> buffer;
+    auto [bytes, size] = RemainingBytes(s, buffer);
+    ini.SetBytes(bytes, size);
 }
 
 bool ReadSkinArchive(TStream& s, TSkinArchive& a) {

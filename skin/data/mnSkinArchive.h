@@ -47,6 +47,8 @@ void SkipArchiveV2Extras(TStream& s);
 int ReadArchiveCount(TStream& s);
 // The remaining bytes as description lines (the text ends at its first NUL).
 std::vector<String> ReadArchiveDescription(TStream& s);
+// The remaining bytes loaded into an INI table (the same text, without building lines first).
+void ReadArchiveDescription(TStream& s, TMemIniFile& ini);
 // The whole archive from the stream's position. Returns false, with nothing read past the
 // version, for version 4 and above.
 bool ReadSkinArchive(TStream& s, TSkinArchive& archive);

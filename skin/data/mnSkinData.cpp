@@ -1,7 +1,6 @@
 #include "skin/data/mnSkinData.h"
 
 #include <algorithm>
-#include <set>
 
 #include "platform/core/formdata.h"
 #include "skin/data/mnSkinArchive.h"
@@ -18,7 +17,7 @@ TSkinMessageSink& Sink() {
 }
 
 // A record list item key: a decimal index without sign or leading zeros.
-bool ItemIndex(const String& key, int& index) {
+bool ItemIndex(std::wstring_view key, int& index) {
     if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == L'0')) return false;
     long long value = 0;
     for (wchar_t c : key) {
@@ -33,19 +32,20 @@ bool ItemIndex(const String& key, int& index) {
 // The items "0" up to "count" less one of a record list, in index order, each with the value
 // found for its key. Missing items create no record, so instead of counting up to the
 // section's (untrusted) count this walks the entries that exist; the result is the same.
-std::vector<const String*> RecordListItems(const TMemIniFile& ini, std::wstring_view section) {
+std::vector<std::wstring_view> RecordListItems(const TMemIniFile& ini, std::wstring_view section) {
     const int count = ini.ReadInteger(section, L"count", 0);
-    const auto* entries = ini.SectionEntries(section);
-    std::vector<std::pair<int, const String*>> found;
-    if (count < 1 || !entries) return {};
-    std::set<int> seen;
-    for (const TMemIniFile::Entry& e : *entries) {
+    const auto entries = ini.SectionEntries(section);
+    std::vector<std::pair<int, std::wstring_view>> found;
+    if (count < 1 || entries.empty()) return {};
+    for (const TMemIniFile::Entry& e : entries) {
         int index;
-        if (!e.hasValue || !ItemIndex(e.key, index) || index >= count) continue;
-        if (seen.insert(index).second) found.emplace_back(index, &e.value);  // first of a key wins
+        if (e.hasValue && ItemIndex(e.key, index) && index < count) found.emplace_back(index, e.value);
     }
-    std::sort(found.begin(), found.end());
-    std::vector<const String*> items;
+    // In index order; of two entries with one key the first wins.
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    found.erase(std::unique(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                found.end());
+    std::vector<std::wstring_view> items;
     for (const auto& f : found) items.push_back(f.second);
     return items;
 }
@@ -261,7 +261,7 @@ void TmnSkinData::ReadArchive(TStream& archive) {
     }
 
     TMemIniFile ini;
-    ini.SetStrings(ReadArchiveDescription(archive));
+    ReadArchiveDescription(archive, ini);
     ReadDescription(ini);
 
     empty_ = false;
@@ -293,9 +293,9 @@ void TmnSkinData::ReadDescription(const TMemIniFile& ini) {
 }
 
 void TmnSkinData::ReadObjectList(const TMemIniFile& ini) {
-    for (const String* item : RecordListItems(ini, L"SKINOBJECTS")) {
+    for (std::wstring_view item : RecordListItems(ini, L"SKINOBJECTS")) {
         String name, type;
-        SplitRecordEntry(*item, name, type);
+        SplitRecordEntry(item, name, type);
         auto record = CreateSkinObjectRecord(type, name);
         if (!record) continue;
         objects_.push_back(std::move(record));
@@ -304,9 +304,9 @@ void TmnSkinData::ReadObjectList(const TMemIniFile& ini) {
 }
 
 void TmnSkinData::ReadControlList(const TMemIniFile& ini) {
-    for (const String* item : RecordListItems(ini, L"SKINCONTROLS")) {
+    for (std::wstring_view item : RecordListItems(ini, L"SKINCONTROLS")) {
         String name, type;
-        SplitRecordEntry(*item, name, type);
+        SplitRecordEntry(item, name, type);
         auto record = CreateSkinControlRecord(type, name);
         if (!record) continue;
         controls_.push_back(std::move(record));

@@ -16,46 +16,41 @@ const wchar_t* KeywordOf(const TSkinKeywordTable& t, int ordinal, int fallback) 
     return t.keywords[(ordinal >= 0 && ordinal < t.count) ? ordinal : fallback];
 }
 
-// Number list over `count` fields; fields beyond `count` are ignored. Digits accumulate
-// without building text; the field's digits become text only for the conversion error.
+// The conversion error of the field text[start, end): its digits are the text converted.
+[[noreturn]] void FieldError(std::wstring_view text, size_t start, size_t end) {
+    String digits;
+    for (size_t i = start; i < end; ++i)
+        if (text[i] >= L'0' && text[i] <= L'9') digits += text[i];
+    throw EConvertError(Format(texts::InvalidInteger, {digits}));
+}
+
+// Number list over `count` fields; fields beyond `count` are ignored. The end of the text
+// closes the last field; fields it never reached are empty, and "" does not convert.
 void NumberList(std::wstring_view text, int* out, int count) {
     int field = 0;
     size_t start = 0;  // where the current field's characters begin
     uint64_t acc = 0;
-    size_t digits = 0;
-    bool overflow = false;
-    auto store = [&](size_t end) {
-        if (field < count) {
-            if (digits == 0 || overflow) {
-                String fieldText;
-                for (size_t i = start; i < end; ++i)
-                    if (text[i] >= L'0' && text[i] <= L'9') fieldText += text[i];
-                throw EConvertError(Format(texts::InvalidInteger, {fieldText}));
-            }
-            out[field] = static_cast<int>(acc);
-        }
-        acc = 0;
-        digits = 0;
-        overflow = false;
-        ++field;
-    };
-    for (size_t i = 0; i < text.size() && field < count; ++i) {
-        wchar_t c = text[i];
-        if (c == L',') {
-            store(i);
-            start = i + 1;
-        } else if (c >= L'0' && c <= L'9') {
+    bool digits = false, overflow = false;
+    for (size_t i = 0;; ++i) {
+        const bool end = i == text.size();
+        const wchar_t c = end ? L',' : text[i];
+        if (c >= L'0' && c <= L'9') {
+            digits = true;
             if (!overflow) {
                 acc = acc * 10 + static_cast<uint64_t>(c - L'0');
                 overflow = acc > 0x7FFFFFFFull;
             }
-            ++digits;
+            continue;
         }
+        if (c != L',') continue;
+        if (!digits || overflow) FieldError(text, start, i);
+        out[field++] = static_cast<int>(acc);
+        if (field == count) return;
+        if (end) FieldError(text, i, i);
+        start = i + 1;
+        acc = 0;
+        digits = overflow = false;
     }
-    if (field < count) store(text.size());
-    // Fields that the text never reached are empty: the conversion of "" fails.
-    start = text.size();
-    while (field < count) store(text.size());
 }
 }  // namespace
 
@@ -110,12 +105,12 @@ String PointToText(const TSkinPoint& p) { return IntToStr(p.X) + L"," + IntToStr
 // ---- readers ----
 
 TSkinRect ReadSkinRect(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key) {
-    const String* v = ini.FindValue(section, key);
+    auto v = ini.FindValue(section, key);
     return v ? NumberListToRect(*v) : TSkinRect{};
 }
 
 TSkinPoint ReadSkinPoint(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key) {
-    const String* v = ini.FindValue(section, key);
+    auto v = ini.FindValue(section, key);
     return v ? NumberListToPoint(*v) : TSkinPoint{};
 }
 
@@ -124,14 +119,14 @@ bool ReadSkinBool(const TMemIniFile& ini, std::wstring_view section, std::wstrin
 }
 
 TFontStyles ReadFontStyles(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key) {
-    const String* v = ini.FindValue(section, key);
+    auto v = ini.FindValue(section, key);
     return v ? TextToFontStyles(*v) : 0;
 }
 
 static int ReadKeyword(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key,
                        const TSkinKeywordTable& table) {
-    const String* v = ini.FindValue(section, key);
-    return KeywordToOrdinal(table, v ? std::wstring_view(*v) : std::wstring_view(table.defaultText));
+    auto v = ini.FindValue(section, key);
+    return KeywordToOrdinal(table, v.value_or(table.defaultText));
 }
 
 TAlignment ReadAlignment(const TMemIniFile& ini, std::wstring_view section, std::wstring_view key) {
@@ -157,26 +152,24 @@ void ReadNameList(const TMemIniFile& ini, std::wstring_view section, std::wstrin
     // Items that are missing read as empty texts. The count is untrusted text: a count beyond
     // the section's entries by more than MaxMissingNameListItems is cut there, so a claim of
     // a billion items cannot allocate without bound.
-    const auto* entries = ini.SectionEntries(section);
-    long long limit = static_cast<long long>(entries ? entries->size() : 0) + MaxMissingNameListItems;
+    const auto entries = ini.SectionEntries(section);
+    long long limit = static_cast<long long>(entries.size()) + MaxMissingNameListItems;
     if (n > limit) n = static_cast<int>(limit);
     // The items are the keys "0".."n-1" (decimal, no leading zeros; first occurrence wins):
     // collect them in one pass instead of n lookups.
-    std::vector<const String*> items(static_cast<size_t>(n), nullptr);
-    if (entries) {
-        for (const auto& e : *entries) {
-            if (!e.hasValue || e.key.empty() || e.key.size() > 10 || (e.key[0] == L'0' && e.key.size() > 1)) continue;
-            long long idx = 0;
-            bool digits = true;
-            for (wchar_t c : e.key) {
-                if (c < L'0' || c > L'9') { digits = false; break; }
-                idx = idx * 10 + (c - L'0');
-            }
-            if (digits && idx < n && !items[static_cast<size_t>(idx)]) items[static_cast<size_t>(idx)] = &e.value;
+    std::vector<const std::wstring_view*> items(static_cast<size_t>(n), nullptr);
+    for (const auto& e : entries) {
+        if (!e.hasValue || e.key.empty() || e.key.size() > 10 || (e.key[0] == L'0' && e.key.size() > 1)) continue;
+        long long idx = 0;
+        bool digits = true;
+        for (wchar_t c : e.key) {
+            if (c < L'0' || c > L'9') { digits = false; break; }
+            idx = idx * 10 + (c - L'0');
         }
+        if (digits && idx < n && !items[static_cast<size_t>(idx)]) items[static_cast<size_t>(idx)] = &e.value;
     }
     list.reserve(list.size() + items.size());
-    for (const String* v : items) list.push_back(v ? *v : String());
+    for (const std::wstring_view* v : items) list.push_back(v ? String(*v) : String());
 }
 
 void ReadNameList(const TMemIniFile& ini, std::wstring_view section, std::wstring_view prefix, TStringList& list) {

@@ -8,7 +8,7 @@ namespace fn {
 // The description value readers, applied to the value found in the record's section.
 
 void TSkinFieldReader::Integer(std::wstring_view key, int& value, int def) {
-    const String* v = Find(key);
+    auto v = Find(key);
     value = v ? StrToIntDef(*v, def) : def;
 }
 void TSkinFieldReader::Colour(std::wstring_view key, TColor& value, TColor def) { Integer(key, value, def); }
@@ -18,24 +18,24 @@ void TSkinFieldReader::Bool(std::wstring_view key, bool& value) {
     value = n == 1;
 }
 void TSkinFieldReader::Text(std::wstring_view key, String& value, std::wstring_view def) {
-    const String* v = Find(key);
-    value = v ? *v : String(def);
+    auto v = Find(key);
+    value.assign(v.value_or(def));
 }
 void TSkinFieldReader::Rect(std::wstring_view key, TSkinRect& value) {
-    const String* v = Find(key);
+    auto v = Find(key);
     value = v ? NumberListToRect(*v) : TSkinRect{};
 }
 void TSkinFieldReader::Point(std::wstring_view key, TSkinPoint& value) {
-    const String* v = Find(key);
+    auto v = Find(key);
     value = v ? NumberListToPoint(*v) : TSkinPoint{};
 }
 void TSkinFieldReader::FontStyles(std::wstring_view key, TFontStyles& value) {
-    const String* v = Find(key);
+    auto v = Find(key);
     value = v ? TextToFontStyles(*v) : 0;
 }
 template <class E>
-static void ReadKeyword(const String* v, const TSkinKeywordTable& table, E& value) {
-    value = static_cast<E>(KeywordToOrdinal(table, v ? std::wstring_view(*v) : std::wstring_view(table.defaultText)));
+static void ReadKeyword(std::optional<std::wstring_view> v, const TSkinKeywordTable& table, E& value) {
+    value = static_cast<E>(KeywordToOrdinal(table, v.value_or(table.defaultText)));
 }
 void TSkinFieldReader::Alignment(std::wstring_view key, TAlignment& value) { ReadKeyword(Find(key), AlignmentKeywords, value); }
 void TSkinFieldReader::InactiveEffect(std::wstring_view key, TInactiveEffect& value) {

@@ -71,9 +71,12 @@ public:
     void ButtonCommand(std::wstring_view key, TButtonCommand& value) override;
 
 private:
-    const String* Find(std::wstring_view key) const { return ini_.FindValueAt(section_, key); }
+    // Records list their keys in the order they are written, so the next key is looked for
+    // after the last one found first.
+    std::optional<std::wstring_view> Find(std::wstring_view key) { return ini_.FindValueAt(section_, key, next_); }
     const TMemIniFile& ini_;
     int section_;  // position of the first section of the name, -1 when missing
+    size_t next_ = 0;
 };
 
 // Writes each visited key into one section (the caller erases the section first).

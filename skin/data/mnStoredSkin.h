@@ -26,7 +26,7 @@ public:
     TMemoryStream& CompressedStream() { return compressed_; }
     const TMemoryStream& CompressedStream() const { return compressed_; }
 
-    bool IsEmpty() const { return compressed_.Bytes().empty(); }
+    bool IsEmpty() const { return compressed_.Length() == 0; }
     // Decompresses CompressedStream from its start into target at target's position.
     void DecompressTo(TStream& target);
     // Builds the archive from a description file and the bitmaps beside it; a file that is

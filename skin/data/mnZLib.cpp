@@ -174,7 +174,7 @@ void DecompressStream(TStream& source, TStream& target) {
         int64_t pos = mem->Position();
         int64_t size = pos + std::clamp<int64_t>(source.Size() * 32, 65536, int64_t(64) << 20);
         for (;;) {
-            mem->SetSize(size);
+            mem->SetSizeUnfilled(size);
             size_t want = static_cast<size_t>(size - pos);
             size_t n = z.Read(mem->Memory() + pos, want);
             pos += static_cast<int64_t>(n);

@@ -53,9 +53,9 @@ inline void ReadSkinRecords(const TMemIniFile& ini) {
         const wchar_t* section = list == 0 ? L"SKINOBJECTS" : L"SKINCONTROLS";
         int n = ini.ReadInteger(section, L"count", 0);
         // Items beyond those present create nothing; stop early on absurd counts.
-        const auto* entries = ini.SectionEntries(section);
-        if (!entries) continue;
-        if (n > static_cast<int>(entries->size()) + 16) n = static_cast<int>(entries->size()) + 16;
+        const auto entries = ini.SectionEntries(section);
+        if (entries.empty()) continue;
+        if (n > static_cast<int>(entries.size()) + 16) n = static_cast<int>(entries.size()) + 16;
         for (int i = 0; i < n; ++i) {
             String name, type;
             SplitRecordEntry(ini.ReadString(section, IntToStr(i), L""), name, type);

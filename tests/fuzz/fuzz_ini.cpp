@@ -21,13 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto sections = ini.ReadSections();
     if (sections.size() > 64) sections.resize(64);
     for (const auto& s : sections) {
-        const auto* entries = ini.SectionEntries(s);
-        if (!entries) std::abort();
+        if (!ini.SectionExists(s)) std::abort();
         size_t k = 0;
-        for (const auto& e : *entries) {
+        for (const auto& e : ini.SectionEntries(s)) {
             if (++k > 64) break;
             if (!e.hasValue) continue;
-            const String& key = e.key;
+            const String key(e.key);
             ini.ReadString(s, key, L"");
             ini.ReadInteger(s, key, 7);
             try { ReadSkinRect(ini, s, key); } catch (const EConvertError&) {}

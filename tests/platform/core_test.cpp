@@ -31,6 +31,8 @@ TEST(SysUtils, FileNamePartsUseEitherSeparator) {
 }
 
 TEST(Text, DecodesBomsUtf8AndWindows1252) {
+    const uint8_t ascii[] = {'a', 0x01, 'Z', 0x7F};
+    EXPECT_EQ(DecodeText(ascii, sizeof ascii), String(L"a\x01Z\x7F"));
     const uint8_t utf8[] = {'G', 0xC3, 0xBC, 't'};
     EXPECT_EQ(DecodeText(utf8, sizeof utf8), L"Güt");
     const uint8_t bom[] = {0xEF, 0xBB, 0xBF, 0xC3, 0xA4};
@@ -59,6 +61,19 @@ TEST(Streams, MemoryStreamReadsWritesAndReportsShortReads) {
     } catch (const EReadError& e) {
         EXPECT_EQ(e.Message(), L"Stream-Lesefehler");
     }
+}
+
+TEST(Streams, MemoryStreamGrowsWithZeroBytes) {
+    TMemoryStream m;
+    m.WriteByte(7);
+    m.SetSize(4);
+    EXPECT_EQ(m.Bytes(), (std::vector<uint8_t>{7, 0, 0, 0}));
+    m.SetPosition(6);  // past the end: the gap reads as zeros
+    m.WriteByte(9);
+    EXPECT_EQ(m.Bytes(), (std::vector<uint8_t>{7, 0, 0, 0, 0, 0, 9}));
+    m.SetSizeUnfilled(2);  // cutting keeps what was there
+    EXPECT_EQ(m.Bytes(), (std::vector<uint8_t>{7, 0}));
+    EXPECT_EQ(m.Position(), 2);
 }
 
 TEST(Streams, MissingFileRaisesOpenErrorNamingTheFile) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "skin/data/mnControlRecords.h"
@@ -94,7 +95,7 @@ public:
 
     void Integer(std::wstring_view key, int& value, int def) override {
         value = def;
-        if (const String* v = Find(key)) {
+        if (auto v = Find(key)) {
             if (!TryStrToInt(*v, value)) {
                 value = def;
                 report_(String(key), *v, L"not a number; reads as " + IntToStr(def));
@@ -105,7 +106,7 @@ public:
     void Colour(std::wstring_view key, TColor& value, TColor def) override { Integer(key, value, def); }
     void Bool(std::wstring_view key, bool& value) override {
         value = false;
-        if (const String* v = Find(key)) {
+        if (auto v = Find(key)) {
             int n = 0;
             if (*v != L"0" && *v != L"1") report_(String(key), *v, L"a boolean is 1 or 0; this reads as " +
                                                                    String(TryStrToInt(*v, n) && n == 1 ? L"1" : L"0"));
@@ -114,13 +115,13 @@ public:
         bools[String(key)] = value;
     }
     void Text(std::wstring_view key, String& value, std::wstring_view def) override {
-        const String* v = Find(key);
+        auto v = Find(key);
         value = v ? *v : String(def);
     }
     template <class T, class F>
     void NumberList(std::wstring_view key, T& value, F convert, int fields) {
         value = T{};
-        const String* v = Find(key);
+        auto v = Find(key);
         if (!v) return;
         try {
             value = convert(*v);
@@ -149,7 +150,7 @@ public:
     void Point(std::wstring_view key, TSkinPoint& value) override { NumberList(key, value, NumberListToPoint, 2); }
     void FontStyles(std::wstring_view key, TFontStyles& value) override {
         value = 0;
-        const String* v = Find(key);
+        auto v = Find(key);
         if (!v) return;
         value = TextToFontStyles(*v);
         String word;
@@ -167,7 +168,7 @@ public:
         check();
     }
     void Keyword(std::wstring_view key, const TSkinKeywordTable& table) {
-        const String* v = Find(key);
+        auto v = Find(key);
         if (!v) return;
         for (int i = 0; i < table.count; ++i)
             if (*v == table.keywords[i]) return;
@@ -183,7 +184,11 @@ public:
     void ButtonCommand(std::wstring_view key, TButtonCommand&) override { Keyword(key, ButtonCommandKeywords); }
 
 private:
-    const String* Find(std::wstring_view key) const { return ini_.FindValue(section_, key); }
+    // The value as text, for the messages.
+    std::optional<String> Find(std::wstring_view key) const {
+        auto v = ini_.FindValue(section_, key);
+        return v ? std::optional<String>(*v) : std::nullopt;
+    }
     const TMemIniFile& ini_;
     const String& section_;
     std::function<void(const String&, const String&, const String&)> report_;
@@ -224,12 +229,10 @@ void TSkinChecker::CheckRecord(const TMemIniFile& ini, TmnSkinRecord& record, in
     } keys;
     keys.out = &known;
     record.VisitFields(keys);
-    if (const auto* entries = ini.SectionEntries(section)) {
-        for (const auto& e : *entries) {
-            if (!e.hasValue) Problem(section, e.key, L"", L"line without \"=\" is never read");
-            else if (!known.count(LowerCase(e.key)))
-                Problem(section, e.key, e.value, String(L"unknown key for a ") + record.ClassName() + L" record; it is not read");
-        }
+    for (const auto& e : ini.SectionEntries(section)) {
+        if (!e.hasValue) Problem(section, String(e.key), L"", L"line without \"=\" is never read");
+        else if (!known.count(LowerCase(String(e.key))))
+            Problem(section, String(e.key), String(e.value), String(L"unknown key for a ") + record.ClassName() + L" record; it is not read");
     }
 
     // Picture indexes in range.
@@ -274,41 +277,42 @@ void TSkinChecker::CheckRecord(const TMemIniFile& ini, TmnSkinRecord& record, in
 void TSkinChecker::CheckRecordList(const TMemIniFile& ini, const wchar_t* list, bool objects) {
     if (!ini.SectionExists(list)) return;
     int count = 0;
-    const String* countText = ini.FindValue(list, L"count");
-    if (countText && !TryStrToInt(*countText, count)) {
-        Problem(list, L"count", *countText, L"not a number; the list reads as empty");
+    const String countText = ini.ReadString(list, L"count", L"0");
+    if (!TryStrToInt(countText, count)) {
+        Problem(list, L"count", countText, L"not a number; the list reads as empty");
         return;
     }
     std::set<String> names;
     int missing = 0;
     for (int i = 0; i < count; ++i) {
         const String key = IntToStr(i);
-        const String* item = ini.FindValue(list, key);
-        if (!item) {
+        const auto itemValue = ini.FindValue(list, key);
+        if (!itemValue) {
             if (++missing <= 10) Problem(list, key, L"", L"item missing (count is " + IntToStr(count) + L")");
             if (missing > 1000) {
-                Problem(list, L"count", *countText, L"far more items counted than listed; the rest is not checked");
+                Problem(list, L"count", countText, L"far more items counted than listed; the rest is not checked");
                 break;
             }
             continue;
         }
+        const String item(*itemValue);
         String name, type;
-        SplitRecordEntry(*item, name, type);
-        if (item->find(L':') == String::npos) {
-            Problem(list, key, *item, L"an item is name:type; this one creates no record");
+        SplitRecordEntry(item, name, type);
+        if (item.find(L':') == String::npos) {
+            Problem(list, key, item, L"an item is name:type; this one creates no record");
             continue;
         }
         std::unique_ptr<TmnSkinRecord> record;
         if (objects) record = CreateSkinObjectRecord(type, name);
         else record = CreateSkinControlRecord(type, name);
         if (!record) {
-            Problem(list, key, *item, L"unknown type \"" + type + L"\" (types are lower case); creates no record");
+            Problem(list, key, item, L"unknown type \"" + type + L"\" (types are lower case); creates no record");
             continue;
         }
         if (!names.insert(name).second)
-            Problem(list, key, *item, L"a record of this name is listed before; lookups find the first");
+            Problem(list, key, item, L"a record of this name is listed before; lookups find the first");
         if (!ini.SectionExists(name)) {
-            Problem(list, key, *item, L"section [" + name + L"] is missing; every key takes its default");
+            Problem(list, key, item, L"section [" + name + L"] is missing; every key takes its default");
             continue;
         }
         CheckRecord(ini, *record, objects ? kObject : kControl);
@@ -365,8 +369,8 @@ void TSkinChecker::CheckDescriptionFile(const String& iniPath) {
     if (main_.present && mask_.present && (mask_.width != main_.width || mask_.height != main_.height))
         Problem(L"PICTURES", L"mask", mask_.name, L"the mask is not the size of the main picture");
     std::vector<String> names;
-    if (const String* c = ini.FindValue(L"PICTURES", L"activepicturescount"); c && !StrToIntDef(*c, 0) && *c != L"0")
-        Problem(L"PICTURES", L"activepicturescount", *c, L"not a number; no active pictures are read");
+    if (auto c = ini.FindValue(L"PICTURES", L"activepicturescount"); c && !StrToIntDef(*c, 0) && *c != L"0")
+        Problem(L"PICTURES", L"activepicturescount", String(*c), L"not a number; no active pictures are read");
     ReadNameList(ini, L"PICTURES", L"activepictures", names);
     active_.clear();
     for (const auto& n : names) active_.push_back(load(nullptr, n));

@@ -99,7 +99,7 @@ TEST(Bmp, WrittenPictureOfEveryDepthReadsBackPixelEqualAndKeepsItsDepth) {
     std::vector<uint32_t> pal16(pal256.begin(), pal256.begin() + 16);
     for (auto [bpp, pal] : {std::pair{1, std::vector<uint32_t>{0, 0xFFFFFF}}, {4, pal16}, {8, pal256},
                             {24, std::vector<uint32_t>{}}, {32, std::vector<uint32_t>{}}}) {
-        for (int w : {1, 7, 8, 9, 31, 33}) {
+        for (int w : {1, 2, 3, 4, 5, 7, 8, 9, 31, 33}) {
             SCOPED_TRACE(testing::Message() << bpp << " bpp, width " << w);
             TBitmapData src = Pattern(w, 5, bpp, pal);
             if (bpp == 32) src.SetPixel(0, 0, 0x80123456);
@@ -114,6 +114,22 @@ TEST(Bmp, WrittenPictureOfEveryDepthReadsBackPixelEqualAndKeepsItsDepth) {
             EXPECT_EQ(back, src);
             EXPECT_EQ(back.BitsPerPixel, bpp);
         }
+    }
+}
+
+TEST(Bmp, TwentyFourBitRowsAreBlueGreenRedWhateverTheWidth) {
+    // Widths around the four-pixel groups the reader takes at once; byte k of a row is k + 1.
+    for (int w = 1; w <= 9; ++w) {
+        SCOPED_TRACE(testing::Message() << "width " << w);
+        Layout l;
+        l.width = w;
+        l.height = 1;
+        const int stride = (w * 3 + 3) / 4 * 4;
+        for (int k = 0; k < stride; ++k) l.rows.push_back(static_cast<uint8_t>(k + 1));
+        TBitmapData b = Read(Make(l));
+        ASSERT_EQ(b.Width, w);
+        for (int x = 0; x < w; ++x)
+            EXPECT_EQ(b.Pixel(x, 0), uint32_t(3 * x + 3) << 16 | uint32_t(3 * x + 2) << 8 | uint32_t(3 * x + 1));
     }
 }
 

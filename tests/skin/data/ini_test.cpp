@@ -74,6 +74,46 @@ TEST(MemIniFile, WritingReplacesAppendsAndAddsSectionsEraseRemovesFirst) {
     EXPECT_EQ(ini.ReadSections(), (std::vector<String>{L"b", L"a", L"c"}));
 }
 
+TEST(MemIniFile, ReadingInListOrderStillFindsTheFirstOfADuplicatedKey) {
+    auto ini = Ini(L"[s]\na=1\nb=2\nA=3\nc=4\n");
+    const int s = ini.FindSectionIndex(L"S");
+    size_t next = 0;
+    EXPECT_EQ(ini.FindValueAt(s, L"b", next), L"2");
+    EXPECT_EQ(next, 2u);
+    // The entry at `next` has the key, but an earlier one has it too: that one wins.
+    EXPECT_EQ(ini.FindValueAt(s, L"a", next), L"1");
+    EXPECT_EQ(ini.FindValueAt(s, L"B", next), L"2");
+    EXPECT_EQ(ini.FindValueAt(s, L"missing", next), std::nullopt);
+    EXPECT_EQ(ini.FindValueAt(s, L"c", next), L"4");
+    EXPECT_EQ(ini.FindValueAt(-1, L"c", next), std::nullopt);
+}
+
+TEST(MemIniFile, NewKeysInAnEarlierSectionKeepEverySectionsLookups) {
+    auto ini = Ini(L"[a]\nk0=0\n[b]\nx=1\ny=2\n[c]\nz=3\n");
+    for (int i = 1; i < 200; ++i) ini.WriteInteger(L"a", L"k" + IntToStr(i), i);
+    ini.WriteString(L"b", L"new", L"n");
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(ini.ReadInteger(L"a", L"K" + IntToStr(i), -1), i);
+    EXPECT_EQ(ini.ReadString(L"b", L"x", L""), L"1");
+    EXPECT_EQ(ini.ReadString(L"b", L"new", L""), L"n");
+    EXPECT_EQ(ini.ReadString(L"c", L"z", L""), L"3");
+    EXPECT_EQ(ini.ReadSection(L"b"), (std::vector<String>{L"x", L"y", L"new"}));
+    ini.EraseSection(L"a");
+    EXPECT_EQ(ini.ReadString(L"b", L"y", L""), L"2");
+    EXPECT_EQ(ini.ReadString(L"c", L"z", L""), L"3");
+    EXPECT_FALSE(ini.ValueExists(L"a", L"k0"));
+}
+
+TEST(MemIniFile, AMovedTableKeepsItsLoadedAndWrittenTexts) {
+    auto source = Ini(L"[s]\nloaded=value\n");
+    source.WriteString(L"s", L"k", L"v");  // short texts, stored inside their string objects
+    source.WriteString(L"t", L"q", L"w");
+    TMemIniFile moved = std::move(source);
+    EXPECT_EQ(moved.ReadString(L"s", L"loaded", L""), L"value");
+    EXPECT_EQ(moved.ReadString(L"s", L"k", L""), L"v");
+    EXPECT_EQ(moved.ReadString(L"t", L"q", L""), L"w");
+    EXPECT_EQ(moved.ReadSections(), (std::vector<String>{L"s", L"t"}));
+}
+
 TEST(MemIniFile, ReadIntegerDefaultsOnMalformedAndTakesHex) {
     auto ini = Ini(L"[s]\na=12\nb=-7\nc=$FF00000F\nd=0x10\ne=\nf=12a\ng=99999999999\n");
     EXPECT_EQ(ini.ReadInteger(L"s", L"a", 0), 12);
