@@ -138,11 +138,7 @@ String DecodeText(const uint8_t* p, size_t n) {
     }
     uint8_t bits = 0;
     for (size_t i = 0; i < n; ++i) bits |= p[i];
-    if (bits < 0x80) {  // plain ASCII widens byte by byte
-        String out(n, L'\0');
-        for (size_t i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(p[i]);
-        return out;
-    }
+    if (bits < 0x80) return String(p, p + n);  // plain ASCII widens byte by byte
     if (IsValidUtf8(p, n)) return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(p), n));
     // Windows-1252: 0x80..0x9F differ from Latin-1.
     static const char16_t high[32] = {

@@ -1,6 +1,8 @@
 #include "skin/data/mnIniFile.h"
 
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/core/streams.h"
 
@@ -118,28 +120,36 @@ void TMemIniFile::AddLine(std::wstring_view raw) {
         return;
     }
     if (sections_.empty()) return;  // before the first section
-    size_t eq = line.find(L'=');
-    if (eq == std::wstring_view::npos)
+    size_t eq = 0;  // a plain loop: keys are short, shorter than a library call's set-up
+    while (eq < line.size() && line[eq] != L'=') ++eq;
+    if (eq == line.size())
         AppendEntry(Entry{line, {}, false}, false);
     else
         AppendEntry(Entry{TrimView(line.substr(0, eq)), TrimView(line.substr(eq + 1)), true}, false);
 }
 
 void TMemIniFile::Parse(std::wstring_view text) {
-    // Every line holds at most one entry: room for them all up front.
-    size_t lines = 1;
-    for (wchar_t c : text) lines += c == L'\n' || c == L'\r';
+    // Room for an entry per LF line up front (text with CR alone grows as it goes).
+    const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')) + 1;
     entries_.reserve(lines);
     slots_.reserve(4 * lines);
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c > L'\r' || (c != L'\r' && c != L'\n')) continue;
-        AddLine(text.substr(start, i - start));
-        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        start = i + 1;
+    // Lines end at CR, LF or CR LF. Both are found with wmemchr; the next LF is kept while it
+    // lies ahead, so text of CR-ended lines is still scanned once.
+    const wchar_t* const p = text.data();
+    const size_t size = text.size();
+    size_t start = 0, lf = 0;
+    bool lfAhead = false;
+    while (start < size) {
+        if (!lfAhead || lf < start) {
+            const wchar_t* n = std::wmemchr(p + start, L'\n', size - start);
+            lf = n ? static_cast<size_t>(n - p) : size;
+            lfAhead = true;
+        }
+        const wchar_t* cr = std::wmemchr(p + start, L'\r', lf - start);
+        const size_t end = cr ? static_cast<size_t>(cr - p) : lf;
+        AddLine(text.substr(start, end - start));
+        start = (cr && end + 1 != lf) ? end + 1 : lf + 1;  // CR LF ends one line
     }
-    if (start < text.size()) AddLine(text.substr(start));
     for (size_t s = 0; s < sections_.size(); ++s) IndexSection(s);
 }
 

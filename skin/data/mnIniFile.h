@@ -1,6 +1,6 @@
 #pragma once
 // TMemIniFile: the memory INI table that holds a skin description.
-// Portable. It keeps exactly the eight rules of the Part:
+// Portable. It keeps exactly these eight rules:
 //  1. each line is trimmed of leading and trailing blanks and control characters;
 //  2. empty lines and lines beginning with ";" are ignored;
 //  3. "[name]" opens a section (name trimmed); lines before the first section are ignored;

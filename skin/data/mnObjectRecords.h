@@ -1,7 +1,7 @@
 #pragma once
 // Skin object records: the records of the skin objects listed in "SKINOBJECTS",
 // and the three fixed records "POPUPWINDOW", "HINTWINDOW" and "SKINCOLORS". Portable.
-// Every field is named after its key; VisitFields lists the keys in the Part's table order.
+// Every field is named after its key; VisitFields lists the keys in the order of the record's key table.
 #include <memory>
 
 #include "skin/data/mnSkinRecord.h"

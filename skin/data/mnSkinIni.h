@@ -89,7 +89,7 @@ void WriteButtonCommand(TMemIniFile& ini, std::wstring_view section, std::wstrin
 // Writes prefix + "count" and the items "0".."N-1".
 void WriteNameList(TMemIniFile& ini, std::wstring_view section, std::wstring_view prefix, const std::vector<String>& list);
 
-// The five required sections, tested in the Part's order.
+// The five required sections, tested in this order.
 inline constexpr const wchar_t* RequiredSkinSections[5] = {L"VERSION", L"PICTURES", L"FORMINFO", L"SKINOBJECTS",
                                                           L"SKINCONTROLS"};
 bool IsSkinDescription(const TMemIniFile& ini);

@@ -3,7 +3,7 @@
 // records, and the "FORMINFO" geometry). Portable.
 //
 // A record lists its keys once, in table order, in VisitFields: each line names the key, the
-// field and (where the Part gives one) the default, e.g.
+// field and (where the format gives one) the default, e.g.
 //
 //     void TmnDataSkinButton::VisitFields(TSkinFieldVisitor& v) {
 //         TmnDataSkinObject::VisitFields(v);   // inherited keys first

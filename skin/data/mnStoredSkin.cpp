@@ -30,7 +30,7 @@ void TmnCompressedStoredSkin::DecompressTo(TStream& target) { DecompressStream(c
 
 void TmnCompressedStoredSkin::LoadFromSkinFile(const String& path) {
     // Steps 1 and 2 read the description before anything changes; a bitmap error after step 4
-    // leaves the stream empty, as the Part says.
+    // leaves the stream empty.
     TStringList lines;
     lines.LoadFromFile(path);
     TMemIniFile ini;
