@@ -164,31 +164,40 @@ void CompressStream(TStream& source, TStream& target) {
     z.Finish();
 }
 
-void DecompressStream(TStream& source, TStream& target) {
+void DecompressStream(TStream& source, TStream& target, int64_t maxSize) {
     source.SetPosition(0);
     TDecompressionStream z(source);
+    auto tooLarge = [] { return EDecompressionError(texts::ZlibDecompressionError); };
     // Straight into a memory stream's storage, sized from the compressed size (deflate rarely
     // shrinks a skin more than 32 times) and doubled when that is not enough. (A target with
     // bytes after its position takes the general path, which keeps them.)
     if (auto* mem = dynamic_cast<TMemoryStream*>(&target); mem && mem->Position() == mem->Size()) {
-        int64_t pos = mem->Position();
-        int64_t size = pos + std::clamp<int64_t>(source.Size() * 32, 65536, int64_t(64) << 20);
+        const int64_t start = mem->Position();
+        int64_t done = 0;
+        int64_t room = std::min(std::clamp<int64_t>(source.Size() * 32, 65536, int64_t(64) << 20), maxSize + 1);
         for (;;) {
-            mem->SetSizeUnfilled(size);
-            size_t want = static_cast<size_t>(size - pos);
-            size_t n = z.Read(mem->Memory() + pos, want);
-            pos += static_cast<int64_t>(n);
+            mem->SetSizeUnfilled(start + room);
+            const size_t want = static_cast<size_t>(room - done);
+            const size_t n = z.Read(mem->Memory() + start + done, want);
+            done += static_cast<int64_t>(n);
             if (n < want) break;
-            size *= 2;
+            if (done > maxSize) {
+                mem->SetSizeUnfilled(start);
+                throw tooLarge();
+            }
+            room = std::min(room * 2, maxSize + 1);
         }
-        mem->SetSize(pos);
-        mem->SetPosition(pos);
+        mem->SetSizeUnfilled(start + done);
+        mem->SetPosition(start + done);
         return;
     }
     uint8_t buffer[65536];
+    int64_t done = 0;
     for (;;) {
         size_t n = z.Read(buffer, sizeof buffer);
         if (n == 0) break;
+        done += static_cast<int64_t>(n);
+        if (done > maxSize) throw tooLarge();
         target.WriteBuffer(buffer, n);
     }
 }

@@ -75,7 +75,11 @@ private:
 
 // Rewinds source and writes the zlib stream of all its bytes at level 9 to target.
 void CompressStream(TStream& source, TStream& target);
-// Rewinds source and writes the decompressed bytes to target until the end of the zlib stream.
-void DecompressStream(TStream& source, TStream& target);
+// No skin archive comes near this size; a zlib stream that unpacks to more (a few hundred
+// kilobytes of deflate can) is refused before it fills memory.
+inline constexpr int64_t MaxDecompressedSize = int64_t(256) << 20;
+// Rewinds source and writes the decompressed bytes to target until the end of the zlib
+// stream. More than maxSize bytes raise EDecompressionError, with nothing more written.
+void DecompressStream(TStream& source, TStream& target, int64_t maxSize = MaxDecompressedSize);
 
 }  // namespace fn

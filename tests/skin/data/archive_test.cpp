@@ -180,6 +180,25 @@ TEST(Zlib, TruncatedDataYieldsTheBytesSoFarAndTrailingBytesAreIgnored) {
     EXPECT_TRUE(Decompress(Bytes{}).empty());
 }
 
+TEST(Zlib, OutputBeyondTheLimitIsRefusedIntoEitherKindOfTarget) {
+    // Two megabytes of zeros deflate to about two kilobytes.
+    const Bytes zeros(size_t(2) << 20, 0);
+    const Bytes z = Compress(zeros);
+    TBytesStream src(z.data(), z.size());
+    TMemoryStream exact;
+    DecompressStream(src, exact, static_cast<int64_t>(zeros.size()));  // exactly the limit fits
+    EXPECT_EQ(exact.Size(), static_cast<int64_t>(zeros.size()));
+    TMemoryStream mem;
+    mem.WriteByte(7);
+    EXPECT_EQ(ErrorOf<EDecompressionError>([&] { DecompressStream(src, mem, 1 << 20); }), L"compression error");
+    EXPECT_EQ(mem.Bytes(), Bytes{7});  // what the target held before stays, nothing more
+    TMemoryStream other;
+    other.WriteBuffer("ab", 2);
+    other.SetPosition(0);  // bytes after the position: written through the stream
+    EXPECT_EQ(ErrorOf<EDecompressionError>([&] { DecompressStream(src, other, 100000); }), L"compression error");
+    EXPECT_LE(other.Size(), 100000);
+}
+
 TEST(Zlib, InvalidStreamOperations) {
     TMemoryStream out;
     TCompressionStream c(TCompressionLevel::clMax, out);
