@@ -1,7 +1,7 @@
 // Program start-up of the notes editor.
 #include <windows.h>
 
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "platform/win/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

@@ -4,7 +4,7 @@
 //
 //   scripts/wine-run build/win-X/bin/bench_document.exe [repetitions]
 #include <windows.h>
-#include <richedit.h>
+#include <rich_edit.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,8 +13,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/Form1.h"
-#include "app/Form2.h"
+#include "app/main_window.h"
+#include "app/document_window.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 
@@ -157,7 +157,7 @@ void Measure(const char* what, const String& source, UINT bareFormat, const Stri
             auto* host = new TForm2(Form1);  // the same kind of MDI child hosts the bare control
             Application()->ProcessMessages();
             ::ShowWindow(host->RichEdit1->Handle(), SW_HIDE);
-            const TFontSpec& f = host->RichEdit1->Font();
+            const TFontDesc& f = host->RichEdit1->Font();
             HFONT font = ::CreateFontW(f.height, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<BYTE>(f.charset), OUT_DEFAULT_PRECIS,
                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.name.c_str());
             BareControl control(host->Handle(), font);

@@ -15,13 +15,13 @@
 #include <memory>
 #include <vector>
 
-#include "skin/data/mnControlRecords.h"
-#include "skin/data/mnObjectRecords.h"
-#include "skin/data/mnSkinArchive.h"
-#include "skin/data/mnSkinData.h"
-#include "skin/data/mnSkinIni.h"
-#include "skin/data/mnStoredSkin.h"
-#include "skin/data/mnZLib.h"
+#include "skin/data/control_records.h"
+#include "skin/data/object_records.h"
+#include "skin/data/skin_archive.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_ini.h"
+#include "skin/data/stored_skin.h"
+#include "skin/data/zlib_streams.h"
 
 using namespace fn;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/core/formdata.h"
+#include "platform/core/form_data.h"
 #include "platform/core/streams.h"
 
 namespace fn {

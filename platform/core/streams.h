@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/core/rawbuffer.h"
-#include "platform/core/sysutils.h"
+#include "platform/core/raw_buffer.h"
+#include "platform/core/sys_utils.h"
 
 namespace fn {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "platform/core/formdata.h"
+#include "platform/core/form_data.h"
 
 namespace fn {
 
@@ -11,7 +11,7 @@ namespace {
 const wchar_t kControlProp[] = L"FnControl";
 }
 
-bool TFontSpec::ReadProperty(const String& sub, const FormValue& v) {
+bool TFontDesc::ReadProperty(const String& sub, const FormValue& v) {
     if (sub == L"Name") name = v.AsString();
     else if (sub == L"Height") height = v.AsInt();
     else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();

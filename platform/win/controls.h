@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "platform/core/classes.h"
-#include "platform/core/formdata.h"
-#include "platform/core/graphtypes.h"
+#include "platform/core/form_data.h"
+#include "platform/core/graph_types.h"
 
 namespace fn {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 // A font as forms and controls store it.
-struct TFontSpec {
+struct TFontDesc {
     String name = L"MS Sans Serif";
     int height = -11;
     TColor color = clWindowText;

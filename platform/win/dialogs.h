@@ -64,7 +64,7 @@ class TFontDialog : public TCommonDialog {
 public:
     using TCommonDialog::TCommonDialog;
     const wchar_t* ClassName() const override { return L"TFontDialog"; }
-    TFontSpec Font;
+    TFontDesc Font;
     bool ExecuteNative(HWND owner) override;
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
 };

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/core/formdata.h"
+#include "platform/core/form_data.h"
 #include "platform/win/controls.h"
 #include "platform/win/menus.h"
 
@@ -43,7 +43,7 @@ public:
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
     TPopupMenu* PopupMenu() const { return popupMenu_; }
-    const TFontSpec& Font() const { return font_; }
+    const TFontDesc& Font() const { return font_; }
     TColor Color() const { return color_; }
     void SetClientSize(int width, int height);
 
@@ -102,7 +102,7 @@ private:
     unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     int helpContext_ = 0;
     TColor color_ = clBtnFace;
-    TFontSpec font_;
+    TFontDesc font_;
     TMainMenu* menu_ = nullptr;
     TPopupMenu* popupMenu_ = nullptr;
     int clientWidth_ = -1, clientHeight_ = -1;

@@ -8,9 +8,9 @@
 #include <functional>
 #include <memory>
 
-#include "platform/core/bitmapdata.h"
-#include "platform/core/graphtypes.h"
-#include "platform/core/sysutils.h"
+#include "platform/core/bitmap_data.h"
+#include "platform/core/graph_types.h"
+#include "platform/core/sys_utils.h"
 #include "platform/win/gdi.h"
 
 namespace fn {

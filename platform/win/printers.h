@@ -3,7 +3,7 @@
 // both), and a print job on that device with its pages.
 #include <windows.h>
 
-#include "platform/core/sysutils.h"
+#include "platform/core/sys_utils.h"
 
 namespace fn {
 

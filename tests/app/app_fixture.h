@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/Form1.h"
+#include "app/main_window.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 

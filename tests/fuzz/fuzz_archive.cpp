@@ -1,8 +1,8 @@
 // libFuzzer target: the whole archive read as the skin data manager does it:
 // decompress (input starting with 0x78 is zlib data; anything else an uncompressed archive),
 // the flagged pictures, the version-2 extras, N pictures, the description, and every record.
-#include "skin/data/mnSkinArchive.h"
-#include "skin/data/mnZLib.h"
+#include "skin/data/skin_archive.h"
+#include "skin/data/zlib_streams.h"
 #include "tests/fuzz/fuzz_common.h"
 
 using namespace fn;

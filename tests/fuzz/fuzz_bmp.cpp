@@ -2,7 +2,7 @@
 // and must read back pixel-equal; the reader never consumes more than the input.
 #include <cstdlib>
 
-#include "platform/core/bitmapdata.h"
+#include "platform/core/bitmap_data.h"
 
 using namespace fn;
 

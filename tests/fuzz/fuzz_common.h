@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "skin/data/mnControlRecords.h"
-#include "skin/data/mnObjectRecords.h"
-#include "skin/data/mnSkinIni.h"
+#include "skin/data/control_records.h"
+#include "skin/data/object_records.h"
+#include "skin/data/skin_ini.h"
 
 namespace fuzz {
 

@@ -3,8 +3,8 @@
 // the manager ends in one of its named states and its lookups stay consistent.
 #include <cstdlib>
 
-#include "skin/data/mnSkinData.h"
-#include "skin/data/mnStoredSkin.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/stored_skin.h"
 
 using namespace fn;
 

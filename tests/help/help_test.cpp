@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/hilfe/helpcontext.h"
-#include "help/helpsetup.h"
-#include "help/hhfunctions.h"
-#include "help/hhloader.h"
-#include "help/hhtext.h"
+#include "app/help_setup.h"
+#include "help/hh_functions_win.h"
+#include "help/hh_loader_win.h"
+#include "help/hh_text.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 

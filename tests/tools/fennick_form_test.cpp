@@ -4,8 +4,8 @@
 
 #include "platform/win/application.h"
 #include "platform/win/forms.h"
-#include "skin/data/mnSkinData.h"
-#include "skin/data/mnStoredSkin.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/stored_skin.h"
 
 namespace fn {
 namespace {

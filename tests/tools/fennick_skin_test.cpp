@@ -10,8 +10,8 @@
 #include <map>
 #include <set>
 
-#include "skin/data/mnSkinData.h"
-#include "skin/data/mnStoredSkin.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/stored_skin.h"
 #include "tools/skinart/fennick_art.h"
 #include "tools/skinpreview/render_all.h"
 #include "tools/skinpreview/scenes.h"

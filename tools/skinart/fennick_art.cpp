@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "platform/core/streams.h"
-#include "platform/core/sysutils.h"
+#include "platform/core/sys_utils.h"
 #include "tools/skinart/fennick_theme.h"
 
 namespace fn::art {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/bitmapdata.h"
+#include "platform/core/bitmap_data.h"
 #include "tools/skinart/raster.h"
 
 namespace fn::art {

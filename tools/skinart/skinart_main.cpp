@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/core/sysutils.h"
+#include "platform/core/sys_utils.h"
 #include "tools/skinart/fennick_art.h"
 
 int main(int argc, char** argv) {

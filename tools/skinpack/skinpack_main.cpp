@@ -18,10 +18,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "skin/data/mnSkinArchive.h"
-#include "skin/data/mnStoredSkin.h"
-#include "skin/data/mnZLib.h"
-#include "tools/skinpack/skincheck.h"
+#include "skin/data/skin_archive.h"
+#include "skin/data/stored_skin.h"
+#include "skin/data/zlib_streams.h"
+#include "tools/skinpack/skin_check.h"
 
 using namespace fn;
 

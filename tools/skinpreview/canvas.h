@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/core/bitmapdata.h"
+#include "platform/core/bitmap_data.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/tiling.h"
 

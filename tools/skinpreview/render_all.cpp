@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "skin/data/mnSkinData.h"
-#include "skin/data/mnStoredSkin.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/stored_skin.h"
 #include "tools/skinpreview/scenes.h"
 
 namespace fn::preview {

@@ -5,7 +5,7 @@
 // the effects bitmap, on a plain backdrop where the window's region leaves it uncovered.
 #include <vector>
 
-#include "skin/data/mnSkinData.h"
+#include "skin/data/skin_data.h"
 #include "tools/skinpreview/canvas.h"
 #include "tools/skinpreview/text.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/core/sysutils.h"
+#include "platform/core/sys_utils.h"
 #include "tools/skinpreview/render_all.h"
 
 int main(int argc, char** argv) {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/core/graphtypes.h"
-#include "platform/core/sysutils.h"
+#include "platform/core/graph_types.h"
+#include "platform/core/sys_utils.h"
 #include "tools/skinpreview/canvas.h"
 
 namespace fn::preview {

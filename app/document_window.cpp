@@ -1,0 +1,187 @@
+#include "app/document_window.h"
+
+#include "app/main_window.h"
+#include "app/help_setup.h"
+#include "platform/win/application.h"
+#include "platform/win/clipboard.h"
+
+namespace fn {
+
+namespace {
+
+const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
+const wchar_t kSaveChanges[] = L"Änderungen speichern in %s?";
+
+}  // namespace
+
+TForm2::TForm2(TComponent* owner) : TForm(owner) {
+    auto& m = Methods();
+    m.Add(L"FormCreate", TNotifyEvent([this](TComponent* s) { FormCreate(s); }));
+    m.Add(L"FormClose", TCloseEvent([this](TComponent* s, TCloseAction& a) { FormClose(s, a); }));
+    m.Add(L"FormCloseQuery", TCloseQueryEvent([this](TComponent* s, bool& c) { FormCloseQuery(s, c); }));
+    m.Add(L"FormKeyDown", TKeyEvent([this](TComponent* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); }));
+    const std::pair<const wchar_t*, void (TForm2::*)(TComponent*)> clicks[] = {
+        {L"Neu2Click", &TForm2::Neu2Click},
+        {L"Oeffnen1Click", &TForm2::Oeffnen1Click},
+        {L"Schliessen1Click", &TForm2::Schliessen1Click},
+        {L"Speichern1Click", &TForm2::Speichern1Click},
+        {L"Speichernals1Click", &TForm2::Speichernals1Click},
+        {L"Drucken1Click", &TForm2::Drucken1Click},
+        {L"Druckereinrichten1Click", &TForm2::Druckereinrichten1Click},
+        {L"Beenden1Click", &TForm2::Beenden1Click},
+        {L"Bearbeiten1Click", &TForm2::Bearbeiten1Click},
+        {L"AusschneidenClick", &TForm2::AusschneidenClick},
+        {L"KopierenClick", &TForm2::KopierenClick},
+        {L"EinfuegenClick", &TForm2::EinfuegenClick},
+        {L"Loeschen1Click", &TForm2::Loeschen1Click},
+        {L"Allesauswaehlen1Click", &TForm2::Allesauswaehlen1Click},
+        {L"AusrichtenClick", &TForm2::AusrichtenClick},
+        {L"Zeilenumbruch1Click", &TForm2::Zeilenumbruch1Click},
+        {L"Font1Click", &TForm2::Font1Click},
+        {L"Neben1Click", &TForm2::Neben1Click},
+        {L"HinterClick", &TForm2::HinterClick},
+        {L"Hilfe1Click", &TForm2::Hilfe1Click},
+    };
+    for (auto& [name, handler] : clicks) m.Add(name, TNotifyEvent([this, h = handler](TComponent* s) { (this->*h)(s); }));
+    RegisterAppClasses();
+    LoadFromResource(L"TFORM2");
+}
+
+void TForm2::Loaded() {
+    TForm::Loaded();
+    RichEdit1 = Field<TRichEdit>(L"RichEdit1");
+    MainMenu1 = Field<TMainMenu>(L"MainMenu1");
+    PopupMenu1 = Field<TPopupMenu>(L"PopupMenu1");
+    SaveDialog1 = Field<TSaveDialog>(L"SaveDialog1");
+    FontDialog1 = Field<TFontDialog>(L"FontDialog1");
+    PrinterSetupDialog1 = Field<TPrinterSetupDialog>(L"PrinterSetupDialog1");
+    PrintDialog1 = Field<TPrintDialog>(L"PrintDialog1");
+    mnSkinData1 = Field<TmnSkinData>(L"mnSkinData1");
+    mnStoredSkin1 = Field<TmnCompressedStoredSkin>(L"mnStoredSkin1");
+    const std::pair<TMenuItem**, const wchar_t*> items[] = {
+        {&Neu1, L"Neu1"}, {&Neu2, L"Neu2"}, {&Oeffnen1, L"Oeffnen1"}, {&Schliessen1, L"Schliessen1"},
+        {&N5, L"N5"}, {&Speichern1, L"Speichern1"}, {&Speichernals1, L"Speichernals1"}, {&N6, L"N6"},
+        {&Drucken1, L"Drucken1"}, {&Druckereinrichten1, L"Druckereinrichten1"}, {&N1, L"N1"},
+        {&Beenden1, L"Beenden1"}, {&Bearbeiten1, L"Bearbeiten1"}, {&Ausschneiden1, L"Ausschneiden1"},
+        {&Kopieren1, L"Kopieren1"}, {&Einfuegen1, L"Einfuegen1"}, {&Loeschen1, L"Loeschen1"}, {&N2, L"N2"},
+        {&Allesauswaehlen1, L"Allesauswaehlen1"}, {&Zeichen1, L"Zeichen1"}, {&Links1, L"Links1"},
+        {&Rechts1, L"Rechts1"}, {&Zentriert1, L"Zentriert1"}, {&N3, L"N3"}, {&Zeilenumbruch1, L"Zeilenumbruch1"},
+        {&N4, L"N4"}, {&Font1, L"Font1"}, {&Fenster1, L"Fenster1"}, {&Neben1, L"Neben1"}, {&Hinter, L"Hinter"},
+        {&Hilfe1, L"Hilfe1"}, {&Ausschneiden2, L"Ausschneiden2"}, {&Kopieren2, L"Kopieren2"},
+        {&Einfuegen2, L"Einfuegen2"},
+    };
+    for (auto& [field, name] : items) *field = Field<TMenuItem>(name);
+}
+
+void TForm2::FormCreate(TComponent*) {
+    FileName = kUntitled;
+    SaveDialog1->Filter = kNoteFilter;
+    SaveDialog1->DefaultExt = L"txt";
+}
+
+void TForm2::OpenDocument(const String& name) {
+    FileName = name;
+    SetCaption(ExtractFileName(name));
+    RichEdit1->Lines().LoadFromFile(FileName);
+    RichEdit1->SetSelStart(0);
+    RichEdit1->SetModified(false);
+}
+
+void TForm2::WriteFile() {
+    RichEdit1->Lines().SaveToFile(FileName);
+    RichEdit1->SetModified(false);
+}
+
+void TForm2::Speichern1Click(TComponent*) {
+    if (FileName == kUntitled) {
+        Speichernals1Click(this);
+        return;
+    }
+    WriteFile();
+}
+
+void TForm2::Speichernals1Click(TComponent*) {
+    SaveDialog1->FileName = FileName;
+    if (!SaveDialog1->Execute()) return;
+    FileName = SaveDialog1->FileName;
+    SetCaption(ExtractFileName(FileName));
+    WriteFile();
+}
+
+void TForm2::FormCloseQuery(TComponent*, bool& canClose) {
+    if (!RichEdit1->Modified()) return;
+    switch (MessageDlg(Format(kSaveChanges, {FileName}), TMsgDlgType::mtConfirmation, mbYes | mbNo | mbCancel, 0)) {
+        case mrCancel:
+            canClose = false;
+            break;
+        case mrYes:
+            try {
+                Speichern1Click(this);
+            } catch (const Exception& e) {
+                Application()->HandleException(e);
+            }
+            // A cancelled Save As or a failed save leaves the text modified: the window stays,
+            // so the note is not lost.
+            canClose = !RichEdit1->Modified();
+            break;
+        default:
+            break;
+    }
+}
+
+void TForm2::FormClose(TComponent*, TCloseAction& action) { action = TCloseAction::caFree; }
+
+void TForm2::FormKeyDown(TComponent*, WORD& key, TShiftState) {
+    if (key == VK_ESCAPE) Close();
+}
+
+void TForm2::Neu2Click(TComponent* sender) { Form1->Neu1Click(sender); }
+void TForm2::Oeffnen1Click(TComponent* sender) { Form1->Oeffnen1Click(sender); }
+void TForm2::Beenden1Click(TComponent* sender) { Form1->Beenden1Click(sender); }
+void TForm2::Neben1Click(TComponent*) { Form1->Tile(); }
+void TForm2::HinterClick(TComponent*) { Form1->Cascade(); }
+void TForm2::Schliessen1Click(TComponent*) { Close(); }
+
+void TForm2::Drucken1Click(TComponent*) {
+    if (PrintDialog1->Execute()) RichEdit1->Print(FileName);
+}
+
+void TForm2::Druckereinrichten1Click(TComponent*) { PrinterSetupDialog1->Execute(); }
+
+void TForm2::Bearbeiten1Click(TComponent*) {
+    Einfuegen1->SetEnabled(Clipboard()->HasFormat(CF_TEXT));
+    Einfuegen2->SetEnabled(Einfuegen1->Enabled());
+    bool selected = RichEdit1->SelLength() > 0;
+    for (TMenuItem* item : {Ausschneiden1, Ausschneiden2, Kopieren1, Kopieren2, Loeschen1}) item->SetEnabled(selected);
+}
+
+void TForm2::AusschneidenClick(TComponent*) { RichEdit1->CutToClipboard(); }
+void TForm2::KopierenClick(TComponent*) { RichEdit1->CopyToClipboard(); }
+void TForm2::EinfuegenClick(TComponent*) { RichEdit1->PasteFromClipboard(); }
+void TForm2::Loeschen1Click(TComponent*) { RichEdit1->ClearSelection(); }
+void TForm2::Allesauswaehlen1Click(TComponent*) { RichEdit1->SelectAll(); }
+
+void TForm2::AusrichtenClick(TComponent* sender) {
+    auto* chosen = dynamic_cast<TMenuItem*>(sender);
+    if (!chosen) return;
+    for (TMenuItem* item : {Links1, Rechts1, Zentriert1}) item->SetChecked(false);
+    chosen->SetChecked(true);
+    if (Links1->Checked()) RichEdit1->Paragraph().SetAlignment(TAlignment::taLeftJustify);
+    else if (Rechts1->Checked()) RichEdit1->Paragraph().SetAlignment(TAlignment::taRightJustify);
+    else if (Zentriert1->Checked()) RichEdit1->Paragraph().SetAlignment(TAlignment::taCenter);
+}
+
+void TForm2::Zeilenumbruch1Click(TComponent*) {
+    RichEdit1->SetWordWrap(!RichEdit1->WordWrap());
+    RichEdit1->SetScrollBars(RichEdit1->WordWrap() ? TScrollStyle::ssVertical : TScrollStyle::ssBoth);
+    Zeilenumbruch1->SetChecked(RichEdit1->WordWrap());
+}
+
+void TForm2::Font1Click(TComponent*) {
+    FontDialog1->Font = RichEdit1->Font();
+    if (FontDialog1->Execute()) RichEdit1->SelAttributes().Assign(FontDialog1->Font);
+}
+
+void TForm2::Hilfe1Click(TComponent*) { ShowHelpStartTopic(); }
+
+}  // namespace fn

@@ -1,0 +1,76 @@
+#pragma once
+// The document window: one MDI child of the main window editing one note in a rich-edit
+// control, with its file name, open/save/close-query lifecycle and the commands of its menus.
+#include "platform/win/dialogs.h"
+#include "platform/win/forms.h"
+#include "platform/win/rich_edit.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/stored_skin.h"
+
+namespace fn {
+
+class TForm2 : public TForm {
+public:
+    explicit TForm2(TComponent* owner);
+    const wchar_t* ClassName() const override { return L"TForm2"; }
+
+    // The note's full path, or the untitled marker.
+    String FileName;
+    static constexpr const wchar_t* kUntitled = L"ohne Namen";
+
+    TRichEdit* RichEdit1 = nullptr;
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem *Neu1 = nullptr, *Neu2 = nullptr, *Oeffnen1 = nullptr, *Schliessen1 = nullptr, *N5 = nullptr,
+              *Speichern1 = nullptr, *Speichernals1 = nullptr, *N6 = nullptr, *Drucken1 = nullptr,
+              *Druckereinrichten1 = nullptr, *N1 = nullptr, *Beenden1 = nullptr;
+    TMenuItem *Bearbeiten1 = nullptr, *Ausschneiden1 = nullptr, *Kopieren1 = nullptr, *Einfuegen1 = nullptr,
+              *Loeschen1 = nullptr, *N2 = nullptr, *Allesauswaehlen1 = nullptr;
+    TMenuItem *Zeichen1 = nullptr, *Links1 = nullptr, *Rechts1 = nullptr, *Zentriert1 = nullptr, *N3 = nullptr,
+              *Zeilenumbruch1 = nullptr, *N4 = nullptr, *Font1 = nullptr;
+    TMenuItem *Fenster1 = nullptr, *Neben1 = nullptr, *Hinter = nullptr, *Hilfe1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;
+    TMenuItem *Ausschneiden2 = nullptr, *Kopieren2 = nullptr, *Einfuegen2 = nullptr;
+    TSaveDialog* SaveDialog1 = nullptr;
+    TFontDialog* FontDialog1 = nullptr;
+    TPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
+    TPrintDialog* PrintDialog1 = nullptr;
+    TmnSkinData* mnSkinData1 = nullptr;
+    TmnCompressedStoredSkin* mnStoredSkin1 = nullptr;
+
+    // Shows the file name's text in this window (called right after the window is created).
+    void OpenDocument(const String& name);
+
+    void FormCreate(TComponent* sender);
+    void FormClose(TComponent* sender, TCloseAction& action);
+    void FormCloseQuery(TComponent* sender, bool& canClose);
+    void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);
+    void Neu2Click(TComponent* sender);
+    void Oeffnen1Click(TComponent* sender);
+    void Schliessen1Click(TComponent* sender);
+    void Speichern1Click(TComponent* sender);
+    void Speichernals1Click(TComponent* sender);
+    void Drucken1Click(TComponent* sender);
+    void Druckereinrichten1Click(TComponent* sender);
+    void Beenden1Click(TComponent* sender);
+    void Bearbeiten1Click(TComponent* sender);
+    void AusschneidenClick(TComponent* sender);
+    void KopierenClick(TComponent* sender);
+    void EinfuegenClick(TComponent* sender);
+    void Loeschen1Click(TComponent* sender);
+    void Allesauswaehlen1Click(TComponent* sender);
+    void AusrichtenClick(TComponent* sender);
+    void Zeilenumbruch1Click(TComponent* sender);
+    void Font1Click(TComponent* sender);
+    void Neben1Click(TComponent* sender);
+    void HinterClick(TComponent* sender);
+    void Hilfe1Click(TComponent* sender);
+
+protected:
+    void Loaded() override;
+
+private:
+    // Writes the text to FileName and clears Modified (raises on failure, Modified unchanged).
+    void WriteFile();
+};
+
+}  // namespace fn

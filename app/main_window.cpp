@@ -1,0 +1,76 @@
+#include "app/main_window.h"
+
+#include "app/document_window.h"
+#include "app/help_setup.h"
+#include "platform/win/application.h"
+
+namespace fn {
+
+TForm1* Form1 = nullptr;
+
+void RegisterAppClasses() {
+    TmnSkinData::Register();
+    TmnCompressedStoredSkin::Register();
+}
+
+namespace {
+const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    Methods().Add(L"FormCreate", TNotifyEvent([this](TComponent* s) { FormCreate(s); }));
+    Methods().Add(L"FormDestroy", TNotifyEvent([this](TComponent* s) { FormDestroy(s); }));
+    Methods().Add(L"FormShow", TNotifyEvent([this](TComponent* s) { FormShow(s); }));
+    Methods().Add(L"FormKeyDown", TKeyEvent([this](TComponent* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); }));
+    Methods().Add(L"Neu1Click", TNotifyEvent([this](TComponent* s) { Neu1Click(s); }));
+    Methods().Add(L"Oeffnen1Click", TNotifyEvent([this](TComponent* s) { Oeffnen1Click(s); }));
+    Methods().Add(L"Beenden1Click", TNotifyEvent([this](TComponent* s) { Beenden1Click(s); }));
+    if (!Form1) Form1 = this;
+    RegisterAppClasses();
+    LoadFromResource(L"TFORM1");
+}
+
+void TForm1::Loaded() {
+    TForm::Loaded();
+    MainMenu1 = Field<TMainMenu>(L"MainMenu1");
+    Datei1 = Field<TMenuItem>(L"Datei1");
+    Neu1 = Field<TMenuItem>(L"Neu1");
+    Oeffnen1 = Field<TMenuItem>(L"Oeffnen1");
+    N1 = Field<TMenuItem>(L"N1");
+    Beenden1 = Field<TMenuItem>(L"Beenden1");
+    OpenDialog1 = Field<TOpenDialog>(L"OpenDialog1");
+    mnSkinData1 = Field<TmnSkinData>(L"mnSkinData1");
+    mnStoredSkin1 = Field<TmnCompressedStoredSkin>(L"mnStoredSkin1");
+}
+
+void TForm1::FormCreate(TComponent*) { SetUpHelp(); }
+
+void TForm1::FormDestroy(TComponent*) { ReleaseHelp(); }
+
+TForm1::~TForm1() {
+    if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::FormShow(TComponent*) {
+    // Only the main window stands for the program in the task bar.
+    ::ShowWindow(Application()->Handle(), SW_HIDE);
+    Neu1Click(this);
+}
+
+void TForm1::Neu1Click(TComponent*) { new TForm2(this); }
+
+void TForm1::Oeffnen1Click(TComponent*) {
+    OpenDialog1->Filter = kNoteFilter;
+    OpenDialog1->DefaultExt = L"txt";
+    if (!OpenDialog1->Execute()) return;
+    auto* document = new TForm2(this);
+    document->OpenDocument(OpenDialog1->FileName);
+}
+
+void TForm1::Beenden1Click(TComponent*) { Close(); }
+
+void TForm1::FormKeyDown(TComponent*, WORD& key, TShiftState) {
+    if (key == VK_ESCAPE) Close();
+}
+
+}  // namespace fn

@@ -1,0 +1,40 @@
+#pragma once
+// The main window: the MDI frame of the notes editor with the file commands new, open, exit.
+#include "platform/win/dialogs.h"
+#include "platform/win/forms.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/stored_skin.h"
+
+namespace fn {
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+    const wchar_t* ClassName() const override { return L"TForm1"; }
+
+    TMainMenu* MainMenu1 = nullptr;
+    TMenuItem *Datei1 = nullptr, *Neu1 = nullptr, *Oeffnen1 = nullptr, *N1 = nullptr, *Beenden1 = nullptr;
+    TOpenDialog* OpenDialog1 = nullptr;
+    TmnSkinData* mnSkinData1 = nullptr;
+    TmnCompressedStoredSkin* mnStoredSkin1 = nullptr;
+
+    void FormCreate(TComponent* sender);
+    void FormDestroy(TComponent* sender);
+    void FormShow(TComponent* sender);
+    void FormKeyDown(TComponent* sender, WORD& key, TShiftState shift);
+    void Neu1Click(TComponent* sender);
+    void Oeffnen1Click(TComponent* sender);
+    void Beenden1Click(TComponent* sender);
+
+protected:
+    void Loaded() override;
+};
+
+extern TForm1* Form1;
+
+// Registers the skin library's components that the windows' form data names (each window
+// does so before reading its form data).
+void RegisterAppClasses();
+
+}  // namespace fn

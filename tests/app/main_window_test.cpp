@@ -1,0 +1,247 @@
+// The main window: start-up, the file commands, closing with the documents' consent, and the
+// menu shortcut machinery the windows share.
+#include <gtest/gtest.h>
+
+#include "app/document_window.h"
+#include "platform/core/streams.h"
+#include "tests/app/app_fixture.h"
+
+using namespace fn;
+using namespace fn::test;
+
+namespace {
+
+int CountMDIClientChildren(HWND client) {
+    int n = 0;
+    for (HWND w = ::GetWindow(client, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        if (::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_MDICHILD) ++n;
+    return n;
+}
+
+String WindowText(HWND w) {
+    wchar_t buf[256];
+    ::GetWindowTextW(w, buf, 256);
+    return buf;
+}
+
+void CloseExtraDocuments() {
+    auto docs = OpenDocuments();
+    for (size_t i = 1; i < docs.size(); ++i) docs[i]->Close();
+    Pump();
+}
+
+}  // namespace
+
+TEST(MainWindow, StartUpLeavesOneUntitledDocumentInTheFrame) {
+    TForm1* form = StartProgram();
+    EXPECT_EQ(WindowText(form->Handle()), L"Fennick Notizen");
+    EXPECT_EQ(form->FormStyle(), TFormStyle::fsMDIForm);
+    ASSERT_NE(form->ClientHandle(), nullptr);
+    EXPECT_EQ(CountMDIClientChildren(form->ClientHandle()), 1);
+    auto docs = OpenDocuments();
+    ASSERT_EQ(docs.size(), 1u);
+    auto* doc = dynamic_cast<TForm2*>(docs[0]);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(WindowText(doc->Handle()), L"Ohne Namen");
+    EXPECT_EQ(doc->FileName, L"ohne Namen");
+    EXPECT_EQ(doc->Owner(), form);
+    EXPECT_TRUE(::IsWindowVisible(doc->Handle()));
+    // Only the main window stands for the program: the application's own window stays hidden.
+    EXPECT_FALSE(::IsWindowVisible(Application()->Handle()));
+    EXPECT_TRUE(::IsWindowVisible(form->Handle()));
+}
+
+TEST(MainWindow, EachWindowLoadsItsOwnCopyOfTheEmbeddedSkinAtCreation) {
+    TForm1* form = StartProgram();
+    ASSERT_NE(form->mnSkinData1, nullptr);
+    ASSERT_NE(form->mnStoredSkin1, nullptr);
+    EXPECT_EQ(form->mnSkinData1->CompressedStoredSkin(), form->mnStoredSkin1);
+    EXPECT_EQ(form->mnStoredSkin1->Description(), L"Fennick");
+    EXPECT_EQ(form->mnStoredSkin1->FileName(), L"skin.ini");
+    EXPECT_FALSE(form->mnStoredSkin1->IsEmpty());
+    EXPECT_FALSE(form->mnSkinData1->Empty());
+    EXPECT_FALSE(form->mnSkinData1->SkinLoading());
+    EXPECT_EQ(form->mnSkinData1->SkinName(), L"Fennick");
+    auto* doc = dynamic_cast<TForm2*>(OpenDocuments().at(0));
+    ASSERT_NE(doc, nullptr);
+    ASSERT_NE(doc->mnSkinData1, nullptr);
+    EXPECT_NE(doc->mnSkinData1, form->mnSkinData1);
+    EXPECT_FALSE(doc->mnSkinData1->Empty());
+    EXPECT_EQ(doc->mnSkinData1->SkinName(), L"Fennick");
+    EXPECT_EQ(doc->mnSkinData1->SkinObjects().size(), form->mnSkinData1->SkinObjects().size());
+}
+
+TEST(MainWindow, FileMenuHoldsNewOpenSeparatorExitWithoutShortcuts) {
+    TForm1* form = StartProgram();
+    ASSERT_NE(form->Menu(), nullptr);
+    TMenuItem* datei = form->Menu()->Items()->Items(0);
+    EXPECT_EQ(datei->Caption(), L"&Datei");
+    ASSERT_EQ(datei->Count(), 4);
+    const wchar_t* captions[] = {L"&Neu", L"&Öffnen", L"-", L"&Beenden"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(datei->Items(i)->Caption(), captions[i]);
+        EXPECT_EQ(datei->Items(i)->ShortCut(), 0);
+    }
+    HMENU bar = ::GetMenu(form->Handle());
+    ASSERT_NE(bar, nullptr);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(bar, 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"&Datei");
+}
+
+TEST(MainWindow, NewCommandOpensAnotherUntitledDocument) {
+    TForm1* form = StartProgram();
+    form->Neu1->Click();
+    Pump();
+    auto docs = OpenDocuments();
+    ASSERT_EQ(docs.size(), 2u);
+    EXPECT_EQ(static_cast<TForm2*>(docs[1])->FileName, L"ohne Namen");
+    CloseExtraDocuments();
+    EXPECT_EQ(OpenDocuments().size(), 1u);
+}
+
+TEST(MainWindow, OpenSetsFilterOnEveryUseAndCancelCreatesNoWindow) {
+    TForm1* form = StartProgram();
+    ScriptedDialogs dialogs;
+    String seenFilter, seenExt;
+    dialogs.onExecute = [&](TCommonDialog& d) {
+        auto& open = dynamic_cast<TOpenDialog&>(d);
+        seenFilter = open.Filter;
+        seenExt = open.DefaultExt;
+        return false;
+    };
+    form->OpenDialog1->Filter = L"x|*.x";
+    form->OpenDialog1->DefaultExt = L"x";
+    form->Oeffnen1->Click();
+    Pump();
+    EXPECT_EQ(dialogs.executes, 1);
+    EXPECT_EQ(seenFilter, L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*");
+    EXPECT_EQ(seenExt, L"txt");
+    EXPECT_EQ(OpenDocuments().size(), 1u);
+}
+
+TEST(MainWindow, OpenConfirmedCreatesADocumentForTheChosenFile) {
+    TForm1* form = StartProgram();
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    String path = String(dir) + L"fn_form1_open.txt";
+    {
+        TFileStream f(path, FileMode::Create);
+        f.WriteBuffer("Hallo", 5);
+        f.Close();
+    }
+    ScriptedDialogs dialogs;
+    dialogs.onExecute = [&](TCommonDialog& d) {
+        dynamic_cast<TOpenDialog&>(d).FileName = path;
+        return true;
+    };
+    form->Oeffnen1->Click();
+    Pump();
+    auto docs = OpenDocuments();
+    ASSERT_EQ(docs.size(), 2u);
+    auto* doc = static_cast<TForm2*>(docs[1]);
+    EXPECT_EQ(doc->FileName, path);
+    EXPECT_EQ(WindowText(doc->Handle()), L"fn_form1_open.txt");
+    CloseExtraDocuments();
+    RemoveFile(path);
+}
+
+TEST(MainWindow, F1AsksForTheWindowsHelpContext) {
+    TForm1* form = StartProgram();
+    auto saved = Application()->OnHelp;
+    std::vector<std::pair<unsigned, uintptr_t>> requests;
+    Application()->OnHelp = [&](unsigned command, uintptr_t data, bool& callHelp) {
+        requests.emplace_back(command, data);
+        callHelp = false;
+        return true;
+    };
+    HELPINFO info{sizeof info};
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = form->Handle();
+    ::SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    Application()->OnHelp = saved;
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].first, static_cast<unsigned>(HELP_CONTEXT));
+    EXPECT_EQ(requests[0].second, 1070u);
+}
+
+TEST(Menus, ShortcutTextsUseGermanKeyNames) {
+    EXPECT_EQ(ShortCutToText(16451), L"Strg+C");
+    EXPECT_EQ(ShortCutToText(45), L"Einfg");
+    EXPECT_EQ(ShortCutToText(46), L"Entf");
+    EXPECT_EQ(ShortCutToText(scShift | scCtrl | VK_F1), L"Umsch+Strg+F1");
+    EXPECT_EQ(ShortCutToText(scAlt | VK_HOME), L"Alt+Pos1");
+    EXPECT_EQ(ShortCut('C', ssCtrl), 16451);
+}
+
+TEST(Menus, IsShortCutClicksParentsTopDownThenTheEnabledItem) {
+    TMainMenu menu(nullptr);
+    TMenuItem top(nullptr), sub(nullptr), leaf(nullptr), other(nullptr);
+    menu.Items()->Add(&top);
+    top.Add(&sub);
+    sub.Add(&leaf);
+    top.Add(&other);
+    leaf.SetShortCut(ShortCut(VK_DELETE, 0));
+    std::vector<String> clicks;
+    top.OnClick = [&](TComponent*) { clicks.push_back(L"top"); };
+    sub.OnClick = [&](TComponent*) {
+        clicks.push_back(L"sub");
+        leaf.SetEnabled(false);  // an enabling rule run by the parent decides the item's fate
+    };
+    leaf.OnClick = [&](TComponent*) { clicks.push_back(L"leaf"); };
+
+    EXPECT_TRUE(menu.IsShortCut(VK_DELETE, 0));
+    EXPECT_EQ(clicks, (std::vector<String>{L"top", L"sub"}));  // consumed, but the disabled item did not run
+
+    sub.OnClick = [&](TComponent*) { clicks.push_back(L"sub"); };
+    leaf.SetEnabled(true);
+    clicks.clear();
+    EXPECT_TRUE(menu.IsShortCut(VK_DELETE, 0));
+    EXPECT_EQ(clicks, (std::vector<String>{L"top", L"sub", L"leaf"}));
+
+    clicks.clear();
+    EXPECT_FALSE(menu.IsShortCut(VK_DELETE, ssCtrl));  // other shift state: no match
+    EXPECT_TRUE(clicks.empty());
+    sub.Remove(&leaf);
+    top.Remove(&sub);
+    top.Remove(&other);
+    menu.Items()->Remove(&top);
+}
+
+TEST(MainWindow, ExitAsksEveryDocumentAndOneVetoKeepsTheProgramRunning) {
+    TForm1* form = StartProgram();
+    form->Neu1->Click();
+    Pump();
+    auto docs = OpenDocuments();
+    ASSERT_EQ(docs.size(), 2u);
+    int asked = 0;
+    docs[0]->OnCloseQuery = [&](TComponent*, bool&) { ++asked; };
+    docs[1]->OnCloseQuery = [&](TComponent*, bool& canClose) { ++asked; canClose = false; };
+    form->Beenden1->Click();
+    Pump();
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(Application()->Terminated());
+    EXPECT_TRUE(::IsWindow(form->Handle()));
+    EXPECT_EQ(OpenDocuments().size(), 2u);
+
+    // Escape reaches the frame through key preview and asks the same way.
+    asked = 0;
+    ::PostMessageW(form->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(Application()->Terminated());
+    docs[0]->OnCloseQuery = nullptr;
+    docs[1]->OnCloseQuery = nullptr;
+    CloseExtraDocuments();
+}
+
+// Runs last: it ends the program.
+TEST(MainWindow, ZEscapeWithoutVetoEndsTheProgramAfterAskingTheDocuments) {
+    TForm1* form = StartProgram();
+    int asked = 0;
+    for (TForm* doc : OpenDocuments()) doc->OnCloseQuery = [&](TComponent*, bool&) { ++asked; };
+    ::PostMessageW(form->ClientHandle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(Application()->Terminated());
+}
