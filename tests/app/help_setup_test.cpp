@@ -1,80 +1,79 @@
-// The help of the notes application end to end: start-up of the main window with the help
-// file beside the program, the document window's help item, and shut-down.
+// The program's help set-up: the start-up checks of the help file and the viewer version, and
+// the help hook they leave installed.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/document_window.h"
 #include "app/help_setup.h"
-#include "platform/win/application.h"
-#include "platform/win/dialogs.h"
+#include "help/hh_loader_win.h"
+#include "tests/help/help_support.h"
 
 using namespace fn;
+using namespace fn::test;
 
 namespace {
 
-struct CountingDialogs : TDialogService {
-    std::vector<String> shown;
-    void ShowMessage(const String& text) override { shown.push_back(text); }
-    int ShowMessageBox(const String& text, const String&, unsigned) override {
-        shown.push_back(text);
-        return IDOK;
+class HelpTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetDialogService(&dialogs); }
+    void TearDown() override {
+        ReleaseHelp();
+        SetDialogService(nullptr);
     }
-    int MessageDlg(const String& text, TMsgDlgType, unsigned, int) override {
-        shown.push_back(text);
-        return mrNo;
-    }
-    bool Execute(TCommonDialog&) override { return false; }
+    RecordingDialogs dialogs;
 };
-
-int ViewerWindowCount() {
-    int count = 0;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            wchar_t name[64] = {};
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() && GetClassNameW(window, name, 64) && String(name) == L"HH Parent")
-                ++*reinterpret_cast<int*>(param);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
 
 }  // namespace
 
-TEST(ApplicationHelp, DocumentHelpItemOpensTheHelpFileAndShutDownClosesIt) {
-    CountingDialogs dialogs;
-    SetDialogService(&dialogs);
-    Application()->Initialize();
-    Application()->SetTitle(L"Fennick Notizen");
-    Application()->CreateForm(Form1);
-    Form1->Show();
-    Application()->ProcessMessages();
-
-    // The help file lies beside this program and the viewer is recent: start-up is silent.
-    EXPECT_TRUE(dialogs.shown.empty()) << WideToUtf8(dialogs.shown.empty() ? String() : dialogs.shown[0]);
+TEST_F(HelpTest, MissingHelpFileIsReportedAndTheHookIsStillInstalled) {
+    HelpFileBesideProgram help;
+    help.Remove();
+    SetUpHelp();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], L"Hilfe-Datei konnte nicht gefunden werden\r" + ModuleFolder + L"\\Hilfe\\FNHilfe.chm");
     ASSERT_NE(HelpSystem, nullptr);
-    EXPECT_EQ(HelpSystem->ChmFile, AppFolder + L"\\Hilfe\\FNHilfe.chm");
+    EXPECT_EQ(HelpSystem->ChmFile, help.File());
 
-    ASSERT_EQ(Form1->MDIChildCount(), 1);
-    auto* document = dynamic_cast<TForm2*>(Form1->MDIChildren(0));
-    ASSERT_NE(document, nullptr);
-    ASSERT_NE(document->Hilfe1, nullptr);
-    document->Hilfe1->Click();
-    EXPECT_EQ(Application()->HelpFile(), HelpSystem->ChmFile);
-    EXPECT_EQ(ViewerWindowCount(), 1);
-    EXPECT_TRUE(dialogs.shown.empty());
-
-    // Shut-down as the program does it: the main window closes, the forms are freed.
-    Form1->Close();
-    Application()->Run();
-    EXPECT_EQ(HelpSystem, nullptr);
-    EXPECT_EQ(ViewerWindowCount(), 0);
-    EXPECT_FALSE(Application()->OnHelp);
-    SetDialogService(nullptr);
+    // The help command still reaches the viewer; its failure to open the file is not reported.
+    ShowHelpStartTopic();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(ViewerWindows().empty());
 }
+
+TEST_F(HelpTest, ViewerMessageFollowsTheFileMessage) {
+    Restore<uint16_t> major(ViewerVersionMajor), minor(ViewerVersionMinor);
+    Restore<HMODULE> library(ViewerLibrary);
+    HelpFileBesideProgram help;
+    help.Remove();
+    const String missing = MissingHelpFileMessage(help.File());
+
+    ViewerVersionMajor = 4;
+    ViewerVersionMinor = 72;
+    SetUpHelp();
+    EXPECT_EQ(dialogs.messages, (std::vector<String>{missing, ViewerTooOldMessage}));
+    EXPECT_NE(HelpSystem, nullptr);
+
+    dialogs.messages.clear();
+    ViewerVersionMinor = 73;
+    SetUpHelp();
+    EXPECT_EQ(dialogs.messages, (std::vector<String>{missing}));
+
+    dialogs.messages.clear();
+    ViewerVersionMajor = 3;
+    ViewerVersionMinor = 99;
+    ASSERT_TRUE(help.Place());
+    SetUpHelp();
+    EXPECT_EQ(dialogs.messages, (std::vector<String>{ViewerTooOldMessage}));
+
+    // No library loaded: the same message, whatever the file's version.
+    dialogs.messages.clear();
+    ViewerVersionMajor = 5;
+    ViewerLibrary = nullptr;
+    SetUpHelp();
+    EXPECT_EQ(dialogs.messages, (std::vector<String>{ViewerTooOldMessage}));
+    ViewerLibrary = library.saved;
+    EXPECT_EQ(ViewerLibrary, library.saved);
+}
+

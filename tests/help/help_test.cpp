@@ -7,49 +7,18 @@
 #include <vector>
 
 #include "app/hilfe/helpcontext.h"
-#include "app/help_setup.h"
 #include "help/hh_functions_win.h"
 #include "help/hh_loader_win.h"
+#include "help/hook_help_system_win.h"
 #include "help/hh_text.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
+#include "tests/help/help_support.h"
 
 using namespace fn;
+using namespace fn::test;
 
 namespace {
-
-// Answers every dialog and records the messages and message boxes that were shown.
-struct RecordingDialogs : TDialogService {
-    struct Box {
-        String text, caption;
-        unsigned style;
-    };
-    std::vector<String> messages;
-    std::vector<Box> boxes;
-
-    void ShowMessage(const String& text) override { messages.push_back(text); }
-    int ShowMessageBox(const String& text, const String& caption, unsigned style) override {
-        boxes.push_back({text, caption, style});
-        return IDOK;
-    }
-    int MessageDlg(const String& text, TMsgDlgType, unsigned, int) override {
-        ADD_FAILURE() << "unexpected dialog: " << WideToUtf8(text);
-        return mrCancel;
-    }
-    bool Execute(TCommonDialog&) override {
-        ADD_FAILURE() << "unexpected common dialog";
-        return false;
-    }
-};
-
-// Keeps a global value and puts it back at the end of the scope.
-template <class T>
-struct Restore {
-    T& ref;
-    T saved;
-    explicit Restore(T& r) : ref(r), saved(r) {}
-    ~Restore() { ref = saved; }
-};
 
 String ReadFileText(const String& path) {
     std::ifstream in(WideToUtf8(path), std::ios::binary);
@@ -75,81 +44,17 @@ bool IsTimeStamped(const String& line, const String& text) {
            line.compare(8, 3, L"   ") == 0 && line.compare(11, String::npos, text) == 0;
 }
 
-bool IsProgram(DWORD process, std::wstring_view name) {
-    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
-    if (!handle) return false;
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = MAX_PATH;
-    bool same = QueryFullProcessImageNameW(handle, 0, path, &length) && SameText(ExtractFileName(path), name);
-    CloseHandle(handle);
-    return same;
-}
-
-// The viewer windows of this process, or of the external program named.
-std::vector<HWND> ViewerWindows(std::wstring_view program = {}) {
-    struct Search {
-        std::wstring_view program;
-        std::vector<HWND> found;
-    } search{program, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(param);
-            wchar_t name[64] = {};
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            bool owner = search.program.empty() ? process == GetCurrentProcessId() : IsProgram(process, search.program);
-            if (owner && GetClassNameW(window, name, 64) && String(name) == L"HH Parent")
-                search.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 String WindowText(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
     return text;
 }
 
-// The compiled help file of this build, as a Windows path.
-String BuiltHelpFile() {
-    wchar_t value[1024] = {};
-    DWORD length = GetEnvironmentVariableW(L"FN_HELP_FILE", value, 1024);
-    if (length == 0 || length >= 1024) return {};
-    String path(value, length);
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path[0] == L'\\' ? L"Z:" + path : path;
-}
-
 class HelpTest : public ::testing::Test {
 protected:
     void SetUp() override { SetDialogService(&dialogs); }
-    void TearDown() override {
-        ReleaseHelp();
-        SetDialogService(nullptr);
-    }
+    void TearDown() override { SetDialogService(nullptr); }
     RecordingDialogs dialogs;
-};
-
-// The help file beside the test program, where the set-up looks for it.
-class HelpFileBesideProgram {
-public:
-    HelpFileBesideProgram() : folder_(ModuleFolder + L"\\Hilfe"), file_(HelpFileOf(ModuleFolder)) {}
-    ~HelpFileBesideProgram() { Remove(); }
-    bool Place() {
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        return CopyFileW(BuiltHelpFile().c_str(), file_.c_str(), FALSE) != 0;
-    }
-    void Remove() {
-        DeleteFileW(file_.c_str());
-        RemoveDirectoryW(folder_.c_str());
-    }
-    const String& File() const { return file_; }
-
-private:
-    String folder_, file_;
 };
 
 }  // namespace
@@ -318,56 +223,6 @@ TEST_F(HelpTest, ViewerFileWithoutLoadedLibraryReportsTheMissingViewer) {
     EXPECT_EQ(hook.ShowContext(IDH_START), hhViewerNotInstalled);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text, L"MS Html Help is not installed on this PC.");
-}
-
-TEST_F(HelpTest, MissingHelpFileIsReportedAndTheHookIsStillInstalled) {
-    HelpFileBesideProgram help;
-    help.Remove();
-    SetUpHelp();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0], L"Hilfe-Datei konnte nicht gefunden werden\r" + ModuleFolder + L"\\Hilfe\\FNHilfe.chm");
-    ASSERT_NE(HelpSystem, nullptr);
-    EXPECT_EQ(HelpSystem->ChmFile, help.File());
-
-    // The help command still reaches the viewer; its failure to open the file is not reported.
-    ShowHelpStartTopic();
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_TRUE(ViewerWindows().empty());
-}
-
-TEST_F(HelpTest, ViewerMessageFollowsTheFileMessage) {
-    Restore<uint16_t> major(ViewerVersionMajor), minor(ViewerVersionMinor);
-    Restore<HMODULE> library(ViewerLibrary);
-    HelpFileBesideProgram help;
-    help.Remove();
-    const String missing = MissingHelpFileMessage(help.File());
-
-    ViewerVersionMajor = 4;
-    ViewerVersionMinor = 72;
-    SetUpHelp();
-    EXPECT_EQ(dialogs.messages, (std::vector<String>{missing, ViewerTooOldMessage}));
-    EXPECT_NE(HelpSystem, nullptr);
-
-    dialogs.messages.clear();
-    ViewerVersionMinor = 73;
-    SetUpHelp();
-    EXPECT_EQ(dialogs.messages, (std::vector<String>{missing}));
-
-    dialogs.messages.clear();
-    ViewerVersionMajor = 3;
-    ViewerVersionMinor = 99;
-    ASSERT_TRUE(help.Place());
-    SetUpHelp();
-    EXPECT_EQ(dialogs.messages, (std::vector<String>{ViewerTooOldMessage}));
-
-    // No library loaded: the same message, whatever the file's version.
-    dialogs.messages.clear();
-    ViewerVersionMajor = 5;
-    ViewerLibrary = nullptr;
-    SetUpHelp();
-    EXPECT_EQ(dialogs.messages, (std::vector<String>{ViewerTooOldMessage}));
-    ViewerLibrary = library.saved;
-    EXPECT_EQ(ViewerLibrary, library.saved);
 }
 
 // --- The help hook -------------------------------------------------------------------------
