@@ -32,7 +32,8 @@ private:
 };
 
 // A handler sees every message of the window before the handlers installed earlier and before
-// the window's own procedure. It answers the message, or returns next(msg, wParam, lParam).
+// the window's own procedure. It answers the message, or returns next(msg, wParam, lParam);
+// WM_NCDESTROY is always passed on (the window's owner lets go of the handle there).
 using TWndProcHandler = std::function<LRESULT(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next)>;
 
 class TWndProcChain : public std::enable_shared_from_this<TWndProcChain> {
@@ -50,7 +51,8 @@ public:
     TWndProcChain& operator=(const TWndProcChain&) = delete;
 
     // Subclasses window (leaving a previous window first); EInvalidOperation when another
-    // chain has it or it cannot be subclassed. The chain leaves it at WM_NCDESTROY.
+    // chain has it, EOutOfResources when it cannot be subclassed. The chain leaves it at
+    // WM_NCDESTROY.
     void Attach(HWND window);
     HWND Window() const { return window_; }
     // The end of the chain stops calling the owner (the owner is going).

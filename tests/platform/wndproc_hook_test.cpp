@@ -251,6 +251,13 @@ TEST(WndProcHooks, HandlersStayWhenTheHandleIsRecreatedAndSeeTheNewWindow) {
     EXPECT_EQ(seenByFormHook, newForm);
     EXPECT_EQ(w.form.WindowProc().HookCount(), 1);
     EXPECT_EQ(w.child.WindowProc().HookCount(), 1);
+
+    // A hidden window stays hidden.
+    ::ShowWindow(newForm, SW_HIDE);
+    w.form.RecreateWnd();
+    EXPECT_FALSE(::IsWindowVisible(w.form.Handle()));
+    EXPECT_EQ(Ask(w.child.Handle(), 2), 502);
+    EXPECT_EQ(g_trace, "HW");
 }
 
 TEST(WndProcHooks, RecreatingTheWindowInsideItsOwnMessageIsSafe) {
