@@ -1,7 +1,6 @@
 #include "platform/win/controls.h"
 
 #include <algorithm>
-#include <new>
 
 #include "platform/core/form_data.h"
 
@@ -57,13 +56,15 @@ const wchar_t* LayerWindowClass() {
     return name;
 }
 
-TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {}
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner), chain_(TWndProcChain::Create(&OwnProc, this)) {}
 
 TWinControl::~TWinControl() {
     SetStateFlags(csDestroying, true);
     for (TWinControl* c : controls_) c->parent_ = nullptr;
     controls_.clear();
     DestroyHandle();
+    // A message still running (the object freed inside its own handler) ends without it.
+    chain_->ClearOwnProc();
     if (parent_) {
         auto& siblings = parent_->controls_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -177,7 +178,12 @@ void TWinControl::CreateWnd() {
 void TWinControl::AttachHandle(HWND window) {
     handle_ = window;
     ::SetPropW(window, kControlProp, this);
-    defaultProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
+    try {
+        chain_->Attach(window);
+    } catch (...) {
+        DestroyHandle();
+        throw;
+    }
     HandleCreated();
     for (TWinControl* c : controls_) c->Handle();
     AlignControls();
@@ -185,23 +191,61 @@ void TWinControl::AttachHandle(HWND window) {
 
 void TWinControl::DestroyHandle() {
     if (!handle_) return;
-    HWND w = handle_;
-    ::DestroyWindow(w);  // WM_NCDESTROY clears handle_
+    DestroyWnd();  // the child windows go with it; WM_NCDESTROY clears every handle_
     handle_ = nullptr;
 }
 
+void TWinControl::DestroyWnd() { ::DestroyWindow(handle_); }
+
+TWinControl::TShowState TWinControl::SaveShowState() {
+    TShowState state;
+    if (!handle_) return state;
+    state.placement.length = sizeof state.placement;
+    ::GetWindowPlacement(handle_, &state.placement);
+    state.visible = (::GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+    state.active = ::GetActiveWindow() == handle_;
+    UpdateBounds();
+    return state;
+}
+
+void TWinControl::RestoreShowState(const TShowState& state) {
+    if (!handle_ || state.placement.length == 0) return;
+    WINDOWPLACEMENT placement = state.placement;
+    if (!state.visible) placement.showCmd = SW_HIDE;
+    else if (placement.showCmd == SW_SHOWNORMAL) placement.showCmd = SW_SHOWNOACTIVATE;
+    ::SetWindowPlacement(handle_, &placement);
+    if (state.active) ::SetActiveWindow(handle_);
+}
+
+void TWinControl::RecreateWnd() {
+    if (!handle_) return;
+    TShowState state = SaveShowState();
+    struct Flag {
+        bool& flag;
+        explicit Flag(bool& f) : flag(f) { flag = true; }
+        ~Flag() { flag = false; }
+    } recreating(recreating_);
+    DestroyHandle();
+    Handle();
+    RestoreShowState(state);
+}
+
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return ::CallWindowProcW(defaultProc_ ? defaultProc_ : ::DefWindowProcW, handle_, msg, wParam, lParam);
+    return chain_->CallOriginal(msg, wParam, lParam);
+}
+
+void TWinControl::UpdateBounds() {
+    RECT wr;
+    ::GetWindowRect(handle_, &wr);
+    if (HWND p = ::GetParent(handle_)) ::MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&wr), 2);
+    bounds_ = wr;
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_SIZE: {
             LRESULT r = DefaultHandler(msg, wParam, lParam);
-            RECT wr;
-            ::GetWindowRect(handle_, &wr);
-            if (HWND p = ::GetParent(handle_)) ::MapWindowPoints(nullptr, p, reinterpret_cast<POINT*>(&wr), 2);
-            bounds_ = wr;
+            UpdateBounds();
             AlignControls();
             return r;
         }
@@ -209,26 +253,15 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TWinControl* self = FromHandle(window);
-    if (!self) return ::DefWindowProcW(window, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        WNDPROC proc = self->defaultProc_;
-        ::RemovePropW(window, kControlProp);
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-        self->handle_ = nullptr;
-        self->HandleDestroyed();
-        return ::CallWindowProcW(proc, window, msg, wParam, lParam);
-    }
-    // Exceptions never cross the system's frames: the application's handler shows them.
-    try {
-        return self->WndProc(msg, wParam, lParam);
-    } catch (const Exception& e) {
-        HandleWindowException(e);
-    } catch (const std::bad_alloc&) {
-        HandleWindowException(EOutOfResources(L"Zu wenig Arbeitsspeicher"));
-    }
-    return 0;
+LRESULT TWinControl::OwnProc(void* control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TWinControl*>(control);
+    if (msg != WM_NCDESTROY) return self->WndProc(msg, wParam, lParam);
+    // The last message of the window: the chain stays with this control for the next one.
+    LRESULT result = self->chain_->CallOriginal(msg, wParam, lParam);
+    ::RemovePropW(self->handle_, kControlProp);
+    self->handle_ = nullptr;
+    self->HandleDestroyed();
+    return result;
 }
 
 }  // namespace fn

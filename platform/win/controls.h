@@ -1,13 +1,16 @@
 #pragma once
 // Windowed controls: a component with a window handle, a parent, bounds and alignment, and
-// a window procedure that dispatches to virtual message handlers.
+// a window procedure that dispatches to virtual message handlers behind the window's chain
+// of installed handlers (wndproc_hook.h).
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/core/classes.h"
 #include "platform/core/form_data.h"
 #include "platform/core/graph_types.h"
+#include "platform/win/wndproc_hook.h"
 
 namespace fn {
 
@@ -34,6 +37,12 @@ public:
 
     HWND Handle();                       // creates the window on first use
     bool HandleAllocated() const { return handle_ != nullptr; }
+    // Destroys the window and creates it again in the same place and state, its child
+    // controls with it. Installed handlers stay and see the new window's messages.
+    virtual void RecreateWnd();
+    // The window's chain: handlers installed here see its messages before WndProc, for
+    // every window this control will have.
+    TWndProcChain& WindowProc() { return *chain_; }
     TWinControl* Parent() const { return parent_; }
     void SetParent(TWinControl* parent);
     int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -76,24 +85,38 @@ protected:
     // Called once the window exists (children are created after it).
     virtual void HandleCreated() {}
     virtual void HandleDestroyed() {}
-    void AttachHandle(HWND window);  // subclasses the window so WndProc sees its messages
+    void AttachHandle(HWND window);  // the window's messages go through the chain to WndProc
+    // Destroys the window (DestroyWnd) and with it the child controls' windows.
     void DestroyHandle();
+    virtual void DestroyWnd();
+    // Set while RecreateWnd replaces the window (the old one's WM_DESTROY ends nothing).
+    bool Recreating() const { return recreating_; }
+
+    // Where and how the window shows, kept while its handle is made again.
+    struct TShowState {
+        WINDOWPLACEMENT placement{};
+        bool visible = false;
+        bool active = false;
+    };
+    TShowState SaveShowState();  // also takes the current bounds
+    void RestoreShowState(const TShowState& state);
 
     HWND handle_ = nullptr;
-    WNDPROC defaultProc_ = nullptr;
     RECT bounds_{0, 0, 0, 0};
     bool visible_ = true;
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    // The end of the chain: WndProc, and the bookkeeping when the window goes.
+    static LRESULT OwnProc(void* control, UINT msg, WPARAM wParam, LPARAM lParam);
+    void UpdateBounds();
+
+    std::shared_ptr<TWndProcChain> chain_;
+    bool recreating_ = false;
     TWinControl* parent_ = nullptr;
     std::vector<TWinControl*> controls_;
     TAlign align_ = TAlign::alNone;
     int tabOrder_ = 0;
 };
-
-// Shows an exception that escaped a message handler (the application's handler).
-void HandleWindowException(const Exception& e);
 
 // Registers (once) the window class all forms and plain controls of this layer use.
 const wchar_t* LayerWindowClass();

@@ -66,10 +66,6 @@ TForm::~TForm() {
     }
     auto& forms = Screen()->forms_;
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-    if (HandleAllocated() && formStyle_ == TFormStyle::fsMDIChild) {
-        HWND client = ::GetParent(handle_);
-        ::SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
-    }
     DestroyHandle();
 }
 
@@ -205,6 +201,8 @@ void TForm::HandleCreated() {
         mdiClient_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0,
                                        r.right, r.bottom, handle_, nullptr, ::GetModuleHandleW(nullptr), &cc);
+        if (!mdiClient_) throw EOutOfResources(L"MDI-Client kann nicht erzeugt werden: " + caption_);
+        clientChain_->Attach(mdiClient_);  // leaves it again at the client's WM_NCDESTROY
     }
     if (menu_ && formStyle_ != TFormStyle::fsMDIChild) {
         ::SetMenu(handle_, menu_->Handle());
@@ -213,6 +211,45 @@ void TForm::HandleCreated() {
 }
 
 void TForm::HandleDestroyed() { mdiClient_ = nullptr; }
+
+void TForm::DestroyWnd() {
+    // The menu bar belongs to the menu component: taken off, it does not die with the window.
+    if (HMENU bar = ::GetMenu(handle_); bar && formStyle_ != TFormStyle::fsMDIChild && menu_ && bar == menu_->Handle())
+        ::SetMenu(handle_, nullptr);
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        if (HWND client = ::GetParent(handle_)) {
+            ::SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
+            return;
+        }
+    }
+    TWinControl::DestroyWnd();
+}
+
+void TForm::RecreateWnd() {
+    if (formStyle_ != TFormStyle::fsMDIForm || !HandleAllocated()) return TWinControl::RecreateWnd();
+    // The document windows live in the MDI client, which goes with the frame: they are taken
+    // down first and made again in the new client, in their places and states.
+    struct Child {
+        TForm* form;
+        TShowState state;
+    };
+    std::vector<Child> children;
+    TForm* active = ActiveMDIChild();
+    for (int i = 0; i < MDIChildCount(); ++i) children.push_back({MDIChildren(i), MDIChildren(i)->SaveShowState()});
+    for (Child& c : children) c.form->DestroyHandle();
+    TWinControl::RecreateWnd();
+    bool maximized = false;
+    for (Child& c : children) {
+        c.form->Handle();
+        c.form->RestoreShowState(c.state);
+        if (c.form == active) maximized = c.state.placement.showCmd == SW_SHOWMAXIMIZED;
+    }
+    // Only the active document can be maximized; showing the others has undone that.
+    if (active && active->HandleAllocated()) {
+        ::SendMessageW(mdiClient_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(active->handle_), 0);
+        if (maximized) ::SendMessageW(mdiClient_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active->handle_), 0);
+    }
+}
 
 void TForm::ApplyPosition() {
     if (position_ != TPosition::poScreenCenter) return;
@@ -389,7 +426,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DESTROY:
-            if (Application()->MainForm() == this) ::PostQuitMessage(0);
+            if (Application()->MainForm() == this && !Recreating()) ::PostQuitMessage(0);
             break;
         case CM_RELEASE:
             delete this;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/core/form_data.h"
@@ -58,6 +59,9 @@ public:
 
     // MDI frame operations.
     HWND ClientHandle() const { return mdiClient_; }
+    // The MDI client window's chain: handlers installed here see the client's messages, for
+    // every client window the frame will have.
+    TWndProcChain& ClientWindowProc() { return *clientChain_; }
     int MDIChildCount() const;
     TForm* MDIChildren(int index) const;
     TForm* ActiveMDIChild() const;
@@ -78,6 +82,8 @@ public:
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // An MDI frame takes its document windows along into the new client window.
+    void RecreateWnd() override;
 
 protected:
     // Handlers that the form data's events may name.
@@ -86,6 +92,7 @@ protected:
     void GetCreateParams(CreateParams& params) override;
     void HandleCreated() override;
     void HandleDestroyed() override;
+    void DestroyWnd() override;
 
 private:
     void DoClose(TCloseAction& action);
@@ -109,7 +116,7 @@ private:
     bool shown_ = false;
     bool releasing_ = false;
     HWND mdiClient_ = nullptr;
-    WNDPROC mdiClientProc_ = nullptr;
+    std::shared_ptr<TWndProcChain> clientChain_ = TWndProcChain::Create();
 };
 
 // The forms of the application in creation order.
