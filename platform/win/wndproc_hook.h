@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/core/sysutils.h"
+#include "platform/core/sys_utils.h"
 
 namespace fn {
 
