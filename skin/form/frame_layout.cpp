@@ -1,0 +1,135 @@
+#include "skin/form/frame_layout.h"
+
+namespace fn {
+
+namespace {
+
+TSkinPoint Moved(TSkinPoint p, int dx, int dy) { return {p.X + dx, p.Y + dy}; }
+
+// The commands laid out from the strip's outer edge inward, in this order.
+constexpr int kStripCommands[] = {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray};
+
+// Index of the first item with command, or -1.
+int FirstOf(std::span<const TmnStripItem> items, int command) {
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].Command == command) return static_cast<int>(i);
+    return -1;
+}
+
+// The strip's items in placing order: the first of each strip command, then every custom item.
+std::vector<int> StripOrder(std::span<const TmnStripItem> items) {
+    std::vector<int> order;
+    for (int command : kStripCommands)
+        if (int i = FirstOf(items, command); i >= 0) order.push_back(i);
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].Command == cmDefault) order.push_back(static_cast<int>(i));
+    return order;
+}
+
+}  // namespace
+
+TmnFrameGeometry ComputeFrameGeometry(const TmnSkinFormInfo& info, int pictureWidth, int pictureHeight, int width,
+                                      int height) {
+    const int dx = width - pictureWidth, dy = height - pictureHeight;
+    TmnFrameGeometry g;
+    g.NewLT = info.LeftTopPoint;
+    g.NewRT = Moved(info.RightTopPoint, dx, 0);
+    g.NewLB = Moved(info.LeftBottomPoint, 0, dy);
+    g.NewRB = Moved(info.RightBottomPoint, dx, dy);
+    const TSkinRect& cl = info.ClientRect;
+    g.NewCl = {cl.Left, cl.Top, cl.Right + dx, cl.Bottom + dy};
+    g.NewCaptionRect = info.CaptionRect;
+    if (!g.NewCaptionRect.IsEmpty()) g.NewCaptionRect.Right += dx;
+    g.NewButtonsRect = info.ButtonsRect;
+    // Buttons in the right half of the picture stay with the right edge.
+    if (!g.NewButtonsRect.IsEmpty() && g.NewButtonsRect.Left > pictureWidth / 2) {
+        g.NewButtonsRect.Left += dx;
+        g.NewButtonsRect.Right += dx;
+    }
+    g.ButtonsInLeft = info.ButtonsInLeft;
+    g.ButtonsOffset = info.ButtonsOffset;
+    g.HitLT = info.HitTestLeftTopPoint;
+    g.HitRT = Moved(info.HitTestRightTopPoint, dx, 0);
+    g.HitLB = Moved(info.HitTestLeftBottomPoint, 0, dy);
+    g.HitRB = Moved(info.HitTestRightBottomPoint, dx, dy);
+    const TSkinRect& m = info.MaskRectArea;
+    g.NewMaskRect = {m.Left, m.Top, m.Right + dx, m.Bottom + dy};
+    return g;
+}
+
+TmnStripLayout LayoutButtonStrip(const TmnFrameGeometry& g, std::span<const TmnStripItem> items) {
+    TmnStripLayout out;
+    out.Rects.resize(items.size());
+    const bool inButtonsRect = !g.NewButtonsRect.IsEmpty();
+    const TSkinRect strip = inButtonsRect ? g.NewButtonsRect : g.NewCaptionRect;
+    if (strip.IsEmpty()) return out;
+    const int y = strip.Top, offset = g.ButtonsOffset;
+    const int sysMenu = FirstOf(items, cmSysMenu);
+
+    if (!g.ButtonsInLeft) {
+        int x = strip.Right;
+        for (int i : StripOrder(items)) {
+            const TmnStripItem& it = items[static_cast<size_t>(i)];
+            out.Rects[static_cast<size_t>(i)] = {x - it.Width, y, x, y + it.Height};
+            x -= it.Width + offset;
+        }
+        if (!inButtonsRect) {
+            out.CaptionRightSet = true;
+            out.CaptionRight = x + offset;
+        }
+        if (sysMenu >= 0) {
+            const TmnStripItem& it = items[static_cast<size_t>(sysMenu)];
+            const TSkinRect& cap = g.NewCaptionRect;
+            const int left = cap.Left, top = cap.Top + (cap.Height() - it.Height) / 2;
+            out.Rects[static_cast<size_t>(sysMenu)] = {left, top, left + it.Width, top + it.Height};
+            out.CaptionLeftSet = true;
+            out.CaptionLeft = left + it.Width;
+        }
+        return out;
+    }
+
+    int x = strip.Left;
+    auto place = [&](int i) {
+        const TmnStripItem& it = items[static_cast<size_t>(i)];
+        out.Rects[static_cast<size_t>(i)] = {x, y, x + it.Width, y + it.Height};
+        x += it.Width + offset;
+    };
+    for (int i : StripOrder(items)) place(i);
+    if (!inButtonsRect) {
+        if (sysMenu >= 0) place(sysMenu);
+        out.CaptionLeftSet = true;
+        out.CaptionLeft = x + offset;
+    }
+    return out;
+}
+
+TmnBuiltInFrame LayoutBuiltInFrame(int width, int height, bool toolWindow, std::span<const TmnStripItem> items,
+                                   int iconWidth, int iconHeight) {
+    TmnBuiltInFrame f;
+    if (toolWindow) {
+        f.CaptionHeight = 15;
+        f.ButtonSize = 13;
+    }
+    const int b = TmnBuiltInFrame::Border, size = f.ButtonSize;
+    f.Rects.resize(items.size());
+    f.CaptionArea = {b, b, width - b, f.CaptionHeight};
+    f.Client = {b, f.CaptionHeight + b, width - b, height - b};
+
+    int x = width - b;
+    for (int command : kStripCommands) {
+        const int i = FirstOf(items, command);
+        if (i < 0) continue;
+        f.Rects[static_cast<size_t>(i)] = {x - size, 4, x, 4 + size};
+        x -= size;
+    }
+    f.CaptionArea.Right = x;
+
+    if (const int i = FirstOf(items, cmSysMenu); i >= 0) {
+        const int w = iconWidth > 0 ? iconWidth : size, h = iconHeight > 0 ? iconHeight : size;
+        f.Rects[static_cast<size_t>(i)] = {b, 4, b + w, 4 + h};
+        f.CaptionArea.Left = b + w;
+    }
+    return f;
+}
+
+}  // namespace fn
