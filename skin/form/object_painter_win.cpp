@@ -1,5 +1,7 @@
 #include "skin/form/object_painter_win.h"
 
+#include <cstring>
+
 #include "skin/paint/effects.h"
 #include "skin/paint/glyphs_win.h"
 #include "skin/paint/images_win.h"
@@ -10,9 +12,17 @@ namespace {
 
 RECT ToRect(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
-// The effects bitmap of a platform bitmap and back.
-TmnEffectBmp EffectsOf(TBitmap& b) { return TmnEffectBmp::CreateFromBitmap(b.Handle()); }
-void PutBack(const TmnEffectBmp& e, TBitmap& b) { e.Draw(b.Canvas().Handle(), 0, 0); }
+// The effects bitmap of a platform bitmap and back. Both hold top-down 24-bit rows padded to
+// 4 bytes, so the pixels move in one copy, without a device context.
+TmnEffectBmp EffectsOf(TBitmap& b) {
+    TmnEffectBmp e(b.Width(), b.Height());
+    if (!e.Empty()) std::memcpy(e.Bits, b.ScanLine(0), static_cast<size_t>(e.ByteSize));
+    return e;
+}
+void PutBack(const TmnEffectBmp& e, TBitmap& b) {
+    if (!e.Empty() && e.Width == b.Width() && e.Height == b.Height())
+        std::memcpy(b.ScanLine(0), e.Bits, static_cast<size_t>(e.ByteSize));
+}
 
 }  // namespace
 
@@ -23,6 +33,26 @@ TBitmap& TmnSkinPictures::Get(const TBitmapData& picture) {
         slot->Assign(picture);
     }
     return *slot;
+}
+
+std::unique_ptr<TBitmap> TmnSkinPictures::TakeScratch(int w, int h) {
+    for (auto it = idle_.begin(); it != idle_.end(); ++it)
+        if ((*it)->Width() == w && (*it)->Height() == h) {
+            std::unique_ptr<TBitmap> b = std::move(*it);
+            idle_.erase(it);
+            return b;
+        }
+    return std::make_unique<TBitmap>(w, h);
+}
+
+void TmnSkinPictures::GiveBack(std::unique_ptr<TBitmap> bitmap) {
+    if (idle_.size() >= MaxIdle) idle_.erase(idle_.begin());
+    idle_.push_back(std::move(bitmap));
+}
+
+void TmnGdiObjectPainter::ReleaseImages() {
+    for (auto& b : images_) pictures_.GiveBack(std::move(b));
+    images_.clear();
 }
 
 TBitmap* TmnGdiObjectPainter::Image(int image) {
@@ -38,7 +68,7 @@ TCanvas& TmnGdiObjectPainter::Target(int target) {
 TCanvas* TmnGdiObjectPainter::Canvas(int target) { return &Target(target); }
 
 int TmnGdiObjectPainter::NewImage(int w, int h) {
-    auto b = std::make_unique<TBitmap>(w > 0 ? w : 0, h > 0 ? h : 0);
+    std::unique_ptr<TBitmap> b = pictures_.TakeScratch(w > 0 ? w : 0, h > 0 ? h : 0);
     if (!b->Empty()) {
         b->Canvas().Brush().SetColor(clBlack);
         b->Canvas().FillRect({0, 0, b->Width(), b->Height()});

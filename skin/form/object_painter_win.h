@@ -11,25 +11,38 @@
 
 namespace fn {
 
-// Platform bitmaps of the skin's pictures, made on first use. Clear it when the skin changes
-// (the pictures it names belong to the skin data manager).
+// Platform bitmaps of the skin's pictures, made on first use, and a few scratch bitmaps kept for
+// the next repaint (a morph step needs two of the object's size every 25 ms). Clear it when the
+// skin changes (the pictures it names belong to the skin data manager).
 class TmnSkinPictures {
 public:
     TBitmap& Get(const TBitmapData& picture);
-    void Clear() { bitmaps_.clear(); }
+    void Clear() {
+        bitmaps_.clear();
+        idle_.clear();
+    }
     int Count() const { return static_cast<int>(bitmaps_.size()); }
+
+    // A scratch bitmap of w x h (contents undefined), and its return.
+    std::unique_ptr<TBitmap> TakeScratch(int w, int h);
+    void GiveBack(std::unique_ptr<TBitmap> bitmap);
+    static constexpr size_t MaxIdle = 8;
 
 private:
     std::map<const TBitmapData*, std::unique_ptr<TBitmap>> bitmaps_;
+    std::vector<std::unique_ptr<TBitmap>> idle_;
 };
 
 class TmnGdiObjectPainter : public TmnObjectPainter {
 public:
     TmnGdiObjectPainter(TCanvas& canvas, TmnSkinPictures& pictures) : canvas_(canvas), pictures_(pictures) {}
+    ~TmnGdiObjectPainter() override { ReleaseImages(); }
+    TmnGdiObjectPainter(const TmnGdiObjectPainter&) = delete;
+    TmnGdiObjectPainter& operator=(const TmnGdiObjectPainter&) = delete;
 
     TCanvas* Canvas(int target) override;
     int NewImage(int w, int h) override;
-    void ReleaseImages() override { images_.clear(); }
+    void ReleaseImages() override;
     void Copy(int target, const TBitmapData& picture, const TSkinRect& src, const TSkinRect& dst) override;
     void Strip(int target, const TBitmapData& picture, const TSkinRect& src, int lo, int ro, bool stretch,
                const TSkinRect& dst) override;

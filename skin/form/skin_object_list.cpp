@@ -68,7 +68,7 @@ int TmnSkinObjectList::ObjectAt(int x, int y) const {
 }
 
 bool TmnSkinObjectList::TrackMouse(int x, int y, bool inside) {
-    if (objects_.empty()) return false;
+    if (objects_.empty() || !owner_.IsFormActive()) return false;
     OldActiveObject = ActiveObject;
     int found = inside ? ObjectAt(x, y) : -1;
     if (CaptureObject != -1 && found != CaptureObject) found = -1;

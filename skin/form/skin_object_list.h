@@ -47,9 +47,10 @@ public:
 
     // The first enabled, visible object containing (x, y), or -1.
     int ObjectAt(int x, int y) const;
-    // Hover tracking at a window point: the object under it becomes ActiveObject (only when
-    // inside is set; while an object holds the capture, no other counts). The object left gets
-    // MouseLeave, the one entered MouseEnter. Returns true when ActiveObject changed.
+    // Hover tracking at a window point, only while the window is active: the object under it
+    // becomes ActiveObject (only when inside is set; while an object holds the capture, no other
+    // counts). The object left gets MouseLeave, the one entered MouseEnter. Returns true when
+    // ActiveObject changed (the owner then moves the object hint).
     bool TrackMouse(int x, int y, bool inside);
     // Mouse dispatch. MouseDown returns true when the window should capture the mouse (any
     // object but a caption).

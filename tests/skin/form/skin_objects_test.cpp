@@ -392,7 +392,9 @@ TEST_F(SkinObjectsTest, CyclingAnimationWrapsAndAnAnimationWithoutFramesEndsAtOn
             l.Draw(p, true);
             for (const std::string& op : p.ops) EXPECT_EQ(op.find("(80,"), std::string::npos) << op;
         }
-        if (l.CountFrames == 0) EXPECT_FALSE(owner.Running(TmnObjectTimer::Animate));
+        if (l.CountFrames == 0) {
+            EXPECT_FALSE(owner.Running(TmnObjectTimer::Animate));
+        }
     }
 }
 
@@ -477,6 +479,11 @@ TEST_F(SkinObjectsTest, EveryPathThatFreesTheObjectsStopsTheirTimers) {
 TEST_F(SkinObjectsTest, ActivationResetsHoverStatesAndBorderIconsDecideVisibilityAndHints) {
     Load();
     Layout(200, 60);
+    owner.active = false;  // no hover tracking in an inactive window
+    HoverOn(L"closebutton");
+    EXPECT_EQ(list.ActiveObject, -1);
+    EXPECT_FALSE(Get<TmnActiveSkinObject>(L"closebutton").Active);
+    owner.active = true;
     HoverOn(L"closebutton");
     list.MorphTick();
     auto& logo = Get<TmnSkinAnimateObject>(L"logo");
