@@ -14,7 +14,7 @@ TmnSkinCaptionObject::TmnSkinCaptionObject(TmnSkinObjectOwner& owner, const TmnD
     FontColor = c->FontColor;
     ActiveFontColor = c->ActiveFontColor;
     Alignment = c->Alignment;
-    TextRect = c->TextRect;
+    TextRect = BoundedRect(c->TextRect);
     Shadow = c->Shadow;
     ShadowColor = c->ShadowColor;
     ActiveShadowColor = c->ActiveShadowColor;
@@ -23,7 +23,7 @@ TmnSkinCaptionObject::TmnSkinCaptionObject(TmnSkinObjectOwner& owner, const TmnD
     ActiveLightColor = c->ActiveLightColor;
     FrameRect = FromActive(c->FrameRect);
     ActiveFrameRect = FromActive(c->ActiveFrameRect);
-    FrameTextRect = c->FrameTextRect;
+    FrameTextRect = BoundedRect(c->FrameTextRect);
     FrameLeftOffset = c->FrameLeftOffset;
     FrameRightOffset = c->FrameRightOffset;
     FullFrame = c->FullFrame;
@@ -129,23 +129,24 @@ void TmnSkinCaptionObject::DrawCaptionText(TmnObjectPainter& p, int target, int 
     }
     const TextLayout l = LayoutText(p, CaptionText());
     if (l.Text.empty()) return;
-    const int x = l.Pos.X + dx, y = l.Pos.Y + dy;
+    const int x = ClampToInt(int64_t(l.Pos.X) + dx), y = ClampToInt(int64_t(l.Pos.Y) + dy);
     if (!FrameRect.IsEmpty()) {
+        // The frame picture lies inside the active picture, so its sizes are small; the skin's
+        // offsets are not, and are summed in 64 bits.
         const TSkinRect frame = active && !ActiveFrameRect.IsEmpty() ? ActiveFrameRect : FrameRect;
-        const int top = y - FrameTextRect.Top;
+        const int64_t top = int64_t(y) - FrameTextRect.Top;
+        int64_t left = 0, w = 0;
         if (FullFrame) {
-            const int o = SkinData ? SkinData->ButtonsOffset : 0;
-            const int w = ObjectRect.Width() - 2 * o;
-            if (w > 0)
-                p.Strip(target, *ActivePicture, frame, FrameLeftOffset, FrameRightOffset, false,
-                        {dx + o, top, dx + o + w, top + frame.Height()});
+            const int64_t o = SkinData ? SkinData->ButtonsOffset : 0;
+            left = dx + o;
+            w = int64_t(ObjectRect.Right) - ObjectRect.Left - 2 * o;
         } else {
-            const int w = frame.Width() + l.Width - FrameTextRect.Width();
-            const int left = x - FrameTextRect.Left;
-            if (w > 0)
-                p.Strip(target, *ActivePicture, frame, FrameLeftOffset, FrameRightOffset, false,
-                        {left, top, left + w, top + frame.Height()});
+            left = int64_t(x) - FrameTextRect.Left;
+            w = int64_t(frame.Width()) + l.Width - (int64_t(FrameTextRect.Right) - FrameTextRect.Left);
         }
+        if (w > 0 && left >= INT32_MIN && left + w <= INT32_MAX && top >= INT32_MIN && top + frame.Height() <= INT32_MAX)
+            p.Strip(target, *ActivePicture, frame, FrameLeftOffset, FrameRightOffset, false,
+                    {int(left), int(top), int(left + w), int(top + frame.Height())});
     }
     const TmnObjectFont font = Font();
     if (Light) p.Text(target, font, active ? ActiveLightColor : LightColor, x - 1, y - 1, l.Text);

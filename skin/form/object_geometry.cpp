@@ -10,11 +10,14 @@ bool WhollyInside(const TSkinRect& r, const TSkinRect& z) {
     return r.Left >= z.Left && r.Top >= z.Top && r.Right <= z.Right && r.Bottom <= z.Bottom;
 }
 
-int Clamp(int64_t v) {
-    return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+int Clamp(int64_t v) { return ClampToInt(v); }
 
 }  // namespace
+
+TSkinRect BoundedRect(const TSkinRect& r) {
+    auto b = [](int v) { return std::clamp(v, -SkinCoordinateLimit, SkinCoordinateLimit); };
+    return {b(r.Left), b(r.Top), b(r.Right), b(r.Bottom)};
+}
 
 TSkinRect PlaceByCorners(const TSkinRect& r, const TmnCornerFrame& f, int dx, int dy) {
     const TSkinRect lt{0, 0, f.LT.X, f.LT.Y};
@@ -40,7 +43,7 @@ TSkinRect PlaceByCorners(const TSkinRect& r, const TmnCornerFrame& f, int dx, in
 }
 
 TSkinRect ImageInPicture(const TSkinRect& r, int w, int h) {
-    if (r.IsEmpty() || r.Left < 0 || r.Top < 0 || r.Right > w || r.Bottom > h) return {};
+    if (r.Left < 0 || r.Top < 0 || r.Right > w || r.Bottom > h || r.IsEmpty()) return {};
     return r;
 }
 
@@ -60,8 +63,8 @@ TSkinRect FrameBeside(const TSkinRect& first, int count, int k) {
 TmnFrameStrip CaptionFrameStrip(const TSkinRect& strip, const TSkinRect& skinRect, int count, int w, int h) {
     TmnFrameStrip s;
     s.Strip = strip;
-    s.Vertical = strip.Height() > skinRect.Height();
-    if (strip.IsEmpty() || count <= 0 || strip.Left < 0 || strip.Top < 0) return s;
+    if (count <= 0 || strip.Left < 0 || strip.Top < 0 || strip.IsEmpty()) return s;
+    s.Vertical = strip.Height() > int64_t(skinRect.Bottom) - skinRect.Top;
     const int length = s.Vertical ? strip.Height() : strip.Width();
     count = std::min(count, length);  // frames of at least one pixel
     s.Step = length / count;
@@ -101,19 +104,20 @@ TSkinRect CaptionTextArea(const TSkinRect& textRect, int objectWidth, int skinWi
     TSkinRect a = textRect;
     a.Right = Clamp(int64_t(a.Right) + objectWidth - skinWidth);
     if (!frameRect.IsEmpty()) {
-        a.Left += frameTextRect.Left;
-        a.Top += frameTextRect.Top;
+        a.Left = Clamp(int64_t(a.Left) + frameTextRect.Left);
+        a.Top = Clamp(int64_t(a.Top) + frameTextRect.Top);
         a.Right = Clamp(int64_t(a.Right) + frameTextRect.Right - frameRect.Width());
     }
     return a;
 }
 
 TmnTextPos CaptionTextPosition(const TSkinRect& area, int alignment, int tw, int th) {
+    const int64_t w = int64_t(area.Right) - area.Left, h = int64_t(area.Bottom) - area.Top;
     TmnTextPos p;
-    p.Y = area.Top + area.Height() / 2 - th / 2;
+    p.Y = Clamp(area.Top + h / 2 - th / 2);
     switch (alignment) {
-        case taRightJustify: p.X = area.Right - tw; break;
-        case taCenter: p.X = area.Left + area.Width() / 2 - tw / 2; break;
+        case taRightJustify: p.X = Clamp(int64_t(area.Right) - tw); break;
+        case taCenter: p.X = Clamp(area.Left + w / 2 - tw / 2); break;
         default: p.X = area.Left; break;
     }
     return p;

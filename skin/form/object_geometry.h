@@ -10,6 +10,14 @@
 
 namespace fn {
 
+// Sums of skin values are made in 64 bits and brought back into the int range.
+inline int ClampToInt(int64_t v) { return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int>(v); }
+
+// A rectangle from a skin with every coordinate brought into +-2^20 (pictures are at most 65535
+// pixels wide), so that widths and sums of such rectangles stay far inside the int range.
+inline constexpr int SkinCoordinateLimit = 1 << 20;
+TSkinRect BoundedRect(const TSkinRect& r);
+
 // The four corner points of the frame picture and its size.
 struct TmnCornerFrame {
     TSkinPoint LT, RT, LB, RB;

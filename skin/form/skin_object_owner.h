@@ -7,6 +7,11 @@
 // Window commands are handed over, never carried out inside the object's handler: an
 // implementation posts them, so that closing or re-skinning the window cannot free the object
 // that is still running its mouse handler.
+//
+// The mouse capture stays with the owner: TmnSkinObjectList::MouseDown says when to take it
+// (any object but a caption), and the owner reports its loss (WM_CAPTURECHANGED, a dialog or
+// another window taking over during a press) through TmnSkinObjectList::CaptureLost. The
+// owner's timer ticks go to MorphTick and AnimateTick, which stop the timers when nothing moved.
 #include "platform/core/skin_geometry.h"
 #include "platform/core/sys_utils.h"
 

@@ -1,5 +1,7 @@
 #include "skin/form/skin_objects.h"
 
+#include <algorithm>
+
 #include "skin/data/skin_data.h"
 #include "skin/form/caption_object.h"
 #include "skin/form/object_geometry.h"
@@ -27,7 +29,7 @@ TmnActiveSkinObject::TmnActiveSkinObject(TmnSkinObjectOwner& owner, const TmnDat
     IDName = record->SectionName;
     Hint = record->Hint;
     SkinRectInAPicture = record->SkinRectInAPicture;
-    SkinRect = record->SkinRect;
+    SkinRect = BoundedRect(record->SkinRect);
     ActiveSkinRect = FromActive(record->ActiveSkinRect);
     InActiveSkinRect = FromActive(record->InactiveSkinRect);
     Morphing = record->Morphing && !ActiveSkinRect.IsEmpty();
@@ -484,7 +486,7 @@ bool TmnSkinAnimateObject::AnimateStep() {
         return false;
     }
     if (Elapsed < FrameInterval) {
-        Elapsed += AnimationTickMs;
+        Elapsed += AnimationTick;
         return true;
     }
     if (Forward) {
@@ -494,7 +496,7 @@ bool TmnSkinAnimateObject::AnimateStep() {
         SetFrame(CurrentFrame - 1);
         if (CurrentFrame == 1) Active = false;
     }
-    Elapsed = AnimationTickMs;
+    Elapsed = AnimationTick;
     return true;
 }
 

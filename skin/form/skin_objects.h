@@ -11,6 +11,7 @@
 
 #include "platform/core/bitmap_data.h"
 #include "skin/data/object_records.h"
+#include "skin/form/object_geometry.h"
 #include "skin/form/object_painter.h"
 #include "skin/form/skin_object_owner.h"
 
@@ -155,7 +156,7 @@ public:
     TSkinRect FrameRect(const TSkinRect& first, int k) const;
 
     int CurrentFrame = 1;
-    int Elapsed = AnimationTickMs;
+    int Elapsed = AnimationTick;
     int FrameInterval = 50;
     TMenuItem* MenuItem = nullptr;
     bool PopupUp = false;
@@ -168,8 +169,6 @@ public:
     int Command = cmClose;
     TSkinRect DownSkinRect;
     TSkinRect RestoreRect, RestoreActiveRect, RestoreInActiveRect, RestoreDownRect;
-
-    static constexpr int AnimationTickMs = 25;
 
 private:
     void Execute();

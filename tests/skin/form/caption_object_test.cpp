@@ -248,6 +248,22 @@ TEST_F(CaptionTest, NarrowWindowsAndSkinsWithoutCaptionGiveNoNegativeSizes) {
             }
         }
     }
+    // Absurd coordinates from a skin: every sum stays in range (the host build runs this under
+    // the undefined-behaviour sanitizer).
+    TmnSkinCaptionObject& wild =
+        Load(L"activepictureindex=0\nskinrect=-2000000000,0,2000000000,28\n"
+             L"textrect=-2000000000,-5,2000000000,2000000000\nframerect=0,0,36,12\n"
+             L"frametextrect=2000000000,-2000000000,-2000000000,2000000000\nframeleftoffset=2000000000\n"
+             L"alignment=tacenter\nlight=1\nshadow=1\n");
+    for (int w : {200, 100000}) {
+        Layout(w, 60);
+        for (bool active : {false, true}) {
+            wild.Active = active;
+            painter.ops.clear();
+            wild.Draw(painter, true);
+        }
+    }
+
     // No caption record at all: the list has no caption and the activation has nothing to do.
     owner.skin = LoadSkin(component, TestArchive(Replace(TestDescription(), L"SKINOBJECTS",
                                                          L"count=1\n0=closebutton:stdbutton\n")));
