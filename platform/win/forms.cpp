@@ -99,7 +99,7 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
         if (v.kind != FormValue::Kind::Set) throw EReadError(L"BorderIcons erwartet eine Menge");
         borderIcons_ = 0;
         for (auto& i : v.items)
-            borderIcons_ |= i == L"biSystemMenu" ? biSystemMenu : i == L"biMinimize" ? biMinimize : i == L"biMaximize" ? biMaximize : i == L"biHelp" ? biHelp : 0u;
+            borderIcons_ |= i == L"biSystemMenu" ? TBorderIcon::biSystemMenu : i == L"biMinimize" ? TBorderIcon::biMinimize : i == L"biMaximize" ? TBorderIcon::biMaximize : i == L"biHelp" ? TBorderIcon::biHelp : 0u;
     } else if (name == L"HelpContext") helpContext_ = v.AsInt();
     else if (name == L"ClientWidth") clientWidth_ = v.AsInt();
     else if (name == L"ClientHeight") clientHeight_ = v.AsInt();
@@ -147,10 +147,10 @@ void TForm::SetClientSize(int width, int height) {
 void TForm::GetCreateParams(CreateParams& p) {
     p.caption = caption_;
     p.exStyle = 0;
-    DWORD sys = (borderIcons_ & biSystemMenu) ? WS_SYSMENU : 0;
-    if (borderIcons_ & biSystemMenu) {
-        if (borderIcons_ & biMinimize) sys |= WS_MINIMIZEBOX;
-        if (borderIcons_ & biMaximize) sys |= WS_MAXIMIZEBOX;
+    DWORD sys = (borderIcons_ & TBorderIcon::biSystemMenu) ? WS_SYSMENU : 0;
+    if (borderIcons_ & TBorderIcon::biSystemMenu) {
+        if (borderIcons_ & TBorderIcon::biMinimize) sys |= WS_MINIMIZEBOX;
+        if (borderIcons_ & TBorderIcon::biMaximize) sys |= WS_MAXIMIZEBOX;
     }
     p.style = WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN | sys;
     if (formStyle_ == TFormStyle::fsMDIChild) {
@@ -316,7 +316,7 @@ void TForm::DoClose(TCloseAction& action) {
 void TForm::Close() {
     if (!CloseQuery()) return;
     TCloseAction action = formStyle_ == TFormStyle::fsMDIChild
-                              ? ((borderIcons_ & biMinimize) ? TCloseAction::caMinimize : TCloseAction::caNone)
+                              ? ((borderIcons_ & TBorderIcon::biMinimize) ? TCloseAction::caMinimize : TCloseAction::caNone)
                               : TCloseAction::caHide;
     DoClose(action);
     if (action == TCloseAction::caNone) return;

@@ -16,7 +16,11 @@ namespace fn {
 enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 enum class TPosition { poDesigned, poScreenCenter, poDefault };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+// The platform frame's caption buttons (bits of BorderIcons). Scoped, since the skin library's
+// own border icons use the same names.
+struct TBorderIcon {
+    enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+};
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;
@@ -106,7 +110,7 @@ private:
     TPosition position_ = TPosition::poDesigned;
     String caption_;
     bool keyPreview_ = false;
-    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    unsigned borderIcons_ = TBorderIcon::biSystemMenu | TBorderIcon::biMinimize | TBorderIcon::biMaximize;
     int helpContext_ = 0;
     TColor color_ = clBtnFace;
     TFontDesc font_;

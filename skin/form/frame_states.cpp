@@ -85,7 +85,7 @@ TSkinRect MagneticMove(const TSkinRect& proposed, const TSkinRect& area, int m, 
 TmnCaptionAction CaptionDoubleClick(bool resizable, TmnSkinWindowState state, bool rolledUp,
                                     bool rolledUpInMaximized, TmnBorderIcons icons) {
     if (resizable && state == swsMinimized) return TmnCaptionAction::Restore;
-    if (resizable && state != swsMaximized && !rolledUp && (icons & biMaximize)) return TmnCaptionAction::Maximize;
+    if (resizable && state != swsMaximized && !rolledUp && (icons & BorderIconBit(biMaximize))) return TmnCaptionAction::Maximize;
     if (resizable && state == swsMaximized && !rolledUpInMaximized) return TmnCaptionAction::Restore;
     return TmnCaptionAction::ToggleRollUp;
 }
@@ -93,12 +93,12 @@ TmnCaptionAction CaptionDoubleClick(bool resizable, TmnSkinWindowState state, bo
 std::vector<std::wstring_view> StandardSystemMenuItems(TmnSkinWindowState state, bool rolledUp, bool mdiChild,
                                                         TmnBorderIcons icons) {
     std::vector<std::wstring_view> items;
-    if (state != swsMinimized && (icons & biMinimize)) items.push_back(L"MTL_MINITEM");
-    if (state != swsMaximized && (icons & biMaximize)) items.push_back(L"MTL_MAXITEM");
+    if (state != swsMinimized && (icons & BorderIconBit(biMinimize))) items.push_back(L"MTL_MINITEM");
+    if (state != swsMaximized && (icons & BorderIconBit(biMaximize))) items.push_back(L"MTL_MAXITEM");
     if (state != swsNormal || rolledUp) items.push_back(L"MTL_RESTORE");
-    if (!(mdiChild && state == swsMaximized) && !rolledUp && state != swsMinimized && (icons & biRollUp))
+    if (!(mdiChild && state == swsMaximized) && !rolledUp && state != swsMinimized && (icons & BorderIconBit(biRollUp)))
         items.push_back(L"MTL_ROLLUP");
-    if (icons & biMinimizeToTray) items.push_back(L"MTL_MINTOTRAY");
+    if (icons & BorderIconBit(biMinimizeToTray)) items.push_back(L"MTL_MINTOTRAY");
     return items;
 }
 

@@ -8,16 +8,10 @@
 #include <vector>
 
 #include "platform/core/skin_geometry.h"
+#include "skin/form/border_icons.h"
+#include "skin/form/skin_object_owner.h"
 
 namespace fn {
-
-enum TmnSkinWindowState : int { swsNormal = 0, swsMinimized = 1, swsMaximized = 2 };
-
-// Caption buttons and system-menu items a window offers (bits 0..4, as the published set).
-enum TmnBorderIcon : unsigned {
-    biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biRollUp = 8, biMinimizeToTray = 16
-};
-using TmnBorderIcons = unsigned;
 
 // What the size limits depend on.
 struct TmnSizeLimitInput {

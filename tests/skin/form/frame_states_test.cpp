@@ -125,18 +125,18 @@ TEST(MagneticEdges, SnapHoldThenFollowTheCursorAgain) {
 }
 
 TEST(CaptionDoubleClick, FirstRuleThatApplies) {
-    const TmnBorderIcons all = biSystemMenu | biMinimize | biMaximize | biRollUp;
+    const TmnBorderIcons all = DefaultBorderIcons;
     EXPECT_EQ(CaptionDoubleClick(true, swsMinimized, false, false, all), TmnCaptionAction::Restore);
     EXPECT_EQ(CaptionDoubleClick(true, swsNormal, false, false, all), TmnCaptionAction::Maximize);
     EXPECT_EQ(CaptionDoubleClick(true, swsNormal, true, false, all), TmnCaptionAction::ToggleRollUp);
     EXPECT_EQ(CaptionDoubleClick(true, swsMaximized, false, false, all), TmnCaptionAction::Restore);
     EXPECT_EQ(CaptionDoubleClick(true, swsMaximized, true, true, all), TmnCaptionAction::ToggleRollUp);
-    EXPECT_EQ(CaptionDoubleClick(true, swsNormal, false, false, biSystemMenu), TmnCaptionAction::ToggleRollUp);
+    EXPECT_EQ(CaptionDoubleClick(true, swsNormal, false, false, BorderIconBit(biSystemMenu)), TmnCaptionAction::ToggleRollUp);
     EXPECT_EQ(CaptionDoubleClick(false, swsMinimized, false, false, all), TmnCaptionAction::ToggleRollUp);
 }
 
 TEST(StandardSystemMenu, ItemsFollowStateAndIcons) {
-    const TmnBorderIcons all = biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray;
+    const TmnBorderIcons all = DefaultBorderIcons | BorderIconBit(biMinimizeToTray);
     using V = std::vector<std::wstring_view>;
     EXPECT_EQ(StandardSystemMenuItems(swsNormal, false, false, all),
               (V{L"MTL_MINITEM", L"MTL_MAXITEM", L"MTL_ROLLUP", L"MTL_MINTOTRAY"}));
@@ -149,5 +149,5 @@ TEST(StandardSystemMenu, ItemsFollowStateAndIcons) {
     EXPECT_EQ(StandardSystemMenuItems(swsNormal, true, false, all),
               (V{L"MTL_MINITEM", L"MTL_MAXITEM", L"MTL_RESTORE", L"MTL_MINTOTRAY"}));
     // Both windows of the program offer only the system menu: no item at all.
-    EXPECT_TRUE(StandardSystemMenuItems(swsNormal, false, false, biSystemMenu).empty());
+    EXPECT_TRUE(StandardSystemMenuItems(swsNormal, false, false, BorderIconBit(biSystemMenu)).empty());
 }
