@@ -403,6 +403,17 @@ LRESULT TmnSkinCustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
+        case WM_WINDOWPOSCHANGED: {
+            // The size kept may differ from the one asked for: the bounds follow the window.
+            LRESULT r = TmnSkinControl::WndProc(msg, wParam, lParam);
+            if (handle_) {
+                RECT wr;
+                ::GetWindowRect(handle_, &wr);
+                if (HWND parent = ::GetParent(handle_)) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&wr), 2);
+                bounds_ = wr;
+            }
+            return r;
+        }
         case WM_SIZE: {
             LRESULT r = TmnSkinControl::WndProc(msg, wParam, lParam);
             if (Width() != shownWidth_ || Height() != shownHeight_) {

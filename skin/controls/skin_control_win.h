@@ -12,6 +12,7 @@
 #include "skin/controls/accessible_win.h"
 #include "skin/controls/control_geometry.h"
 #include "skin/data/skin_data.h"
+#include "skin/paint/tiling.h"
 
 namespace fn {
 
