@@ -354,10 +354,10 @@ void TmnSkinCustomControl::Paint(HDC dc) {
         TmnSkinControl::Paint(dc);
         return;
     }
-    // Border mode: the frame as four border images, the client background between them.
+    // Border mode: the frame as four border images, the client background between them; then
+    // the skin image hook draws what descendants put on top (a caption) over the whole.
     TBitmap left, top, right, bottom;
     BuildBorderImages(g_, new_, left, top, right, bottom, picture_, skinRect_, w, h, stretch_);
-    CreateControlSkinImage(top);
     TBitmap buffer(w, h);
     TCanvas& canvas = buffer.Canvas();
     canvas.Brush().SetColor(clBtnFace);
@@ -367,6 +367,7 @@ void TmnSkinCustomControl::Paint(HDC dc) {
     canvas.Draw(w - right.Width(), top.Height(), right);
     canvas.Draw(0, h - bottom.Height(), bottom);
     canvas.Draw(0, 0, top);
+    CreateControlSkinImage(buffer);
     ::BitBlt(dc, 0, 0, w, h, canvas.Handle(), 0, 0, SRCCOPY);
 }
 

@@ -194,7 +194,11 @@ int TmnSkinPanel::CollapsedHeight() {
     if (!HasSkin()) return defaultCaptionHeight_ + 1;
     int w = Width(), h = Height();
     CalcSize(w, h);
-    return Height() - RectHeight(new_.Cl);
+    int folded = Height() - RectHeight(new_.Cl);  // the frame without the client
+    // A skin whose caption lies inside the client keeps the caption and the frame below it.
+    if (const TmnDataSkinPanelControl* rec = PanelRecord(); rec && !RectIsEmpty(rec->CaptionRect))
+        folded = std::max(folded, rec->CaptionRect.Bottom + RectHeight(skinRect_) - g_.Cl.Bottom);
+    return folded;
 }
 
 void TmnSkinPanel::SetRollUpState(bool rolledUp) {
@@ -282,7 +286,14 @@ void TmnSkinPanel::SelectCaptionFont(TCanvas& canvas, bool skinned) {
 // ---- painting ----
 
 void TmnSkinPanel::Paint(HDC dc) {
-    TmnSkinCustomControl::Paint(dc);
+    // The transparent look replaces the frame: one buffered image, no border images.
+    if (transparentMode_ && Width() > 0 && Height() > 0) {
+        GetSkinData();
+        int w = Width(), h = Height();
+        CalcSize(w, h);
+    }
+    if (transparentMode_ && HasSkin()) TmnSkinControl::Paint(dc);
+    else TmnSkinCustomControl::Paint(dc);
     // The focus rectangle marks the caption that Space toggles.
     if (Focused() && Focusable() && !IsPaintingCopy(this)) {
         const TSkinRect a = CaptionClickArea();
