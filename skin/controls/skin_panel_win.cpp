@@ -48,7 +48,9 @@ TmnSkinPanel::TmnSkinPanel(TComponent* owner) : TmnSkinCustomControl(owner) {
     SetBounds(0, 0, 150, 150);
 }
 
-TmnSkinPanel::~TmnSkinPanel() = default;
+TmnSkinPanel::~TmnSkinPanel() {
+    if (images_) images_->RemoveFreeNotification(this);
+}
 
 void TmnSkinPanel::GetCreateParams(CreateParams& params) {
     TmnSkinCustomControl::GetCreateParams(params);
@@ -261,9 +263,38 @@ void TmnSkinPanel::ToggleFromCaption() {
     if (rollUpMode_) SetRollUpState(!rollUp_.State());
 }
 
-int TmnSkinPanel::ImageWidth() const { return glyph_.Empty() ? 0 : glyph_.Width() / numGlyphs_; }
+void TmnSkinPanel::SetCaptionImageList(TImageList* images) {
+    if (images_ == images) return;
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_) images_->FreeNotification(this);
+    Invalidate();
+}
+
+void TmnSkinPanel::SetCaptionImageIndex(int index) {
+    if (index == imageIndex_) return;
+    imageIndex_ = index;
+    Invalidate();
+}
+
+void TmnSkinPanel::Notification(TComponent* component, Operation operation) {
+    TmnSkinCustomControl::Notification(component, operation);
+    if (operation == Operation::Remove && component == images_) {
+        images_ = nullptr;
+        Invalidate();
+    }
+}
+
+int TmnSkinPanel::ImageWidth() const {
+    if (ShowsListImage()) return images_->Width();
+    return glyph_.Empty() ? 0 : glyph_.Width() / numGlyphs_;
+}
 
 void TmnSkinPanel::DrawImage(TCanvas& canvas, int x, const TSkinRect& area) {
+    if (ShowsListImage()) {
+        images_->Draw(canvas, x, area.Top + RectHeight(area) / 2 - images_->Height() / 2, imageIndex_);
+        return;
+    }
     if (glyph_.Empty()) return;
     const int frame = !Enabled() && numGlyphs_ == 2 ? 2 : 1;
     const int y = area.Top + RectHeight(area) / 2 - glyph_.Height() / 2;
@@ -543,6 +574,10 @@ bool TmnSkinPanel::ReadProperty(const String& name, const FormValue& value, TRea
     else if (name == L"RollUpMode") SetRollUpMode(value.AsBool());
     else if (name == L"RollUpState") SetRollUpState(value.AsBool());
     else if (name == L"NumGlyphs") SetNumGlyphs(value.AsInt());
+    else if (name == L"CaptionImageIndex") SetCaptionImageIndex(value.AsInt());
+    else if (name == L"CaptionImageList") {
+        reader.FixupReference(value, [this](TComponent* c) { SetCaptionImageList(dynamic_cast<TImageList*>(c)); });
+    }
     else if (name == L"Spacing") SetSpacing(value.AsInt());
     else if (name == L"DefaultAlignment") {
         const String& a = value.AsIdent();

@@ -2,6 +2,7 @@
 // TmnSkinPanel: a skinned container with an optional caption bar (text, glyph), a check box in
 // the caption that enables or disables the children, a roll-up mode that folds the panel to
 // its caption, and a transparent group-box look.
+#include "skin/controls/image_list_win.h"
 #include "skin/controls/panel_layout.h"
 #include "skin/controls/skin_control_win.h"
 
@@ -36,6 +37,11 @@ public:
     void SetRollUpMode(bool on);
     bool RollUpState() const { return rollUp_.State(); }
     void SetRollUpState(bool rolledUp);
+    // The image shown beside the caption when there is no glyph; cleared when the list goes.
+    TImageList* CaptionImageList() const { return images_; }
+    void SetCaptionImageList(TImageList* images);
+    int CaptionImageIndex() const { return imageIndex_; }
+    void SetCaptionImageIndex(int index);
     TBitmap& Glyph() { return glyph_; }
     void SetGlyph(const TBitmap& glyph);
     int NumGlyphs() const { return numGlyphs_; }
@@ -54,6 +60,7 @@ public:
     TSkinRect CaptionClickArea() const;
 
     TAccessibleInfo AccessibleInfo() override;
+    void Notification(TComponent* component, Operation operation) override;
     void GetSkinData() override;
     void ChangeSkinData() override;
     void AdjustClientRect(RECT& rect) override;
@@ -82,7 +89,9 @@ private:
     int CollapsedHeight();
     void ToggleFromCaption();
     void SelectCaptionFont(TCanvas& canvas, bool skinned);
-    // Glyph or nothing: the width the image takes before the text (without spacing).
+    // The list image is shown: no glyph, and an index inside the list.
+    bool ShowsListImage() const { return glyph_.Empty() && images_ && imageIndex_ >= 0 && imageIndex_ < images_->Count(); }
+    // List image, glyph or nothing: the width the image takes before the text (without spacing).
     int ImageWidth() const;
     void DrawImage(TCanvas& canvas, int x, const TSkinRect& area);
     void DrawTransparentLook(TBitmap& bitmap);
@@ -100,6 +109,8 @@ private:
     bool rollUpMode_ = false;
     TPanelRollUp rollUp_;
     std::vector<TWinControl*> foldedChildren_;  // hidden by the roll-up, shown again by unrolling
+    TImageList* images_ = nullptr;
+    int imageIndex_ = -1;
     TBitmap glyph_;
     int numGlyphs_ = 1;
     int spacing_ = 2;

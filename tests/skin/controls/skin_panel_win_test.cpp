@@ -185,6 +185,31 @@ TEST_F(Panel, NumGlyphsIsKeptInRange) {
     EXPECT_EQ(img->Width(), 200);
 }
 
+TEST_F(Panel, TheCaptionShowsTheListImageUntilTheListGoes) {
+    TmnSkinPanel* p = MakePanel(false);
+    p->SetCaptionMode(true);
+    p->SetCaption(L"A");
+    auto images = std::make_unique<TImageList>(nullptr, 8, 8);
+    TBitmap red(8, 8);
+    test::Fill(red, 0x0000FF);
+    test::Put(red, 0, 7, RGB(255, 255, 255));  // the colour left out
+    images->Add(red);
+    p->SetCaptionImageList(images.get());
+    p->SetCaptionImageIndex(0);
+    // Text area (2, 2)-(198, 20): the image at its start + 2, centred vertically.
+    auto img = Snapshot(*p);
+    EXPECT_EQ(At(*img, 6, 9), RGB(255, 0, 0));
+    EXPECT_EQ(At(*img, 4, 14), ::GetSysColor(COLOR_BTNFACE));
+    p->SetCaptionImageIndex(5);  // outside the list: none
+    img = Snapshot(*p);
+    EXPECT_NE(At(*img, 6, 9), RGB(255, 0, 0));
+    p->SetCaptionImageIndex(0);
+    images.reset();
+    EXPECT_EQ(p->CaptionImageList(), nullptr);
+    img = Snapshot(*p);
+    EXPECT_NE(At(*img, 6, 9), RGB(255, 0, 0));
+}
+
 TEST_F(Panel, BorderModeDrawsTheFrameAndTilesAOnePixelClient) {
     TmnSkinPanel* p = MakePanel(true);
     p->SetSkinDataName(L"dot");
