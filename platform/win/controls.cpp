@@ -114,6 +114,7 @@ void TWinControl::AlignControls() {
     if (!handle_) return;
     RECT r;
     ::GetClientRect(handle_, &r);
+    AdjustClientRect(r);
     for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
         for (TWinControl* c : controls_) {
             if (c->align_ != pass || !c->visible_) continue;

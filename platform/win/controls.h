@@ -57,6 +57,8 @@ public:
     int TabOrder() const { return tabOrder_; }
     // Lays out the aligned child controls inside the client area.
     void AlignControls();
+    // The part of the client area that aligned children fill (a framed control leaves its frame).
+    virtual void AdjustClientRect(RECT& rect) {}
     void SetFocus();
     bool Focused() const;
 

@@ -1,0 +1,125 @@
+#include "tools/skingallery/gallery_window.h"
+
+#include <commctrl.h>
+
+#include "skin/controls/skin_control_win.h"
+#include "tools/skingallery/gallery_pages.h"
+
+namespace fn {
+
+namespace {
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchPeriod = 500;
+constexpr int kTabHeight = 26, kStatusHeight = 20;
+}  // namespace
+
+TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
+    LoadFromText(L"object SkinGallery: TForm\n  Left = 40\n  Top = 40\n  Width = 900\n  Height = 640\n"
+                 L"  Caption = 'Skin-Galerie'\nend\n");
+    skin_ = new TmnSkinData(this);
+    Build();
+}
+
+void TGalleryForm::Start(TGallerySkinSource source, bool watch) {
+    source_ = std::move(source);
+    watch_ = watch;
+    Reload();
+    if (watch_ && source_.IsFolder()) {
+        signature_ = FolderSignature(source_.Path);
+        watchTimer_.Start(Handle(), kWatchTimer, kWatchPeriod);
+    }
+}
+
+void TGalleryForm::Build() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    HWND form = Handle();
+    tabs_ = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 100, kTabHeight,
+                              form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    statusLine_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, 0, 100,
+                                    kStatusHeight, form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ::SendMessageW(statusLine_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    pages_ = CreateGalleryPages(this);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(pages_[i]->Title());
+        ::SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+        pages_[i]->SetVisible(i == 0);
+        pages_[i]->SetParent(this);
+    }
+    Layout();
+}
+
+void TGalleryForm::Layout() {
+    RECT r;
+    ::GetClientRect(Handle(), &r);
+    ::MoveWindow(tabs_, 4, 4, r.right - 8, kTabHeight, TRUE);
+    ::MoveWindow(statusLine_, 8, r.bottom - kStatusHeight, r.right - 16, kStatusHeight, TRUE);
+    const int top = 4 + kTabHeight + 2;
+    for (TGalleryPage* p : pages_) p->SetBounds(4, top, r.right - 8, r.bottom - kStatusHeight - top - 2);
+}
+
+void TGalleryForm::ShowPage(int index) {
+    for (size_t i = 0; i < pages_.size(); ++i) pages_[i]->SetVisible(static_cast<int>(i) == index);
+}
+
+void TGalleryForm::SetStatus(const String& text) {
+    status_ = text;
+    ::SetWindowTextW(statusLine_, text.c_str());
+}
+
+void TGalleryForm::Reload() {
+    try {
+        LoadGallerySkin(*skin_, source_);
+        SetStatus(L"Skin: " + skin_->SkinName() + L" — " + source_.Label() + (watch_ ? L" (wird beobachtet)" : L""));
+    } catch (const Exception& e) {
+        SetStatus(L"Fehler beim Laden von " + source_.Label() + L": " + e.Message());
+    }
+    for (TGalleryPage* p : pages_) p->SetSkinData(skin_->Empty() ? nullptr : skin_);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT TGalleryForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case MSG_SKIN_BEFORE_CHANGE:
+        case MSG_SKIN_CHANGE:
+        case MSG_SKIN_AFTER_CHANGE:
+            NotifySkinControls(this, msg, reinterpret_cast<TmnSkinData*>(wParam));
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT r;
+            ::GetClientRect(Handle(), &r);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_TIMER:
+            if (wParam == kWatchTimer) {
+                const String now = FolderSignature(source_.Path);
+                if (now != signature_) {
+                    signature_ = now;
+                    Reload();
+                }
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<const NMHDR*>(lParam);
+            if (n->hwndFrom == tabs_ && n->code == TCN_SELCHANGE) {
+                ShowPage(static_cast<int>(::SendMessageW(tabs_, TCM_GETCURSEL, 0, 0)));
+                return 0;
+            }
+            break;
+        }
+        case WM_SIZE: {
+            LRESULT r = TForm::WndProc(msg, wParam, lParam);
+            if (tabs_) Layout();
+            return r;
+        }
+        default: break;
+    }
+    return TForm::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace fn
