@@ -338,9 +338,9 @@ void TSkinChecker::CheckDescription(const TMemIniFile& ini) {
 }
 
 void TSkinChecker::CheckDescriptionFile(const String& iniPath) {
-    TStringList lines;
+    std::vector<String> lines;
     try {
-        lines.LoadFromFile(iniPath);
+        lines = LoadDescriptionFile(iniPath);
     } catch (const Exception& e) {
         Problem(L"", L"", L"", e.Message());
         return;
