@@ -6,29 +6,6 @@
 
 namespace fn {
 
-// A window timer: started with an id on a window, killed when the owner goes.
-class WindowTimer {
-public:
-    WindowTimer() = default;
-    ~WindowTimer() { Stop(); }
-    WindowTimer(const WindowTimer&) = delete;
-    WindowTimer& operator=(const WindowTimer&) = delete;
-
-    void Start(HWND window, UINT_PTR id, UINT milliseconds) {
-        Stop();
-        if (window && ::SetTimer(window, id, milliseconds, nullptr)) { window_ = window; id_ = id; }
-    }
-    void Stop() {
-        if (window_) ::KillTimer(window_, id_);
-        window_ = nullptr;
-    }
-    bool Active() const { return window_ != nullptr; }
-
-private:
-    HWND window_ = nullptr;
-    UINT_PTR id_ = 0;
-};
-
 // A menu handle not attached to a window (attached menus die with their window).
 class MenuHandle {
 public:
