@@ -3,6 +3,7 @@
 // the window's size.
 #include <random>
 
+#include "bench/smoke.h"
 #include "skin/paint/images_win.h"
 #include "skin/paint/regions_win.h"
 #include "timing.h"
@@ -23,6 +24,8 @@ void FillRandom(TBitmap& b, unsigned seed) {
 }  // namespace
 
 int main() {
+    const bool smoke = SmokeRun();
+    const int runs = smoke ? 1 : kRuns;
     // A 200 x 150 frame picture and its mask (black with cut corners).
     const TFrameGeometry g{{40, 50}, {160, 50}, {40, 120}, {160, 120}, {8, 30, 192, 142}};
     TBitmap picture(200, 150), mask(200, 150);
@@ -35,7 +38,8 @@ int main() {
                 mask.Canvas().SetPixel(x, y, clWhite);
 
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1920, 1080, nullptr, nullptr, nullptr, nullptr);
-    std::printf("Resize step of a skinned window under the platform (medians of %d runs, each run beside its baseline)\n\n", kRuns);
+    std::printf("Resize step of a skinned window under the platform (medians of %d runs, each run beside its baseline)%s\n\n", runs,
+                smoke ? " -- smoke run, figures mean nothing" : "");
     for (auto [aw, ah] : {std::pair{1920, 1080}, {800, 600}}) {
         const TFrameGeometry n = ResizeGeometry(g, aw - 200, ah - 150);
         TBitmap frame, source(aw, ah), target(aw, ah);
@@ -49,7 +53,7 @@ int main() {
             const TStretchFlags flags{stretched, stretched, stretched, stretched};
             // Each run: the three parts of the step, then the baseline.
             std::vector<double> steps, images, regions, setRegions, blits;
-            for (int i = 0; i <= kRuns; ++i) {
+            for (int i = 0; i <= runs; ++i) {
                 TRegionHandle rgn;
                 const double tImage = TimeMs([&] { image(flags, stretched); });
                 const double tRegion = TimeMs([&] { rgn = BuildFrameRegion(g, n, mask, aw, ah); });

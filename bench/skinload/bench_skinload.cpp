@@ -4,6 +4,8 @@
 //
 //   bench_skinload [ARCHIVE_OR_SKIN_INI]   (default: a synthetic ~300 KB archive shaped like
 //                                           a full embedded skin, then skins/fennick)
+//
+// FN_BENCH_SMOKE=1: three runs each.
 #include <zlib.h>
 
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/smoke.h"
 #include "skin/data/control_records.h"
 #include "skin/data/object_records.h"
 #include "skin/data/skin_archive.h"
@@ -137,16 +140,18 @@ double Ms(F f) {
     return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-void Run(const char* label, const std::vector<uint8_t>& raw) {
+// Returns false when the load found no records or pictures.
+bool Run(const char* label, const std::vector<uint8_t>& raw) {
     TBytesStream in(raw.data(), raw.size());
     TMemoryStream z;
     CompressStream(in, z);
     const std::vector<uint8_t> compressed = z.Bytes();
     size_t check = 0;
-    const int runs = 400;
+    const bool smoke = fn::bench::SmokeRun();
+    const int runs = smoke ? 3 : 400;
     auto stored = StoredSkin(compressed);
     // Both are timed in turn, run after run, so a change in the machine's load meets both.
-    for (int i = 0; i < 10; ++i) check += BareInflate(compressed, raw.size()) + LoadSkin(*stored);
+    for (int i = 0; i < (smoke ? 1 : 10); ++i) check += BareInflate(compressed, raw.size()) + LoadSkin(*stored);
     std::vector<double> bareRuns, loadRuns;
     for (int i = 0; i < runs; ++i) {
         bareRuns.push_back(Ms([&] { check += BareInflate(compressed, raw.size()); }));
@@ -157,7 +162,11 @@ void Run(const char* label, const std::vector<uint8_t>& raw) {
     std::printf("  bare inflate (zlib uncompress)      %8.3f ms  (baseline)\n", bare);
     std::printf("  skin load (decompress+pictures+parse+records) %8.3f ms  = %.2fx baseline (goal <= 2x)\n", load,
                 load / bare);
-    if (check == 0) std::printf("  (nothing loaded)\n");
+    if (LoadSkin(*stored) == 0) {
+        std::printf("  nothing loaded\n");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -184,14 +193,13 @@ int main(int argc, char** argv) {
         TMemoryStream raw;
         if (ExtractFileExt(path) == L".ini") BuildSkinArchive(path, raw);
         else raw.LoadFromFile(path);
-        Run(argv[1], raw.Bytes());
-        return 0;
+        return Run(argv[1], raw.Bytes()) ? 0 : 1;
     }
-    Run("synthetic (shaped like a full skin)", SyntheticArchive());
+    if (!Run("synthetic (shaped like a full skin)", SyntheticArchive())) return 1;
     String fennick = Utf8ToWide(FN_SOURCE_DIR) + L"/skins/fennick/skin.ini";
     if (FileExists(fennick)) {
         TMemoryStream raw;
-        if (BuildSkinArchive(fennick, raw)) Run("skins/fennick", raw.Bytes());
+        if (!BuildSkinArchive(fennick, raw) || !Run("skins/fennick", raw.Bytes())) return 1;
     }
     return 0;
 }

@@ -89,16 +89,7 @@ String TStringList::Text() const {
 
 void TStringList::SetText(std::wstring_view text) {
     lines_.clear();
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'\r' || c == L'\n') {
-            lines_.emplace_back(text.substr(start, i - start));
-            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) lines_.emplace_back(text.substr(start));
+    ForEachLine(text, [&](std::wstring_view line) { lines_.emplace_back(line); });
 }
 
 void TStringList::LoadFromFile(const String& path) {
@@ -140,15 +131,7 @@ String DecodeText(const uint8_t* p, size_t n) {
     for (size_t i = 0; i < n; ++i) bits |= p[i];
     if (bits < 0x80) return String(p, p + n);  // plain ASCII widens byte by byte
     if (IsValidUtf8(p, n)) return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(p), n));
-    // Windows-1252: 0x80..0x9F differ from Latin-1.
-    static const char16_t high[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    String out(n, L'\0');
-    for (size_t i = 0; i < n; ++i)
-        out[i] = (p[i] >= 0x80 && p[i] < 0xA0) ? static_cast<wchar_t>(high[p[i] - 0x80]) : static_cast<wchar_t>(p[i]);
-    return out;
+    return DecodeWindows1252(p, n);
 }
 
 }  // namespace fn

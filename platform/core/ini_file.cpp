@@ -133,23 +133,7 @@ void TMemIniFile::Parse(std::wstring_view text) {
     const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')) + 1;
     entries_.reserve(lines);
     slots_.reserve(4 * lines);
-    // Lines end at CR, LF or CR LF. Both are found with wmemchr; the next LF is kept while it
-    // lies ahead, so text of CR-ended lines is still scanned once.
-    const wchar_t* const p = text.data();
-    const size_t size = text.size();
-    size_t start = 0, lf = 0;
-    bool lfAhead = false;
-    while (start < size) {
-        if (!lfAhead || lf < start) {
-            const wchar_t* n = std::wmemchr(p + start, L'\n', size - start);
-            lf = n ? static_cast<size_t>(n - p) : size;
-            lfAhead = true;
-        }
-        const wchar_t* cr = std::wmemchr(p + start, L'\r', lf - start);
-        const size_t end = cr ? static_cast<size_t>(cr - p) : lf;
-        AddLine(text.substr(start, end - start));
-        start = (cr && end + 1 != lf) ? end + 1 : lf + 1;  // CR LF ends one line
-    }
+    ForEachLine(text, [&](std::wstring_view line) { AddLine(line); });
     for (size_t s = 0; s < sections_.size(); ++s) IndexSection(s);
 }
 
@@ -177,7 +161,7 @@ void TMemIniFile::SetBytes(const uint8_t* data, size_t size) {
     const void* nul = size ? std::memchr(data, 0, size) : nullptr;
     const size_t n = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - data) : size;
     Clear();
-    texts_.push_back(DecodeText(data, n));
+    texts_.push_back(DecodeWindows1252(data, n));
     Parse(texts_.back());
 }
 

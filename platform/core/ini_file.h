@@ -34,7 +34,7 @@ namespace fn {
 class TMemIniFile {
 public:
     TMemIniFile() = default;
-    // Loads the file's lines (decoded as the string lists decode text files).
+    // Loads a description file: its bytes as SetBytes reads them.
     explicit TMemIniFile(const String& fileName);
     // Views point into the table's own storage: moving keeps them, a copy would not.
     TMemIniFile(const TMemIniFile&) = delete;
@@ -46,7 +46,8 @@ public:
     void SetStrings(const std::vector<String>& lines);
     void SetStrings(const TStringList& lines) { SetStrings(lines.Lines()); }
     void SetText(std::wstring_view text);
-    // 8-bit description bytes: cut at the first NUL, decoded with DecodeText, split into lines.
+    // 8-bit description bytes: cut at the first NUL, decoded as Windows-1252 (no byte-order
+    // mark or UTF-8 is looked for: a description is 8-bit text), split into lines.
     void SetBytes(const uint8_t* data, size_t size);
     void Clear();
 

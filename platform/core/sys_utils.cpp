@@ -26,6 +26,38 @@ String Format(std::wstring_view pattern, std::initializer_list<std::wstring_view
     return out;
 }
 
+namespace {
+// 0x80..0x9F, where Windows-1252 differs from Latin-1 (the undefined five map to themselves).
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+}  // namespace
+
+String DecodeWindows1252(const uint8_t* p, size_t n) {
+    String out(n, L'\0');
+    for (size_t i = 0; i < n; ++i)
+        out[i] = (p[i] >= 0x80 && p[i] < 0xA0) ? static_cast<wchar_t>(kWindows1252High[p[i] - 0x80])
+                                               : static_cast<wchar_t>(p[i]);
+    return out;
+}
+
+std::string EncodeWindows1252(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char mapped = '?';
+        for (int i = 0; i < 32; ++i)
+            if (kWindows1252High[i] == static_cast<char16_t>(c)) mapped = static_cast<char>(0x80 + i);
+        out += mapped;
+    }
+    return out;
+}
+
 String Utf8ToWide(std::string_view s) {
     String out;
     out.reserve(s.size());

@@ -1,6 +1,7 @@
 #pragma once
 // Strings, exceptions and file-name helpers of the class-library layer (portable).
 #include <cstdint>
+#include <cwchar>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,6 +47,36 @@ String Format(std::wstring_view pattern, std::initializer_list<std::wstring_view
 
 String Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
+
+// Windows-1252, the 8-bit text of skin descriptions. Every byte stands for one character: the
+// five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) for the control
+// characters of the same number, as the platform maps them, so that every byte survives a
+// decode and encode. Characters outside the code page encode as "?".
+String DecodeWindows1252(const uint8_t* data, size_t size);
+std::string EncodeWindows1252(std::wstring_view text);
+
+// Calls line(view) for each line of text. Lines end at CR, LF or CR LF; text after the last
+// line break is a line of its own, an empty rest is none.
+template <class F>
+void ForEachLine(std::wstring_view text, F&& line) {
+    // Both breaks are found with wmemchr; the next LF is kept while it lies ahead, so text of
+    // CR-ended lines is still scanned once.
+    const wchar_t* const p = text.data();
+    const size_t size = text.size();
+    size_t start = 0, lf = 0;
+    bool lfAhead = false;
+    while (start < size) {
+        if (!lfAhead || lf < start) {
+            const wchar_t* n = std::wmemchr(p + start, L'\n', size - start);
+            lf = n ? static_cast<size_t>(n - p) : size;
+            lfAhead = true;
+        }
+        const wchar_t* cr = std::wmemchr(p + start, L'\r', lf - start);
+        const size_t end = cr ? static_cast<size_t>(cr - p) : lf;
+        line(text.substr(start, end - start));
+        start = (cr && end + 1 != lf) ? end + 1 : lf + 1;  // CR LF ends one line
+    }
+}
 
 String IntToStr(long long value);
 // Decimal or "$hex"/"0x" hex with optional sign and surrounding blanks; raises EConvertError.

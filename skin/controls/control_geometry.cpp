@@ -3,7 +3,7 @@
 namespace fn {
 
 TResizeMode ResizeModeOf(const TSkinRect& skinRect, const TFrameGeometry& g) {
-    if (RectIsEmpty(skinRect)) return rmNone;
+    if (skinRect.IsEmpty()) return rmNone;
     if (g.RB.X != 0 && g.RB.Y != 0) return rmBoth;
     if (g.RT.X != 0 || g.RT.Y != 0) return rmHorizontal;
     if (g.LB.X != 0 || g.LB.Y != 0) return rmVertical;
@@ -12,19 +12,19 @@ TResizeMode ResizeModeOf(const TSkinRect& skinRect, const TFrameGeometry& g) {
 
 TSkinSize CalcSkinSize(TResizeMode mode, const TFrameGeometry& g, const TSkinRect& skinRect, int width,
                        int height) {
-    const int dW = width - RectWidth(skinRect), dH = height - RectHeight(skinRect);
+    const int dW = width - skinRect.Width(), dH = height - skinRect.Height();
     switch (mode) {
-        case rmFixed: return {RectWidth(skinRect), RectHeight(skinRect), g};
+        case rmFixed: return {skinRect.Width(), skinRect.Height(), g};
         case rmBoth: return {width, height, ResizeGeometry(g, dW, dH)};
-        case rmHorizontal: return {width, RectHeight(skinRect), ResizeGeometry(g, dW, 0)};
-        case rmVertical: return {RectWidth(skinRect), height, ResizeGeometry(g, 0, dH)};
+        case rmHorizontal: return {width, skinRect.Height(), ResizeGeometry(g, dW, 0)};
+        case rmVertical: return {skinRect.Width(), height, ResizeGeometry(g, 0, dH)};
         default: return {width, height, g};
     }
 }
 
 TSkinRect MapSkinRect(TResizeMode mode, const TFrameGeometry& g, const TSkinRect& skinRect, int width,
                       int height, const TSkinRect& r) {
-    const int w = RectWidth(skinRect), h = RectHeight(skinRect);
+    const int w = skinRect.Width(), h = skinRect.Height();
     const int dW = width - w, dH = height - h;
     TSkinRect m = r;
     switch (mode) {
@@ -71,18 +71,18 @@ TRegionGeometry RegionGeometry(TResizeMode mode, const TFrameGeometry& g, const 
         rg.Old.LB = g.LT;
         rg.Old.RB = g.RT;
         rg.New.LT = rg.New.LB = g.LT;
-        rg.New.RT = rg.New.RB = {width + g.RT.X - RectWidth(skinRect), g.RT.Y};
+        rg.New.RT = rg.New.RB = {width + g.RT.X - skinRect.Width(), g.RT.Y};
     } else if (mode == rmVertical) {
         rg.Old.RT = g.LT;
         rg.Old.RB = g.LB;
         rg.New.LT = rg.New.RT = g.LT;
-        rg.New.LB = rg.New.RB = {g.LB.X, height + g.LB.Y - RectHeight(skinRect)};
+        rg.New.LB = rg.New.RB = {g.LB.X, height + g.LB.Y - skinRect.Height()};
     }
     return rg;
 }
 
 bool InsidePicture(const TSkinRect& r, int pictureWidth, int pictureHeight) {
-    return !RectIsEmpty(r) && r.Left >= 0 && r.Top >= 0 && r.Right <= pictureWidth && r.Bottom <= pictureHeight;
+    return !r.IsEmpty() && r.Left >= 0 && r.Top >= 0 && r.Right <= pictureWidth && r.Bottom <= pictureHeight;
 }
 
 TBackgroundPlan BackgroundPlan(const TSkinRect& skinRect, const TSkinRect& client, const TSkinRect& fill,
@@ -91,13 +91,13 @@ TBackgroundPlan BackgroundPlan(const TSkinRect& skinRect, const TSkinRect& clien
     TBackgroundPlan p;
     p.Source = MovedRect(client, skinRect.Left, skinRect.Top);
     p.Fill = fill;
-    if (RectIsEmpty(fill) || !InsidePicture(p.Source, pictureWidth, pictureHeight)) return p;
+    if (fill.IsEmpty() || !InsidePicture(p.Source, pictureWidth, pictureHeight)) return p;
     p.Draw = true;
-    p.TileWidth = RectWidth(client);
-    p.TileHeight = RectHeight(client);
+    p.TileWidth = client.Width();
+    p.TileHeight = client.Height();
     if (stretchEffect) {
-        if (stretchType != stVert) p.TileHeight = RectHeight(fill);  // full and across: fill's height
-        if (stretchType != stHorz) p.TileWidth = RectWidth(fill);    // full and down: fill's width
+        if (stretchType != stVert) p.TileHeight = fill.Height();  // full and across: fill's height
+        if (stretchType != stHorz) p.TileWidth = fill.Width();    // full and down: fill's width
     }
     return p;
 }

@@ -63,7 +63,7 @@ TRollUpPlan TPanelRollUp::Refold(int collapsedHeight) const {
 }
 
 int GripWidth(const TSkinRect& client, int gripImageWidth) {
-    return gripImageWidth > 0 ? gripImageWidth : std::max(0, RectHeight(client));
+    return gripImageWidth > 0 ? gripImageWidth : std::max(0, client.Height());
 }
 
 TSkinRect GripArea(const TSkinRect& client, int gripImageWidth, int gripImageHeight) {

@@ -301,8 +301,8 @@ void TmnSkinCustomControl::DrawSkinImage(TBitmap& bitmap, TBitmap& picture, cons
     const int w = Width(), h = Height();
     switch (resizeMode_) {
         case rmFixed:
-            bitmap.SetSize(RectWidth(r), RectHeight(r));
-            ::BitBlt(bitmap.Canvas().Handle(), 0, 0, RectWidth(r), RectHeight(r), picture.Canvas().Handle(), r.Left,
+            bitmap.SetSize(r.Width(), r.Height());
+            ::BitBlt(bitmap.Canvas().Handle(), 0, 0, r.Width(), r.Height(), picture.Canvas().Handle(), r.Left,
                      r.Top, SRCCOPY);
             break;
         case rmBoth:
@@ -310,10 +310,10 @@ void TmnSkinCustomControl::DrawSkinImage(TBitmap& bitmap, TBitmap& picture, cons
                 BuildNinePartImage(g_, new_, bitmap, picture, r, w, h, true, stretch_, stretchEffect_, stretchType_);
             break;
         case rmHorizontal:
-            BuildHStripImage(g_.LT.X, RectWidth(skinRect_) - g_.RT.X, bitmap, picture, r, w, stretchEffect_);
+            BuildHStripImage(g_.LT.X, skinRect_.Width() - g_.RT.X, bitmap, picture, r, w, stretchEffect_);
             break;
         case rmVertical:
-            BuildVStripImage(g_.LT.Y, RectHeight(skinRect_) - g_.LB.Y, bitmap, picture, r, h, stretchEffect_);
+            BuildVStripImage(g_.LT.Y, skinRect_.Height() - g_.LB.Y, bitmap, picture, r, h, stretchEffect_);
             break;
         default: break;
     }
@@ -329,10 +329,10 @@ void TmnSkinCustomControl::DrawClientPiece(TCanvas& canvas, const TSkinRect& fil
     const TSkinRect& s = plan.Source;
     ::SetStretchBltMode(tile.Canvas().Handle(), COLORONCOLOR);
     ::StretchBlt(tile.Canvas().Handle(), 0, 0, plan.TileWidth, plan.TileHeight, picture_.Canvas().Handle(), s.Left,
-                 s.Top, RectWidth(s), RectHeight(s), SRCCOPY);
+                 s.Top, s.Width(), s.Height(), SRCCOPY);
     const TSkinRect& f = plan.Fill;
-    if (plan.TileWidth >= RectWidth(f) && plan.TileHeight >= RectHeight(f)) {
-        ::BitBlt(canvas.Handle(), f.Left, f.Top, RectWidth(f), RectHeight(f), tile.Canvas().Handle(), 0, 0, SRCCOPY);
+    if (plan.TileWidth >= f.Width() && plan.TileHeight >= f.Height()) {
+        ::BitBlt(canvas.Handle(), f.Left, f.Top, f.Width(), f.Height(), tile.Canvas().Handle(), 0, 0, SRCCOPY);
         return;
     }
     TBrushHandle brush(::CreatePatternBrush(tile.Handle()));

@@ -17,7 +17,7 @@ RECT ToRect(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 // A one-pixel frame in two colours (top and left, bottom and right); r shrinks by one.
 void Frame3D(TCanvas& canvas, TSkinRect& r, TColor topLeft, TColor bottomRight) {
-    if (RectIsEmpty(r)) return;
+    if (r.IsEmpty()) return;
     TPen& pen = canvas.Pen();
     pen.SetWidth(1);
     pen.SetColor(topLeft);
@@ -33,11 +33,11 @@ void Frame3D(TCanvas& canvas, TSkinRect& r, TColor topLeft, TColor bottomRight) 
 // Part r of picture drawn at (x, y), leaving out the colour of the part's bottom-left pixel.
 void DrawTransparentPart(TCanvas& canvas, int x, int y, TBitmap& picture, const TSkinRect& r) {
     if (picture.Empty() || r.Left < 0 || r.Top < 0 || r.Right > picture.Width() || r.Bottom > picture.Height() ||
-        RectIsEmpty(r))
+        r.IsEmpty())
         return;
     const COLORREF key = ::GetPixel(picture.Canvas().Handle(), r.Left, r.Bottom - 1);
-    ::TransparentBlt(canvas.Handle(), x, y, RectWidth(r), RectHeight(r), picture.Canvas().Handle(), r.Left, r.Top,
-                     RectWidth(r), RectHeight(r), key);
+    ::TransparentBlt(canvas.Handle(), x, y, r.Width(), r.Height(), picture.Canvas().Handle(), r.Left, r.Top,
+                     r.Width(), r.Height(), key);
 }
 
 }  // namespace
@@ -199,7 +199,7 @@ int TmnSkinPanel::CollapsedHeight() {
     int folded = Height() - RectHeight(new_.Cl);  // the frame without the client
     // A skin whose caption lies inside the client keeps the caption and the frame below it.
     if (const TmnDataSkinPanelControl* rec = PanelRecord(); rec && !RectIsEmpty(rec->CaptionRect))
-        folded = std::max(folded, rec->CaptionRect.Bottom + RectHeight(skinRect_) - g_.Cl.Bottom);
+        folded = std::max(folded, rec->CaptionRect.Bottom + skinRect_.Height() - g_.Cl.Bottom);
     return folded;
 }
 
@@ -292,12 +292,12 @@ int TmnSkinPanel::ImageWidth() const {
 
 void TmnSkinPanel::DrawImage(TCanvas& canvas, int x, const TSkinRect& area) {
     if (ShowsListImage()) {
-        images_->Draw(canvas, x, area.Top + RectHeight(area) / 2 - images_->Height() / 2, imageIndex_);
+        images_->Draw(canvas, x, area.Top + area.Height() / 2 - images_->Height() / 2, imageIndex_);
         return;
     }
     if (glyph_.Empty()) return;
     const int frame = !Enabled() && numGlyphs_ == 2 ? 2 : 1;
-    const int y = area.Top + RectHeight(area) / 2 - glyph_.Height() / 2;
+    const int y = area.Top + area.Height() / 2 - glyph_.Height() / 2;
     DrawGlyphFrame(canvas, x, y, glyph_, numGlyphs_, frame);
 }
 
@@ -368,7 +368,7 @@ void TmnSkinPanel::CreateControlDefaultImage(TBitmap& bitmap) {
     int x = CaptionStartX(defaultAlignment_, text.Left, text.Right, content, false);
 
     if (checkedMode_) {
-        const int top = cap.Top + RectHeight(cap) / 2 - 7;
+        const int top = cap.Top + cap.Height() / 2 - 7;
         canvas.Brush().SetColor(clWindow);
         canvas.FillRect({5, top, 19, top + 14});
         canvas.Brush().SetColor(clBtnShadow);
@@ -381,7 +381,7 @@ void TmnSkinPanel::CreateControlDefaultImage(TBitmap& bitmap) {
         TCanvasState state(canvas);
         canvas.IntersectClip(ToRect(text));
         canvas.Brush().SetStyle(TBrushStyle::bsClear);
-        canvas.TextOut(x, text.Top + RectHeight(text) / 2 - th / 2, caption_);
+        canvas.TextOut(x, text.Top + text.Height() / 2 - th / 2, caption_);
     }
     DrawImage(canvas, imageX, text);
     if (rollUpMode_)
@@ -394,10 +394,10 @@ void TmnSkinPanel::DrawClientBackground(TCanvas& canvas, const TSkinRect& fill) 
         return;
     }
     // A background picture: stretched into the client when the skin stretches, else tiled.
-    if (RectIsEmpty(fill)) return;
+    if (fill.IsEmpty()) return;
     if (stretchEffect_) {
         ::SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
-        ::StretchBlt(canvas.Handle(), fill.Left, fill.Top, RectWidth(fill), RectHeight(fill), bgPicture_.Canvas().Handle(),
+        ::StretchBlt(canvas.Handle(), fill.Left, fill.Top, fill.Width(), fill.Height(), bgPicture_.Canvas().Handle(),
                      0, 0, bgPicture_.Width(), bgPicture_.Height(), SRCCOPY);
         return;
     }
@@ -427,7 +427,7 @@ void TmnSkinPanel::CreateControlSkinImage(TBitmap& bitmap) {
     }
     if (!rec) return;
     captionArea_ = resizeMode_ == rmFixed ? rec->CaptionRect : MapSkinRect(rec->CaptionRect);
-    if (!caption_.empty() && !RectIsEmpty(captionArea_)) DrawSkinCaption(bitmap.Canvas(), *rec);
+    if (!caption_.empty() && !captionArea_.IsEmpty()) DrawSkinCaption(bitmap.Canvas(), *rec);
 }
 
 void TmnSkinPanel::DrawSkinCaption(TCanvas& canvas, TmnDataSkinPanelControl& rec) {
@@ -435,9 +435,9 @@ void TmnSkinPanel::DrawSkinCaption(TCanvas& canvas, TmnDataSkinPanelControl& rec
     if (rollUpMode_) text.Right -= 12;
     if (checkedMode_) {
         const TSkinRect& img = checked_ ? rec.CheckImageRect : rec.UnCheckImageRect;
-        if (!RectIsEmpty(img)) {
-            DrawTransparentPart(canvas, text.Left, text.Top + RectHeight(text) / 2 - RectHeight(img) / 2, picture_, img);
-            text.Left += RectWidth(img) + 2;
+        if (!img.IsEmpty()) {
+            DrawTransparentPart(canvas, text.Left, text.Top + text.Height() / 2 - img.Height() / 2, picture_, img);
+            text.Left += img.Width() + 2;
         }
     }
     SelectCaptionFont(canvas, true);
@@ -481,7 +481,7 @@ void TmnSkinPanel::DrawSkinCaption(TCanvas& canvas, TmnDataSkinPanelControl& rec
         TCanvasState state(canvas);
         canvas.IntersectClip(ToRect(text));
         canvas.Brush().SetStyle(TBrushStyle::bsClear);
-        canvas.TextOut(x, text.Top + RectHeight(text) / 2 - th / 2, caption_);
+        canvas.TextOut(x, text.Top + text.Height() / 2 - th / 2, caption_);
     }
     DrawImage(canvas, imageX, text);
 }
@@ -491,7 +491,7 @@ void TmnSkinPanel::DrawTransparentLook(TBitmap& bitmap) {
     const int w = bitmap.Width(), h = bitmap.Height();
     DrawParentBackground(this, canvas);
     // The line colour is the picture's pixel at the bottom middle of the skin rectangle.
-    const int px = skinRect_.Left + RectWidth(skinRect_) / 2, py = skinRect_.Bottom - 1;
+    const int px = skinRect_.Left + skinRect_.Width() / 2, py = skinRect_.Bottom - 1;
     TColor line = clBtnShadow;
     if (px >= 0 && py >= 0 && px < picture_.Width() && py < picture_.Height()) {
         const COLORREF c = ::GetPixel(picture_.Canvas().Handle(), px, py);
@@ -512,9 +512,9 @@ void TmnSkinPanel::DrawTransparentLook(TBitmap& bitmap) {
     int x = 5;
     if (checkedMode_ && rec) {
         const TSkinRect& img = checked_ ? rec->CheckImageRect : rec->UnCheckImageRect;
-        if (!RectIsEmpty(img)) {
-            DrawTransparentPart(canvas, x, RectHeight(captionArea_) / 2 - RectHeight(img) / 2, picture_, img);
-            x += RectWidth(img) + 5;
+        if (!img.IsEmpty()) {
+            DrawTransparentPart(canvas, x, captionArea_.Height() / 2 - img.Height() / 2, picture_, img);
+            x += img.Width() + 5;
         }
     }
     const int imageX = x;
@@ -530,7 +530,7 @@ void TmnSkinPanel::DrawTransparentLook(TBitmap& bitmap) {
     DrawTextLine(canvas, caption_, {x, 0, w, th + 5});
     const int tw = caption_.empty() ? 0 : canvas.TextWidth(caption_);
     DrawImage(canvas, imageX, captionArea_);
-    const int m = RectHeight(captionArea_) / 2;
+    const int m = captionArea_.Height() / 2;
     canvas.Pen().SetColor(line);
     if (rollUpMode_) {
         DrawArrowGlyph(canvas, {x + tw + 3, 0, x + tw + 10, th + 5}, textColor, rollUp_.State() ? 4 : 3);

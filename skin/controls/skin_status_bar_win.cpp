@@ -42,7 +42,7 @@ TSkinRect TmnSkinStatusBar::GripImage() const {
 TSkinRect TmnSkinStatusBar::GripRect() const {
     if (!GripShown()) return {};
     const TSkinRect img = GripImage();
-    return GripArea(PanelClient(), RectWidth(img), RectHeight(img));
+    return GripArea(PanelClient(), img.Width(), img.Height());
 }
 
 void TmnSkinStatusBar::AdjustClientRect(RECT& rect) {
@@ -69,7 +69,7 @@ void TmnSkinStatusBar::CreateControlSkinImage(TBitmap& bitmap) {
     TmnSkinPanel::CreateControlSkinImage(bitmap);
     if (!GripShown()) return;
     const TSkinRect img = GripImage();
-    if (RectIsEmpty(img)) {
+    if (img.IsEmpty()) {
         const TmnSkinColors& colors = skinData_->SkinColors();
         DrawGrip(bitmap.Canvas(), colors.cBtnHighLight, colors.cBtnShadow);
         return;
@@ -78,10 +78,10 @@ void TmnSkinStatusBar::CreateControlSkinImage(TBitmap& bitmap) {
     const TmnDataSkinPanelControl* rec = PanelRecord();
     HDC dc = bitmap.Canvas().Handle();
     if (rec && rec->GripperTransparent)
-        ::TransparentBlt(dc, at.Left, at.Top, RectWidth(img), RectHeight(img), picture_.Canvas().Handle(), img.Left,
-                         img.Top, RectWidth(img), RectHeight(img), ColorToColorRef(rec->GripperTransparentColor));
+        ::TransparentBlt(dc, at.Left, at.Top, img.Width(), img.Height(), picture_.Canvas().Handle(), img.Left,
+                         img.Top, img.Width(), img.Height(), ColorToColorRef(rec->GripperTransparentColor));
     else
-        ::BitBlt(dc, at.Left, at.Top, RectWidth(img), RectHeight(img), picture_.Canvas().Handle(), img.Left, img.Top,
+        ::BitBlt(dc, at.Left, at.Top, img.Width(), img.Height(), picture_.Canvas().Handle(), img.Left, img.Top,
                  SRCCOPY);
 }
 

@@ -143,7 +143,7 @@ void TmnSkinUpDown::CreateControlSkinImage(TBitmap& bitmap) {
         if (!b.Active) continue;  // the base image shows the normal state
         const TSkinRect& src = images_[i][b.Down ? kPressed : kActive];
         if (!InsidePicture(src, picture_.Width(), picture_.Height())) continue;
-        ::BitBlt(bitmap.Canvas().Handle(), b.Area.Left, b.Area.Top, RectWidth(src), RectHeight(src),
+        ::BitBlt(bitmap.Canvas().Handle(), b.Area.Left, b.Area.Top, src.Width(), src.Height(),
                  picture_.Canvas().Handle(), src.Left, src.Top, SRCCOPY);
     }
 }

@@ -1,6 +1,7 @@
 #include "skin/data/skin_archive.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "skin/data/skin_ini.h"
@@ -12,30 +13,10 @@ void WriteArchiveFlaggedPicture(TStream& s, const TBitmapData& bmp) {
     if (!bmp.Empty()) bmp.SaveToStream(s);
 }
 
-std::string EncodeAnsi(std::wstring_view text) {
-    static const char16_t high[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        char mapped = '?';
-        for (int i = 0; i < 32; ++i)
-            if (high[i] != 0xFFFD && high[i] == c) mapped = static_cast<char>(0x80 + i);
-        out += mapped;
-    }
-    return out;
-}
-
 void WriteArchiveDescription(TStream& s, const std::vector<String>& lines) {
     std::string text;
     for (const auto& l : lines) {
-        text += EncodeAnsi(l);
+        text += EncodeWindows1252(l);
         text += "\r\n";
     }
     s.WriteBuffer(text.data(), text.size());
@@ -65,27 +46,6 @@ void WriteSkinArchiveV2(TStream& s, const TSkinArchive& a, const TBitmapData& ex
     WriteBody(s, a);
 }
 
-int ReadArchiveVersion(TStream& s) { return s.ReadInt32(); }
-
-void ReadArchiveFlaggedPicture(TStream& s, TBitmapData& bmp) {
-    if (s.ReadByte() != 0) {
-        bmp.Clear();
-        return;
-    }
-    bmp.LoadFromStream(s);
-}
-
-void SkipArchiveV2Extras(TStream& s) {
-    TBitmapData scratch;
-    ReadArchiveFlaggedPicture(s, scratch);
-    ReadArchiveFlaggedPicture(s, scratch);
-}
-
-int ReadArchiveCount(TStream& s) {
-    int n = s.ReadInt32();
-    return n < 1 ? 0 : n;
-}
-
 namespace {
 // The bytes from the stream's position to its end: straight from a memory stream's storage,
 // else read into `buffer`.
@@ -102,23 +62,31 @@ std::pair<const uint8_t*, size_t> RemainingBytes(TStream& s, std::vector<uint8_t
 }
 }  // namespace
 
+namespace {
+
+void ReadArchiveFlaggedPicture(TStream& s, TBitmapData& bmp) {
+    if (s.ReadByte() != 0) {
+        bmp.Clear();
+        return;
+    }
+    bmp.LoadFromStream(s);
+}
+
+}  // namespace
+
+std::vector<String> DescriptionLines(const uint8_t* bytes, size_t size) {
+    const void* nul = size ? std::memchr(bytes, 0, size) : nullptr;
+    const size_t n = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - bytes) : size;
+    const String text = DecodeWindows1252(bytes, n);
+    std::vector<String> lines;
+    ForEachLine(text, [&](std::wstring_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
 std::vector<String> ReadArchiveDescription(TStream& s) {
     std::vector<uint8_t> buffer;
     auto [bytes, size] = RemainingBytes(s, buffer);
-    size_t n = 0;
-    while (n < size && bytes[n] != 0) ++n;
-    const String text = DecodeText(bytes, n);
-    std::vector<String> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c != L'\r' && c != L'\n') continue;
-        lines.emplace_back(text, start, i - start);
-        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.emplace_back(text, start);
-    return lines;
+    return DescriptionLines(bytes, size);
 }
 
 void ReadArchiveDescription(TStream& s, TMemIniFile& ini) {
@@ -127,26 +95,42 @@ void ReadArchiveDescription(TStream& s, TMemIniFile& ini) {
     ini.SetBytes(bytes, size);
 }
 
-bool ReadSkinArchive(TStream& s, TSkinArchive& a) {
-    a.Version = ReadArchiveVersion(s);
-    if (a.Version >= 4) return false;
-    ReadArchiveFlaggedPicture(s, a.Picture);
-    ReadArchiveFlaggedPicture(s, a.InactivePicture);
-    ReadArchiveFlaggedPicture(s, a.Mask);
-    if (a.Version == 2) SkipArchiveV2Extras(s);
-    int n = ReadArchiveCount(s);
-    a.ActivePictures.clear();
-    for (int i = 0; i < n; ++i) {
-        a.ActivePictures.emplace_back();
-        a.ActivePictures.back().LoadFromStream(s);
+bool ReadArchivePictures(TStream& s, int& version, TBitmapData& picture, TBitmapData& inactivePicture,
+                         TBitmapData& mask, std::vector<TBitmapData>& activePictures) {
+    version = s.ReadInt32();
+    if (version >= 4) return false;
+    ReadArchiveFlaggedPicture(s, picture);
+    ReadArchiveFlaggedPicture(s, inactivePicture);
+    ReadArchiveFlaggedPicture(s, mask);
+    if (version == 2) {  // two more pictures, not used
+        TBitmapData scratch;
+        ReadArchiveFlaggedPicture(s, scratch);
+        ReadArchiveFlaggedPicture(s, scratch);
     }
+    // A count below 1 gives none. Nothing is reserved for the count: pictures are added as they
+    // are read, so a count of a billion fails at the first missing picture.
+    const int count = s.ReadInt32();
+    activePictures.clear();
+    for (int i = 0; i < count; ++i) {
+        activePictures.emplace_back();
+        activePictures.back().LoadFromStream(s);
+    }
+    return true;
+}
+
+bool ReadSkinArchive(TStream& s, TSkinArchive& a) {
+    if (!ReadArchivePictures(s, a.Version, a.Picture, a.InactivePicture, a.Mask, a.ActivePictures)) return false;
     a.Description = ReadArchiveDescription(s);
     return true;
 }
 
+std::vector<String> LoadDescriptionFile(const String& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    return DescriptionLines(bytes.data(), bytes.size());
+}
+
 bool BuildSkinArchive(const String& iniPath, TStream& out) {
-    TStringList lines;
-    lines.LoadFromFile(iniPath);
+    const std::vector<String> lines = LoadDescriptionFile(iniPath);
     TMemIniFile ini;
     ini.SetStrings(lines);
     if (!IsSkinDescription(ini)) return false;
@@ -167,7 +151,7 @@ bool BuildSkinArchive(const String& iniPath, TStream& out) {
         bmp.LoadFromFile(folder + name);  // an empty name opens the folder: a file error
         bmp.SaveToStream(archive);
     }
-    WriteArchiveDescription(archive, lines.Lines());
+    WriteArchiveDescription(archive, lines);
     archive.SaveToStream(out);
     return true;
 }

@@ -28,7 +28,7 @@ struct TSkinArchive {
 
 // ---- writing ----
 void WriteArchiveFlaggedPicture(TStream& s, const TBitmapData& bmp);
-// Lines each followed by CR LF, encoded as Windows-1252 (characters outside it as "?").
+// Lines each followed by CR LF, encoded with EncodeWindows1252 (characters outside it as "?").
 void WriteArchiveDescription(TStream& s, const std::vector<String>& lines);
 // Writes the whole archive as version 3 (archive.Version is not used).
 void WriteSkinArchive(TStream& s, const TSkinArchive& archive);
@@ -36,25 +36,26 @@ void WriteSkinArchive(TStream& s, const TSkinArchive& archive);
 void WriteSkinArchiveV2(TStream& s, const TSkinArchive& archive, const TBitmapData& extra1,
                         const TBitmapData& extra2);
 
-// ---- reading, step by step as the skin data manager loads ----
-int ReadArchiveVersion(TStream& s);
-// Reads the one-byte empty flag; non-zero: bmp becomes empty; 0: bmp reads one BMP.
-void ReadArchiveFlaggedPicture(TStream& s, TBitmapData& bmp);
-// Reads the two extra flagged pictures of a version 2 archive and drops them.
-void SkipArchiveV2Extras(TStream& s);
-// Reads N; a count below 1 gives 0. Nothing is reserved for the count: pictures are added as
-// they are read, so a count of a billion fails at the first missing picture.
-int ReadArchiveCount(TStream& s);
-// The remaining bytes as description lines (the text ends at its first NUL).
+// ---- reading ----
+// The pictures, from the stream's position: the version (returns false for version 4 and
+// above, with nothing read past it), the main, inactive and mask pictures (a flag byte, non-zero:
+// empty; version 2's two extra pictures are read and dropped), then N and N active pictures. A
+// count below 1 gives none; nothing is reserved for the count, so a count of a billion fails at
+// the first missing picture. Each picture is stored as soon as it is read: after an error the
+// pictures read before it stay.
+bool ReadArchivePictures(TStream& s, int& version, TBitmapData& picture, TBitmapData& inactivePicture,
+                         TBitmapData& mask, std::vector<TBitmapData>& activePictures);
+// The description: the remaining bytes (the text ends at its first NUL), Windows-1252, as lines
+// or loaded into an INI table (the same text, without building lines first).
 std::vector<String> ReadArchiveDescription(TStream& s);
-// The remaining bytes loaded into an INI table (the same text, without building lines first).
 void ReadArchiveDescription(TStream& s, TMemIniFile& ini);
-// The whole archive from the stream's position. Returns false, with nothing read past the
-// version, for version 4 and above.
+// The whole archive from the stream's position (ReadArchivePictures, then the lines).
 bool ReadSkinArchive(TStream& s, TSkinArchive& archive);
 
-// Windows-1252 encoding of description text (decoding is DecodeText of the class library).
-std::string EncodeAnsi(std::wstring_view text);
+// Lines of description text: cut at the first NUL, decoded as Windows-1252, split at CR, LF or
+// CR LF. A description file is read the same way (file errors propagate).
+std::vector<String> DescriptionLines(const uint8_t* bytes, size_t size);
+std::vector<String> LoadDescriptionFile(const String& path);
 
 // Builds the archive of the description file at `iniPath` and the bitmaps beside it
 // (LoadFromSkinFile, steps 1 to 8) into `out`. Returns false, writing nothing, when the file

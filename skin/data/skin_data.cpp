@@ -241,18 +241,9 @@ void TmnSkinData::LoadFromArchive(TStream& archive) {
 }
 
 void TmnSkinData::ReadArchive(TStream& archive) {
-    const int version = ReadArchiveVersion(archive);
-    if (version >= 4) return;  // a newer format: the manager stays cleared and loading
-
-    ReadArchiveFlaggedPicture(archive, picture_);
-    ReadArchiveFlaggedPicture(archive, inactivePicture_);
-    ReadArchiveFlaggedPicture(archive, mask_);
-    if (version == 2) SkipArchiveV2Extras(archive);
-    const int count = ReadArchiveCount(archive);
-    for (int i = 0; i < count; ++i) {
-        activePictures_.emplace_back();
-        activePictures_.back().LoadFromStream(archive);
-    }
+    int version = 0;
+    // A newer format leaves the manager cleared and loading.
+    if (!ReadArchivePictures(archive, version, picture_, inactivePicture_, mask_, activePictures_)) return;
 
     TMemIniFile ini;
     ReadArchiveDescription(archive, ini);

@@ -88,11 +88,10 @@ void TmnSkinRecord::SaveToIni(TMemIniFile& ini) {
 }
 
 namespace {
-// Collects "key=value" texts of every visited field, for comparisons.
 class Collector : public TSkinFieldVisitor {
 public:
-    std::vector<String> items;
-    void Add(std::wstring_view key, const String& v) { items.push_back(String(key) + L"=" + v); }
+    std::vector<TSkinField> fields;
+    void Add(std::wstring_view key, String v) { fields.push_back({String(key), std::move(v)}); }
     void Integer(std::wstring_view k, int& v, int) override { Add(k, IntToStr(v)); }
     void Colour(std::wstring_view k, TColor& v, TColor) override { Add(k, IntToStr(v)); }
     void Bool(std::wstring_view k, bool& v) override { Add(k, v ? L"1" : L"0"); }
@@ -108,12 +107,15 @@ public:
 };
 }  // namespace
 
+std::vector<TSkinField> SkinFields(TmnSkinRecord& record) {
+    Collector c;
+    record.VisitFields(c);
+    return std::move(c.fields);
+}
+
 bool SameSkinFields(TmnSkinRecord& a, TmnSkinRecord& b) {
     if (typeid(a) != typeid(b) || a.SectionName != b.SectionName) return false;
-    Collector ca, cb;
-    a.VisitFields(ca);
-    b.VisitFields(cb);
-    return ca.items == cb.items;
+    return SkinFields(a) == SkinFields(b);
 }
 
 }  // namespace fn

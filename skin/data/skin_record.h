@@ -18,6 +18,7 @@
 // order, so a record can add behaviour around the protocol (the animate record's
 // morphing=false, the user object that erases and writes one key).
 #include <string_view>
+#include <vector>
 
 #include "platform/core/graph_types.h"
 #include "skin/data/skin_ini.h"
@@ -121,6 +122,16 @@ public:
     virtual void VisitFields(TSkinFieldVisitor& v) = 0;
     virtual const wchar_t* ClassName() const = 0;
 };
+
+// A visited field: its key and the text of its value (numbers for integers, colours and
+// enumerations, 1 or 0 for booleans, rectangles and points as the description writes them).
+struct TSkinField {
+    String Key;
+    String Value;
+    friend bool operator==(const TSkinField&, const TSkinField&) = default;
+};
+// Every field the record visits, in visiting order (for comparisons and key checks).
+std::vector<TSkinField> SkinFields(TmnSkinRecord& record);
 
 // True when both records are of the same class and every visited field is equal.
 bool SameSkinFields(TmnSkinRecord& a, TmnSkinRecord& b);

@@ -178,23 +178,13 @@ void Ramp(std::vector<double>& weight, int from, int to, int dir, double step) {
     }
 }
 
-// A map of single channel values, applied two bytes at a time through a table of all pairs.
+// A map of single channel values, applied byte by byte. The table is all the set-up there is, so
+// a call on a caption button's picture costs little more than the pixels themselves.
 void ApplyTable(TPixelBuffer& b, const uint8_t (&table)[256]) {
-    std::vector<uint16_t> pairs(65536);
-    for (int hi = 0; hi < 256; ++hi)
-        for (int lo = 0; lo < 256; ++lo)
-            pairs[static_cast<size_t>(hi << 8 | lo)] = static_cast<uint16_t>(table[hi] << 8 | table[lo]);
     const int height = b.Height, bytes = 3 * b.Width;
     for (int y = 0; y < height; ++y) {
         uint8_t* row = b.RowPointer(y);
-        int i = 0;
-        for (; i + 2 <= bytes; i += 2) {
-            uint16_t v;
-            std::memcpy(&v, row + i, 2);
-            v = pairs[v];
-            std::memcpy(row + i, &v, 2);
-        }
-        if (i < bytes) row[i] = table[row[i]];
+        for (int i = 0; i < bytes; ++i) row[i] = table[row[i]];
     }
 }
 

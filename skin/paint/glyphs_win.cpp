@@ -40,8 +40,8 @@ void Line(TCanvas& c, int x0, int y0, int x1, int y1) {
 
 void DrawGlyphFrame(TCanvas& canvas, int x, int y, TBitmap& strip, int count, int glyph) {
     const TSkinRect src = GlyphFrameRect(strip.Width(), strip.Height(), count, glyph);
-    if (RectIsEmpty(src)) return;
-    TBitmap piece(RectWidth(src), RectHeight(src));
+    if (src.IsEmpty()) return;
+    TBitmap piece(src.Width(), src.Height());
     piece.Canvas().CopyRect({0, 0, piece.Width(), piece.Height()}, strip.Canvas(),
                             {src.Left, src.Top, src.Right, src.Bottom});
     piece.SetTransparent(true);

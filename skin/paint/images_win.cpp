@@ -43,13 +43,13 @@ void BuildBorderImages(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap
 
 void BuildHStripImage(int lo, int ro, TBitmap& target, TBitmap& picture, const TSkinRect& r, int aw,
                       bool stretch) {
-    target.SetSize(aw, RectHeight(r));
+    target.SetSize(aw, r.Height());
     DrawPlan(target, picture, HStripPlan(lo, ro, r, aw, stretch));
 }
 
 void BuildVStripImage(int to, int bo, TBitmap& target, TBitmap& picture, const TSkinRect& r, int ah,
                       bool stretch) {
-    target.SetSize(RectWidth(r), ah);
+    target.SetSize(r.Width(), ah);
     DrawPlan(target, picture, VStripPlan(to, bo, r, ah, stretch));
 }
 

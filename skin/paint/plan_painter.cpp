@@ -15,11 +15,11 @@ inline int Nearest(int i, int sn, int dn) {
 }
 
 void PaintBlit(const TBlit& b, const TPixelView& src, const TPixelView& dst) {
-    const int sw = RectWidth(b.Src), sh = RectHeight(b.Src);
-    const int dw = RectWidth(b.Dst), dh = RectHeight(b.Dst);
+    const int sw = b.Src.Width(), sh = b.Src.Height();
+    const int dw = b.Dst.Width(), dh = b.Dst.Height();
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
     TSkinRect area = b.Dst;
-    if (!RectIsEmpty(b.Clip)) {
+    if (!b.Clip.IsEmpty()) {
         area.Left = std::max(area.Left, b.Clip.Left);
         area.Top = std::max(area.Top, b.Clip.Top);
         area.Right = std::min(area.Right, b.Clip.Right);
@@ -29,7 +29,7 @@ void PaintBlit(const TBlit& b, const TPixelView& src, const TPixelView& dst) {
     area.Top = std::max(area.Top, 0);
     area.Right = std::min(area.Right, dst.Width);
     area.Bottom = std::min(area.Bottom, dst.Height);
-    if (RectIsEmpty(area)) return;
+    if (area.IsEmpty()) return;
 
     if (sw == dw) {
         // Columns map one to one: keep those whose source column exists.

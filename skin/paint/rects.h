@@ -5,17 +5,12 @@
 
 namespace fn {
 
-// Rectangles and points are the skin's own (TSkinRect, TSkinPoint).
+// Rectangles and points are the skin's own (TSkinRect, TSkinPoint, with their Width, Height,
+// IsEmpty and IsUnset).
 inline TSkinRect MovedRect(const TSkinRect& r, int dx, int dy) {
     return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
-inline int RectWidth(const TSkinRect& r) { return r.Right - r.Left; }
-inline int RectHeight(const TSkinRect& r) { return r.Bottom - r.Top; }
-inline bool RectsEqual(const TSkinRect& a, const TSkinRect& b) { return a == b; }
-inline void ClearRect(TSkinRect& r) { r = TSkinRect{}; }
-inline bool RectIsEmpty(const TSkinRect& r) { return RectWidth(r) < 1 || RectHeight(r) < 1; }
-inline bool PointIsNull(const TSkinPoint& p) { return p.X == 0 || p.Y == 0; }
 // Right and bottom edges count as inside.
 inline bool PointInsideRect(const TSkinPoint& p, const TSkinRect& r) {
     return r.Left <= p.X && p.X <= r.Right && r.Top <= p.Y && p.Y <= r.Bottom;

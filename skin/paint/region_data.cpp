@@ -88,12 +88,12 @@ int NextBlack(const uint8_t* row, int x, int width) {
 
 }  // namespace
 
-TRegionData MaskToRegionData(const TmnFBitmap& mask, int dx, int dy) {
-    if (mask.Empty()) return {};
+TRegionData MaskToRegionData(const TPixelView& mask, int dx, int dy) {
+    if (!mask.Bits || mask.Width <= 0 || mask.Height <= 0) return {};
     std::vector<TSkinRect> runs;
     const int width = mask.Width, height = mask.Height;
     for (int y = 0; y < height; ++y) {
-        const uint8_t* row = mask.Rows[static_cast<size_t>(y)];
+        const uint8_t* row = mask.Row(y);
         for (int x = NextBlack(row, 0, width); x < width;) {
             const int x1 = EndOfBlack(row, x, width);
             runs.push_back({dx + x, dy + y, dx + x1, dy + y + 1});

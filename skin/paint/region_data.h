@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/paint/pixel_buffer.h"
+#include "skin/paint/plan_painter.h"
 #include "skin/paint/rects.h"
 
 namespace fn {
@@ -18,7 +19,8 @@ struct TRegionData {
 
 // One rectangle per maximal horizontal run of pure black pixels, rows top to bottom, runs left
 // to right, offset by (dx, dy). The run list grows with the mask: there is no cap on the count.
-TRegionData MaskToRegionData(const TmnFBitmap& mask, int dx, int dy);
+TRegionData MaskToRegionData(const TPixelView& mask, int dx, int dy);
+inline TRegionData MaskToRegionData(const TmnFBitmap& mask, int dx, int dy) { return MaskToRegionData(View(mask), dx, dy); }
 
 // The region data block for the given rectangles and bounding rectangle.
 TRegionData MakeRegionData(const std::vector<TSkinRect>& rects, const TSkinRect& bounds);

@@ -1,26 +1,14 @@
 #include "skin/paint/regions_win.h"
 
-#include <cstring>
-
 #include "skin/paint/images_win.h"
 
 namespace fn {
 
-namespace {
-
-// The bitmap's rows already have the scan's layout: a row copy makes the snapshot.
-TmnFBitmap Snapshot(const TBitmap& bitmap) {
-    TmnFBitmap pixels(bitmap.Width(), bitmap.Height());
-    for (int y = 0; y < pixels.Height; ++y)
-        std::memcpy(pixels.Rows[static_cast<size_t>(y)], bitmap.ScanLine(y), static_cast<size_t>(pixels.RowStride));
-    return pixels;
-}
-
-}  // namespace
-
 TRegionData MaskToRegionData(const TBitmap& mask, int dx, int dy) {
     if (mask.Empty()) return {};
-    return MaskToRegionData(Snapshot(mask), dx, dy);
+    // The bitmap is a device-independent section: its rows are scanned where they are.
+    return MaskToRegionData(TPixelView{const_cast<uint8_t*>(mask.ScanLine(0)), mask.Width(), mask.Height(), mask.RowStride()},
+                            dx, dy);
 }
 
 TRegionHandle RegionFromData(const TRegionData& data) {
@@ -38,7 +26,10 @@ void BuildMaskStrips(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& 
         {&plans.Left, &left}, {&plans.Right, &right}, {&plans.Top, &top}, {&plans.Bottom, &bottom}};
     for (auto [plan, strip] : strips) {
         if (!plan->Built) continue;
+        // White where no piece lands (outside), also in a bitmap kept from an earlier call.
         strip->SetSize(plan->Width, plan->Height);
+        if (strip->Empty()) continue;
+        FillWhite(View(*strip));
         DrawPlan(*strip, mask, plan->Plan);
     }
 }
@@ -46,21 +37,16 @@ void BuildMaskStrips(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& 
 TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& mask,
                                int aw, int ah) {
     if (n.RT.X < n.LT.X || n.LB.Y < n.LT.Y) return {};
-    if (RectIsEmpty(n.Cl)) return {};
-    // The strips are made in memory (white where no piece lands: outside) and scanned there.
-    const TBorderPlans plans = MaskStripPlans(g, n, mask.Width(), mask.Height(), aw);
-    const TmnFBitmap pixels = Snapshot(mask);
+    if (n.Cl.IsEmpty()) return {};
+    TBitmap bottom, right, left, top;
+    BuildMaskStrips(g, n, mask, aw, bottom, right, left, top);
     TRegionHandle result(CreateRectRgn(n.Cl.Left, n.Cl.Top, n.Cl.Right, n.Cl.Bottom));
-    const std::pair<const TImagePlan*, POINT> strips[] = {{&plans.Top, {0, 0}},
-                                                         {&plans.Bottom, {0, n.Cl.Bottom}},
-                                                         {&plans.Left, {0, n.Cl.Top}},
-                                                         {&plans.Right, {n.Cl.Right, n.Cl.Top}}};
-    for (auto [plan, at] : strips) {
-        if (!plan->Built || plan->Width <= 0 || plan->Height <= 0) continue;
-        TmnFBitmap strip(plan->Width, plan->Height);
-        FillWhite(View(strip));
-        PaintPlan(plan->Plan, View(pixels), View(strip));
-        TRegionHandle part = RegionFromData(MaskToRegionData(strip, at.x, at.y));
+    const std::pair<const TBitmap*, POINT> strips[] = {{&top, {0, 0}},
+                                                      {&bottom, {0, n.Cl.Bottom}},
+                                                      {&left, {0, n.Cl.Top}},
+                                                      {&right, {n.Cl.Right, n.Cl.Top}}};
+    for (auto [strip, at] : strips) {
+        TRegionHandle part = RegionFromData(MaskToRegionData(*strip, at.x, at.y));
         if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
     }
     return result;

@@ -34,22 +34,7 @@ const TUser32Entries& User32() {
 
 }  // namespace
 
-TOSVersion GetOSVersion() {
-    const DWORD version = GetVersion();
-    return {static_cast<int>(version & 0xFF), static_cast<int>((version >> 8) & 0xFF)};
-}
-
-bool IsOSVersion6OrLater() { return GetOSVersion().Major > 5; }
-
-bool DropShadowAvailable() {
-    const TOSVersion v = GetOSVersion();
-    return v.Major > 5 || (v.Major == 5 && v.Minor == 1);
-}
-
-bool LayeredWindowsAvailable() {
-    const TOSVersion v = GetOSVersion();
-    return v.Major > 5 || (v.Major == 5 && v.Minor <= 2);
-}
+TOSVersion GetOSVersion() { return OSVersionFromNumber(GetVersion()); }
 
 bool IsNTPlatform() { return (GetVersion() & 0x80000000u) == 0; }
 

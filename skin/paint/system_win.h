@@ -3,17 +3,15 @@
 // rectangles and scroll-bar information, with entry points looked up at run time.
 #include <windows.h>
 
+#include "skin/paint/system_version.h"
+
 namespace fn {
 
-struct TOSVersion {
-    int Major = 0;
-    int Minor = 0;
-};
-
+// The running system's version and its thresholds (see system_version.h).
 TOSVersion GetOSVersion();
-bool IsOSVersion6OrLater();
-bool DropShadowAvailable();      // callers then give popup and hint windows the shadow style
-bool LayeredWindowsAvailable();  // callers then use window alpha
+inline bool IsOSVersion6OrLater() { return IsOSVersion6OrLater(GetOSVersion()); }
+inline bool DropShadowAvailable() { return DropShadowAvailable(GetOSVersion()); }
+inline bool LayeredWindowsAvailable() { return LayeredWindowsAvailable(GetOSVersion()); }
 bool IsNTPlatform();
 
 // Whole-window alpha through SetLayeredWindowAttributes; the window already has WS_EX_LAYERED.

@@ -29,19 +29,19 @@ std::vector<TSpan> VisibleTiles(int s, int e, int t, int limit) {
 }
 
 void Add(TBlitPlan& plan, const TSkinRect& src, const TSkinRect& dst, const TSkinRect& clip = {}) {
-    if (RectIsEmpty(src) || RectIsEmpty(dst)) return;
+    if (src.IsEmpty() || dst.IsEmpty()) return;
     plan.push_back({src, dst, clip});
 }
 
 // Tiles of the source piece (its width is the tile length) across dst's columns, cut at dst.Right.
 void AddTilesH(TBlitPlan& plan, const TSkinRect& src, const TSkinRect& dst, int limit) {
-    for (const TSpan& s : VisibleTiles(dst.Left, dst.Right, RectWidth(src), limit))
+    for (const TSpan& s : VisibleTiles(dst.Left, dst.Right, src.Width(), limit))
         Add(plan, {src.Left, src.Top, src.Left + s.End - s.Start, src.Bottom},
             {s.Start, dst.Top, s.End, dst.Bottom});
 }
 
 void AddTilesV(TBlitPlan& plan, const TSkinRect& src, const TSkinRect& dst, int limit) {
-    for (const TSpan& s : VisibleTiles(dst.Top, dst.Bottom, RectHeight(src), limit))
+    for (const TSpan& s : VisibleTiles(dst.Top, dst.Bottom, src.Height(), limit))
         Add(plan, {src.Left, src.Top, src.Right, src.Top + s.End - s.Start},
             {dst.Left, s.Start, dst.Right, s.End});
 }
@@ -62,10 +62,10 @@ void AddEdgeV(TBlitPlan& plan, bool stretch, const TSkinRect& src, const TSkinRe
 
 void AddClient(TBlitPlan& plan, const TSkinRect& piece, const TSkinRect& ncl, int aw, int ah,
                bool clientStretch, int stretchType) {
-    const int w = RectWidth(piece), h = RectHeight(piece);
+    const int w = piece.Width(), h = piece.Height();
     if (w <= 0 || h <= 0) return;
     if (clientStretch) {
-        if (RectIsEmpty(ncl)) return;
+        if (ncl.IsEmpty()) return;
         if (stretchType == stFull) {
             Add(plan, piece, ncl);
         } else if (stretchType == stHorz) {
@@ -96,7 +96,7 @@ TBlitPlan NinePartPlan(const TFrameGeometry& g, const TFrameGeometry& n, const T
                        int stretchType) {
     TBlitPlan plan;
     if (g.RB.X == g.LT.X || g.RB.Y == g.LT.Y) return plan;
-    const int w = RectWidth(r), h = RectHeight(r);
+    const int w = r.Width(), h = r.Height();
     auto src = [&](int l, int t, int rr, int b) { return MovedRect({l, t, rr, b}, r.Left, r.Top); };
     const TSkinRect& cl = g.Cl;
     const TSkinRect& ncl = n.Cl;
@@ -149,7 +149,7 @@ TBorderPlans BorderImagePlans(const TFrameGeometry& g, const TFrameGeometry& n, 
                               int aw, int ah, TStretchFlags stretch, int topHeightBefore,
                               int bottomHeightBefore) {
     TBorderPlans p;
-    const int w = RectWidth(r), h = RectHeight(r);
+    const int w = r.Width(), h = r.Height();
     auto src = [&](int l, int t, int rr, int b) { return MovedRect({l, t, rr, b}, r.Left, r.Top); };
     const TSkinRect& cl = g.Cl;
     const TSkinRect& ncl = n.Cl;
@@ -189,22 +189,22 @@ TBorderPlans BorderImagePlans(const TFrameGeometry& g, const TFrameGeometry& n, 
 
 TBlitPlan HStripPlan(int lo, int ro, const TSkinRect& r, int aw, bool stretch) {
     TBlitPlan plan;
-    if (lo != 0) Add(plan, {r.Left, r.Top, r.Left + lo, r.Bottom}, {0, 0, lo, RectHeight(r)});
-    if (ro != 0) Add(plan, {r.Right - ro, r.Top, r.Right, r.Bottom}, {aw - ro, 0, aw, RectHeight(r)});
-    int d = RectWidth(r) - lo - ro;
+    if (lo != 0) Add(plan, {r.Left, r.Top, r.Left + lo, r.Bottom}, {0, 0, lo, r.Height()});
+    if (ro != 0) Add(plan, {r.Right - ro, r.Top, r.Right, r.Bottom}, {aw - ro, 0, aw, r.Height()});
+    int d = r.Width() - lo - ro;
     if (d == 0) d = 1;
     const TSkinRect middle{r.Left + lo, r.Top, r.Left + lo + d, r.Bottom};
-    AddEdgeH(plan, stretch, middle, {lo, 0, aw - ro, RectHeight(r)}, aw);
+    AddEdgeH(plan, stretch, middle, {lo, 0, aw - ro, r.Height()}, aw);
     return plan;
 }
 
 TBlitPlan VStripPlan(int to, int bo, const TSkinRect& r, int ah, bool stretch) {
     TBlitPlan plan;
-    if (to != 0) Add(plan, {r.Left, r.Top, r.Right, r.Top + to}, {0, 0, RectWidth(r), to});
-    if (bo != 0) Add(plan, {r.Left, r.Bottom - bo, r.Right, r.Bottom}, {0, ah - bo, RectWidth(r), ah});
-    const int d = RectHeight(r) - to - bo;
+    if (to != 0) Add(plan, {r.Left, r.Top, r.Right, r.Top + to}, {0, 0, r.Width(), to});
+    if (bo != 0) Add(plan, {r.Left, r.Bottom - bo, r.Right, r.Bottom}, {0, ah - bo, r.Width(), ah});
+    const int d = r.Height() - to - bo;
     const TSkinRect middle{r.Left, r.Top + to, r.Right, r.Top + to + d};
-    AddEdgeV(plan, stretch, middle, {0, to, RectWidth(r), ah - bo}, ah);
+    AddEdgeV(plan, stretch, middle, {0, to, r.Width(), ah - bo}, ah);
     return plan;
 }
 
@@ -237,7 +237,7 @@ TBorderPlans MaskStripPlans(const TFrameGeometry& g, const TFrameGeometry& n, in
                             int maskHeight, int aw) {
     TBorderPlans p;
     const TSkinRect& cl = g.Cl;
-    const int nh = RectHeight(n.Cl);
+    const int nh = n.Cl.Height();
     if (cl.Left > 0 && nh > 0) p.Left = MaskSide(0, cl.Left, nh, g.LT, g.LB, cl);
     if (maskWidth - cl.Right > 0 && nh > 0) p.Right = MaskSide(cl.Right, maskWidth, nh, g.RT, g.RB, cl);
     if (aw > 0 && cl.Top > 0) p.Top = MaskBand(0, cl.Top, aw, g.LT.X, g.RT.X, n.LT.X, n.RT.X, maskWidth);

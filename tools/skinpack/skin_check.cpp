@@ -210,25 +210,7 @@ void TSkinChecker::CheckRecord(const TMemIniFile& ini, TmnSkinRecord& record, in
     record.VisitFields(c);
     // Keys of the section that the record does not read.
     std::set<String> known;
-    class Keys : public TSkinFieldVisitor {
-    public:
-        std::set<String>* out;
-        void Add(std::wstring_view k) { out->insert(LowerCase(k)); }
-        void Integer(std::wstring_view k, int&, int) override { Add(k); }
-        void Colour(std::wstring_view k, TColor&, TColor) override { Add(k); }
-        void Bool(std::wstring_view k, bool&) override { Add(k); }
-        void Text(std::wstring_view k, String&, std::wstring_view) override { Add(k); }
-        void Rect(std::wstring_view k, TSkinRect&) override { Add(k); }
-        void Point(std::wstring_view k, TSkinPoint&) override { Add(k); }
-        void FontStyles(std::wstring_view k, TFontStyles&) override { Add(k); }
-        void Alignment(std::wstring_view k, TAlignment&) override { Add(k); }
-        void InactiveEffect(std::wstring_view k, TInactiveEffect&) override { Add(k); }
-        void MorphKind(std::wstring_view k, TMorphKind&) override { Add(k); }
-        void StretchType(std::wstring_view k, TStretchType&) override { Add(k); }
-        void ButtonCommand(std::wstring_view k, TButtonCommand&) override { Add(k); }
-    } keys;
-    keys.out = &known;
-    record.VisitFields(keys);
+    for (const TSkinField& f : SkinFields(record)) known.insert(LowerCase(f.Key));
     for (const auto& e : ini.SectionEntries(section)) {
         if (!e.hasValue) Problem(section, String(e.key), L"", L"line without \"=\" is never read");
         else if (!known.count(LowerCase(String(e.key))))
@@ -338,9 +320,9 @@ void TSkinChecker::CheckDescription(const TMemIniFile& ini) {
 }
 
 void TSkinChecker::CheckDescriptionFile(const String& iniPath) {
-    TStringList lines;
+    std::vector<String> lines;
     try {
-        lines.LoadFromFile(iniPath);
+        lines = LoadDescriptionFile(iniPath);
     } catch (const Exception& e) {
         Problem(L"", L"", L"", e.Message());
         return;

@@ -305,8 +305,8 @@ TEST_F(StatusBar, ASkinnedGripShowsTheRecordImage) {
     bar->SetSkinData(skin.get());
     ASSERT_NE(bar->SkinIndex(), -1);
     const TSkinRect g = bar->GripRect();
-    EXPECT_EQ(RectWidth(g), 10);
-    EXPECT_EQ(RectHeight(g), 10);
+    EXPECT_EQ(g.Width(), 10);
+    EXPECT_EQ(g.Height(), 10);
     auto img = Snapshot(*bar);
     EXPECT_EQ(At(*img, g.Left + 2, g.Top + 3), ProbeColor(52, 43));
 }

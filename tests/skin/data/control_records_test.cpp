@@ -45,28 +45,10 @@ public:
 };
 
 // key -> value text of every visited field.
-class Values : public TSkinFieldVisitor {
-public:
-    std::map<String, String> of;
-    void Put(std::wstring_view k, const String& v) { of[String(k)] = v; }
-    void Integer(std::wstring_view k, int& v, int) override { Put(k, IntToStr(v)); }
-    void Colour(std::wstring_view k, TColor& v, TColor) override { Put(k, IntToStr(v)); }
-    void Bool(std::wstring_view k, bool& v) override { Put(k, v ? L"1" : L"0"); }
-    void Text(std::wstring_view k, String& v, std::wstring_view) override { Put(k, L"'" + v + L"'"); }
-    void Rect(std::wstring_view k, TSkinRect& v) override { Put(k, RectToText(v)); }
-    void Point(std::wstring_view k, TSkinPoint& v) override { Put(k, PointToText(v)); }
-    void FontStyles(std::wstring_view k, TFontStyles& v) override { Put(k, IntToStr(v)); }
-    void Alignment(std::wstring_view k, TAlignment& v) override { Put(k, IntToStr(v)); }
-    void InactiveEffect(std::wstring_view k, TInactiveEffect& v) override { Put(k, IntToStr(v)); }
-    void MorphKind(std::wstring_view k, TMorphKind& v) override { Put(k, IntToStr(v)); }
-    void StretchType(std::wstring_view k, TStretchType& v) override { Put(k, IntToStr(v)); }
-    void ButtonCommand(std::wstring_view k, TButtonCommand& v) override { Put(k, IntToStr(v)); }
-};
-
 std::map<String, String> ValuesOf(TmnSkinRecord& r) {
-    Values v;
-    r.VisitFields(v);
-    return v.of;
+    std::map<String, String> of;
+    for (TSkinField& f : SkinFields(r)) of[f.Key] = std::move(f.Value);
+    return of;
 }
 
 std::vector<String> WrittenKeys(TmnSkinRecord& r) {

@@ -32,23 +32,11 @@ public:
 };
 
 // Key names in visiting order.
-class KeyList : public TSkinFieldVisitor {
-public:
+std::vector<String> Keys(TmnSkinRecord& r) {
     std::vector<String> keys;
-    void Add(std::wstring_view k) { keys.emplace_back(k); }
-    void Integer(std::wstring_view k, int&, int) override { Add(k); }
-    void Colour(std::wstring_view k, TColor&, TColor) override { Add(k); }
-    void Bool(std::wstring_view k, bool&) override { Add(k); }
-    void Text(std::wstring_view k, String&, std::wstring_view) override { Add(k); }
-    void Rect(std::wstring_view k, TSkinRect&) override { Add(k); }
-    void Point(std::wstring_view k, TSkinPoint&) override { Add(k); }
-    void FontStyles(std::wstring_view k, TFontStyles&) override { Add(k); }
-    void Alignment(std::wstring_view k, TAlignment&) override { Add(k); }
-    void InactiveEffect(std::wstring_view k, TInactiveEffect&) override { Add(k); }
-    void MorphKind(std::wstring_view k, TMorphKind&) override { Add(k); }
-    void StretchType(std::wstring_view k, TStretchType&) override { Add(k); }
-    void ButtonCommand(std::wstring_view k, TButtonCommand&) override { Add(k); }
-};
+    for (const TSkinField& f : SkinFields(r)) keys.push_back(f.Key);
+    return keys;
+}
 
 std::vector<std::unique_ptr<TmnSkinRecord>> EveryRecordClass() {
     std::vector<std::unique_ptr<TmnSkinRecord>> r;
@@ -205,24 +193,18 @@ TEST(ObjectRecords, KeysAreWrittenInTableOrderWithTheirSpelling) {
                                    L"disableskinrsect", L"command", L"restorerect", L"restoreactiverect",
                                    L"restoredownrect", L"restoreinactiverect"}));
     TmnDataSkinMainMenuBarItem item(L"i");
-    KeyList keys;
-    item.VisitFields(keys);
-    EXPECT_EQ(keys.keys[8], L"itemleftoffset");
-    EXPECT_EQ(keys.keys[18], L"unenabledfontColor");
-    EXPECT_EQ(keys.keys.size(), 24u);
+    const auto keys = Keys(item);
+    EXPECT_EQ(keys[8], L"itemleftoffset");
+    EXPECT_EQ(keys[18], L"unenabledfontColor");
+    EXPECT_EQ(keys.size(), 24u);
     TmnDataSkinMenuItem menu(L"m");
-    KeyList mk;
-    menu.VisitFields(mk);
-    EXPECT_EQ(mk.keys.size(), 8u + 23u);
+    EXPECT_EQ(Keys(menu).size(), 8u + 23u);
     TmnDataSkinCaption cap(L"c");
-    KeyList ck;
-    cap.VisitFields(ck);
-    EXPECT_EQ(ck.keys.size(), 8u + 24u);
-    EXPECT_EQ(ck.keys.back(), L"fullframe");
+    const auto ck = Keys(cap);
+    EXPECT_EQ(ck.size(), 8u + 24u);
+    EXPECT_EQ(ck.back(), L"fullframe");
     TmnDataSkinAnimate an(L"a");
-    KeyList ak;
-    an.VisitFields(ak);
-    EXPECT_EQ(ak.keys.size(), 8u + 10u);
+    EXPECT_EQ(Keys(an).size(), 8u + 10u);
     // Booleans "1"/"0", enumerations as keywords, fonts as name, height, style, colour.
     cap.FontStyle = FontStyleBit(fsBold) | FontStyleBit(fsUnderline);
     cap.Shadow = true;

@@ -6,6 +6,7 @@
 
 #include "skin/data/object_records.h"
 #include "skin/data/skin_archive.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_ini.h"
 #include "skin/data/stored_skin.h"
 #include "skin/data/zlib_streams.h"
@@ -116,7 +117,7 @@ String DescriptionText(const std::vector<String>& lines) {
 }
 
 void WriteSkinFolder(const TempDir& dir, const TSkinArchive& a) {
-    dir.Write(L"skin.ini", WideToUtf8(DescriptionText(a.Description)));
+    dir.Write(L"skin.ini", EncodeWindows1252(DescriptionText(a.Description)));
     a.Picture.SaveToFile(dir.File(L"main.bmp"));
     a.Mask.SaveToFile(dir.File(L"mask.bmp"));
     a.ActivePictures[0].SaveToFile(dir.File(L"a.bmp"));
@@ -385,6 +386,48 @@ TEST(StoredSkin, LoadFromSkinFileBuildsTheArchiveOfTheFolder) {
     ASSERT_EQ(b.ActivePictures.size(), 2u);
     EXPECT_EQ(b.ActivePictures[1], a.ActivePictures[1]);
     EXPECT_EQ(b.Description, a.Description);  // the umlaut line too (Windows-1252 in the archive)
+}
+
+TEST(StoredSkin, DescriptionBytesAreWindows1252FromFileThroughArchiveToTheManager) {
+    // Every byte 0x80..0xFF in a value, and text that would read as UTF-8 ("CafÃ©" is the bytes
+    // C3 A9 after "Caf") or as a byte-order mark at the start of a line.
+    std::string high;
+    for (int b = 0x80; b <= 0xFF; ++b) high += static_cast<char>(b);
+    const std::string skinName = "Caf\xC3\xA9";
+    std::string text = "\xEF\xBB\xBF; not a byte-order mark\r\n";
+    text += EncodeWindows1252(DescriptionText(kDescription));
+    text.replace(text.find("skinname=Test"), 13, "skinname=" + skinName + "\r\nskincomments=" + high);
+    TempDir dir;
+    TSkinArchive a = SampleArchive();
+    WriteSkinFolder(dir, a);
+    dir.Write(L"skin.ini", text);
+
+    const String expectedHigh = DecodeWindows1252(reinterpret_cast<const uint8_t*>(high.data()), high.size());
+    ASSERT_EQ(expectedHigh.size(), 128u);
+    EXPECT_EQ(expectedHigh[0], L'\x20AC');
+    EXPECT_EQ(expectedHigh[0x81 - 0x80], L'\x81');  // undefined in the code page: kept as the byte
+    EXPECT_EQ(expectedHigh[0xE9 - 0x80], L'\xE9');
+    EXPECT_EQ(EncodeWindows1252(expectedHigh), high);
+
+    TmnCompressedStoredSkin skin(nullptr);
+    skin.LoadFromSkinFile(dir.File(L"skin.ini"));
+    TMemoryStream archive;
+    skin.DecompressTo(archive);
+    // The archive holds the file's bytes unchanged.
+    const std::string raw(reinterpret_cast<const char*>(archive.Memory()), static_cast<size_t>(archive.Size()));
+    EXPECT_NE(raw.find("skinname=" + skinName + "\r\nskincomments=" + high + "\r\n"), std::string::npos);
+    archive.SetPosition(0);
+    TSkinArchive b;
+    ASSERT_TRUE(ReadSkinArchive(archive, b));
+    EXPECT_EQ(b.Description[0], L"\xEF\xBB\xBF; not a byte-order mark");
+    EXPECT_EQ(b.Description[2], L"skinname=Caf\xC3\xA9");
+    EXPECT_EQ(b.Description[3], L"skincomments=" + expectedHigh);
+
+    TmnSkinData data(nullptr);
+    data.LoadFromCompressedStoredSkin(skin);
+    ASSERT_FALSE(data.Empty());
+    EXPECT_EQ(data.SkinName(), L"Caf\xC3\xA9");
+    EXPECT_EQ(data.SkinComments(), expectedHigh);
 }
 
 TEST(StoredSkin, NotASkinDescriptionLeavesTheArchiveAndMissingBitmapEmptiesIt) {

@@ -134,6 +134,14 @@ TEST(SkinValues, CountedNameListAppendsEmptyTextsForMissingItems) {
     std::vector<String> huge;
     ReadNameList(ini, L"huge", L"l", huge);  // bounded, not two billion texts
     EXPECT_LE(huge.size(), static_cast<size_t>(MaxMissingNameListItems + 1));
+    // An item listed twice is read from its first line, as a key lookup finds it; keys with a
+    // leading zero or a sign are not items.
+    auto dup = Ini(L"[d]\nlcount=3\n1=first.bmp\n0=zero.bmp\n1=second.bmp\n01=lead.bmp\n+2=plus.bmp\n2=two.bmp\n"
+                   L"0=again.bmp\n");
+    std::vector<String> items;
+    ReadNameList(dup, L"d", L"l", items);
+    EXPECT_EQ(items, (std::vector<String>{L"zero.bmp", L"first.bmp", L"two.bmp"}));
+    EXPECT_EQ(items[1], dup.ReadString(L"d", L"1", L""));
 }
 
 TEST(SkinValues, SkinDescriptionNeedsTheFiveSections) {

@@ -213,6 +213,18 @@ TEST(InactiveEffects, BrightnessDarknessGrayscaleAndInvert) {
     TmnEffectBmp d = FromValues(3, 1, {5, 7, 255});
     d.Darkness(0.5);
     EXPECT_EQ(Values(d), (std::vector<int>{2, 4, 128}));  // 2.5, 3.5, 127.5
+    // Every channel value, on rows of an odd byte count, against the formulas.
+    TmnEffectBmp all(85, 3);
+    for (int i = 0; i < 3 * 85 * 3; ++i) all.RowPointer(i / 255)[i % 255] = static_cast<uint8_t>(i);
+    TmnEffectBmp bright = Copy(all), dark = Copy(all);
+    bright.Brightness(0.3);
+    dark.Darkness(0.3);
+    for (int y = 0; y < 3; ++y)
+        for (int i = 0; i < 255; ++i) {
+            const int v = all.RowPointer(y)[i];
+            ASSERT_EQ(bright.RowPointer(y)[i], std::nearbyint(0.7 * v + 0.3 * 255)) << v;
+            ASSERT_EQ(dark.RowPointer(y)[i], std::nearbyint(0.7 * v)) << v;
+        }
     TmnEffectBmp clamp = FromValues(1, 1, {100});
     clamp.Darkness(3);  // amounts are clamped to 0..1
     EXPECT_EQ(Values(clamp), (std::vector<int>{0}));
@@ -263,10 +275,19 @@ TEST(InactiveEffects, NoiseAddsOneUniformOffsetPerPixel) {
             ++counts[static_cast<size_t>(offset + 25)];
         }
     for (int c : counts) EXPECT_NEAR(c, 20000 / 50, 100);  // uniform within a few deviations
-    // Channels are clamped at both ends.
-    TmnEffectBmp edges = FromValues(2, 1, {0, 255});
-    for (int i = 0; i < 20; ++i) edges.Noise(50);
-    EXPECT_LE(Values(edges)[0], 255);
+    // Channels are clamped at both ends: a black picture stays within 0..24 and a white one
+    // within 230..255 (a wrapped sum would land at the other end), and the offsets that fall
+    // beyond the edge (-25..0 and 0..24: 26 and 25 of 50) all give the edge value.
+    for (const int edge : {0, 255}) {
+        TmnEffectBmp e = Grey(200, 100, static_cast<uint8_t>(edge));
+        e.Noise(50);
+        int atEdge = 0;
+        for (int v : Values(e)) {
+            ASSERT_LE(std::abs(v - edge), 25) << edge;
+            atEdge += v == edge;
+        }
+        EXPECT_NEAR(atEdge, 20000 * (edge ? 25 : 26) / 50, 400) << edge;
+    }
     TmnEffectBmp one = Grey(3, 3, 77);
     one.Noise(1);
     EXPECT_TRUE(Same(one, Grey(3, 3, 77)));

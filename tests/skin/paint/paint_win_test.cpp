@@ -138,6 +138,63 @@ TEST(FrameRegion, ResizedMaskKeepsItsCutCornersAndCoversTheRest) {
     EXPECT_FALSE(BuildFrameRegion(g, crossed, mask, aw, ah));
 }
 
+TEST(MaskStrips, HoldTheResizedBordersOfTheMaskAndClearAReusedBitmap) {
+    // A black mask with one white pixel in each corner; the side middles (LT.Y..LB.Y) are
+    // tiled, the top band's middle (LT.X..RT.X) too.
+    const TFrameGeometry g{{12, 11}, {28, 12}, {11, 19}, {29, 20}, {6, 5, 34, 25}};
+    TBitmap mask(40, 30);
+    test::Fill(mask, clBlack);
+    for (auto [x, y] : {std::pair{0, 0}, {39, 0}, {0, 29}, {39, 29}}) Put(mask, x, y, RGB(255, 255, 255));
+    const int aw = 70;
+    const TFrameGeometry n = ResizeGeometry(g, aw - 40, 10);
+    TBitmap bottom, right, left, top;
+    BuildMaskStrips(g, n, mask, aw, bottom, right, left, top);
+    EXPECT_EQ((std::pair{left.Width(), left.Height()}), (std::pair{6, 30}));
+    EXPECT_EQ((std::pair{right.Width(), right.Height()}), (std::pair{6, 30}));
+    EXPECT_EQ((std::pair{top.Width(), top.Height()}), (std::pair{aw, 5}));
+    EXPECT_EQ((std::pair{bottom.Width(), bottom.Height()}), (std::pair{aw, 5}));
+    auto whites = [](const TBitmap& b) {
+        PixelSet s;
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                if (At(b, x, y) != 0) s.insert({x, y});
+        return s;
+    };
+    EXPECT_EQ(whites(top), (PixelSet{{0, 0}, {aw - 1, 0}}));
+    EXPECT_EQ(whites(bottom), (PixelSet{{0, 4}, {aw - 1, 4}}));
+    EXPECT_EQ(whites(left), PixelSet{});
+    EXPECT_EQ(whites(right), PixelSet{});
+
+    // Sides without a middle to tile (LT.Y == LB.Y): only the head and tail rows of the side
+    // strips are copied, the rows between are outside. Bitmaps kept from an earlier call (all
+    // black, already of the strips' size) must come back white there, as new ones do.
+    const TFrameGeometry flat{{12, 11}, {28, 11}, {12, 11}, {28, 11}, {6, 5, 34, 25}};
+    const TFrameGeometry tall = ResizeGeometry(flat, 0, 10);
+    TBitmap freshLeft, freshRight, freshTop, freshBottom;
+    BuildMaskStrips(flat, tall, mask, 40, freshBottom, freshRight, freshLeft, freshTop);
+    ASSERT_EQ(freshLeft.Height(), 30);
+    const PixelSet outside = whites(freshLeft);
+    EXPECT_TRUE(outside.count({0, 15}));  // between head (6 rows) and tail (14 rows)
+    for (TBitmap* b : {&left, &right, &top, &bottom}) test::Fill(*b, clBlack);
+    top.SetSize(40, 5);
+    bottom.SetSize(40, 5);
+    test::Fill(top, clBlack);
+    test::Fill(bottom, clBlack);
+    BuildMaskStrips(flat, tall, mask, 40, bottom, right, left, top);
+    EXPECT_EQ(whites(left), outside);
+    EXPECT_EQ(whites(right), whites(freshRight));
+    EXPECT_EQ(whites(top), whites(freshTop));
+
+    // A side the plans do not build (no client left of the frame) leaves its bitmap as it was.
+    TFrameGeometry noLeft = g;
+    noLeft.Cl.Left = 0;
+    TBitmap kept(3, 3);
+    test::Fill(kept, clBlack);
+    BuildMaskStrips(noLeft, ResizeGeometry(noLeft, 0, 0), mask, 40, bottom, right, kept, top);
+    EXPECT_EQ((std::pair{kept.Width(), kept.Height()}), (std::pair{3, 3}));
+    EXPECT_EQ(whites(kept), PixelSet{});
+}
+
 // Pixels a line from (x0, y0) to (x1, y1) covers, for horizontal, vertical and 45-degree lines.
 void AddLine(PixelSet& s, int x0, int y0, int x1, int y1) {
     const int dx = (x1 > x0) - (x1 < x0), dy = (y1 > y0) - (y1 < y0);

@@ -27,8 +27,8 @@ struct Frame {
     TFrameGeometry g{{12, 11}, {28, 12}, {11, 19}, {29, 20}, {6, 5, 34, 25}};
     TPixelBuffer picture{50, 40};
     Frame() { FillRandom(picture, 7); }
-    int W() const { return RectWidth(r); }
-    int H() const { return RectHeight(r); }
+    int W() const { return r.Width(); }
+    int H() const { return r.Height(); }
     // Source pixel (x, y) relative to R.
     bool Shows(const TPixelBuffer& img, int ix, int iy, int x, int y) const {
         return SamePixel(img, ix, iy, picture, r.Left + x, r.Top + y);
@@ -76,7 +76,7 @@ TEST(NinePartPlan, CornersNeverChangeWithSizeAndTiledEdgesRepeat) {
         for (int y = n.LT.Y; y < n.LB.Y; ++y)
             for (int x = 0; x < g.Cl.Left; ++x) ASSERT_TRUE(f.Shows(img, x, y, x, g.LT.Y + (y - n.LT.Y) % tl));
         // The client piece is tiled from the client's top-left corner.
-        const int cw = RectWidth(g.Cl), ch = RectHeight(g.Cl);
+        const int cw = g.Cl.Width(), ch = g.Cl.Height();
         for (int y = n.Cl.Top; y < n.Cl.Bottom; ++y)
             for (int x = n.Cl.Left; x < n.Cl.Right; ++x)
                 ASSERT_TRUE(f.Shows(img, x, y, g.Cl.Left + (x - n.Cl.Left) % cw, g.Cl.Top + (y - n.Cl.Top) % ch));
@@ -242,11 +242,11 @@ TEST(Rects, HelpersCountEdgesAsTheirTablesSay) {
     EXPECT_FALSE(PointInsideRect({11, 5}, r));
     EXPECT_FALSE(RectInsideRect(r, r));  // the bottom-right corner lies outside by the point test
     EXPECT_TRUE(RectInsideRect({1, 1, 9, 9}, r));
-    EXPECT_TRUE(RectIsEmpty({0, 0, 0, 5}));
-    EXPECT_FALSE(RectIsEmpty({0, 0, 1, 1}));
-    EXPECT_TRUE(PointIsNull({0, 4}));
+    EXPECT_TRUE((TSkinRect{0, 0, 0, 5}.IsEmpty()));
+    EXPECT_FALSE((TSkinRect{0, 0, 1, 1}.IsEmpty()));
+    EXPECT_TRUE((TSkinPoint{0, 4}.IsUnset()));
     EXPECT_EQ(GlyphFrameRect(64, 16, 4, 3), (TSkinRect{32, 0, 48, 16}));
-    EXPECT_TRUE(RectIsEmpty(GlyphFrameRect(64, 16, 0, 1)));
+    EXPECT_TRUE(GlyphFrameRect(64, 16, 0, 1).IsEmpty());
 }
 
 }  // namespace
