@@ -196,7 +196,7 @@ void TmnSkinCustomControl::GetSkinData() {
     }
     // A record of another kind, or one without its picture, gives the default look: nothing is
     // ever copied from a picture that is not there.
-    if (!r || picture_.Empty() || RectIsEmpty(r->SkinRect)) {
+    if (!r || picture_.Empty() || r->SkinRect.IsEmpty()) {
         skinIndex_ = -1;
         resizeMode_ = rmNone;
         return;

@@ -196,9 +196,9 @@ int TmnSkinPanel::CollapsedHeight() {
     if (!HasSkin()) return defaultCaptionHeight_ + 1;
     int w = Width(), h = Height();
     CalcSize(w, h);
-    int folded = Height() - RectHeight(new_.Cl);  // the frame without the client
+    int folded = Height() - new_.Cl.Height();  // the frame without the client
     // A skin whose caption lies inside the client keeps the caption and the frame below it.
-    if (const TmnDataSkinPanelControl* rec = PanelRecord(); rec && !RectIsEmpty(rec->CaptionRect))
+    if (const TmnDataSkinPanelControl* rec = PanelRecord(); rec && !rec->CaptionRect.IsEmpty())
         folded = std::max(folded, rec->CaptionRect.Bottom + skinRect_.Height() - g_.Cl.Bottom);
     return folded;
 }
@@ -449,8 +449,8 @@ void TmnSkinPanel::DrawSkinCaption(TCanvas& canvas, TmnDataSkinPanelControl& rec
     int x = CaptionStartX(rec.Alignment, text.Left, text.Right, content, true);
     int imageX = x;
 
-    if (!RectIsEmpty(rec.FrameRect) && InsidePicture(rec.FrameRect, picture_.Width(), picture_.Height())) {
-        const int extra = RectWidth(rec.FrameRect) - RectWidth(rec.FrameTextRect);
+    if (!rec.FrameRect.IsEmpty() && InsidePicture(rec.FrameRect, picture_.Width(), picture_.Height())) {
+        const int extra = rec.FrameRect.Width() - rec.FrameTextRect.Width();
         TBitmap frame;
         BuildHStripImage(rec.FrameLeftOffset, rec.FrameRightOffset, frame, picture_, rec.FrameRect, tw + extra, false);
         int fx = x;
@@ -472,7 +472,7 @@ void TmnSkinPanel::DrawSkinCaption(TCanvas& canvas, TmnDataSkinPanelControl& rec
     if (rollUpMode_) {
         const TSkinRect mark{text.Right, captionArea_.Top, text.Right + 10, captionArea_.Bottom};
         if (InsidePicture(rec.MarkFrameRect, picture_.Width(), picture_.Height()))
-            ::BitBlt(canvas.Handle(), mark.Left, mark.Top, RectWidth(rec.MarkFrameRect), RectHeight(rec.MarkFrameRect),
+            ::BitBlt(canvas.Handle(), mark.Left, mark.Top, rec.MarkFrameRect.Width(), rec.MarkFrameRect.Height(),
                      picture_.Canvas().Handle(), rec.MarkFrameRect.Left, rec.MarkFrameRect.Top, SRCCOPY);
         DrawArrowGlyph(canvas, ToRect(mark), rec.FontColor, rollUp_.State() ? 4 : 3);
     }

@@ -33,11 +33,11 @@ void TmnSkinUpDown::GetSkinData() {
     if (const TmnDataSkinUpDownControl* rec = UpDownRecord()) {
         images_[TUpDownModel::kUp][kNormal] = rec->UpButtonRect;
         images_[TUpDownModel::kUp][kActive] = rec->ActiveUpButtonRect;
-        images_[TUpDownModel::kUp][kPressed] = RectIsEmpty(rec->DownUpButtonRect) ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
+        images_[TUpDownModel::kUp][kPressed] = rec->DownUpButtonRect.IsEmpty() ? rec->ActiveUpButtonRect : rec->DownUpButtonRect;
         images_[TUpDownModel::kDown][kNormal] = rec->DownButtonRect;
         images_[TUpDownModel::kDown][kActive] = rec->ActiveDownButtonRect;
         images_[TUpDownModel::kDown][kPressed] =
-            RectIsEmpty(rec->DownDownButtonRect) ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
+            rec->DownDownButtonRect.IsEmpty() ? rec->ActiveDownButtonRect : rec->DownDownButtonRect;
     }
     // An up-down picture is never nine-part: the whole picture is the control.
     if (HasSkin()) {
@@ -163,19 +163,19 @@ void TmnSkinUpDown::DrawResizeButtons(TBitmap& bitmap) {
                            rec->ClientRect};
     for (int i = 0; i < 2; ++i) {
         const TUpDownModel::Button& b = model_.Buttons(i);
-        const int aw = RectWidth(b.Area), ah = RectHeight(b.Area);
+        const int aw = b.Area.Width(), ah = b.Area.Height();
         if (aw < 1 || ah < 1) continue;
         TSkinRect src = rec->SkinRect;
         TColor color = rec->FontColor;
         if (b.Active && b.Down) {
-            src = !RectIsEmpty(rec->DownSkinRect) ? rec->DownSkinRect : !RectIsEmpty(rec->ActiveSkinRect) ? rec->ActiveSkinRect : rec->SkinRect;
+            src = !rec->DownSkinRect.IsEmpty() ? rec->DownSkinRect : !rec->ActiveSkinRect.IsEmpty() ? rec->ActiveSkinRect : rec->SkinRect;
             color = rec->DownFontColor;
         } else if (b.Active) {
-            src = !RectIsEmpty(rec->ActiveSkinRect) ? rec->ActiveSkinRect : rec->SkinRect;
+            src = !rec->ActiveSkinRect.IsEmpty() ? rec->ActiveSkinRect : rec->SkinRect;
             color = rec->ActiveFontColor;
         }
         if (!InsidePicture(src, picture.Width(), picture.Height())) continue;
-        const TFrameGeometry n = ResizeGeometry(g, aw - RectWidth(rec->SkinRect), ah - RectHeight(rec->SkinRect));
+        const TFrameGeometry n = ResizeGeometry(g, aw - rec->SkinRect.Width(), ah - rec->SkinRect.Height());
         TBitmap image;
         BuildNinePartImage(g, n, image, picture, src, aw, ah, true,
                            {rec->LeftStretch, rec->TopStretch, rec->RightStretch, rec->BottomStretch},
