@@ -49,7 +49,7 @@ void TmnSkinStatusBar::AdjustClientRect(RECT& rect) {
     TmnSkinPanel::AdjustClientRect(rect);
     if (!GripShown()) return;
     const TSkinRect client{rect.left, rect.top, rect.right, rect.bottom};
-    rect.right = std::max(rect.left, rect.right - GripWidth(client, RectWidth(GripImage())));
+    rect.right = std::max(rect.left, rect.right - GripWidth(client, GripImage().Width()));
 }
 
 void TmnSkinStatusBar::DrawGrip(TCanvas& canvas, TColor highlight, TColor shadow) {
