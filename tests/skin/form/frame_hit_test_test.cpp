@@ -5,21 +5,15 @@
 #include <vector>
 
 #include "skin/form/frame_hit_test.h"
+#include "tests/skin/form/frame_test_support.h"
 
 using namespace fn;
 
 namespace {
 
-// The frame of frame_layout_test: a 200 × 100 picture, client (4, 30, 196, 96), shown at 300 × 150.
+// The sample frame (a 200 × 100 picture, client (4, 30, 196, 96)) shown at 300 × 150.
 TmnFrameGeometry Geometry() {
-    TmnSkinFormInfo info;
-    info.LeftTopPoint = {10, 30};
-    info.RightTopPoint = {190, 30};
-    info.LeftBottomPoint = {10, 96};
-    info.RightBottomPoint = {190, 96};
-    info.ClientRect = {4, 30, 196, 96};
-    info.CaptionRect = {4, 4, 196, 26};
-    info.MaskRectArea = {4, 4, 196, 96};
+    TmnSkinFormInfo info = SampleFrameInfo();
     info.HitTestLeftTopPoint = {8, 8};
     info.HitTestRightTopPoint = {192, 8};
     info.HitTestLeftBottomPoint = {8, 92};

@@ -4,34 +4,12 @@
 #include <vector>
 
 #include "skin/form/frame_layout.h"
+#include "tests/skin/form/frame_test_support.h"
 
 using namespace fn;
 
-namespace {
-
-// A 200 × 100 frame picture with a 30-pixel caption and 4-pixel borders.
-TmnSkinFormInfo Info() {
-    TmnSkinFormInfo info;
-    info.LeftTopPoint = {10, 30};
-    info.RightTopPoint = {190, 30};
-    info.LeftBottomPoint = {10, 96};
-    info.RightBottomPoint = {190, 96};
-    info.ClientRect = {4, 30, 196, 96};
-    info.CaptionRect = {4, 4, 196, 26};
-    info.ButtonsRect = {120, 6, 196, 24};
-    info.MaskRectArea = {4, 4, 196, 96};
-    info.HitTestLeftTopPoint = {5, 5};
-    info.HitTestRightTopPoint = {195, 5};
-    info.HitTestLeftBottomPoint = {5, 95};
-    info.HitTestRightBottomPoint = {195, 95};
-    info.ButtonsOffset = 2;
-    return info;
-}
-
-}  // namespace
-
 TEST(FrameGeometry, RightAndBottomPartsFollowTheWindowSize) {
-    const TmnFrameGeometry g = ComputeFrameGeometry(Info(), 200, 100, 300, 150);
+    const TmnFrameGeometry g = ComputeFrameGeometry(SampleFrameInfo(), 200, 100, 300, 150);
     EXPECT_EQ(g.NewLT, (TSkinPoint{10, 30}));
     EXPECT_EQ(g.NewRT, (TSkinPoint{290, 30}));
     EXPECT_EQ(g.NewLB, (TSkinPoint{10, 146}));
@@ -44,11 +22,11 @@ TEST(FrameGeometry, RightAndBottomPartsFollowTheWindowSize) {
     EXPECT_EQ(g.HitLB, (TSkinPoint{5, 145}));
     EXPECT_EQ(g.HitRB, (TSkinPoint{295, 145}));
     // Shrinking moves them back the other way.
-    EXPECT_EQ(ComputeFrameGeometry(Info(), 200, 100, 150, 80).NewCl, (TSkinRect{4, 30, 146, 76}));
+    EXPECT_EQ(ComputeFrameGeometry(SampleFrameInfo(), 200, 100, 150, 80).NewCl, (TSkinRect{4, 30, 146, 76}));
 }
 
 TEST(FrameGeometry, ButtonsMoveOnlyFromTheRightHalfAndAnEmptyCaptionStaysEmpty) {
-    TmnSkinFormInfo info = Info();
+    TmnSkinFormInfo info = SampleFrameInfo();
     info.ButtonsRect = {100, 6, 160, 24};  // left edge exactly at half the width: stays
     info.CaptionRect = {};
     TmnFrameGeometry g = ComputeFrameGeometry(info, 200, 100, 300, 100);
@@ -62,7 +40,7 @@ TEST(FrameGeometry, ButtonsMoveOnlyFromTheRightHalfAndAnEmptyCaptionStaysEmpty) 
 }
 
 TEST(ButtonStrip, RightToLeftInCommandOrderWithOffsetAndFirstOfEachCommandOnly) {
-    const TmnFrameGeometry g = ComputeFrameGeometry(Info(), 200, 100, 300, 100);
+    const TmnFrameGeometry g = ComputeFrameGeometry(SampleFrameInfo(), 200, 100, 300, 100);
     const std::vector<TmnStripItem> items = {
         {cmDefault, 10, 12}, {cmMinimize, 16, 14}, {cmClose, 18, 14}, {cmClose, 18, 14},
         {cmMaximize, 16, 14}, {cmSysMenu, 16, 16}, {cmMinimizeToTray, 12, 14}, {cmRollUp, 14, 14},
@@ -84,7 +62,7 @@ TEST(ButtonStrip, RightToLeftInCommandOrderWithOffsetAndFirstOfEachCommandOnly) 
 }
 
 TEST(ButtonStrip, WithoutButtonsRectangleTheCaptionTakesThemAndGivesUpItsRightPart) {
-    TmnSkinFormInfo info = Info();
+    TmnSkinFormInfo info = SampleFrameInfo();
     info.ButtonsRect = {};
     const TmnFrameGeometry g = ComputeFrameGeometry(info, 200, 100, 200, 100);
     const std::vector<TmnStripItem> items = {{cmClose, 18, 14}, {cmSysMenu, 16, 17}};
@@ -104,7 +82,7 @@ TEST(ButtonStrip, WithoutButtonsRectangleTheCaptionTakesThemAndGivesUpItsRightPa
 }
 
 TEST(ButtonStrip, ButtonsOnTheLeftRunRightwardAndTheSystemMenuJoinsThemInTheCaption) {
-    TmnSkinFormInfo info = Info();
+    TmnSkinFormInfo info = SampleFrameInfo();
     info.ButtonsInLeft = true;
     info.ButtonsRect = {};
     const std::vector<TmnStripItem> items = {{cmSysMenu, 16, 16}, {cmMinimize, 16, 14}, {cmClose, 18, 14}};
