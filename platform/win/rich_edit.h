@@ -4,7 +4,7 @@
 // format, the paragraph alignment, word wrap and scroll bars, the clipboard commands and
 // printing over the printer's pages.
 #include <windows.h>
-#include <rich_edit.h>
+#include <richedit.h>
 
 #include <functional>
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/core/bitmap_data.h"
+#include "platform/core/graph_types.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/tiling.h"
 
