@@ -118,35 +118,32 @@ UINT TmnSkinMenuItem::AnimateInterval() const {
     return static_cast<UINT>(std::clamp(ms, 10, 1000));
 }
 
-void TmnSkinMenuItem::Draw(HDC dc) {
+void TmnSkinMenuItem::Draw(TCanvas& canvas) {
     const int w = ObjectRect.Width(), h = ObjectRect.Height();
     if (w <= 0 || h <= 0) return;
-    TBitmap bitmap(w, h);
-    // Start from what lies behind the item, so parts without picture show the window.
-    ::BitBlt(bitmap.Canvas().Handle(), 0, 0, w, h, dc, ObjectRect.Left, ObjectRect.Top, SRCCOPY);
-    if (Record) DrawSkinned(bitmap);
-    else DrawUnskinned(bitmap);
-    ::BitBlt(dc, ObjectRect.Left, ObjectRect.Top, w, h, bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
+    const HDC dc = canvas.Handle();
+    TSavedDC saved(dc);
+    ::IntersectClipRect(dc, ObjectRect.Left, ObjectRect.Top, ObjectRect.Right, ObjectRect.Bottom);
+    ::SetViewportOrgEx(dc, ObjectRect.Left, ObjectRect.Top, nullptr);
+    if (Record) DrawSkinned(canvas, w, h);
+    else DrawUnskinned(canvas, w, h);
 }
 
-void TmnSkinMenuItem::DrawStateImage(TBitmap& target, bool active) {
+void TmnSkinMenuItem::DrawStateImage(HDC dc, int w, bool active) {
     const TSkinRect& r = active ? Record->ActiveSkinRect : Record->SkinRect;
     if (!InsidePicture(r, ActivePicture)) return;
-    TBitmap strip;
-    BuildHStripImage(Record->ItemLeftOffset, Record->ItemRightOffset, strip, *ActivePicture, r, target.Width(),
-                     active ? Record->StretchEffect : Record->InactiveStretchEffect);
-    ::BitBlt(target.Canvas().Handle(), 0, 0, strip.Width(), strip.Height(), strip.Canvas().Handle(), 0, 0, SRCCOPY);
+    TBitmap& strip = Parent.ItemStrip(r, Record->ItemLeftOffset, Record->ItemRightOffset, w,
+                                      active ? Record->StretchEffect : Record->InactiveStretchEffect);
+    ::BitBlt(dc, 0, 0, strip.Width(), strip.Height(), strip.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-void TmnSkinMenuItem::DrawSkinned(TBitmap& target) {
-    const int w = target.Width();
+void TmnSkinMenuItem::DrawSkinned(TCanvas& c, int w, int h) {
+    const HDC dc = c.Handle();
     if (IsSeparator()) {
         if (!InsidePicture(Record->DividerRect, ActivePicture)) return;
-        TBitmap strip;
-        BuildHStripImage(Record->DividerLeftOffset, Record->DividerRightOffset, strip, *ActivePicture,
-                         Record->DividerRect, w, Record->DividerStretchEffect);
-        ::BitBlt(target.Canvas().Handle(), 0, 0, strip.Width(), strip.Height(), strip.Canvas().Handle(), 0, 0,
-                 SRCCOPY);
+        TBitmap& strip = Parent.ItemStrip(Record->DividerRect, Record->DividerLeftOffset, Record->DividerRightOffset, w,
+                                          Record->DividerStretchEffect);
+        ::BitBlt(dc, 0, 0, strip.Width(), strip.Height(), strip.Canvas().Handle(), 0, 0, SRCCOPY);
         return;
     }
     const bool active = Active || Down;
@@ -163,35 +160,31 @@ void TmnSkinMenuItem::DrawSkinned(TBitmap& target) {
             f.Left = a.Left + (CurrentFrame - 1) * fw;
             f.Right = f.Left + fw;
         }
-        TBitmap strip;
-        BuildHStripImage(Record->ItemLeftOffset, Record->ItemRightOffset, strip, *ActivePicture, f, w,
-                         Record->StretchEffect && !Record->InactiveStretchEffect);
-        ::BitBlt(target.Canvas().Handle(), 0, 0, strip.Width(), strip.Height(), strip.Canvas().Handle(), 0, 0,
-                 SRCCOPY);
+        TBitmap& strip = Parent.ItemStrip(f, Record->ItemLeftOffset, Record->ItemRightOffset, w,
+                                          Record->StretchEffect && !Record->InactiveStretchEffect);
+        ::BitBlt(dc, 0, 0, strip.Width(), strip.Height(), strip.Canvas().Handle(), 0, 0, SRCCOPY);
     } else if (MorphingEnabled() && MorphFactor > 0 && MorphFactor < 1) {
-        TBitmap normal(w, target.Height()), hover(w, target.Height());
-        ::BitBlt(normal.Canvas().Handle(), 0, 0, w, target.Height(), target.Canvas().Handle(), 0, 0, SRCCOPY);
-        ::BitBlt(hover.Canvas().Handle(), 0, 0, w, target.Height(), target.Canvas().Handle(), 0, 0, SRCCOPY);
-        DrawStateImage(normal, false);
-        DrawStateImage(hover, true);
+        TBitmap normal(w, h), hover(w, h);
+        ::BitBlt(normal.Canvas().Handle(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+        ::BitBlt(hover.Canvas().Handle(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+        DrawStateImage(normal.Canvas().Handle(), w, false);
+        DrawStateImage(hover.Canvas().Handle(), w, true);
         TmnEffectBmp a = TmnEffectBmp::CreateFromBitmap(normal.Handle());
         TmnEffectBmp b = TmnEffectBmp::CreateFromBitmap(hover.Handle());
         ApplyMorph(a, static_cast<int>(Record->MorphKind), b, MorphFactor);
-        a.Draw(target.Canvas().Handle(), 0, 0);
+        a.Draw(dc, 0, 0);
     } else {
-        DrawStateImage(target, active);
+        DrawStateImage(dc, w, active);
     }
     RECT t = ToRect(Record->TextRect);
     t.right += w - Record->SkinRect.Width();
     const int column = Record->ImageRect.IsEmpty() ? 16 : 0;
     const TColor color = active ? Record->ActiveFontColor
                                 : (Enabled() ? Record->FontColor : Record->UnenabledFontColor);
-    DrawContent(target, t, column, color, true);
+    DrawContent(c, t, column, color, true);
 }
 
-void TmnSkinMenuItem::DrawUnskinned(TBitmap& target) {
-    TCanvas& c = target.Canvas();
-    const int w = target.Width(), h = target.Height();
+void TmnSkinMenuItem::DrawUnskinned(TCanvas& c, int w, int h) {
     const int column = Parent.GlyphWidth;
     if (IsSeparator()) {
         c.Brush().SetColor(clBtnFace);
@@ -216,16 +209,14 @@ void TmnSkinMenuItem::DrawUnskinned(TBitmap& target) {
         c.FillRect({column, 0, w, h});
     }
     const TColor color = (active || Enabled()) ? clWindowText : clGrayText;
-    DrawContent(target, {0, 0, w, h}, column, color, false);
+    DrawContent(c, {0, 0, w, h}, column, color, false);
 }
 
-void TmnSkinMenuItem::DrawContent(TBitmap& target, const RECT& t, int column, TColor color, bool skinned) {
-    TCanvas& c = target.Canvas();
-    c.Font().Assign(Parent.Font());
-    c.Font().SetColor(color);
-    c.Brush().SetStyle(TBrushStyle::bsClear);
-    c.PrepareText();
+void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor color, bool skinned) {
     const HDC dc = c.Handle();
+    // The window's font, made once per window, selected for the texts only.
+    TSelectObject font(dc, Parent.Font().Handle());
+    ::SetTextColor(dc, ColorToColorRef(color));
     ::SetBkMode(dc, TRANSPARENT);
     const bool rtl = Parent.ParentMenu.MenuOwner() && Parent.ParentMenu.MenuOwner()->MenuRightToLeft();
     const UINT flags = DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RTLREADING | DT_RIGHT : DT_LEFT);
@@ -284,7 +275,7 @@ TmnSkinPopupWindow::~TmnSkinPopupWindow() {
     }
 }
 
-void TmnSkinPopupWindow::CreateHandle() {
+void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height) {
     static const ATOM atom = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -296,8 +287,8 @@ void TmnSkinPopupWindow::CreateHandle() {
         return ::RegisterClassExW(&wc);
     }();
     handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", WS_POPUP, 0, 0, 0,
-                                0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", WS_POPUP, x, y, width,
+                                height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
 }
 
 void TmnSkinPopupWindow::TakeSkin() {
@@ -313,11 +304,10 @@ void TmnSkinPopupWindow::TakeSkin() {
     for (const auto& object : skin->SkinObjects()) {
         if (auto* record = dynamic_cast<const TmnDataSkinMenuItem*>(object.get())) { ItemRecord = record; break; }
     }
+    windowBitmap_ = &ParentMenu.PictureBitmap(*windowPicture_);
     if (ItemRecord) {
-        if (const TBitmapData* picture = skin->ActivePicture(ItemRecord->ActivePictureIndex); picture && !picture->Empty()) {
-            itemPicture_ = std::make_unique<TBitmap>();
-            itemPicture_->Assign(*picture);
-        }
+        if (const TBitmapData* picture = skin->ActivePicture(ItemRecord->ActivePictureIndex); picture && !picture->Empty())
+            itemPicture_ = &ParentMenu.PictureBitmap(*picture);
     }
 }
 
@@ -372,14 +362,9 @@ void TmnSkinPopupWindow::LayoutItems() {
     }
 }
 
-void TmnSkinPopupWindow::SetRegion() {
+void TmnSkinPopupWindow::SetRegion(int width, int height) {
     if (!Skinned() || !maskPicture_) return;
-    RECT bounds;
-    ::GetWindowRect(handle_, &bounds);
-    TBitmap mask;
-    mask.Assign(*maskPicture_);
-    TRegionHandle region = BuildFrameRegion(geometry_, newGeometry_, mask, bounds.right - bounds.left,
-                                            bounds.bottom - bounds.top);
+    TRegionHandle region(ParentMenu.PopupRegion(geometry_, newGeometry_, *maskPicture_, width, height));
     // The system owns the region from here on.
     if (region && ::SetWindowRgn(handle_, region.Get(), FALSE)) region.Release();
 }
@@ -403,10 +388,6 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     if (!PW) ItemRecord = nullptr;
     GlyphWidth = 19;
     for (TMenuItem* item : items) Items.push_back(std::make_unique<TmnSkinMenuItem>(*this, item));
-
-    CreateHandle();
-    if (!handle_) return;
-    ::SetWindowTextW(handle_, StripAccel(title).c_str());
 
     const RECT& work = ParentMenu.WorkArea;
     const int width = MeasureWidth(merged);
@@ -446,8 +427,11 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     const TPopupPlace place = PlacePopup(in);
     ShowX = place.X;
     ShowY = place.Y;
-    ::SetWindowPos(handle_, nullptr, ShowX, ShowY, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
-    SetRegion();
+    // Made hidden at its final bounds, so the region and alpha are in place before it shows.
+    CreateHandle(ShowX, ShowY, width, height);
+    if (!handle_) return;
+    ::SetWindowTextW(handle_, StripAccel(title).c_str());
+    SetRegion(width, height);
 
     const TmnMenuDesktopSettings& effects = ParentMenu.Effects();
     if (LayeredWindowsAvailable() && ParentMenu.AlphaBlend) {
@@ -459,8 +443,7 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
         // The fade runs on a timer: the window shows at once and nothing waits here.
         if (fade) fadeTimer_.Start(handle_, FadeTimerId, FadeInterval);
     }
-    ::SetWindowPos(handle_, HWND_TOPMOST, ShowX, ShowY, 0, 0,
-                   SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    ::ShowWindow(handle_, SW_SHOWNOACTIVATE);
     ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, handle_, OBJID_CLIENT, CHILDID_SELF);
 
     mouseTimer_.Start(handle_, MouseTimerId, MouseInterval);
@@ -474,11 +457,19 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     }
 }
 
+TBitmap& TmnSkinPopupWindow::ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch) {
+    for (Strip& s : strips_)
+        if (s.Rect == r && s.Width == w && s.Stretch == stretch) return *s.Image;
+    auto image = std::make_unique<TBitmap>();
+    BuildHStripImage(leftOffset, rightOffset, *image, *itemPicture_, r, w, stretch);
+    strips_.push_back({r, w, stretch, std::move(image)});
+    return *strips_.back().Image;
+}
+
 void TmnSkinPopupWindow::PaintBackground(TBitmap& target) {
     const int w = target.Width(), h = target.Height();
     if (Skinned()) {
-        TBitmap picture;
-        picture.Assign(*windowPicture_);
+        TBitmap& picture = *windowBitmap_;
         BuildNinePartImage(geometry_, newGeometry_, target, picture, {0, 0, picture.Width(), picture.Height()}, w, h,
                            Scroll, {PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch},
                            PW->StretchEffect, PW->StretchType);
@@ -524,7 +515,7 @@ void TmnSkinPopupWindow::PaintTo(HDC dc) {
     TBitmap buffer(client.right, client.bottom);
     PaintBackground(buffer);
     for (auto& item : Items)
-        if (item->Visible) item->Draw(buffer.Canvas().Handle());
+        if (item->Visible) item->Draw(buffer.Canvas());
     PaintMarkers(buffer);
     ::BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Canvas().Handle(), 0, 0, SRCCOPY);
 }
@@ -804,8 +795,7 @@ LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_ERASEBKGND:
-        PaintTo(reinterpret_cast<HDC>(wParam));
-        return 1;
+        return 1;  // WM_PAINT draws everything from one off-screen buffer
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(handle_, &ps);
@@ -878,6 +868,33 @@ int TmnSkinMenu::IndexOf(const TmnSkinPopupWindow* window) const {
     for (size_t i = 0; i < PopupList.size(); ++i)
         if (PopupList[i].get() == window) return static_cast<int>(i);
     return static_cast<int>(PopupList.size());
+}
+
+TBitmap& TmnSkinMenu::PictureBitmap(const TBitmapData& picture) {
+    for (CachedPicture& c : pictures_)
+        if (c.Source == picture) return *c.Bitmap;
+    if (pictures_.size() >= 8) pictures_.erase(pictures_.begin());
+    CachedPicture c{picture, std::make_unique<TBitmap>()};
+    c.Bitmap->Assign(picture);
+    pictures_.push_back(std::move(c));
+    return *pictures_.back().Bitmap;
+}
+
+HRGN TmnSkinMenu::PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h) {
+    CachedRegion& c = region_;
+    if (!c.Region || c.W != w || c.H != h || !(c.From == g) || !(c.To == n) || !(c.Mask == mask)) {
+        c.Region = BuildFrameRegion(g, n, PictureBitmap(mask), w, h);
+        c.Mask = mask;
+        c.From = g;
+        c.To = n;
+        c.W = w;
+        c.H = h;
+    }
+    if (!c.Region) return nullptr;
+    // Each window gets a copy: the one handed to SetWindowRgn belongs to the system.
+    HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
+    ::CombineRgn(copy, c.Region.Get(), nullptr, RGN_COPY);
+    return copy;
 }
 
 bool TmnSkinMenu::IsChainWindow(HWND window) const {

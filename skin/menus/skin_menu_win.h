@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/win/controls.h"
+#include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
 #include "platform/win/menus.h"
@@ -70,14 +71,15 @@ public:
     bool AnimationEnabled() const;
     int FrameCount() const;  // the record's frame count bounded by the frames its picture holds
     UINT AnimateInterval() const;
-    // Draws the item into its own bitmap and copies it to ObjectRect of dc.
-    void Draw(HDC dc);
+    // Draws the item at ObjectRect on the window's off-screen canvas.
+    void Draw(TCanvas& canvas);
 
 private:
-    void DrawSkinned(TBitmap& target);
-    void DrawUnskinned(TBitmap& target);
-    void DrawStateImage(TBitmap& target, bool active);
-    void DrawContent(TBitmap& target, const RECT& textRect, int glyphColumn, TColor color, bool skinned);
+    // All in item coordinates (the canvas origin is moved to ObjectRect), w x h.
+    void DrawSkinned(TCanvas& c, int w, int h);
+    void DrawUnskinned(TCanvas& c, int w, int h);
+    void DrawStateImage(HDC dc, int w, bool active);
+    void DrawContent(TCanvas& c, const RECT& textRect, int glyphColumn, TColor color, bool skinned);
 };
 
 class TmnSkinPopupWindow {
@@ -124,19 +126,21 @@ public:
     void PaintTo(HDC dc);
     void Redraw();
     TFont& Font() { return font_; }
+    // A three-part strip of the item picture at width w, built once per window and reused.
+    TBitmap& ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch);
     bool Skinned() const { return PW != nullptr && windowPicture_ != nullptr; }
-    TBitmap* ItemPicture() { return itemPicture_.get(); }
+    TBitmap* ItemPicture() { return itemPicture_; }
     std::vector<TMenuNavItem> NavItems() const;
     TMenuScroll ScrollState() const;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    void CreateHandle();
+    void CreateHandle(int x, int y, int width, int height);
     void TakeSkin();
     int MeasureWidth(bool merged);
     void LayoutItems();
-    void SetRegion();
+    void SetRegion(int width, int height);
     void PaintBackground(TBitmap& target);
     void PaintMarkers(TBitmap& target);
     void MorphTick();
@@ -148,7 +152,16 @@ private:
     TFont font_;
     const TBitmapData* windowPicture_ = nullptr;
     const TBitmapData* maskPicture_ = nullptr;
-    std::unique_ptr<TBitmap> itemPicture_;
+    TBitmap* itemPicture_ = nullptr;
+    TBitmap* windowBitmap_ = nullptr;
+    TBitmap* maskBitmap_ = nullptr;
+    struct Strip {
+        TSkinRect Rect;
+        int Width;
+        bool Stretch;
+        std::unique_ptr<TBitmap> Image;
+    };
+    std::vector<Strip> strips_;
     TFrameGeometry geometry_, newGeometry_;
     POINT lastMouse_{-1, -1};
     TmnTimer mouseTimer_, morphTimer_, scrollTimer_, fadeTimer_;
@@ -208,6 +221,11 @@ public:
     // The desktop settings taken when the chain opened.
     const TmnMenuDesktopSettings& Effects() const { return effects_; }
     bool IsChainWindow(HWND window) const;
+    // The platform bitmap of a skin picture, converted once and kept while the picture is the
+    // same (compared by content, so a reloaded skin is never shown from a stale copy).
+    TBitmap& PictureBitmap(const TBitmapData& picture);
+    // A copy of the popup region for a window of w x h, built from the mask once per size.
+    HRGN PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h);
 
     void Notification(TComponent* component, Operation operation) override;
 
@@ -225,6 +243,17 @@ private:
 
     TmnMenuOwner* owner_;
     HWND messageWindow_ = nullptr;
+    struct CachedPicture {
+        TBitmapData Source;
+        std::unique_ptr<TBitmap> Bitmap;
+    };
+    std::vector<CachedPicture> pictures_;
+    struct CachedRegion {
+        TBitmapData Mask;
+        TFrameGeometry From, To;
+        int W = 0, H = 0;
+        TRegionHandle Region;
+    } region_;
     TmnTimer waitTimer_;
     TmnMenuDesktopSettings effects_;
     std::unique_ptr<HookHandle> messageHook_, callHook_;
