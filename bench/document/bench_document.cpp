@@ -4,7 +4,7 @@
 //
 //   scripts/wine-run build/win-X/bin/bench_document.exe [repetitions]
 #include <windows.h>
-#include <rich_edit.h>
+#include <richedit.h>
 
 #include <algorithm>
 #include <chrono>
