@@ -46,6 +46,9 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     int HelpContext() const { return helpContext_; }
+    // The item a double click on its menu's owner chooses (tray icons).
+    bool Default() const { return default_; }
+    void SetDefault(bool value) { default_ = value; }
 
     TNotifyEvent OnClick;
     // Runs OnClick (with this item as sender).
@@ -72,7 +75,7 @@ private:
 
     String caption_;
     TShortCut shortCut_ = 0;
-    bool checked_ = false, enabled_ = true, visible_ = true;
+    bool checked_ = false, enabled_ = true, visible_ = true, default_ = false;
     int helpContext_ = 0;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item only

@@ -1,0 +1,381 @@
+#include "skin/tray/tray_icon_win.h"
+
+#include <algorithm>
+
+#include "platform/core/form_data.h"
+#include "platform/win/application.h"
+#include "platform/win/dialogs.h"
+
+namespace fn {
+
+namespace {
+
+constexpr UINT_PTR AnimateTimerId = 1, ClickTimerId = 2;
+constexpr UINT WM_TRAY_MINIMIZE = WM_APP + 1;
+constexpr UINT NIN_BALLOONUSERCLICK_ = WM_USER + 5;  // 1029
+const wchar_t* const NoTrayText =
+    L"Der Infobereich der Taskleiste ist nicht verfügbar. Das Fenster bleibt deshalb sichtbar.";
+
+class TShellNotify : public TmnShellNotify {
+public:
+    BOOL Notify(DWORD message, NOTIFYICONDATAW& data) override { return ::Shell_NotifyIconW(message, &data); }
+};
+TShellNotify shellNotify;
+TmnShellNotify* currentShell = &shellNotify;
+
+// Tray icons whose owner window the one thread hook watches.
+std::vector<TmnTrayIcon*>& HookedTrays() {
+    static std::vector<TmnTrayIcon*> trays;
+    return trays;
+}
+std::unique_ptr<HookHandle> ownerHook;
+
+}  // namespace
+
+TmnShellNotify* SetShellNotifySeam(TmnShellNotify* seam) {
+    TmnShellNotify* previous = currentShell;
+    currentShell = seam ? seam : &shellNotify;
+    return previous == &shellNotify ? nullptr : previous;
+}
+
+TmnTrayIcon::TmnTrayIcon(TComponent* owner) : TComponent(owner) {
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &TmnTrayIcon::StaticWndProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TmnTrayIconWindow";
+        return ::RegisterClassExW(&wc);
+    }();
+    // A hidden top-level window (not message-only): the shell's "TaskbarCreated" broadcast and
+    // the session-end messages reach it.
+    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"",
+                                WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    data_.cbSize = sizeof(NOTIFYICONDATAW);
+    data_.hWnd = window_;
+    data_.uID = TrayIconId;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = TrayCallbackMessage;
+    if (!IsDesigning()) {
+        if (!icon_.Get() && UseApplicationIcon()) {
+            HICON application = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+            if (!application) application = ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+            SetIcon(application);
+        }
+        HookedTrays().push_back(this);
+        if (!ownerHook)
+            ownerHook = std::make_unique<HookHandle>(
+                ::SetWindowsHookExW(WH_CALLWNDPROC, &TmnTrayIcon::OwnerHook, nullptr, ::GetCurrentThreadId()));
+    }
+}
+
+TmnTrayIcon::~TmnTrayIcon() {
+    // The icon leaves the notification area with its component.
+    SetIconVisible(false);
+    designPreview_ = false;
+    animateTimer_.Stop();
+    clickTimer_.Stop();
+    auto& trays = HookedTrays();
+    trays.erase(std::remove(trays.begin(), trays.end(), this), trays.end());
+    if (trays.empty()) ownerHook.reset();
+    if (window_) {
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ::DestroyWindow(window_);
+    }
+}
+
+BOOL TmnTrayIcon::Shell(DWORD message) { return currentShell->Notify(message, data_); }
+
+bool TmnTrayIcon::PrepareIconData() {
+    if (IsDesigning() && !settingPreview_ && !designPreview_) return false;
+    data_.hIcon = icon_.Get();
+    const auto tip = TrayTip(hint_, showHint_);
+    std::copy(tip.begin(), tip.end(), data_.szTip);
+    return true;
+}
+
+void TmnTrayIcon::ShowIcon() {
+    if (!settingPreview_) iconVisible_ = true;
+    if ((!IsDesigning() || settingPreview_) && PrepareIconData()) added_ = Shell(NIM_ADD) != FALSE;
+}
+
+void TmnTrayIcon::HideIcon() {
+    if (!settingPreview_) iconVisible_ = false;
+    if ((!IsDesigning() || settingPreview_) && PrepareIconData()) {
+        Shell(NIM_DELETE);
+        added_ = false;
+    }
+}
+
+void TmnTrayIcon::ModifyIcon() {
+    if (PrepareIconData()) Shell(NIM_MODIFY);
+}
+
+void TmnTrayIcon::SetIconVisible(bool visible) {
+    if (visible) ShowIcon();
+    else HideIcon();
+}
+
+void TmnTrayIcon::SetDesignPreview(bool preview) {
+    designPreview_ = preview;
+    settingPreview_ = true;
+    if (preview) ShowIcon();
+    else HideIcon();
+    settingPreview_ = false;
+}
+
+void TmnTrayIcon::SetIcon(HICON icon) {
+    // A copy of its own: the previous handle is destroyed, so an animation leaks nothing.
+    icon_.Reset(icon ? ::CopyIcon(icon) : nullptr);
+    ModifyIcon();
+}
+
+void TmnTrayIcon::SetIconList(std::vector<HICON> icons) {
+    iconList_ = std::move(icons);
+    SetIconIndex(0);
+}
+
+void TmnTrayIcon::SetIconIndex(int index) {
+    if (iconList_.empty()) {
+        iconIndex_ = 0;
+    } else {
+        iconIndex_ = ClampIconIndex(index, static_cast<int>(iconList_.size()));
+        icon_.Reset(::CopyIcon(iconList_[static_cast<size_t>(iconIndex_)]));
+    }
+    ModifyIcon();
+}
+
+void TmnTrayIcon::SetCycleIcons(bool cycle) {
+    cycleIcons_ = cycle;
+    if (cycle) {
+        SetIconIndex(0);
+        animateTimer_.Start(window_, AnimateTimerId, ClampAnimateInterval(animateInterval_));
+    } else {
+        animateTimer_.Stop();
+    }
+}
+
+void TmnTrayIcon::SetAnimateTimerInterval(unsigned ms) {
+    animateInterval_ = ms;
+    if (animateTimer_.Active()) animateTimer_.Start(window_, AnimateTimerId, ClampAnimateInterval(ms));
+}
+
+void TmnTrayIcon::SetHint(const String& hint) {
+    hint_ = hint;
+    ModifyIcon();
+}
+
+void TmnTrayIcon::SetShowHint(bool show) {
+    showHint_ = show;
+    ModifyIcon();
+}
+
+void TmnTrayIcon::SetPopupMenu(TmnSkinPopupMenu* menu) {
+    if (popupMenu_) RemoveFreeNotification(popupMenu_);
+    popupMenu_ = menu;
+    if (popupMenu_) FreeNotification(popupMenu_);
+}
+
+void TmnTrayIcon::Notification(TComponent* component, Operation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == Operation::Remove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
+bool TmnTrayIcon::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    if (name == L"Hint") hint_ = v.AsString();
+    else if (name == L"ShowHint") showHint_ = v.AsBool();
+    else if (name == L"IconVisible") iconVisible_ = v.AsBool();
+    else if (name == L"Enabled") Enabled = v.AsBool();
+    else if (name == L"PopupByLeftButton") PopupByLeftButton = v.AsBool();
+    else if (name == L"MinimizedOnStart") MinimizedOnStart = v.AsBool();
+    else if (name == L"MinimizeToTray") MinimizeToTray = v.AsBool();
+    else if (name == L"CycleIcons") cycleIcons_ = v.AsBool();
+    else if (name == L"AnimateTimerInterval") animateInterval_ = static_cast<unsigned>(std::max(0, v.AsInt()));
+    else if (name == L"IconIndex") iconIndex_ = v.AsInt();
+    else return TComponent::ReadProperty(name, v, reader);
+    return true;
+}
+
+HWND TmnTrayIcon::OwnerWindow() const {
+    auto* control = dynamic_cast<TWinControl*>(Owner());
+    return control && control->HandleAllocated() ? const_cast<TWinControl*>(control)->Handle() : nullptr;
+}
+
+HWND TmnTrayIcon::MainFormWindow() const {
+    if (!dynamic_cast<TWinControl*>(Owner())) return nullptr;
+    if (TForm* main = Application()->MainForm(); main && main->HandleAllocated()) return main->Handle();
+    return OwnerWindow();
+}
+
+void TmnTrayIcon::Loaded() {
+    TComponent::Loaded();
+    if (cycleIcons_) SetCycleIcons(true);
+    if (OwnerWindow() && MinimizedOnStart && !IsDesigning()) {
+        MinimizeToTray = true;
+        MinimizeToTrayNow();
+        return;
+    }
+    ModifyIcon();
+    SetIconVisible(iconVisible_);
+}
+
+void TmnTrayIcon::MinimizeToTrayNow() {
+    // The icon first: hiding the window without it would leave the program unreachable.
+    ShowIcon();
+    if (!added_) {
+        ShowMessage(NoTrayText);
+        return;
+    }
+    HideMainForm();
+}
+
+void TmnTrayIcon::HideMainForm() {
+    if (HWND main = MainFormWindow()) ::ShowWindow(main, SW_HIDE);
+}
+
+void TmnTrayIcon::RestoreMainForm() {
+    HWND main = MainFormWindow();
+    if (!main) return;
+    ::ShowWindow(main, ::IsIconic(main) ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(main);
+}
+
+void TmnTrayIcon::PopupAtCursor() {
+    POINT pt;
+    if (!popupMenu_ || !popupMenu_->AutoPopup || !::GetCursorPos(&pt)) return;
+    // The menu's chain closes when the program loses the foreground, so it must have it first.
+    ::SetForegroundWindow(window_);
+    if (HWND owner = OwnerWindow()) ::SetForegroundWindow(owner);
+    popupMenu_->PopupComponent = window_;
+    popupMenu_->Popup(pt.x, pt.y);
+    if (HWND owner = OwnerWindow()) ::PostMessageW(owner, WM_NULL, 0, 0);
+}
+
+void TmnTrayIcon::AnimateTick() {
+    if (iconList_.empty()) return;
+    const int count = static_cast<int>(iconList_.size());
+    iconIndex_ = ClampIconIndex(iconIndex_, count);
+    icon_.Reset(::CopyIcon(iconList_[static_cast<size_t>(iconIndex_)]));
+    const int next = NextIconIndex(iconIndex_, count);
+    Cycle(next);
+    ModifyIcon();
+    iconIndex_ = next;
+}
+
+void TmnTrayIcon::ClickTimerFired() {
+    clickTimer_.Stop();
+    if (clicks_.TimerFired()) Click();
+}
+
+void TmnTrayIcon::IconMessage(UINT mouse) {
+    POINT pt{0, 0};
+    ::GetCursorPos(&pt);
+    const TShiftState shift = KeyboardShiftState();
+    switch (mouse) {
+    case WM_MOUSEMOVE:
+        MouseMove(shift, pt.x, pt.y);
+        break;
+    case WM_LBUTTONDOWN:
+        clickTimer_.Start(window_, ClickTimerId, ::GetDoubleClickTime());
+        clicks_.ButtonDown();
+        MouseDown(TMouseButton::mbLeft, shift, pt.x, pt.y);
+        if (PopupByLeftButton) PopupAtCursor();
+        break;
+    case WM_LBUTTONUP:
+        if (clicks_.ButtonUp()) Click();
+        MouseUp(TMouseButton::mbLeft, shift, pt.x, pt.y);
+        break;
+    case WM_LBUTTONDBLCLK:
+        clicks_.DoubleClick();
+        DblClick();
+        if (popupMenu_ && popupMenu_->AutoPopup && !PopupByLeftButton) {
+            TMenuItem* root = popupMenu_->Items();
+            for (int i = 0; i < root->Count(); ++i) {
+                if (root->Items(i)->Default()) {
+                    root->Items(i)->Click();
+                    break;
+                }
+            }
+        }
+        break;
+    case WM_RBUTTONDOWN:
+        MouseDown(TMouseButton::mbRight, shift, pt.x, pt.y);
+        PopupAtCursor();
+        break;
+    case WM_RBUTTONUP:
+        MouseUp(TMouseButton::mbRight, shift, pt.x, pt.y);
+        break;
+    case WM_MBUTTONDOWN:
+        MouseDown(TMouseButton::mbMiddle, shift, pt.x, pt.y);
+        break;
+    case WM_MBUTTONUP:
+        MouseUp(TMouseButton::mbMiddle, shift, pt.x, pt.y);
+        break;
+    case NIN_BALLOONUSERCLICK_:
+        if (OnBalloonHintClick) OnBalloonHintClick(this);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT CALLBACK TmnTrayIcon::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        static_cast<TmnTrayIcon*>(cs->lpCreateParams)->window_ = window;
+    }
+    auto* self = reinterpret_cast<TmnTrayIcon*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(window, msg, wParam, lParam);
+    return self->WndProc(msg, wParam, lParam);
+}
+
+LRESULT TmnTrayIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == taskbarCreated_) {
+        // The shell restarted: a visible icon comes back.
+        if (iconVisible_) ShowIcon();
+        return 0;
+    }
+    switch (msg) {
+    case TrayCallbackMessage:
+        if (Enabled) IconMessage(static_cast<UINT>(lParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == AnimateTimerId) AnimateTick();
+        else if (wParam == ClickTimerId) ClickTimerFired();
+        return 0;
+    case WM_TRAY_MINIMIZE:
+        MinimizeToTrayNow();
+        return 0;
+    case WM_ENDSESSION:
+        // The session ends: no icon is left behind in the notification area.
+        if (wParam && added_) {
+            Shell(NIM_DELETE);
+            added_ = false;
+        }
+        return 0;
+    case WM_DESTROY: case WM_CLOSE: case WM_QUERYENDSESSION: case WM_QUIT: case WM_USERCHANGED: case WM_NCDESTROY:
+        return 1;
+    default:
+        return ::DefWindowProcW(window_, msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TmnTrayIcon::OwnerHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const CWPSTRUCT& cwp = *reinterpret_cast<CWPSTRUCT*>(lParam);
+        for (TmnTrayIcon* tray : std::vector<TmnTrayIcon*>(HookedTrays())) {
+            if (cwp.hwnd != tray->OwnerWindow()) continue;
+            if (cwp.message == WM_SIZE && cwp.wParam == SIZE_MINIMIZED && tray->MinimizeToTray) {
+                // Hidden after the minimise has been handled, not in the middle of it.
+                ::PostMessageW(tray->window_, WM_TRAY_MINIMIZE, 0, 0);
+            } else if (cwp.message == WM_SHOWWINDOW && cwp.wParam == TRUE && cwp.lParam == 0) {
+                ::SetForegroundWindow(cwp.hwnd);
+            }
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace fn

@@ -1,0 +1,537 @@
+// The skinned menu chain with real windows under Wine: opening and closing by mouse and keys,
+// sub-menus after the delay, scrolling, mnemonics, placement, the key handler's answers, the
+// deferred commands and the faults that used to break the chain. Timers are fired by the test.
+#include <gtest/gtest.h>
+
+#include "menus_fixture.h"
+#include "skin/data/skin_messages.h"
+#include "skin/menus/skin_popup_menu_win.h"
+#include "skin/paint/system_win.h"
+
+namespace fn {
+namespace {
+
+using test::CountingWindow;
+using test::FakeTimers;
+using test::Pump;
+using test::TestOwner;
+
+constexpr UINT_PTR MouseTimerId = 1, ScrollTimerId = 2, FadeTimerId = 4, WaitTimerId = 1;
+
+class SkinMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.skin = &test::FennickSkin();
+        menu().WorkAreaOverride = RECT{0, 0, 1024, 768};
+        menu().DesktopSettings = [] { return TmnMenuDesktopSettings{}; };
+        root = Item(nullptr, L"root");
+    }
+    void TearDown() override {
+        menu().CloseAll();
+        Pump();
+    }
+    TmnSkinMenu& menu() { return *owner.menu; }
+    TMenuItem* Item(TMenuItem* parent, const wchar_t* caption, bool enabled = true) {
+        auto* item = new TMenuItem(&items);
+        item->SetCaption(caption);
+        item->SetEnabled(enabled);
+        if (parent) parent->Add(item);
+        return item;
+    }
+    // root: &Neu, &Öffnen (clicks counted), -, Gesperrt (disabled), &Zuletzt > (A, B), Sch&ließen
+    void Standard() {
+        neu = Item(root, L"&Neu");
+        open = Item(root, L"&Öffnen");
+        open->OnClick = [this](TComponent*) { ++openClicks; };
+        Item(root, L"-");
+        Item(root, L"Gesperrt", false);
+        recent = Item(root, L"&Zuletzt");
+        recent->OnClick = [this](TComponent*) { recentWindowsAtClick = static_cast<int>(menu().PopupList.size()); };
+        Item(recent, L"A");
+        Item(recent, L"B");
+        Item(root, L"Sch&ließen");
+    }
+    void Open(TmnSkinData* skin, HWND ctrl = nullptr, RECT at = {100, 100, 100, 100}) {
+        menu().Popup(ctrl, skin, false, root, at, 0);
+    }
+    TmnSkinPopupWindow& Window(int i) { return *menu().PopupList[static_cast<size_t>(i)]; }
+    // The screen point at the middle of item i of window w.
+    POINT Over(TmnSkinPopupWindow& w, int i) {
+        const TSkinRect& r = w.Items[static_cast<size_t>(i)]->ObjectRect;
+        POINT pt{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+        ::ClientToScreen(w.Handle(), &pt);
+        return pt;
+    }
+    void ClickAt(TmnSkinPopupWindow& w, int i) {
+        const TSkinRect& r = w.Items[static_cast<size_t>(i)]->ObjectRect;
+        ::SendMessageW(w.Handle(), WM_LBUTTONUP, 0, MAKELPARAM((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    }
+
+    FakeTimers timers;
+    TestOwner owner;
+    TComponent items{nullptr};
+    TMenuItem* root = nullptr;
+    TMenuItem *neu = nullptr, *open = nullptr, *recent = nullptr;
+    int openClicks = 0;
+    int recentWindowsAtClick = -1;
+};
+
+TEST_F(SkinMenuTest, OpensSkinnedWithTheFirstEnabledItemHighlighted) {
+    Standard();
+    Open(owner.skin);
+    ASSERT_EQ(menu().PopupList.size(), 1u);
+    TmnSkinPopupWindow& w = Window(0);
+    EXPECT_TRUE(menu().Visible);
+    EXPECT_TRUE(::IsWindowVisible(w.Handle()));
+    EXPECT_NE(w.PW, nullptr);
+    EXPECT_NE(w.ItemRecord, nullptr);
+    EXPECT_EQ(w.Items.size(), 6u);
+    EXPECT_EQ(w.ActiveItem, 0);
+    EXPECT_TRUE(w.Items[0]->WaitCommand);
+    // The mask gives the window a region.
+    HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(::GetWindowRgn(w.Handle(), probe), ERROR);
+    ::DeleteObject(probe);
+    // Items follow each other in the items area, the divider lower than the rest.
+    EXPECT_EQ(w.Items[1]->ObjectRect.Top, w.Items[0]->ObjectRect.Bottom);
+    EXPECT_LT(w.Items[2]->ObjectRect.Height(), w.Items[1]->ObjectRect.Height());
+    EXPECT_TRUE(timers.Has(w.Handle(), MouseTimerId));
+}
+
+TEST_F(SkinMenuTest, NothingToShowOpensNothing) {
+    Open(owner.skin);
+    EXPECT_FALSE(menu().Visible);
+    Item(root, L"unsichtbar")->SetVisible(false);
+    Open(owner.skin);
+    EXPECT_FALSE(menu().Visible);
+    EXPECT_TRUE(menu().PopupList.empty());
+    Standard();
+    menu().Popup(nullptr, owner.skin, false, root, {0, 0, 0, 0}, 99);
+    EXPECT_FALSE(menu().Visible);
+}
+
+TEST_F(SkinMenuTest, HoverOpensTheSubMenuAfterTheDelay) {
+    Standard();
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    w.MouseAt(Over(w, 4), true);
+    EXPECT_EQ(w.ActiveItem, 4);
+    EXPECT_EQ(menu().PopupList.size(), 1u);
+    ASSERT_TRUE(timers.Has(menu().MessageWindow(), WaitTimerId));
+    EXPECT_EQ(timers.Interval(menu().MessageWindow(), WaitTimerId), 500u);
+    timers.Fire(menu().MessageWindow(), WaitTimerId);
+    ASSERT_EQ(menu().PopupList.size(), 2u);
+    EXPECT_TRUE(w.Items[4]->Down);
+    EXPECT_FALSE(timers.Has(menu().MessageWindow(), WaitTimerId));
+    // The sub-menu's first item is level with its parent item, right beside it.
+    RECT parent, sub;
+    ::GetWindowRect(w.Handle(), &parent);
+    ::GetWindowRect(Window(1).Handle(), &sub);
+    EXPECT_EQ(sub.left, parent.left + w.Items[4]->ObjectRect.Right + 1);
+    EXPECT_EQ(sub.top + Window(1).Items[0]->ObjectRect.Top, parent.top + w.Items[4]->ObjectRect.Top);
+    // Moving to another item before the delay cancels the wait.
+    menu().CloseFrom(1);
+    w.MouseAt(Over(w, 0), true);
+    w.MouseAt(Over(w, 4), true);
+    EXPECT_TRUE(timers.Has(menu().MessageWindow(), WaitTimerId));
+    w.MouseAt(Over(w, 5), true);
+    EXPECT_FALSE(timers.Has(menu().MessageWindow(), WaitTimerId));
+    EXPECT_EQ(menu().WaitItem, nullptr);
+}
+
+TEST_F(SkinMenuTest, ClickOnAParentRunsItsOnClickFirstThenOpensTheSubMenu) {
+    Standard();
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    ClickAt(w, 4);
+    // Nothing happens inside the window's own message.
+    EXPECT_EQ(menu().PopupList.size(), 1u);
+    Pump();
+    EXPECT_EQ(recentWindowsAtClick, 1);
+    EXPECT_EQ(menu().PopupList.size(), 2u);
+}
+
+TEST_F(SkinMenuTest, LeafClickClosesTheChainRunsTheCommandAndTellsEveryone) {
+    Standard();
+    CountingWindow ctrl;
+    Open(owner.skin, ctrl.Handle());
+    int closedCalls = 0;
+    menu().OnMenuClose = [&](TComponent*) { ++closedCalls; };
+    TmnSkinPopupWindow& w = Window(0);
+    ClickAt(w, 1);  // a click without a mouse move before it
+    EXPECT_EQ(openClicks, 0);
+    EXPECT_TRUE(menu().Visible);
+    Pump();
+    EXPECT_EQ(openClicks, 1);
+    EXPECT_FALSE(menu().Visible);
+    EXPECT_TRUE(menu().PopupList.empty());
+    EXPECT_EQ(closedCalls, 1);
+    EXPECT_EQ(ctrl.Count(MSG_SKIN_MENU_CLOSED), 1);
+    EXPECT_EQ(ctrl.Count(MSG_SKIN_MENU_COMMAND), 1);
+    EXPECT_GE(owner.form.Count(MSG_SKIN_MENU_CLOSED), 1);
+    EXPECT_EQ(menu().LastCtrl, nullptr);
+}
+
+TEST_F(SkinMenuTest, DisabledItemsAndDividersDoNothingWhenClicked) {
+    Standard();
+    Open(owner.skin);
+    ClickAt(Window(0), 3);
+    ClickAt(Window(0), 2);
+    Pump();
+    EXPECT_TRUE(menu().Visible);
+}
+
+TEST_F(SkinMenuTest, ArrowKeysSkipDividersAndDisabledItems) {
+    Standard();
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+    EXPECT_EQ(w.ActiveItem, 1);
+    EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+    EXPECT_EQ(w.ActiveItem, 4);
+    EXPECT_FALSE(w.Items[1]->Active);
+    EXPECT_TRUE(menu().KeyDown(VK_UP, 0));
+    EXPECT_EQ(w.ActiveItem, 1);
+    EXPECT_TRUE(menu().KeyDown(VK_END, 0));
+    EXPECT_EQ(w.ActiveItem, 5);
+    EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+    EXPECT_EQ(w.ActiveItem, 0);
+    EXPECT_TRUE(menu().KeyDown(VK_HOME, 0));
+    EXPECT_EQ(w.ActiveItem, 0);
+    // Right on an item with sub-items opens it; Left and Esc close one level at a time.
+    menu().KeyDown(VK_DOWN, 0);
+    menu().KeyDown(VK_DOWN, 0);
+    EXPECT_TRUE(menu().KeyDown(VK_RIGHT, 0));
+    Pump();
+    ASSERT_EQ(menu().PopupList.size(), 2u);
+    EXPECT_EQ(Window(1).ActiveItem, 0);
+    EXPECT_TRUE(menu().KeyDown(VK_LEFT, 0));
+    EXPECT_EQ(menu().PopupList.size(), 1u);
+    EXPECT_FALSE(w.Items[4]->Down);
+    EXPECT_TRUE(menu().KeyDown(VK_RIGHT, 0));
+    Pump();
+    EXPECT_TRUE(menu().KeyDown(VK_ESCAPE, 0));
+    EXPECT_EQ(menu().PopupList.size(), 1u);
+    EXPECT_TRUE(menu().Visible);
+    EXPECT_TRUE(menu().KeyDown(VK_ESCAPE, 0));
+    EXPECT_FALSE(menu().Visible);
+}
+
+TEST_F(SkinMenuTest, TheKeyHandlerSaysWhichKeysItUsed) {
+    Standard();
+    EXPECT_FALSE(menu().KeyDown(VK_DOWN, 0));  // no chain
+    Open(owner.skin);
+    EXPECT_FALSE(menu().KeyDown(VK_F5, 0));
+    EXPECT_FALSE(menu().KeyDown('X', L'x'));   // no item has that mnemonic
+    EXPECT_FALSE(menu().KeyDown(VK_LEFT, 0));  // one window: the menu bar may move on
+    EXPECT_FALSE(menu().KeyDown(VK_RIGHT, 0)); // the active item has no sub-menu
+    EXPECT_TRUE(menu().KeyDown(VK_RETURN, 0));
+    Pump();
+    EXPECT_FALSE(menu().Visible);
+}
+
+TEST_F(SkinMenuTest, MnemonicsMatchUmlautsIgnoringCase) {
+    Standard();
+    Open(owner.skin);
+    EXPECT_TRUE(menu().KeyDown(0xC0, L'ö'));
+    Pump();
+    EXPECT_EQ(openClicks, 1);
+    EXPECT_FALSE(menu().Visible);
+    Open(owner.skin);
+    EXPECT_TRUE(menu().KeyDown('Z', L'Z'));  // a parent item: its sub-menu opens
+    Pump();
+    EXPECT_EQ(menu().PopupList.size(), 2u);
+    EXPECT_FALSE(menu().KeyDown('L', L'l'));  // no such mnemonic in the sub-menu
+    Pump();
+    EXPECT_EQ(menu().PopupList.size(), 2u);
+}
+
+TEST_F(SkinMenuTest, KeysWithNothingSelectableOrNoActiveItemDoNothing) {
+    Item(root, L"-");
+    Item(root, L"Aus", false);
+    Item(root, L"-");
+    Open(owner.skin);
+    ASSERT_TRUE(menu().Visible);
+    EXPECT_EQ(Window(0).ActiveItem, -1);
+    EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+    EXPECT_TRUE(menu().KeyDown(VK_UP, 0));
+    EXPECT_TRUE(menu().KeyDown(VK_HOME, 0));
+    EXPECT_EQ(Window(0).ActiveItem, -1);
+    EXPECT_TRUE(menu().KeyDown(VK_RETURN, 0));
+    EXPECT_FALSE(menu().KeyDown(VK_RIGHT, 0));
+    Pump();
+    EXPECT_TRUE(menu().Visible);
+    Window(0).ActiveItem = 77;  // stale index: ignored, not read
+    EXPECT_TRUE(menu().KeyDown(VK_RETURN, 0));
+    EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+}
+
+TEST_F(SkinMenuTest, LongMenuScrollsBetweenItsMarkers) {
+    for (int i = 0; i < 30; ++i) Item(root, (L"Eintrag " + std::to_wstring(i)).c_str());
+    menu().MaxMenuItemsInWindow = 10;
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    EXPECT_TRUE(w.Scroll);
+    EXPECT_TRUE(w.LimitedByMax);
+    EXPECT_EQ(w.VisibleCount, 10);
+    RECT r;
+    ::GetClientRect(w.Handle(), &r);
+    EXPECT_EQ(w.Items[0]->ObjectRect.Top, w.NewItemsRect.Top + PopupMarkerHeight);
+    // Hovering the bottom strip scrolls one item per tick until the last is visible.
+    POINT strip{(w.NewItemsRect.Left + w.NewItemsRect.Right) / 2, w.NewItemsRect.Bottom - 3};
+    ::ClientToScreen(w.Handle(), &strip);
+    w.MouseAt(strip, true);
+    EXPECT_EQ(w.ScrollCode, 2);
+    ASSERT_TRUE(timers.Has(w.Handle(), ScrollTimerId));
+    for (int i = 0; i < 40 && timers.Has(w.Handle(), ScrollTimerId); ++i) timers.Fire(w.Handle(), ScrollTimerId);
+    EXPECT_EQ(w.VisibleStartIndex, 20);
+    EXPECT_TRUE(w.Items[29]->Visible);
+    EXPECT_FALSE(w.Items[19]->Visible);
+    EXPECT_FALSE(timers.Has(w.Handle(), ScrollTimerId));
+    // The keyboard scrolls too: Down past the end wraps to the top.
+    w.ActiveItem = 29;
+    menu().KeyDown(VK_DOWN, 0);
+    EXPECT_EQ(w.ActiveItem, 0);
+    EXPECT_EQ(w.VisibleStartIndex, 0);
+    menu().KeyDown(VK_UP, 0);
+    EXPECT_EQ(w.ActiveItem, 29);
+    EXPECT_EQ(w.VisibleStartIndex, 20);
+}
+
+TEST_F(SkinMenuTest, PlacedInsideTheWorkAreaNearItsEdges) {
+    Standard();
+    const RECT work{0, 0, 1024, 768};
+    auto bounds = [&](RECT anchor) {
+        menu().CloseAll();
+        Open(owner.skin, nullptr, anchor);
+        RECT r;
+        ::GetWindowRect(Window(0).Handle(), &r);
+        return r;
+    };
+    RECT r = bounds({1020, 100, 1020, 100});
+    EXPECT_LE(r.right, work.right);
+    r = bounds({100, 760, 100, 760});
+    EXPECT_LE(r.bottom, 760);  // above the anchor
+    r = bounds({-40, -40, -40, -40});
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    // A sub-menu at the right edge opens to the left of its parent.
+    r = bounds({1000, 100, 1000, 100});
+    TmnSkinPopupWindow& w = Window(0);
+    w.MouseAt(Over(w, 4), true);
+    timers.Fire(menu().MessageWindow(), WaitTimerId);
+    ASSERT_EQ(menu().PopupList.size(), 2u);
+    RECT sub;
+    ::GetWindowRect(Window(1).Handle(), &sub);
+    EXPECT_EQ(sub.right, r.left + w.Items[4]->ObjectRect.Left - 1);
+    EXPECT_GE(sub.left, 0);
+}
+
+TEST_F(SkinMenuTest, CloseFromAnyDepthStopsTheSubMenuWait) {
+    Standard();
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    w.MouseAt(Over(w, 4), true);
+    ASSERT_TRUE(timers.Has(menu().MessageWindow(), WaitTimerId));
+    menu().CloseFrom(1);
+    EXPECT_FALSE(timers.Has(menu().MessageWindow(), WaitTimerId));
+    EXPECT_EQ(menu().WaitItem, nullptr);
+    // A stray tick after the close does nothing.
+    timers.Fire(menu().MessageWindow(), WaitTimerId);
+    EXPECT_EQ(menu().PopupList.size(), 1u);
+}
+
+TEST_F(SkinMenuTest, AParentOnClickThatClosesTheChainLeavesNothingRunning) {
+    Standard();
+    recent->OnClick = [this](TComponent*) { menu().CloseAll(); };
+    Open(owner.skin);
+    ClickAt(Window(0), 4);
+    Pump();
+    EXPECT_FALSE(menu().Visible);
+    EXPECT_TRUE(menu().PopupList.empty());
+    // One that frees the very item being run.
+    Open(owner.skin);
+    TMenuItem* doomed = Item(root, L"Weg");
+    menu().CloseAll();
+    Open(owner.skin);
+    menu().OnMenuClose = [&](TComponent*) { delete doomed; doomed = nullptr; };
+    bool ran = false;
+    doomed->OnClick = [&](TComponent*) { ran = true; };
+    ClickAt(Window(0), 6);
+    Pump();
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(doomed, nullptr);
+}
+
+TEST_F(SkinMenuTest, AnOldChainClosesBeforeTheNewOpenerIsStored) {
+    Standard();
+    CountingWindow first, second;
+    Open(owner.skin, first.Handle());
+    Open(owner.skin, second.Handle());
+    EXPECT_EQ(first.Count(MSG_SKIN_MENU_CLOSED), 1);
+    EXPECT_EQ(second.Count(MSG_SKIN_MENU_CLOSED), 0);
+    EXPECT_EQ(menu().PopupCtrl, second.Handle());
+    // An opener destroyed while its menu is open is not told anything.
+    {
+        CountingWindow gone;
+        menu().CloseAll();
+        Open(owner.skin, gone.Handle());
+    }
+    menu().CloseAll();
+    SUCCEED();
+}
+
+TEST_F(SkinMenuTest, OnMenuCloseIsClearedBeforeItRuns) {
+    Standard();
+    Open(owner.skin);
+    int second = 0;
+    menu().OnMenuClose = [&](TComponent*) {
+        // The handler opens the next menu with a close handler of its own.
+        Open(owner.skin);
+        menu().OnMenuClose = [&](TComponent*) { ++second; };
+    };
+    menu().KeyDown(VK_ESCAPE, 0);
+    EXPECT_TRUE(menu().Visible);
+    EXPECT_TRUE(static_cast<bool>(menu().OnMenuClose));
+    menu().KeyDown(VK_ESCAPE, 0);
+    EXPECT_EQ(second, 1);
+    EXPECT_FALSE(static_cast<bool>(menu().OnMenuClose));
+}
+
+TEST_F(SkinMenuTest, IndexesOutOfRangeMeanUnskinned) {
+    Standard();
+    TmnSkinData& skin = *owner.skin;
+    auto& pw = const_cast<TmnDataSkinPopupWindow&>(skin.PopupWindow());
+    const TmnDataSkinPopupWindow saved = pw;
+    pw.WindowPictureIndex = 99;
+    Open(&skin);
+    EXPECT_EQ(Window(0).PW, nullptr);
+    EXPECT_EQ(Window(0).ItemRecord, nullptr);
+    EXPECT_EQ(Window(0).Items[0]->ObjectRect.Height(), 20);
+    menu().CloseAll();
+    pw.WindowPictureIndex = saved.WindowPictureIndex;
+    pw.MaskPictureIndex = -7;
+    Open(&skin);
+    EXPECT_NE(Window(0).PW, nullptr);
+    HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(Window(0).Handle(), probe), ERROR);  // no mask: no region
+    ::DeleteObject(probe);
+    menu().CloseAll();
+    pw = saved;
+    // Item heights below 1 fall back to the default.
+    auto* record = const_cast<TmnDataSkinMenuItem*>(dynamic_cast<const TmnDataSkinMenuItem*>(
+        skin.SkinObjects()[static_cast<size_t>(skin.GetObjectIndex(L"MENUITEM"))].get()));
+    ASSERT_NE(record, nullptr);
+    const TSkinRect savedRect = record->SkinRect;
+    record->SkinRect.Bottom = record->SkinRect.Top;
+    menu().DefaultMenuItemHeight = 17;
+    Open(&skin);
+    EXPECT_EQ(Window(0).Items[0]->ObjectRect.Height(), 17);
+    menu().CloseAll();
+    record->SkinRect = savedRect;
+}
+
+TEST_F(SkinMenuTest, TheHookRoutesKeysAndSwallowsCharactersWhileOpen) {
+    Standard();
+    Open(owner.skin);
+    ::PostMessageW(owner.form.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(owner.form.Handle(), WM_CHAR, L'a', 0);
+    ::PostMessageW(owner.form.Handle(), WM_KEYDOWN, VK_F5, 0);
+    Pump();
+    EXPECT_EQ(Window(0).ActiveItem, 1);
+    EXPECT_EQ(owner.form.Count(WM_CHAR), 0);
+    EXPECT_EQ(owner.form.Count(WM_KEYDOWN), 1);  // F5 was not used by the menu
+    // A menu-closing message at the owner form closes the chain.
+    ::SendMessageW(owner.form.Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(menu().Visible);
+    ::PostMessageW(owner.form.Handle(), WM_CHAR, L'a', 0);
+    Pump();
+    EXPECT_EQ(owner.form.Count(WM_CHAR), 1);  // closed: characters flow again
+}
+
+TEST_F(SkinMenuTest, FadeFollowsTheDesktopSetting) {
+    if (!LayeredWindowsAvailable()) GTEST_SKIP();
+    Standard();
+    menu().AlphaBlend = true;
+    menu().AlphaBlendAnimation = true;
+    menu().AlphaBlendValue = 200;
+    menu().DesktopSettings = [] { return TmnMenuDesktopSettings{true, false}; };
+    Open(owner.skin);
+    EXPECT_EQ(Window(0).Alpha, 200);
+    EXPECT_FALSE(timers.Has(Window(0).Handle(), FadeTimerId));
+    menu().CloseAll();
+    menu().DesktopSettings = [] { return TmnMenuDesktopSettings{true, true}; };
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    EXPECT_EQ(w.Alpha, 0);
+    for (int i = 0; i < 40 && timers.Has(w.Handle(), FadeTimerId); ++i) timers.Fire(w.Handle(), FadeTimerId);
+    EXPECT_EQ(w.Alpha, 200);
+    EXPECT_TRUE(::IsWindowVisible(w.Handle()));
+}
+
+TEST_F(SkinMenuTest, PaintsTheSkinnedAndTheUnskinnedLook) {
+    Standard();
+    Open(nullptr);  // no skin
+    TmnSkinPopupWindow& w = Window(0);
+    EXPECT_EQ(w.PW, nullptr);
+    RECT client;
+    ::GetClientRect(w.Handle(), &client);
+    TBitmap shot(client.right, client.bottom);
+    w.PaintTo(shot.Canvas().Handle());
+    // The highlighted first item: the hover fill inside its frame.
+    const TSkinRect& r = w.Items[0]->ObjectRect;
+    EXPECT_EQ(shot.Canvas().Pixel(r.Right - 3, r.Top + 2), ColorToColorRef(0xD2BDB6));
+    EXPECT_EQ(shot.Canvas().Pixel(r.Left, r.Top + 2), ColorToColorRef(0x800000));
+    menu().CloseAll();
+    Open(owner.skin);
+    TmnSkinPopupWindow& s = Window(0);
+    ::GetClientRect(s.Handle(), &client);
+    TBitmap skinned(client.right, client.bottom);
+    s.PaintTo(skinned.Canvas().Handle());
+    // The background's corner comes from the popup picture.
+    TBitmap picture;
+    picture.Assign(*owner.skin->ActivePicture(owner.skin->PopupWindow().WindowPictureIndex));
+    EXPECT_EQ(skinned.Canvas().Pixel(1, 1), picture.Canvas().Pixel(1, 1));
+}
+
+TEST_F(SkinMenuTest, PopupMenuComponentOpensThroughItsOwner) {
+    TmnSkinPopupMenu popup(&owner);
+    popup.SetMenuOwner(&owner);
+    auto* a = new TMenuItem(&popup);
+    a->SetCaption(L"&Eins");
+    popup.Items()->Add(a);
+    int popups = 0, closes = 0;
+    popup.OnPopup = [&](TComponent*) { ++popups; };
+    popup.OnMenuClose = [&](TComponent*) { ++closes; };
+    popup.Popup(50, 50);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(owner.routingStarts, 1);
+    ASSERT_TRUE(menu().Visible);
+    menu().KeyDown(VK_ESCAPE, 0);
+    EXPECT_EQ(closes, 1);
+    // Without an owner nothing opens.
+    TmnSkinPopupMenu lonely(nullptr);
+    lonely.Items()->Add(new TMenuItem(&lonely));
+    lonely.Popup(10, 10);
+    EXPECT_FALSE(menu().Visible);
+}
+
+TEST_F(SkinMenuTest, OpeningAndClosingLeavesNoGdiObjectsBehind) {
+    Standard();
+    for (int i = 0; i < 3; ++i) { Open(owner.skin); menu().CloseAll(); }
+    const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 200; ++i) {
+        Open(owner.skin);
+        RECT client;
+        ::GetClientRect(Window(0).Handle(), &client);
+        TBitmap shot(client.right, client.bottom);
+        Window(0).PaintTo(shot.Canvas().Handle());
+        menu().CloseAll();
+    }
+    const DWORD after = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (before == 0) GTEST_SKIP() << "no GDI object count here";
+    EXPECT_LE(after, before + 5);
+}
+
+}  // namespace
+}  // namespace fn

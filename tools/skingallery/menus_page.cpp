@@ -1,0 +1,184 @@
+#include "tools/skingallery/menus_page.h"
+
+#include <string>
+
+#include "platform/win/forms.h"
+
+namespace fn {
+
+namespace {
+
+enum : int { IdMainMenu = 101, IdLongMenu, IdTray, IdHintFirst = 110 };
+constexpr UINT_PTR HintPollTimerId = 1;
+
+struct ButtonSpec {
+    int Id;
+    const wchar_t* Caption;
+    const wchar_t* Hint;
+    int X, Y, W;
+};
+
+const ButtonSpec Buttons[] = {
+    {IdMainMenu, L"Menü öffnen", L"Öffnet ein Menü mit Untermenüs", 16, 16, 160},
+    {IdLongMenu, L"Langes Menü", L"40 Einträge: das Menü rollt", 16, 52, 160},
+    {IdTray, L"Tray-Symbol zeigen", L"Zeigt das Symbol im Infobereich", 16, 88, 160},
+    {IdHintFirst, L"Hinweis 1", L"Ein skinnierter Hinweis", 200, 16, 120},
+    {IdHintFirst + 1, L"Hinweis 2", L"Hinweise folgen der Maus und gehen nach einer Weile", 200, 52, 120},
+};
+
+}  // namespace
+
+TMenusPage::TMenusPage(TComponent* owner)
+    : TGalleryPage(owner),
+      owner_(new TGalleryMenuOwner(this)),
+      mainMenu_(new TmnSkinPopupMenu(this)),
+      longMenu_(new TmnSkinPopupMenu(this)),
+      trayMenu_(new TmnSkinPopupMenu(this)),
+      hint_(new TmnSkinHint(this)),
+      tray_(new TmnTrayIcon(this)) {
+    for (TmnSkinPopupMenu* m : {mainMenu_, longMenu_, trayMenu_}) m->SetMenuOwner(owner_);
+    Chain().MaxMenuItemsInWindow = 15;
+
+    TMenuItem* root = mainMenu_->Items();
+    Add(root, L"&Neu", ShortCut('N', ssCtrl));
+    Add(root, L"&Öffnen...", ShortCut('O', ssCtrl));
+    TMenuItem* recent = Add(root, L"&Zuletzt geöffnet");
+    Add(recent, L"Einkaufsliste.txt");
+    Add(recent, L"Notizen zum Treffen.rtf");
+    TMenuItem* more = Add(recent, L"&Weitere");
+    Add(more, L"Archiv 2025");
+    Add(more, L"Archiv 2024");
+    Add(root, L"-");
+    TMenuItem* wrap = Add(root, L"&Zeilenumbruch");
+    wrap->SetChecked(true);
+    Add(root, L"Ge&sperrt")->SetEnabled(false);
+    Add(root, L"-");
+    Add(root, L"&Beenden", ShortCut(VK_F4, ssAlt));
+
+    for (int i = 1; i <= 40; ++i) Add(longMenu_->Items(), (L"Eintrag " + std::to_wstring(i)).c_str());
+
+    TMenuItem* restore = Add(trayMenu_->Items(), L"&Wiederherstellen");
+    restore->SetName(L"TRAY_MTL_RESTORE");
+    restore->SetDefault(true);
+    Add(trayMenu_->Items(), L"-");
+    TMenuItem* hide = Add(trayMenu_->Items(), L"Symbol &ausblenden");
+    hide->SetName(L"TRAY_MTL_CLOSE");
+    hide->OnClick = [this](TComponent*) { tray_->SetIconVisible(false); };
+    tray_->SetPopupMenu(trayMenu_);
+    tray_->SetHint(L"Fennick Notizen – Galerie");
+    tray_->SetIconVisible(false);
+}
+
+TMenuItem* TMenusPage::Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut) {
+    auto* item = new TMenuItem(this);
+    item->SetCaption(caption);
+    item->SetShortCut(shortCut);
+    if (!item->IsLine() && item->Count() == 0)
+        item->OnClick = [this, text = String(caption)](TComponent*) {
+            if (status_) ::SetWindowTextW(status_, (L"Gewählt: " + text).c_str());
+        };
+    parent->Add(item);
+    return item;
+}
+
+void TMenusPage::SetSkinData(TmnSkinData* skinData) {
+    Chain().CloseAll();
+    hint_->HideHint();
+    owner_->skin = skinData;
+    hint_->SetSkinData(skinData);
+}
+
+void TMenusPage::HandleCreated() {
+    TGalleryPage::HandleCreated();
+    owner_->window = handle_;
+    for (const ButtonSpec& b : Buttons)
+        ::CreateWindowExW(0, L"BUTTON", b.Caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, b.X, b.Y, b.W, 28, handle_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.Id)), ::GetModuleHandleW(nullptr), nullptr);
+    status_ = ::CreateWindowExW(0, L"STATIC", L"Rechtsklick auf die Seite öffnet das Menü ebenfalls.",
+                                WS_CHILD | WS_VISIBLE, 16, 130, 400, 20, handle_, nullptr, ::GetModuleHandleW(nullptr),
+                                nullptr);
+    hintPoll_.Start(handle_, HintPollTimerId, 100);
+}
+
+HWND TMenusPage::Button(int id) const { return ::GetDlgItem(handle_, id); }
+
+void TMenusPage::OpenMainMenu() {
+    RECT r;
+    ::GetWindowRect(Button(IdMainMenu), &r);
+    mainMenu_->PopupComponent = Button(IdMainMenu);
+    mainMenu_->PopupAtRect(r, false);
+}
+
+void TMenusPage::OpenLongMenu() {
+    RECT r;
+    ::GetWindowRect(Button(IdLongMenu), &r);
+    longMenu_->PopupComponent = Button(IdLongMenu);
+    longMenu_->PopupAtRect(r, false);
+}
+
+void TMenusPage::OpenSubMenu() {
+    // As a person does with the keyboard: down to the recent files, then right.
+    TmnSkinMenu& chain = Chain();
+    chain.KeyDown(VK_DOWN, 0);
+    chain.KeyDown(VK_DOWN, 0);
+    chain.KeyDown(VK_RIGHT, 0);
+}
+
+void TMenusPage::ShowHintAt(int index) {
+    RECT r;
+    ::GetWindowRect(Button(Buttons[index].Id), &r);
+    hint_->HintWindow().ActivateHint({r.left + 10, r.bottom + 4, r.left + 10, r.bottom + 4}, Buttons[index].Hint);
+    // The mouse has not moved: the hint stays until it does.
+    POINT pt;
+    if (::GetCursorPos(&pt)) hovered_ = ::WindowFromPoint(pt);
+}
+
+void TMenusPage::PollHints() {
+    POINT pt;
+    if (!::GetCursorPos(&pt)) return;
+    HWND under = ::WindowFromPoint(pt);
+    if (under == hovered_) return;
+    hovered_ = under;
+    for (const ButtonSpec& b : Buttons) {
+        if (under && under == Button(b.Id)) {
+            hint_->ShowHintText(b.Hint);
+            return;
+        }
+    }
+    hint_->HideHint();
+}
+
+LRESULT TMenusPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IdMainMenu: OpenMainMenu(); return 0;
+        case IdLongMenu: OpenLongMenu(); return 0;
+        case IdTray: tray_->SetIconVisible(true); return 0;
+        default: return 0;
+        }
+    case WM_ERASEBKGND: {
+        RECT r;
+        ::GetClientRect(handle_, &r);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+        ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CONTEXTMENU:
+        mainMenu_->PopupForContextMenu(handle_, lParam);
+        return 0;
+    case WM_TIMER:
+        if (wParam == HintPollTimerId) {
+            PollHints();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TGalleryPage::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace fn

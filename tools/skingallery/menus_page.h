@@ -1,0 +1,66 @@
+#pragma once
+// The gallery's page of menus, hints and the tray icon: a button that opens a skinned popup
+// menu with sub-menus, a long menu that scrolls, buttons with skinned hints, and a tray icon
+// with its menu. A small stand-in owner carries the menu chain until the form skinning
+// component owns it.
+#include <memory>
+
+#include "skin/menus/skin_hint_win.h"
+#include "skin/menus/skin_menu_win.h"
+#include "skin/menus/skin_popup_menu_win.h"
+#include "skin/tray/tray_icon_win.h"
+#include "tools/skingallery/gallery_page.h"
+
+namespace fn {
+
+// The stand-in menu owner: the page's form window and one chain.
+class TGalleryMenuOwner : public TComponent, public TmnMenuOwner {
+public:
+    explicit TGalleryMenuOwner(TComponent* owner) : TComponent(owner), menu_(new TmnSkinMenu(this, this)) {}
+    HWND MenuOwnerWindow() const override { return window; }
+    TmnSkinMenu& SkinMenu() override { return *menu_; }
+    TmnSkinData* MenusSkinData() const override { return skin; }
+    HWND window = nullptr;
+    TmnSkinData* skin = nullptr;
+
+private:
+    TmnSkinMenu* menu_;
+};
+
+class TMenusPage : public TGalleryPage {
+public:
+    explicit TMenusPage(TComponent* owner);
+    const wchar_t* ClassName() const override { return L"TMenusPage"; }
+    const wchar_t* Title() const override { return L"Menüs und Hinweise"; }
+    void SetSkinData(TmnSkinData* skinData) override;
+
+    // What the buttons do (also for a screenshot without a mouse).
+    void OpenMainMenu();
+    void OpenLongMenu();
+    void OpenSubMenu();
+    void ShowHintAt(int button);
+    TmnSkinMenu& Chain() { return owner_->SkinMenu(); }
+    TmnTrayIcon& Tray() { return *tray_; }
+
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void HandleCreated() override;
+
+private:
+    TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
+    HWND Button(int id) const;
+    void PollHints();
+
+    TGalleryMenuOwner* owner_;
+    TmnSkinPopupMenu* mainMenu_;
+    TmnSkinPopupMenu* longMenu_;
+    TmnSkinPopupMenu* trayMenu_;
+    TmnSkinHint* hint_;
+    TmnTrayIcon* tray_;
+    HWND status_ = nullptr;
+    HWND hovered_ = nullptr;
+    TmnTimer hintPoll_;
+};
+
+}  // namespace fn
