@@ -91,12 +91,18 @@ void TMenusPage::SetSkinData(TmnSkinData* skinData) {
 void TMenusPage::HandleCreated() {
     TGalleryPage::HandleCreated();
     owner_->window = handle_;
-    for (const ButtonSpec& b : Buttons)
-        ::CreateWindowExW(0, L"BUTTON", b.Caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, b.X, b.Y, b.W, 28, handle_,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.Id)), ::GetModuleHandleW(nullptr), nullptr);
+    // The dialog font, as the gallery's other pages use, instead of the old system font.
+    const WPARAM font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
+    for (const ButtonSpec& b : Buttons) {
+        HWND button = ::CreateWindowExW(0, L"BUTTON", b.Caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, b.X, b.Y, b.W,
+                                        28, handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.Id)),
+                                        ::GetModuleHandleW(nullptr), nullptr);
+        ::SendMessageW(button, WM_SETFONT, font, FALSE);
+    }
     status_ = ::CreateWindowExW(0, L"STATIC", L"Rechtsklick auf die Seite öffnet das Menü ebenfalls.",
                                 WS_CHILD | WS_VISIBLE, 16, 130, 400, 20, handle_, nullptr, ::GetModuleHandleW(nullptr),
                                 nullptr);
+    ::SendMessageW(status_, WM_SETFONT, font, FALSE);
     hintPoll_.Start(handle_, HintPollTimerId, 100);
 }
 
@@ -136,6 +142,12 @@ void TMenusPage::ShowHintAt(int index) {
 void TMenusPage::PollHints() {
     POINT pt;
     if (!::GetCursorPos(&pt)) return;
+    // No hint over an open menu; the button under the mouse gets its hint once the menu closes.
+    if (Chain().Visible) {
+        hint_->HideHint();
+        hovered_ = nullptr;
+        return;
+    }
     HWND under = ::WindowFromPoint(pt);
     if (under == hovered_) return;
     hovered_ = under;
