@@ -33,7 +33,10 @@ std::vector<TmnSkinMenu*>& OpenMenus() {
     static std::vector<TmnSkinMenu*> menus;
     return menus;
 }
+// The hooks live while any menu that has opened a chain lives: installed at the first opening,
+// removed when the last of those menus is destroyed.
 std::unique_ptr<HookHandle> messageHook, callHook;
+int hookUsers = 0;
 
 String ItemText(const TMenuItem& item) {
     String text = item.Caption();
@@ -446,7 +449,7 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     ::ShowWindow(handle_, SW_SHOWNOACTIVATE);
     ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, handle_, OBJID_CLIENT, CHILDID_SELF);
 
-    mouseTimer_.Start(handle_, MouseTimerId, MouseInterval);
+    // The cursor poll starts with the first mouse move over the window (see WM_MOUSEMOVE).
     ActiveItem = -1;
     for (size_t i = 0; i < Items.size(); ++i) {
         if (!Items[i]->Selectable()) continue;
@@ -819,6 +822,9 @@ LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         default: return 0;
         }
     case WM_MOUSEMOVE: {
+        // Moves over the window come as messages; the poll sees the cursor leave it. A window
+        // the cursor never reached needs no poll.
+        if (!mouseTimer_.Active()) mouseTimer_.Start(handle_, MouseTimerId, MouseInterval);
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ::ClientToScreen(handle_, &pt);
         MouseAt(pt, true);
@@ -857,7 +863,7 @@ TmnSkinMenu::~TmnSkinMenu() {
     waitTimer_.Stop();
     auto& open = OpenMenus();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
-    if (open.empty()) { messageHook.reset(); callHook.reset(); }
+    if (hooked_ && --hookUsers == 0) { messageHook.reset(); callHook.reset(); }
     if (messageWindow_) {
         ::SetWindowLongPtrW(messageWindow_, GWLP_USERDATA, 0);
         ::DestroyWindow(messageWindow_);
@@ -977,7 +983,6 @@ void TmnSkinMenu::CloseFrom(int depth) {
     Visible = false;
     auto& open = OpenMenus();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
-    if (open.empty()) { messageHook.reset(); callHook.reset(); }
     LastCtrl = PopupCtrl;
     const HWND ctrl = std::exchange(PopupCtrl, nullptr);
     if (ctrl && ::IsWindow(ctrl)) ::SendMessageW(ctrl, MSG_SKIN_MENU_CLOSED, 0, 0);
@@ -1115,6 +1120,10 @@ bool TmnSkinMenu::KeyDown(WORD key, wchar_t ch) {
 void TmnSkinMenu::InstallHooks() {
     auto& open = OpenMenus();
     if (std::find(open.begin(), open.end(), this) == open.end()) open.push_back(this);
+    if (!hooked_) {
+        hooked_ = true;
+        ++hookUsers;
+    }
     const DWORD thread = ::GetCurrentThreadId();
     if (!messageHook) messageHook = std::make_unique<HookHandle>(::SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, thread));
     if (!callHook) callHook = std::make_unique<HookHandle>(::SetWindowsHookExW(WH_CALLWNDPROC, &CallWndHook, nullptr, thread));

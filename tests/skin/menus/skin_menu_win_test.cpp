@@ -95,6 +95,9 @@ TEST_F(SkinMenuTest, OpensSkinnedWithTheFirstEnabledItemHighlighted) {
     // Items follow each other in the items area, the divider lower than the rest.
     EXPECT_EQ(w.Items[1]->ObjectRect.Top, w.Items[0]->ObjectRect.Bottom);
     EXPECT_LT(w.Items[2]->ObjectRect.Height(), w.Items[1]->ObjectRect.Height());
+    // The cursor poll waits for the mouse to reach the window.
+    EXPECT_FALSE(timers.Has(w.Handle(), MouseTimerId));
+    ::SendMessageW(w.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_TRUE(timers.Has(w.Handle(), MouseTimerId));
 }
 
@@ -447,6 +450,14 @@ TEST_F(SkinMenuTest, TheHookRoutesKeysAndSwallowsCharactersWhileOpen) {
     ::PostMessageW(owner.form.Handle(), WM_CHAR, L'a', 0);
     Pump();
     EXPECT_EQ(owner.form.Count(WM_CHAR), 1);  // closed: characters flow again
+    // The hooks stay installed between chains: the next chain's keys are routed the same way.
+    Open(owner.skin);
+    ::PostMessageW(owner.form.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(owner.form.Handle(), WM_CHAR, L'b', 0);
+    Pump();
+    EXPECT_EQ(Window(0).ActiveItem, 1);
+    EXPECT_EQ(owner.form.Count(WM_CHAR), 1);
+    EXPECT_EQ(owner.form.Count(WM_KEYDOWN), 1);
 }
 
 TEST_F(SkinMenuTest, FadeFollowsTheDesktopSetting) {
