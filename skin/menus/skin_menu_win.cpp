@@ -1,5 +1,7 @@
 #include "skin/menus/skin_menu_win.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "skin/data/skin_messages.h"
@@ -55,6 +57,11 @@ wchar_t KeyChar(const MSG& msg) {
     // Flag 4: leave the keyboard's dead-key state as it is.
     const int n = ::ToUnicode(static_cast<UINT>(msg.wParam), scan, state, buffer, 4, 4);
     return n == 1 && buffer[0] >= 32 ? buffer[0] : 0;
+}
+
+// The popup window behind a handle, while it lives (its pointer is cleared before it goes).
+TAccessibleSource* PopupSourceOf(HWND window) {
+    return reinterpret_cast<TmnSkinPopupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 bool IsButtonDown(UINT msg) {
@@ -782,6 +789,36 @@ bool TmnSkinPopupWindow::KeyDown(WORD key, wchar_t ch) {
     }
 }
 
+TAccessibleInfo TmnSkinPopupWindow::AccessibleInfo() {
+    TAccessibleInfo info;
+    info.Role = ROLE_SYSTEM_MENUPOPUP;
+    return info;  // the name is the window text, the opening item's caption
+}
+
+TAccessibleInfo TmnSkinPopupWindow::AccessibleChild(int index) {
+    TAccessibleInfo info;
+    if (index < 0 || index >= static_cast<int>(Items.size())) return info;
+    const TmnSkinMenuItem& item = *Items[static_cast<size_t>(index)];
+    if (item.IsSeparator()) {
+        info.Role = ROLE_SYSTEM_SEPARATOR;
+    } else {
+        info.Role = ROLE_SYSTEM_MENUITEM;
+        info.Name = StripAccel(item.MenuItem->Caption());
+        if (item.MenuItem->ShortCut()) info.Value = ShortCutToText(item.MenuItem->ShortCut());
+    }
+    if (index == ActiveItem && item.Selectable()) info.State |= STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED;
+    if (!item.Enabled()) info.State |= STATE_SYSTEM_UNAVAILABLE;
+    if (item.MenuItem->Checked()) info.State |= STATE_SYSTEM_CHECKED;
+    if (item.HasSubItems()) info.State |= STATE_SYSTEM_HASPOPUP;
+    if (!item.Visible) {
+        info.State |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    } else {
+        const TSkinRect& r = item.ObjectRect;
+        info.Bounds = {ShowX + r.Left, ShowY + r.Top, ShowX + r.Right, ShowY + r.Bottom};
+    }
+    return info;
+}
+
 LRESULT CALLBACK TmnSkinPopupWindow::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -809,6 +846,9 @@ LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_GETOBJECT:
+        if (LRESULT r = AnswerGetObject(handle_, wParam, lParam, &PopupSourceOf)) return r;
+        return ::DefWindowProcW(handle_, msg, wParam, lParam);
     case WM_TIMER:
         switch (wParam) {
         case MouseTimerId: {

@@ -22,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/win/accessible.h"
 #include "platform/win/controls.h"
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
@@ -84,10 +85,12 @@ private:
     void DrawContent(TCanvas& c, const RECT& textRect, int glyphColumn, TColor color, bool skinned);
 };
 
-class TmnSkinPopupWindow {
+// A popup window tells screen readers it is a menu and its items are menu items (named by
+// their captions without the mnemonic "&").
+class TmnSkinPopupWindow : public TAccessibleSource {
 public:
     explicit TmnSkinPopupWindow(TmnSkinMenu& menu);
-    ~TmnSkinPopupWindow();
+    ~TmnSkinPopupWindow() override;
     TmnSkinPopupWindow(const TmnSkinPopupWindow&) = delete;
     TmnSkinPopupWindow& operator=(const TmnSkinPopupWindow&) = delete;
 
@@ -134,6 +137,10 @@ public:
     TBitmap* ItemPicture() { return itemPicture_; }
     std::vector<TMenuNavItem> NavItems() const;
     TMenuScroll ScrollState() const;
+
+    TAccessibleInfo AccessibleInfo() override;
+    int AccessibleChildCount() override { return static_cast<int>(Items.size()); }
+    TAccessibleInfo AccessibleChild(int index) override;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);

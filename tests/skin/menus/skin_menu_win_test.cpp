@@ -2,6 +2,7 @@
 // sub-menus after the delay, scrolling, mnemonics, placement, the key handler's answers, the
 // deferred commands and the faults that used to break the chain. Timers are fired by the test.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include "menus_fixture.h"
 #include "skin/data/skin_messages.h"
@@ -432,6 +433,93 @@ TEST_F(SkinMenuTest, IndexesOutOfRangeMeanUnskinned) {
     EXPECT_EQ(Window(0).Items[0]->ObjectRect.Height(), 17);
     menu().CloseAll();
     record->SkinRect = savedRect;
+}
+
+// The client object of a popup window read the way a screen reader reads it.
+class PopupAccessible {
+public:
+    explicit PopupAccessible(HWND window) {
+        if (FAILED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                reinterpret_cast<void**>(&acc_))))
+            acc_ = nullptr;
+    }
+    ~PopupAccessible() {
+        if (acc_) acc_->Release();
+    }
+    bool Ok() const { return acc_ != nullptr; }
+    long Count() {
+        long n = -1;
+        return SUCCEEDED(acc_->get_accChildCount(&n)) ? n : -1;
+    }
+    long Role(long id) {
+        VARIANT role{};
+        return SUCCEEDED(acc_->get_accRole(Id(id), &role)) && role.vt == VT_I4 ? role.lVal : -1;
+    }
+    std::wstring Name(long id) {
+        BSTR name = nullptr;
+        if (FAILED(acc_->get_accName(Id(id), &name)) || !name) return L"<none>";
+        std::wstring text(name);
+        ::SysFreeString(name);
+        return text;
+    }
+    long State(long id) {
+        VARIANT state{};
+        return SUCCEEDED(acc_->get_accState(Id(id), &state)) && state.vt == VT_I4 ? state.lVal : -1;
+    }
+    long Focus() {
+        VARIANT focus{};
+        return SUCCEEDED(acc_->get_accFocus(&focus)) && focus.vt == VT_I4 ? focus.lVal : -1;
+    }
+
+private:
+    static VARIANT Id(long id) {
+        VARIANT v{};
+        v.vt = VT_I4;
+        v.lVal = id;
+        return v;
+    }
+    IAccessible* acc_ = nullptr;
+};
+
+TEST_F(SkinMenuTest, ScreenReadersReadAMenuOfItemsNamedWithoutTheMnemonic) {
+    ::CoInitialize(nullptr);
+    Standard();
+    Item(root, L"Drag && &Drop")->SetChecked(true);
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    {
+        PopupAccessible acc(w.Handle());
+        ASSERT_TRUE(acc.Ok());
+        EXPECT_EQ(acc.Role(CHILDID_SELF), ROLE_SYSTEM_MENUPOPUP);
+        ASSERT_EQ(acc.Count(), 7);
+        EXPECT_EQ(acc.Role(1), ROLE_SYSTEM_MENUITEM);
+        EXPECT_EQ(acc.Name(1), L"Neu");
+        EXPECT_EQ(acc.Name(2), L"Öffnen");
+        EXPECT_EQ(acc.Role(3), ROLE_SYSTEM_SEPARATOR);
+        EXPECT_EQ(acc.Name(7), L"Drag & Drop");
+        // The active item is focused and selected, no other.
+        EXPECT_EQ(acc.State(1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED),
+                  STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED);
+        EXPECT_EQ(acc.State(2) & STATE_SYSTEM_FOCUSED, 0);
+        EXPECT_NE(acc.State(4) & STATE_SYSTEM_UNAVAILABLE, 0);
+        EXPECT_EQ(acc.State(2) & STATE_SYSTEM_UNAVAILABLE, 0);
+        EXPECT_NE(acc.State(5) & STATE_SYSTEM_HASPOPUP, 0);
+        EXPECT_NE(acc.State(7) & STATE_SYSTEM_CHECKED, 0);
+        EXPECT_EQ(acc.State(1) & STATE_SYSTEM_CHECKED, 0);
+        EXPECT_EQ(acc.Focus(), 1);
+        // The focus follows the keyboard.
+        EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+        EXPECT_EQ(acc.State(1) & STATE_SYSTEM_FOCUSED, 0);
+        EXPECT_NE(acc.State(2) & STATE_SYSTEM_FOCUSED, 0);
+        EXPECT_EQ(acc.Focus(), 2);
+        // An id beyond the items is not answered as an item.
+        EXPECT_NE(acc.Role(8), ROLE_SYSTEM_MENUITEM);
+        // The window goes while the reader still holds its object: no item is answered any more.
+        menu().CloseAll();
+        EXPECT_NE(acc.Count(), 7);
+        EXPECT_NE(acc.Role(1), ROLE_SYSTEM_MENUITEM);
+    }
+    ::CoUninitialize();
 }
 
 TEST_F(SkinMenuTest, TheHookRoutesKeysAndSwallowsCharactersWhileOpen) {
