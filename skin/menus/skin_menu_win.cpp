@@ -285,7 +285,7 @@ TmnSkinPopupWindow::~TmnSkinPopupWindow() {
     }
 }
 
-void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height) {
+void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height, const String& text) {
     static const ATOM atom = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -297,7 +297,7 @@ void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height) {
         return ::RegisterClassExW(&wc);
     }();
     handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", WS_POPUP, x, y, width,
+                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), text.c_str(), WS_POPUP, x, y, width,
                                 height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
 }
 
@@ -438,9 +438,8 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     ShowX = place.X;
     ShowY = place.Y;
     // Made hidden at its final bounds, so the region and alpha are in place before it shows.
-    CreateHandle(ShowX, ShowY, width, height);
+    CreateHandle(ShowX, ShowY, width, height, StripAccel(title));
     if (!handle_) return;
-    ::SetWindowTextW(handle_, StripAccel(title).c_str());
     SetRegion(width, height);
 
     const TmnMenuDesktopSettings& effects = ParentMenu.Effects();
@@ -468,21 +467,14 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
 }
 
 TBitmap& TmnSkinPopupWindow::ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch) {
-    for (Strip& s : strips_)
-        if (s.Rect == r && s.Width == w && s.Stretch == stretch) return *s.Image;
-    auto image = std::make_unique<TBitmap>();
-    BuildHStripImage(leftOffset, rightOffset, *image, *itemPicture_, r, w, stretch);
-    strips_.push_back({r, w, stretch, std::move(image)});
-    return *strips_.back().Image;
+    return ParentMenu.ItemStrip(*itemPicture_, r, leftOffset, rightOffset, w, stretch);
 }
 
 void TmnSkinPopupWindow::PaintBackground(TBitmap& target) {
     const int w = target.Width(), h = target.Height();
     if (Skinned()) {
-        TBitmap& picture = *windowBitmap_;
-        BuildNinePartImage(geometry_, newGeometry_, target, picture, {0, 0, picture.Width(), picture.Height()}, w, h,
-                           Scroll, {PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch},
-                           PW->StretchEffect, PW->StretchType);
+        TBitmap& background = ParentMenu.PopupBackground(*PW, *windowBitmap_, geometry_, newGeometry_, w, h, Scroll);
+        ::BitBlt(target.Canvas().Handle(), 0, 0, w, h, background.Canvas().Handle(), 0, 0, SRCCOPY);
         return;
     }
     TCanvas& c = target.Canvas();
@@ -522,7 +514,7 @@ void TmnSkinPopupWindow::PaintTo(HDC dc) {
     RECT client;
     ::GetClientRect(handle_, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
-    TBitmap buffer(client.right, client.bottom);
+    TBitmap& buffer = ParentMenu.PaintBuffer(client.right, client.bottom);
     PaintBackground(buffer);
     for (auto& item : Items)
         if (item->Visible) item->Draw(buffer.Canvas());
@@ -920,6 +912,8 @@ TBitmap& TmnSkinMenu::PictureBitmap(const TBitmapData& picture) {
     for (CachedPicture& c : pictures_)
         if (c.Source == picture) return *c.Bitmap;
     if (pictures_.size() >= 8) pictures_.erase(pictures_.begin());
+    strips_.clear();
+    background_ = {};
     CachedPicture c{picture, std::make_unique<TBitmap>()};
     c.Bitmap->Assign(picture);
     pictures_.push_back(std::move(c));
@@ -941,6 +935,50 @@ HRGN TmnSkinMenu::PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, 
     HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
     ::CombineRgn(copy, c.Region.Get(), nullptr, RGN_COPY);
     return copy;
+}
+
+TBitmap& TmnSkinMenu::PopupBackground(const TmnDataSkinPopupWindow& pw, TBitmap& picture, const TFrameGeometry& g,
+                                      const TFrameGeometry& n, int w, int h, bool scroll) {
+    CachedBackground& c = background_;
+    const bool stretch[4] = {pw.LeftStretch, pw.TopStretch, pw.RightStretch, pw.BottomStretch};
+    if (!c.Image || c.Picture != &picture || !(c.From == g) || !(c.To == n) || c.W != w || c.H != h ||
+        c.Scroll != scroll || !std::equal(stretch, stretch + 4, c.Stretch) || c.StretchEffect != pw.StretchEffect ||
+        c.StretchType != pw.StretchType) {
+        c.Image = std::make_unique<TBitmap>(w, h);
+        BuildNinePartImage(g, n, *c.Image, picture, {0, 0, picture.Width(), picture.Height()}, w, h, scroll,
+                           {stretch[0], stretch[1], stretch[2], stretch[3]}, pw.StretchEffect, pw.StretchType);
+        c.Picture = &picture;
+        c.From = g;
+        c.To = n;
+        c.W = w;
+        c.H = h;
+        c.Scroll = scroll;
+        std::copy(stretch, stretch + 4, c.Stretch);
+        c.StretchEffect = pw.StretchEffect;
+        c.StretchType = pw.StretchType;
+    }
+    return *c.Image;
+}
+
+TBitmap& TmnSkinMenu::PaintBuffer(int w, int h) {
+    if (!paintBuffer_ || paintBuffer_->Width() != w || paintBuffer_->Height() != h)
+        paintBuffer_ = std::make_unique<TBitmap>(w, h);
+    return *paintBuffer_;
+}
+
+TBitmap& TmnSkinMenu::ItemStrip(TBitmap& picture, const TSkinRect& r, int leftOffset, int rightOffset, int w,
+                                bool stretch) {
+    for (CachedStrip& s : strips_) {
+        if (s.Picture == &picture && s.Rect == r && s.Left == leftOffset && s.Right == rightOffset && s.Width == w &&
+            s.Stretch == stretch)
+            return *s.Image;
+    }
+    // Bounded: a few states times a few widths are all a skin uses at once.
+    if (strips_.size() >= 32) strips_.erase(strips_.begin());
+    auto image = std::make_unique<TBitmap>();
+    BuildHStripImage(leftOffset, rightOffset, *image, picture, r, w, stretch);
+    strips_.push_back({&picture, r, leftOffset, rightOffset, w, stretch, std::move(image)});
+    return *strips_.back().Image;
 }
 
 bool TmnSkinMenu::IsChainWindow(HWND window) const {

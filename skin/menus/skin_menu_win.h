@@ -131,7 +131,7 @@ public:
     void PaintTo(HDC dc);
     void Redraw();
     TFont& Font() { return font_; }
-    // A three-part strip of the item picture at width w, built once per window and reused.
+    // A three-part strip of the item picture at width w, built once and kept by the menu.
     TBitmap& ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch);
     bool Skinned() const { return PW != nullptr && windowPicture_ != nullptr; }
     TBitmap* ItemPicture() { return itemPicture_; }
@@ -145,7 +145,7 @@ public:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    void CreateHandle(int x, int y, int width, int height);
+    void CreateHandle(int x, int y, int width, int height, const String& text);
     void TakeSkin();
     int MeasureWidth(bool merged);
     void LayoutItems();
@@ -164,13 +164,6 @@ private:
     TBitmap* itemPicture_ = nullptr;
     TBitmap* windowBitmap_ = nullptr;
     TBitmap* maskBitmap_ = nullptr;
-    struct Strip {
-        TSkinRect Rect;
-        int Width;
-        bool Stretch;
-        std::unique_ptr<TBitmap> Image;
-    };
-    std::vector<Strip> strips_;
     TFrameGeometry geometry_, newGeometry_;
     POINT lastMouse_{-1, -1};
     TmnTimer mouseTimer_, morphTimer_, scrollTimer_, fadeTimer_;
@@ -235,6 +228,15 @@ public:
     TBitmap& PictureBitmap(const TBitmapData& picture);
     // A copy of the popup region for a window of w x h, built from the mask once per size.
     HRGN PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h);
+    // The skinned background of a popup window of w x h (geometry g resized to n), built from
+    // picture once per size and settings and reused by the next windows.
+    TBitmap& PopupBackground(const TmnDataSkinPopupWindow& pw, TBitmap& picture, const TFrameGeometry& g,
+                             const TFrameGeometry& n, int w, int h, bool scroll);
+    // The off-screen buffer a popup window paints into (every pixel is painted each time), kept
+    // between paints and windows while the size stays.
+    TBitmap& PaintBuffer(int w, int h);
+    // A three-part strip of an item picture at width w, built once and reused.
+    TBitmap& ItemStrip(TBitmap& picture, const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch);
 
     void Notification(TComponent* component, Operation operation) override;
 
@@ -263,6 +265,27 @@ private:
         int W = 0, H = 0;
         TRegionHandle Region;
     } region_;
+    // Painted parts kept between windows; emptied whenever a new picture is converted (a
+    // changed skin), so none refers to a picture that has gone.
+    struct CachedStrip {
+        const TBitmap* Picture;
+        TSkinRect Rect;
+        int Left, Right, Width;
+        bool Stretch;
+        std::unique_ptr<TBitmap> Image;
+    };
+    std::vector<CachedStrip> strips_;
+    struct CachedBackground {
+        const TBitmap* Picture = nullptr;
+        TFrameGeometry From, To;
+        int W = 0, H = 0;
+        bool Scroll = false;
+        bool Stretch[4] = {};
+        bool StretchEffect = false;
+        TStretchType StretchType = stFull;
+        std::unique_ptr<TBitmap> Image;
+    } background_;
+    std::unique_ptr<TBitmap> paintBuffer_;
     TmnTimer waitTimer_;
     TmnMenuDesktopSettings effects_;
     bool hooked_ = false;  // counted among the users of the thread's hooks

@@ -593,6 +593,32 @@ TEST_F(SkinMenuTest, PaintsTheSkinnedAndTheUnskinnedLook) {
     EXPECT_EQ(skinned.Canvas().Pixel(1, 1), picture.Canvas().Pixel(1, 1));
 }
 
+TEST_F(SkinMenuTest, TheNextWindowIsPaintedFromAChangedPictureNotFromTheKeptOne) {
+    Standard();
+    auto Corner = [&] {
+        Open(owner.skin);
+        TmnSkinPopupWindow& w = Window(0);
+        RECT client;
+        ::GetClientRect(w.Handle(), &client);
+        TBitmap shot(client.right, client.bottom);
+        w.PaintTo(shot.Canvas().Handle());
+        menu().CloseAll();
+        return shot.Canvas().Pixel(1, 1);
+    };
+    const COLORREF before = Corner();
+    EXPECT_EQ(Corner(), before);  // the kept background paints the same
+    // The skin's popup picture changes (a reloaded skin): the corner follows it.
+    auto& picture = const_cast<TBitmapData&>(*owner.skin->ActivePicture(owner.skin->PopupWindow().WindowPictureIndex));
+    const TBitmapData saved = picture;
+    for (uint32_t& p : picture.Pixels) p ^= 0x00FFFFFF;
+    TBitmap changed;
+    changed.Assign(picture);
+    const COLORREF after = Corner();
+    picture = saved;
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, changed.Canvas().Pixel(1, 1));
+}
+
 TEST_F(SkinMenuTest, PopupMenuComponentOpensThroughItsOwner) {
     TmnSkinPopupMenu popup(&owner);
     popup.SetMenuOwner(&owner);
