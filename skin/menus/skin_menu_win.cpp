@@ -35,10 +35,8 @@ std::vector<TmnSkinMenu*>& OpenMenus() {
     static std::vector<TmnSkinMenu*> menus;
     return menus;
 }
-// The hooks live while any menu that has opened a chain lives: installed at the first opening,
-// removed when the last of those menus is destroyed.
+// Installed while any chain is open: every message the thread sends passes through them.
 std::unique_ptr<HookHandle> messageHook, callHook;
-int hookUsers = 0;
 
 String ItemText(const TMenuItem& item) {
     String text = item.Caption();
@@ -895,7 +893,7 @@ TmnSkinMenu::~TmnSkinMenu() {
     waitTimer_.Stop();
     auto& open = OpenMenus();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
-    if (hooked_ && --hookUsers == 0) { messageHook.reset(); callHook.reset(); }
+    if (open.empty()) { messageHook.reset(); callHook.reset(); }
     if (messageWindow_) {
         ::SetWindowLongPtrW(messageWindow_, GWLP_USERDATA, 0);
         ::DestroyWindow(messageWindow_);
@@ -1002,7 +1000,6 @@ void TmnSkinMenu::OpenChain(HWND popupCtrl, TmnSkinData* skinData, const RECT& a
         else GetPrimaryScreenRect(true, WorkArea);
     }
     Visible = true;
-    InstallHooks();
 }
 
 void TmnSkinMenu::OpenWindow(const RECT& anchor, const std::vector<TMenuItem*>& items, bool popupUp, bool subMenu,
@@ -1026,6 +1023,8 @@ void TmnSkinMenu::Popup(HWND popupCtrl, TmnSkinData* skinData, bool popupUp, TMe
     if (!items.empty()) {
         OpenChain(popupCtrl, skinData, anchor);
         OpenWindow(anchor, items, popupUp, false, false, item->Caption());
+        // After the window is up: the messages of its creation need not pass through the hooks.
+        InstallHooks();
     }
     First = false;
 }
@@ -1047,6 +1046,7 @@ void TmnSkinMenu::PopupMerged(HWND popupCtrl, TmnSkinData* skinData, bool popupU
     if (!items.empty()) {
         OpenChain(popupCtrl, skinData, anchor);
         OpenWindow(anchor, items, popupUp, false, true, firstItem->Caption());
+        InstallHooks();
     }
     First = false;
 }
@@ -1061,6 +1061,7 @@ void TmnSkinMenu::CloseFrom(int depth) {
     Visible = false;
     auto& open = OpenMenus();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
+    if (open.empty()) { messageHook.reset(); callHook.reset(); }
     LastCtrl = PopupCtrl;
     const HWND ctrl = std::exchange(PopupCtrl, nullptr);
     if (ctrl && ::IsWindow(ctrl)) ::SendMessageW(ctrl, MSG_SKIN_MENU_CLOSED, 0, 0);
@@ -1198,10 +1199,6 @@ bool TmnSkinMenu::KeyDown(WORD key, wchar_t ch) {
 void TmnSkinMenu::InstallHooks() {
     auto& open = OpenMenus();
     if (std::find(open.begin(), open.end(), this) == open.end()) open.push_back(this);
-    if (!hooked_) {
-        hooked_ = true;
-        ++hookUsers;
-    }
     const DWORD thread = ::GetCurrentThreadId();
     if (!messageHook) messageHook = std::make_unique<HookHandle>(::SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, thread));
     if (!callHook) callHook = std::make_unique<HookHandle>(::SetWindowsHookExW(WH_CALLWNDPROC, &CallWndHook, nullptr, thread));

@@ -12,9 +12,8 @@
 // anything. While a chain is open, one thread hook routes key-downs to the chain's key handler
 // (consumed keys and every character never reach the focused window) and swallows the mouse
 // wheel; a second sees the owner form's menu-closing messages, a click outside the chain and the
-// program losing the foreground, and closes the chain. The two hooks are installed when a chain
-// first opens and stay while any menu that opened one lives (they pass everything on while no
-// chain is open), so opening a menu costs no hook calls.
+// program losing the foreground, and closes the chain. The two hooks are installed only while a
+// chain is open: kept longer, they would slow every message the thread sends.
 #include <windows.h>
 
 #include <functional>
@@ -288,7 +287,6 @@ private:
     std::unique_ptr<TBitmap> paintBuffer_;
     TmnTimer waitTimer_;
     TmnMenuDesktopSettings effects_;
-    bool hooked_ = false;  // counted among the users of the thread's hooks
     struct Pending {
         TmnSkinPopupWindow* Window = nullptr;
         TMenuItem* Item = nullptr;
