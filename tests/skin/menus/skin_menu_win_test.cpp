@@ -538,7 +538,7 @@ TEST_F(SkinMenuTest, TheHookRoutesKeysAndSwallowsCharactersWhileOpen) {
     ::PostMessageW(owner.form.Handle(), WM_CHAR, L'a', 0);
     Pump();
     EXPECT_EQ(owner.form.Count(WM_CHAR), 1);  // closed: characters flow again
-    // The hooks stay installed between chains: the next chain's keys are routed the same way.
+    // The next chain installs the hooks again: its keys are routed the same way.
     Open(owner.skin);
     ::PostMessageW(owner.form.Handle(), WM_KEYDOWN, VK_DOWN, 0);
     ::PostMessageW(owner.form.Handle(), WM_CHAR, L'b', 0);
