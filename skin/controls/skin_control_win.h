@@ -7,9 +7,9 @@
 // background.
 #include <functional>
 
+#include "platform/win/accessible.h"
 #include "platform/win/controls.h"
 #include "platform/win/graphics.h"
-#include "skin/controls/accessible_win.h"
 #include "skin/controls/control_geometry.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/tiling.h"

@@ -1,5 +1,7 @@
 #include "skin/menus/skin_menu_win.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "skin/data/skin_messages.h"
@@ -33,6 +35,7 @@ std::vector<TmnSkinMenu*>& OpenMenus() {
     static std::vector<TmnSkinMenu*> menus;
     return menus;
 }
+// Installed while any chain is open: every message the thread sends passes through them.
 std::unique_ptr<HookHandle> messageHook, callHook;
 
 String ItemText(const TMenuItem& item) {
@@ -52,6 +55,11 @@ wchar_t KeyChar(const MSG& msg) {
     // Flag 4: leave the keyboard's dead-key state as it is.
     const int n = ::ToUnicode(static_cast<UINT>(msg.wParam), scan, state, buffer, 4, 4);
     return n == 1 && buffer[0] >= 32 ? buffer[0] : 0;
+}
+
+// The popup window behind a handle, while it lives (its pointer is cleared before it goes).
+TAccessibleSource* PopupSourceOf(HWND window) {
+    return reinterpret_cast<TmnSkinPopupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 bool IsButtonDown(UINT msg) {
@@ -275,7 +283,7 @@ TmnSkinPopupWindow::~TmnSkinPopupWindow() {
     }
 }
 
-void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height) {
+void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height, const String& text) {
     static const ATOM atom = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -287,7 +295,7 @@ void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height) {
         return ::RegisterClassExW(&wc);
     }();
     handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", WS_POPUP, x, y, width,
+                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), text.c_str(), WS_POPUP, x, y, width,
                                 height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
 }
 
@@ -428,9 +436,8 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     ShowX = place.X;
     ShowY = place.Y;
     // Made hidden at its final bounds, so the region and alpha are in place before it shows.
-    CreateHandle(ShowX, ShowY, width, height);
+    CreateHandle(ShowX, ShowY, width, height, StripAccel(title));
     if (!handle_) return;
-    ::SetWindowTextW(handle_, StripAccel(title).c_str());
     SetRegion(width, height);
 
     const TmnMenuDesktopSettings& effects = ParentMenu.Effects();
@@ -446,7 +453,7 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     ::ShowWindow(handle_, SW_SHOWNOACTIVATE);
     ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, handle_, OBJID_CLIENT, CHILDID_SELF);
 
-    mouseTimer_.Start(handle_, MouseTimerId, MouseInterval);
+    // The cursor poll starts with the first mouse move over the window (see WM_MOUSEMOVE).
     ActiveItem = -1;
     for (size_t i = 0; i < Items.size(); ++i) {
         if (!Items[i]->Selectable()) continue;
@@ -458,21 +465,14 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
 }
 
 TBitmap& TmnSkinPopupWindow::ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch) {
-    for (Strip& s : strips_)
-        if (s.Rect == r && s.Width == w && s.Stretch == stretch) return *s.Image;
-    auto image = std::make_unique<TBitmap>();
-    BuildHStripImage(leftOffset, rightOffset, *image, *itemPicture_, r, w, stretch);
-    strips_.push_back({r, w, stretch, std::move(image)});
-    return *strips_.back().Image;
+    return ParentMenu.ItemStrip(*itemPicture_, r, leftOffset, rightOffset, w, stretch);
 }
 
 void TmnSkinPopupWindow::PaintBackground(TBitmap& target) {
     const int w = target.Width(), h = target.Height();
     if (Skinned()) {
-        TBitmap& picture = *windowBitmap_;
-        BuildNinePartImage(geometry_, newGeometry_, target, picture, {0, 0, picture.Width(), picture.Height()}, w, h,
-                           Scroll, {PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch},
-                           PW->StretchEffect, PW->StretchType);
+        TBitmap& background = ParentMenu.PopupBackground(*PW, *windowBitmap_, geometry_, newGeometry_, w, h, Scroll);
+        ::BitBlt(target.Canvas().Handle(), 0, 0, w, h, background.Canvas().Handle(), 0, 0, SRCCOPY);
         return;
     }
     TCanvas& c = target.Canvas();
@@ -512,7 +512,7 @@ void TmnSkinPopupWindow::PaintTo(HDC dc) {
     RECT client;
     ::GetClientRect(handle_, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
-    TBitmap buffer(client.right, client.bottom);
+    TBitmap& buffer = ParentMenu.PaintBuffer(client.right, client.bottom);
     PaintBackground(buffer);
     for (auto& item : Items)
         if (item->Visible) item->Draw(buffer.Canvas());
@@ -779,6 +779,36 @@ bool TmnSkinPopupWindow::KeyDown(WORD key, wchar_t ch) {
     }
 }
 
+TAccessibleInfo TmnSkinPopupWindow::AccessibleInfo() {
+    TAccessibleInfo info;
+    info.Role = ROLE_SYSTEM_MENUPOPUP;
+    return info;  // the name is the window text, the opening item's caption
+}
+
+TAccessibleInfo TmnSkinPopupWindow::AccessibleChild(int index) {
+    TAccessibleInfo info;
+    if (index < 0 || index >= static_cast<int>(Items.size())) return info;
+    const TmnSkinMenuItem& item = *Items[static_cast<size_t>(index)];
+    if (item.IsSeparator()) {
+        info.Role = ROLE_SYSTEM_SEPARATOR;
+    } else {
+        info.Role = ROLE_SYSTEM_MENUITEM;
+        info.Name = StripAccel(item.MenuItem->Caption());
+        if (item.MenuItem->ShortCut()) info.Value = ShortCutToText(item.MenuItem->ShortCut());
+    }
+    if (index == ActiveItem && item.Selectable()) info.State |= STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED;
+    if (!item.Enabled()) info.State |= STATE_SYSTEM_UNAVAILABLE;
+    if (item.MenuItem->Checked()) info.State |= STATE_SYSTEM_CHECKED;
+    if (item.HasSubItems()) info.State |= STATE_SYSTEM_HASPOPUP;
+    if (!item.Visible) {
+        info.State |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    } else {
+        const TSkinRect& r = item.ObjectRect;
+        info.Bounds = {ShowX + r.Left, ShowY + r.Top, ShowX + r.Right, ShowY + r.Bottom};
+    }
+    return info;
+}
+
 LRESULT CALLBACK TmnSkinPopupWindow::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -806,6 +836,9 @@ LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_GETOBJECT:
+        if (LRESULT r = AnswerGetObject(handle_, wParam, lParam, &PopupSourceOf)) return r;
+        return ::DefWindowProcW(handle_, msg, wParam, lParam);
     case WM_TIMER:
         switch (wParam) {
         case MouseTimerId: {
@@ -819,6 +852,9 @@ LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         default: return 0;
         }
     case WM_MOUSEMOVE: {
+        // Moves over the window come as messages; the poll sees the cursor leave it. A window
+        // the cursor never reached needs no poll.
+        if (!mouseTimer_.Active()) mouseTimer_.Start(handle_, MouseTimerId, MouseInterval);
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ::ClientToScreen(handle_, &pt);
         MouseAt(pt, true);
@@ -874,6 +910,8 @@ TBitmap& TmnSkinMenu::PictureBitmap(const TBitmapData& picture) {
     for (CachedPicture& c : pictures_)
         if (c.Source == picture) return *c.Bitmap;
     if (pictures_.size() >= 8) pictures_.erase(pictures_.begin());
+    strips_.clear();
+    background_ = {};
     CachedPicture c{picture, std::make_unique<TBitmap>()};
     c.Bitmap->Assign(picture);
     pictures_.push_back(std::move(c));
@@ -897,6 +935,50 @@ HRGN TmnSkinMenu::PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, 
     return copy;
 }
 
+TBitmap& TmnSkinMenu::PopupBackground(const TmnDataSkinPopupWindow& pw, TBitmap& picture, const TFrameGeometry& g,
+                                      const TFrameGeometry& n, int w, int h, bool scroll) {
+    CachedBackground& c = background_;
+    const bool stretch[4] = {pw.LeftStretch, pw.TopStretch, pw.RightStretch, pw.BottomStretch};
+    if (!c.Image || c.Picture != &picture || !(c.From == g) || !(c.To == n) || c.W != w || c.H != h ||
+        c.Scroll != scroll || !std::equal(stretch, stretch + 4, c.Stretch) || c.StretchEffect != pw.StretchEffect ||
+        c.StretchType != pw.StretchType) {
+        c.Image = std::make_unique<TBitmap>(w, h);
+        BuildNinePartImage(g, n, *c.Image, picture, {0, 0, picture.Width(), picture.Height()}, w, h, scroll,
+                           {stretch[0], stretch[1], stretch[2], stretch[3]}, pw.StretchEffect, pw.StretchType);
+        c.Picture = &picture;
+        c.From = g;
+        c.To = n;
+        c.W = w;
+        c.H = h;
+        c.Scroll = scroll;
+        std::copy(stretch, stretch + 4, c.Stretch);
+        c.StretchEffect = pw.StretchEffect;
+        c.StretchType = pw.StretchType;
+    }
+    return *c.Image;
+}
+
+TBitmap& TmnSkinMenu::PaintBuffer(int w, int h) {
+    if (!paintBuffer_ || paintBuffer_->Width() != w || paintBuffer_->Height() != h)
+        paintBuffer_ = std::make_unique<TBitmap>(w, h);
+    return *paintBuffer_;
+}
+
+TBitmap& TmnSkinMenu::ItemStrip(TBitmap& picture, const TSkinRect& r, int leftOffset, int rightOffset, int w,
+                                bool stretch) {
+    for (CachedStrip& s : strips_) {
+        if (s.Picture == &picture && s.Rect == r && s.Left == leftOffset && s.Right == rightOffset && s.Width == w &&
+            s.Stretch == stretch)
+            return *s.Image;
+    }
+    // Bounded: a few states times a few widths are all a skin uses at once.
+    if (strips_.size() >= 32) strips_.erase(strips_.begin());
+    auto image = std::make_unique<TBitmap>();
+    BuildHStripImage(leftOffset, rightOffset, *image, picture, r, w, stretch);
+    strips_.push_back({&picture, r, leftOffset, rightOffset, w, stretch, std::move(image)});
+    return *strips_.back().Image;
+}
+
 bool TmnSkinMenu::IsChainWindow(HWND window) const {
     for (const auto& w : PopupList)
         if (w->Handle() == window) return true;
@@ -918,7 +1000,6 @@ void TmnSkinMenu::OpenChain(HWND popupCtrl, TmnSkinData* skinData, const RECT& a
         else GetPrimaryScreenRect(true, WorkArea);
     }
     Visible = true;
-    InstallHooks();
 }
 
 void TmnSkinMenu::OpenWindow(const RECT& anchor, const std::vector<TMenuItem*>& items, bool popupUp, bool subMenu,
@@ -942,6 +1023,8 @@ void TmnSkinMenu::Popup(HWND popupCtrl, TmnSkinData* skinData, bool popupUp, TMe
     if (!items.empty()) {
         OpenChain(popupCtrl, skinData, anchor);
         OpenWindow(anchor, items, popupUp, false, false, item->Caption());
+        // After the window is up: the messages of its creation need not pass through the hooks.
+        InstallHooks();
     }
     First = false;
 }
@@ -963,6 +1046,7 @@ void TmnSkinMenu::PopupMerged(HWND popupCtrl, TmnSkinData* skinData, bool popupU
     if (!items.empty()) {
         OpenChain(popupCtrl, skinData, anchor);
         OpenWindow(anchor, items, popupUp, false, true, firstItem->Caption());
+        InstallHooks();
     }
     First = false;
 }

@@ -12,7 +12,8 @@
 // anything. While a chain is open, one thread hook routes key-downs to the chain's key handler
 // (consumed keys and every character never reach the focused window) and swallows the mouse
 // wheel; a second sees the owner form's menu-closing messages, a click outside the chain and the
-// program losing the foreground, and closes the chain.
+// program losing the foreground, and closes the chain. The two hooks are installed only while a
+// chain is open: kept longer, they would slow every message the thread sends.
 #include <windows.h>
 
 #include <functional>
@@ -20,6 +21,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/win/accessible.h"
 #include "platform/win/controls.h"
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
@@ -82,10 +84,12 @@ private:
     void DrawContent(TCanvas& c, const RECT& textRect, int glyphColumn, TColor color, bool skinned);
 };
 
-class TmnSkinPopupWindow {
+// A popup window tells screen readers it is a menu and its items are menu items (named by
+// their captions without the mnemonic "&").
+class TmnSkinPopupWindow : public TAccessibleSource {
 public:
     explicit TmnSkinPopupWindow(TmnSkinMenu& menu);
-    ~TmnSkinPopupWindow();
+    ~TmnSkinPopupWindow() override;
     TmnSkinPopupWindow(const TmnSkinPopupWindow&) = delete;
     TmnSkinPopupWindow& operator=(const TmnSkinPopupWindow&) = delete;
 
@@ -126,17 +130,21 @@ public:
     void PaintTo(HDC dc);
     void Redraw();
     TFont& Font() { return font_; }
-    // A three-part strip of the item picture at width w, built once per window and reused.
+    // A three-part strip of the item picture at width w, built once and kept by the menu.
     TBitmap& ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch);
     bool Skinned() const { return PW != nullptr && windowPicture_ != nullptr; }
     TBitmap* ItemPicture() { return itemPicture_; }
     std::vector<TMenuNavItem> NavItems() const;
     TMenuScroll ScrollState() const;
 
+    TAccessibleInfo AccessibleInfo() override;
+    int AccessibleChildCount() override { return static_cast<int>(Items.size()); }
+    TAccessibleInfo AccessibleChild(int index) override;
+
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    void CreateHandle(int x, int y, int width, int height);
+    void CreateHandle(int x, int y, int width, int height, const String& text);
     void TakeSkin();
     int MeasureWidth(bool merged);
     void LayoutItems();
@@ -155,13 +163,6 @@ private:
     TBitmap* itemPicture_ = nullptr;
     TBitmap* windowBitmap_ = nullptr;
     TBitmap* maskBitmap_ = nullptr;
-    struct Strip {
-        TSkinRect Rect;
-        int Width;
-        bool Stretch;
-        std::unique_ptr<TBitmap> Image;
-    };
-    std::vector<Strip> strips_;
     TFrameGeometry geometry_, newGeometry_;
     POINT lastMouse_{-1, -1};
     TmnTimer mouseTimer_, morphTimer_, scrollTimer_, fadeTimer_;
@@ -226,6 +227,15 @@ public:
     TBitmap& PictureBitmap(const TBitmapData& picture);
     // A copy of the popup region for a window of w x h, built from the mask once per size.
     HRGN PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h);
+    // The skinned background of a popup window of w x h (geometry g resized to n), built from
+    // picture once per size and settings and reused by the next windows.
+    TBitmap& PopupBackground(const TmnDataSkinPopupWindow& pw, TBitmap& picture, const TFrameGeometry& g,
+                             const TFrameGeometry& n, int w, int h, bool scroll);
+    // The off-screen buffer a popup window paints into (every pixel is painted each time), kept
+    // between paints and windows while the size stays.
+    TBitmap& PaintBuffer(int w, int h);
+    // A three-part strip of an item picture at width w, built once and reused.
+    TBitmap& ItemStrip(TBitmap& picture, const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch);
 
     void Notification(TComponent* component, Operation operation) override;
 
@@ -254,9 +264,29 @@ private:
         int W = 0, H = 0;
         TRegionHandle Region;
     } region_;
+    // Painted parts kept between windows; emptied whenever a new picture is converted (a
+    // changed skin), so none refers to a picture that has gone.
+    struct CachedStrip {
+        const TBitmap* Picture;
+        TSkinRect Rect;
+        int Left, Right, Width;
+        bool Stretch;
+        std::unique_ptr<TBitmap> Image;
+    };
+    std::vector<CachedStrip> strips_;
+    struct CachedBackground {
+        const TBitmap* Picture = nullptr;
+        TFrameGeometry From, To;
+        int W = 0, H = 0;
+        bool Scroll = false;
+        bool Stretch[4] = {};
+        bool StretchEffect = false;
+        TStretchType StretchType = stFull;
+        std::unique_ptr<TBitmap> Image;
+    } background_;
+    std::unique_ptr<TBitmap> paintBuffer_;
     TmnTimer waitTimer_;
     TmnMenuDesktopSettings effects_;
-    std::unique_ptr<HookHandle> messageHook_, callHook_;
     struct Pending {
         TmnSkinPopupWindow* Window = nullptr;
         TMenuItem* Item = nullptr;

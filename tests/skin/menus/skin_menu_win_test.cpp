@@ -2,6 +2,7 @@
 // sub-menus after the delay, scrolling, mnemonics, placement, the key handler's answers, the
 // deferred commands and the faults that used to break the chain. Timers are fired by the test.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include "menus_fixture.h"
 #include "skin/data/skin_messages.h"
@@ -95,6 +96,9 @@ TEST_F(SkinMenuTest, OpensSkinnedWithTheFirstEnabledItemHighlighted) {
     // Items follow each other in the items area, the divider lower than the rest.
     EXPECT_EQ(w.Items[1]->ObjectRect.Top, w.Items[0]->ObjectRect.Bottom);
     EXPECT_LT(w.Items[2]->ObjectRect.Height(), w.Items[1]->ObjectRect.Height());
+    // The cursor poll waits for the mouse to reach the window.
+    EXPECT_FALSE(timers.Has(w.Handle(), MouseTimerId));
+    ::SendMessageW(w.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_TRUE(timers.Has(w.Handle(), MouseTimerId));
 }
 
@@ -431,6 +435,93 @@ TEST_F(SkinMenuTest, IndexesOutOfRangeMeanUnskinned) {
     record->SkinRect = savedRect;
 }
 
+// The client object of a popup window read the way a screen reader reads it.
+class PopupAccessible {
+public:
+    explicit PopupAccessible(HWND window) {
+        if (FAILED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                                reinterpret_cast<void**>(&acc_))))
+            acc_ = nullptr;
+    }
+    ~PopupAccessible() {
+        if (acc_) acc_->Release();
+    }
+    bool Ok() const { return acc_ != nullptr; }
+    long Count() {
+        long n = -1;
+        return SUCCEEDED(acc_->get_accChildCount(&n)) ? n : -1;
+    }
+    long Role(long id) {
+        VARIANT role{};
+        return SUCCEEDED(acc_->get_accRole(Id(id), &role)) && role.vt == VT_I4 ? role.lVal : -1;
+    }
+    std::wstring Name(long id) {
+        BSTR name = nullptr;
+        if (FAILED(acc_->get_accName(Id(id), &name)) || !name) return L"<none>";
+        std::wstring text(name);
+        ::SysFreeString(name);
+        return text;
+    }
+    long State(long id) {
+        VARIANT state{};
+        return SUCCEEDED(acc_->get_accState(Id(id), &state)) && state.vt == VT_I4 ? state.lVal : -1;
+    }
+    long Focus() {
+        VARIANT focus{};
+        return SUCCEEDED(acc_->get_accFocus(&focus)) && focus.vt == VT_I4 ? focus.lVal : -1;
+    }
+
+private:
+    static VARIANT Id(long id) {
+        VARIANT v{};
+        v.vt = VT_I4;
+        v.lVal = id;
+        return v;
+    }
+    IAccessible* acc_ = nullptr;
+};
+
+TEST_F(SkinMenuTest, ScreenReadersReadAMenuOfItemsNamedWithoutTheMnemonic) {
+    ::CoInitialize(nullptr);
+    Standard();
+    Item(root, L"Drag && &Drop")->SetChecked(true);
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    {
+        PopupAccessible acc(w.Handle());
+        ASSERT_TRUE(acc.Ok());
+        EXPECT_EQ(acc.Role(CHILDID_SELF), ROLE_SYSTEM_MENUPOPUP);
+        ASSERT_EQ(acc.Count(), 7);
+        EXPECT_EQ(acc.Role(1), ROLE_SYSTEM_MENUITEM);
+        EXPECT_EQ(acc.Name(1), L"Neu");
+        EXPECT_EQ(acc.Name(2), L"Öffnen");
+        EXPECT_EQ(acc.Role(3), ROLE_SYSTEM_SEPARATOR);
+        EXPECT_EQ(acc.Name(7), L"Drag & Drop");
+        // The active item is focused and selected, no other.
+        EXPECT_EQ(acc.State(1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED),
+                  STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED);
+        EXPECT_EQ(acc.State(2) & STATE_SYSTEM_FOCUSED, 0);
+        EXPECT_NE(acc.State(4) & STATE_SYSTEM_UNAVAILABLE, 0);
+        EXPECT_EQ(acc.State(2) & STATE_SYSTEM_UNAVAILABLE, 0);
+        EXPECT_NE(acc.State(5) & STATE_SYSTEM_HASPOPUP, 0);
+        EXPECT_NE(acc.State(7) & STATE_SYSTEM_CHECKED, 0);
+        EXPECT_EQ(acc.State(1) & STATE_SYSTEM_CHECKED, 0);
+        EXPECT_EQ(acc.Focus(), 1);
+        // The focus follows the keyboard.
+        EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+        EXPECT_EQ(acc.State(1) & STATE_SYSTEM_FOCUSED, 0);
+        EXPECT_NE(acc.State(2) & STATE_SYSTEM_FOCUSED, 0);
+        EXPECT_EQ(acc.Focus(), 2);
+        // An id beyond the items is not answered as an item.
+        EXPECT_NE(acc.Role(8), ROLE_SYSTEM_MENUITEM);
+        // The window goes while the reader still holds its object: no item is answered any more.
+        menu().CloseAll();
+        EXPECT_NE(acc.Count(), 7);
+        EXPECT_NE(acc.Role(1), ROLE_SYSTEM_MENUITEM);
+    }
+    ::CoUninitialize();
+}
+
 TEST_F(SkinMenuTest, TheHookRoutesKeysAndSwallowsCharactersWhileOpen) {
     Standard();
     Open(owner.skin);
@@ -447,6 +538,14 @@ TEST_F(SkinMenuTest, TheHookRoutesKeysAndSwallowsCharactersWhileOpen) {
     ::PostMessageW(owner.form.Handle(), WM_CHAR, L'a', 0);
     Pump();
     EXPECT_EQ(owner.form.Count(WM_CHAR), 1);  // closed: characters flow again
+    // The next chain installs the hooks again: its keys are routed the same way.
+    Open(owner.skin);
+    ::PostMessageW(owner.form.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(owner.form.Handle(), WM_CHAR, L'b', 0);
+    Pump();
+    EXPECT_EQ(Window(0).ActiveItem, 1);
+    EXPECT_EQ(owner.form.Count(WM_CHAR), 1);
+    EXPECT_EQ(owner.form.Count(WM_KEYDOWN), 1);
 }
 
 TEST_F(SkinMenuTest, FadeFollowsTheDesktopSetting) {
@@ -492,6 +591,32 @@ TEST_F(SkinMenuTest, PaintsTheSkinnedAndTheUnskinnedLook) {
     TBitmap picture;
     picture.Assign(*owner.skin->ActivePicture(owner.skin->PopupWindow().WindowPictureIndex));
     EXPECT_EQ(skinned.Canvas().Pixel(1, 1), picture.Canvas().Pixel(1, 1));
+}
+
+TEST_F(SkinMenuTest, TheNextWindowIsPaintedFromAChangedPictureNotFromTheKeptOne) {
+    Standard();
+    auto Corner = [&] {
+        Open(owner.skin);
+        TmnSkinPopupWindow& w = Window(0);
+        RECT client;
+        ::GetClientRect(w.Handle(), &client);
+        TBitmap shot(client.right, client.bottom);
+        w.PaintTo(shot.Canvas().Handle());
+        menu().CloseAll();
+        return shot.Canvas().Pixel(1, 1);
+    };
+    const COLORREF before = Corner();
+    EXPECT_EQ(Corner(), before);  // the kept background paints the same
+    // The skin's popup picture changes (a reloaded skin): the corner follows it.
+    auto& picture = const_cast<TBitmapData&>(*owner.skin->ActivePicture(owner.skin->PopupWindow().WindowPictureIndex));
+    const TBitmapData saved = picture;
+    for (uint32_t& p : picture.Pixels) p ^= 0x00FFFFFF;
+    TBitmap changed;
+    changed.Assign(picture);
+    const COLORREF after = Corner();
+    picture = saved;
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, changed.Canvas().Pixel(1, 1));
 }
 
 TEST_F(SkinMenuTest, PopupMenuComponentOpensThroughItsOwner) {

@@ -1,4 +1,4 @@
-#include "skin/controls/accessible_win.h"
+#include "platform/win/accessible.h"
 
 #include <oleacc.h>
 
@@ -8,10 +8,6 @@ namespace fn {
 
 namespace {
 
-TAccessibleSource* SourceOf(HWND window) {
-    return ::IsWindow(window) ? dynamic_cast<TAccessibleSource*>(TWinControl::FromHandle(window)) : nullptr;
-}
-
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 HRESULT ReturnString(const String& text, BSTR* out) {
@@ -20,13 +16,18 @@ HRESULT ReturnString(const String& text, BSTR* out) {
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+TAccessibleSource* ControlSourceOf(HWND window) {
+    return dynamic_cast<TAccessibleSource*>(TWinControl::FromHandle(window));
+}
+
 // The standard client object of the window with the role, name, value and state of the
-// control put over it.
-class TControlAccessible final : public IAccessible {
+// source put over it, and the source's children (if it has any) answered as simple elements.
+class TWindowAccessible final : public IAccessible {
 public:
     // standard: the system's object for the window, or null where the system has none.
-    TControlAccessible(HWND window, IAccessible* standard) : window_(window), std_(standard) {}
-    ~TControlAccessible() {
+    TWindowAccessible(HWND window, IAccessible* standard, TAccessibleSourceOf sourceOf)
+        : window_(window), std_(standard), sourceOf_(sourceOf) {}
+    ~TWindowAccessible() {
         if (std_) std_->Release();
     }
 
@@ -64,32 +65,47 @@ public:
         return std_ ? std_->Invoke(d, r, l, f, p, v, e, a) : Fallback();
     }
 
-    // IAccessible: the control's own answers for itself, the standard ones for the rest.
+    // IAccessible: the source's own answers for itself and its children, the standard ones for
+    // the rest.
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        TAccessibleSource* s = SourceOf(window_);
-        if (!s || !IsSelf(child) || !role) return std_ ? std_->get_accRole(child, role) : Fallback();
-        const long r = s->AccessibleInfo().Role;
+        long r = 0;
+        if (TAccessibleSource* s = Source(); s && role) {
+            if (IsSelf(child)) r = s->AccessibleInfo().Role;
+            else if (const int i = ChildIndex(s, child); i >= 0) r = s->AccessibleChild(i).Role;
+        }
         if (r == 0) return std_ ? std_->get_accRole(child, role) : Fallback();
         role->vt = VT_I4;
         role->lVal = r;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        TAccessibleSource* s = SourceOf(window_);
-        if (!s || !IsSelf(child)) return std_ ? std_->get_accName(child, name) : Fallback();
-        const String n = s->AccessibleInfo().Name;
-        return n.empty() ? std_->get_accName(child, name) : ReturnString(n, name);
+        String n;
+        if (TAccessibleSource* s = Source()) {
+            if (IsSelf(child)) n = s->AccessibleInfo().Name;
+            else if (const int i = ChildIndex(s, child); i >= 0) return ReturnString(s->AccessibleChild(i).Name, name);
+        }
+        if (n.empty()) return std_ ? std_->get_accName(child, name) : Fallback();
+        return ReturnString(n, name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        TAccessibleSource* s = SourceOf(window_);
-        if (!s || !IsSelf(child)) return std_ ? std_->get_accValue(child, value) : Fallback();
-        const String v = s->AccessibleInfo().Value;
+        String v;
+        if (TAccessibleSource* s = Source()) {
+            if (IsSelf(child)) v = s->AccessibleInfo().Value;
+            else if (const int i = ChildIndex(s, child); i >= 0) v = s->AccessibleChild(i).Value;
+        }
         if (v.empty()) return std_ ? std_->get_accValue(child, value) : Fallback();
         return ReturnString(v, value);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        HRESULT hr = std_->get_accState(child, state);
-        TAccessibleSource* s = SourceOf(window_);
+        TAccessibleSource* s = Source();
+        if (s && state) {
+            if (const int i = ChildIndex(s, child); i >= 0) {
+                state->vt = VT_I4;
+                state->lVal = s->AccessibleChild(i).State;
+                return S_OK;
+            }
+        }
+        HRESULT hr = std_ ? std_->get_accState(child, state) : Fallback();
         if (s && IsSelf(child) && state) {
             if (FAILED(hr) || state->vt != VT_I4) {
                 state->vt = VT_I4;
@@ -102,12 +118,24 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return std_ ? std_->get_accParent(p) : Fallback(); }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override {
-        if (std_) return std_->get_accChildCount(n);
         if (!n) return E_POINTER;
+        if (TAccessibleSource* s = Source(); s && s->AccessibleChildCount() > 0) {
+            *n = s->AccessibleChildCount();
+            return S_OK;
+        }
+        if (std_) return std_->get_accChildCount(n);
         *n = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override { return std_ ? std_->get_accChild(c, d) : Fallback(); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** d) override {
+        if (TAccessibleSource* s = Source(); s && ChildIndex(s, c) >= 0) {
+            // A simple element: it has no object of its own, the parent answers for it.
+            if (!d) return E_POINTER;
+            *d = nullptr;
+            return S_FALSE;
+        }
+        return std_ ? std_->get_accChild(c, d) : Fallback();
+    }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT c, BSTR* d) override { return std_ ? std_->get_accDescription(c, d) : Fallback(); }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* h) override { return std_ ? std_->get_accHelp(c, h) : Fallback(); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT c, long* t) override {
@@ -116,13 +144,35 @@ public:
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* k) override {
         return std_ ? std_->get_accKeyboardShortcut(c, k) : Fallback();
     }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* c) override { return std_ ? std_->get_accFocus(c) : Fallback(); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* c) override {
+        if (TAccessibleSource* s = Source(); s && c) {
+            for (int i = 0, n = s->AccessibleChildCount(); i < n; ++i) {
+                if (s->AccessibleChild(i).State & STATE_SYSTEM_FOCUSED) {
+                    c->vt = VT_I4;
+                    c->lVal = i + 1;
+                    return S_OK;
+                }
+            }
+        }
+        return std_ ? std_->get_accFocus(c) : Fallback();
+    }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* c) override { return std_ ? std_->get_accSelection(c) : Fallback(); }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* a) override {
         return std_ ? std_->get_accDefaultAction(c, a) : Fallback();
     }
     HRESULT STDMETHODCALLTYPE accSelect(long f, VARIANT c) override { return std_ ? std_->accSelect(f, c) : Fallback(); }
     HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h, VARIANT c) override {
+        if (TAccessibleSource* s = Source(); s && x && y && w && h) {
+            if (const int i = ChildIndex(s, c); i >= 0) {
+                const RECT r = s->AccessibleChild(i).Bounds;
+                if (r.right <= r.left || r.bottom <= r.top) return S_FALSE;
+                *x = r.left;
+                *y = r.top;
+                *w = r.right - r.left;
+                *h = r.bottom - r.top;
+                return S_OK;
+            }
+        }
         if (std_) return std_->accLocation(x, y, w, h, c);
         RECT r;
         if (!x || !y || !w || !h || !IsSelf(c) || !::GetWindowRect(window_, &r)) return E_INVALIDARG;
@@ -140,23 +190,34 @@ public:
 
 private:
     static HRESULT Fallback() { return DISP_E_MEMBERNOTFOUND; }
+    TAccessibleSource* Source() const { return ::IsWindow(window_) && sourceOf_ ? sourceOf_(window_) : nullptr; }
+    // The index of one of the source's children, or -1 (self, another kind of id, out of range).
+    static int ChildIndex(TAccessibleSource* s, const VARIANT& child) {
+        if (child.vt != VT_I4 || child.lVal <= 0 || child.lVal > s->AccessibleChildCount()) return -1;
+        return static_cast<int>(child.lVal) - 1;
+    }
 
     LONG refs_ = 1;
     HWND window_;
     IAccessible* std_;
+    TAccessibleSourceOf sourceOf_;
 };
 
 }  // namespace
 
-LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, TAccessibleSourceOf sourceOf) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
     IAccessible* standard = nullptr;
     if (FAILED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))))
         standard = nullptr;
-    auto* object = new TControlAccessible(window, standard);
+    auto* object = new TWindowAccessible(window, standard, sourceOf);
     const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();  // LresultFromObject holds its own reference
     return result;
+}
+
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
+    return AnswerGetObject(window, wParam, lParam, &ControlSourceOf);
 }
 
 }  // namespace fn
