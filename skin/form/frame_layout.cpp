@@ -1,10 +1,10 @@
 #include "skin/form/frame_layout.h"
 
+#include "skin/paint/rects.h"
+
 namespace fn {
 
 namespace {
-
-TSkinPoint Moved(TSkinPoint p, int dx, int dy) { return {p.X + dx, p.Y + dy}; }
 
 // The commands laid out from the strip's outer edge inward, in this order.
 constexpr int kStripCommands[] = {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray};
@@ -31,13 +31,20 @@ std::vector<int> StripOrder(std::span<const TmnStripItem> items) {
 TmnFrameGeometry ComputeFrameGeometry(const TmnSkinFormInfo& info, int pictureWidth, int pictureHeight, int width,
                                       int height) {
     const int dx = width - pictureWidth, dy = height - pictureHeight;
+    // Corner points with the client rectangle, and hit-test points with the mask area, keep their
+    // distances to the nearest outer edges as every nine-part geometry does.
+    const TFrameGeometry frame = ResizeGeometry(
+        {info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint, info.ClientRect}, dx, dy);
+    const TFrameGeometry hit = ResizeGeometry({info.HitTestLeftTopPoint, info.HitTestRightTopPoint,
+                                               info.HitTestLeftBottomPoint, info.HitTestRightBottomPoint,
+                                               info.MaskRectArea},
+                                              dx, dy);
     TmnFrameGeometry g;
-    g.NewLT = info.LeftTopPoint;
-    g.NewRT = Moved(info.RightTopPoint, dx, 0);
-    g.NewLB = Moved(info.LeftBottomPoint, 0, dy);
-    g.NewRB = Moved(info.RightBottomPoint, dx, dy);
-    const TSkinRect& cl = info.ClientRect;
-    g.NewCl = {cl.Left, cl.Top, cl.Right + dx, cl.Bottom + dy};
+    g.NewLT = frame.LT;
+    g.NewRT = frame.RT;
+    g.NewLB = frame.LB;
+    g.NewRB = frame.RB;
+    g.NewCl = frame.Cl;
     g.NewCaptionRect = info.CaptionRect;
     if (!g.NewCaptionRect.IsEmpty()) g.NewCaptionRect.Right += dx;
     g.NewButtonsRect = info.ButtonsRect;
@@ -48,12 +55,11 @@ TmnFrameGeometry ComputeFrameGeometry(const TmnSkinFormInfo& info, int pictureWi
     }
     g.ButtonsInLeft = info.ButtonsInLeft;
     g.ButtonsOffset = info.ButtonsOffset;
-    g.HitLT = info.HitTestLeftTopPoint;
-    g.HitRT = Moved(info.HitTestRightTopPoint, dx, 0);
-    g.HitLB = Moved(info.HitTestLeftBottomPoint, 0, dy);
-    g.HitRB = Moved(info.HitTestRightBottomPoint, dx, dy);
-    const TSkinRect& m = info.MaskRectArea;
-    g.NewMaskRect = {m.Left, m.Top, m.Right + dx, m.Bottom + dy};
+    g.HitLT = hit.LT;
+    g.HitRT = hit.RT;
+    g.HitLB = hit.LB;
+    g.HitRB = hit.RB;
+    g.NewMaskRect = hit.Cl;
     return g;
 }
 
