@@ -11,6 +11,7 @@ TForm1* Form1 = nullptr;
 void RegisterAppClasses() {
     TmnSkinData::Register();
     TmnCompressedStoredSkin::Register();
+    TmnMantle::Register();
 }
 
 namespace {

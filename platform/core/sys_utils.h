@@ -24,6 +24,7 @@ private:
 
 class EConvertError : public Exception { using Exception::Exception; };
 class EInvalidOperation : public Exception { using Exception::Exception; };
+class EInvalidCast : public Exception { using Exception::Exception; };
 class EInvalidGraphic : public Exception { using Exception::Exception; };
 class EOutOfResources : public Exception { using Exception::Exception; };
 class EStreamError : public Exception { using Exception::Exception; };

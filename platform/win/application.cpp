@@ -77,6 +77,12 @@ bool TApplication::PreProcessKey(MSG& msg) {
 void TApplication::DispatchOne(MSG& msg) {
     try {
         if (msg.message == WM_QUIT) { terminated_ = true; return; }
+        if (OnMessage) {
+            bool handled = false;
+            auto hook = OnMessage;  // the handler may replace itself
+            hook(msg, handled);
+            if (handled) return;
+        }
         if (PreProcessKey(msg)) return;
         if (mainForm_ && mainForm_->HandleAllocated() && mainForm_->ClientHandle() &&
             ::TranslateMDISysAccel(mainForm_->ClientHandle(), &msg))

@@ -35,6 +35,10 @@ public:
     void ProcessMessages();
     // Handles one message the way the loop does (key preview, shortcuts, MDI keys).
     void DispatchOne(MSG& msg);
+    // Sees every message the loop takes from the queue before anything else; setting handled
+    // keeps the message from being dispatched. Components that hook it keep the previous handler
+    // and put it back.
+    std::function<void(MSG& msg, bool& handled)> OnMessage;
     void Terminate();
     bool Terminated() const { return terminated_; }
 

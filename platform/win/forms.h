@@ -43,6 +43,8 @@ public:
     void SetCaption(const String& caption);
     bool KeyPreview() const { return keyPreview_; }
     unsigned BorderIcons() const { return borderIcons_; }
+    // Takes effect when the window is next created (RecreateWnd).
+    void SetBorderIcons(unsigned icons) { borderIcons_ = icons; }
     TPosition Position() const { return position_; }
     int HelpContext() const { return helpContext_; }
     TMainMenu* Menu() const { return menu_; }

@@ -59,6 +59,40 @@ void TmnSkinObjectList::Layout(const TmnCornerFrame& frame, int w, int h) {
         if (!o->SkinRectInAPicture) o->ObjectRect = PlaceByCorners(o->SkinRect, frame, dx, dy);
 }
 
+void TmnSkinObjectList::LayoutStrip(const TmnFrameGeometry& g, int iconWidth, int iconHeight) {
+    std::vector<TmnStripItem> items;
+    std::vector<TmnActiveSkinObject*> placed;
+    for (const auto& o : objects_) {
+        const int command = CommandOf(*o);
+        if (command < 0 || !o->SkinRectInAPicture || !o->Visible) continue;
+        TmnStripItem item{command, o->SkinRect.Width(), o->SkinRect.Height()};
+        if (command == cmSysMenu && iconWidth > 0 && iconHeight > 0 && dynamic_cast<TmnSkinStdButtonObject*>(o.get()))
+            item.Width = iconWidth, item.Height = iconHeight;
+        items.push_back(item);
+        placed.push_back(o.get());
+    }
+    const TmnStripLayout layout = LayoutButtonStrip(g, items);
+    for (size_t i = 0; i < placed.size(); ++i) placed[i]->ObjectRect = layout.Rects[i];
+    if (TmnSkinCaptionObject* caption = FirstCaption()) {
+        if (layout.CaptionLeftSet) caption->ObjectRect.Left = layout.CaptionLeft;
+        if (layout.CaptionRightSet) caption->ObjectRect.Right = layout.CaptionRight;
+    }
+}
+
+TmnBuiltInFrame TmnSkinObjectList::LayoutBuiltIn(int w, int h, bool toolWindow, int iconWidth, int iconHeight) {
+    std::vector<TmnStripItem> items;
+    std::vector<TmnActiveSkinObject*> placed;
+    for (const auto& o : objects_) {
+        const int command = CommandOf(*o);
+        if (command < 0 || !o->Visible) continue;
+        items.push_back({command, 0, 0});
+        placed.push_back(o.get());
+    }
+    TmnBuiltInFrame f = LayoutBuiltInFrame(w, h, toolWindow, items, iconWidth, iconHeight);
+    for (size_t i = 0; i < placed.size(); ++i) placed[i]->ObjectRect = f.Rects[i];
+    return f;
+}
+
 int TmnSkinObjectList::ObjectAt(int x, int y) const {
     for (int i = 0; i < Count(); ++i) {
         const TmnActiveSkinObject& o = *objects_[static_cast<size_t>(i)];

@@ -9,6 +9,7 @@
 
 #include "skin/form/border_icons.h"
 #include "skin/form/caption_object.h"
+#include "skin/form/frame_layout.h"
 #include "skin/form/skin_objects.h"
 
 namespace fn {
@@ -38,6 +39,14 @@ public:
     // Objects not cut from the active picture take their place in a window of w x h by the
     // corner rule.
     void Layout(const TmnCornerFrame& frame, int w, int h);
+
+    // The visible standard buttons and animate objects cut from the active picture take their
+    // places in the frame's button strip, and the caption object's edges follow the strip.
+    // iconWidth × iconHeight is the system-menu button's size while the form's icon stands in for
+    // it (0: the skin's size).
+    void LayoutStrip(const TmnFrameGeometry& g, int iconWidth = 0, int iconHeight = 0);
+    // The built-in frame's layout for a window of w × h; the visible buttons take their places.
+    TmnBuiltInFrame LayoutBuiltIn(int w, int h, bool toolWindow, int iconWidth = 0, int iconHeight = 0);
 
     // The first enabled, visible object containing (x, y), or -1.
     int ObjectAt(int x, int y) const;

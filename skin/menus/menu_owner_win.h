@@ -24,6 +24,9 @@ public:
     virtual void ResetMenuButtons() {}
     // A popup menu opens: the owner's menu routing starts (its application-message hook).
     virtual void StartMenuRouting() {}
+    // The owner routes the keys of the open chain itself (its menu-bar mode): the chain's own
+    // message hook leaves key presses to it.
+    virtual bool RoutesMenuKeys() const { return false; }
     // The form reads right to left: item texts are drawn that way.
     virtual bool MenuRightToLeft() const { return false; }
 };

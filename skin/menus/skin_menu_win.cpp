@@ -1210,6 +1210,7 @@ LRESULT CALLBACK TmnSkinMenu::GetMessageHook(int code, WPARAM wParam, LPARAM lPa
         TmnSkinMenu* menu = OpenMenus().back();
         switch (msg.message) {
         case WM_KEYDOWN: case WM_SYSKEYDOWN:
+            if (menu->owner_ && menu->owner_->RoutesMenuKeys()) break;
             if (menu->KeyDown(static_cast<WORD>(msg.wParam), KeyChar(msg))) msg.message = WM_NULL;
             break;
         case WM_CHAR: case WM_SYSCHAR: case WM_DEADCHAR: case WM_SYSDEADCHAR: case WM_MOUSEWHEEL:

@@ -1,0 +1,217 @@
+#include "skin/form/frame_painter_win.h"
+
+#include <cstring>
+
+#include "platform/win/gdi.h"
+#include "skin/data/skin_data.h"
+#include "skin/paint/effects.h"
+#include "skin/paint/images_win.h"
+#include "skin/paint/regions_win.h"
+
+namespace fn {
+
+namespace {
+
+// Keeps a device context's clipping region and puts it back.
+class TSavedClip {
+public:
+    explicit TSavedClip(HDC dc) : dc_(dc), saved_(CreateRectRgn(0, 0, 0, 0)) {
+        if (GetClipRgn(dc_, saved_.Get()) != 1) saved_.Reset();
+    }
+    ~TSavedClip() { SelectClipRgn(dc_, saved_.Get()); }
+    TSavedClip(const TSavedClip&) = delete;
+    TSavedClip& operator=(const TSavedClip&) = delete;
+
+private:
+    HDC dc_;
+    TRegionHandle saved_;
+};
+
+void Blit(HDC dc, int x, int y, TBitmap& image) {
+    if (image.Empty()) return;
+    BitBlt(dc, x, y, image.Width(), image.Height(), image.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void ApplyEffect(TBitmap& image, int inactiveEffect) {
+    if (image.Empty()) return;
+    TmnEffectBmp e(image.Width(), image.Height());
+    std::memcpy(e.Bits, image.ScanLine(0), static_cast<size_t>(e.ByteSize));
+    ApplyInactiveEffect(e, inactiveEffect);
+    std::memcpy(image.ScanLine(0), e.Bits, static_cast<size_t>(e.ByteSize));
+}
+
+}  // namespace
+
+TFrameGeometry SkinFrame(const TmnSkinFormInfo& info, bool mask) {
+    return {info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
+            mask ? info.MaskRectArea : info.ClientRect};
+}
+
+TFrameGeometry ResizedFrame(const TmnFrameGeometry& g, bool mask) {
+    return {g.NewLT, g.NewRT, g.NewLB, g.NewRB, mask ? g.NewMaskRect : g.NewCl};
+}
+
+void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,
+                                   bool active, TmnSkinObjectList& objects, TmnSkinPictures& pictures) {
+    const TBitmapData& source =
+        active || skin.InactivePicture().Empty() ? skin.Picture() : skin.InactivePicture();
+    if (source.Empty()) return;
+    TBitmap& picture = pictures.Get(source);
+    const TSkinRect whole{0, 0, skin.Picture().Width, skin.Picture().Height};
+    BuildBorderImages(SkinFrame(skin), ResizedFrame(g), left_, top_, right_, bottom_, picture, whole, w, h,
+                      {skin.LeftStretch, skin.TopStretch, skin.RightStretch, skin.BottomStretch});
+
+    // The objects go into the top image, or into the bottom one when they sit below the client's
+    // top edge (moved up by the client's bottom edge for the drawing).
+    for (int i = 0; i < objects.Count(); ++i) {
+        TmnActiveSkinObject& o = objects[i];
+        if (!o.Visible || o.ObjectRect.IsEmpty()) continue;
+        const bool below = o.ObjectRect.Bottom > g.NewCl.Top;
+        TBitmap& image = below ? bottom_ : top_;
+        if (image.Empty()) continue;
+        const TSkinRect kept = o.ObjectRect;
+        if (below) o.ObjectRect.Top -= g.NewCl.Bottom, o.ObjectRect.Bottom -= g.NewCl.Bottom;
+        {
+            TmnGdiObjectPainter painter(image.Canvas(), pictures);
+            o.Draw(painter, false);
+        }
+        o.ObjectRect = kept;
+    }
+
+    if (!active && skin.AutoRenderingInactiveImage) {
+        for (TBitmap* image : {&top_, &left_, &right_, &bottom_}) ApplyEffect(*image, skin.InactiveEffect);
+    }
+    TSavedClip clip(dc);
+    ExcludeClipRect(dc, g.NewCl.Left, g.NewCl.Top, g.NewCl.Right, g.NewCl.Bottom);
+    Blit(dc, 0, 0, top_);
+    Blit(dc, 0, top_.Height(), left_);
+    Blit(dc, w - right_.Width(), top_.Height(), right_);
+    Blit(dc, 0, h - bottom_.Height(), bottom_);
+}
+
+void PaintBuiltInFrame(HDC dc, const TmnBuiltInFrame& f, int w, int h, const TmnBuiltInCaption& caption,
+                       TmnSkinObjectList& objects, TmnSkinPictures& pictures) {
+    const int b = TmnBuiltInFrame::Border, ch = f.CaptionHeight;
+    if (w - 2 * b <= 0 || ch <= 0) return;
+    TBitmap bar(w - 2 * b, ch);
+    TCanvas& c = bar.Canvas();
+    c.Brush().SetColor(clBtnFace);
+    c.FillRect({0, 0, bar.Width(), ch});
+    // Grip lines across the caption area, alternating light and shadow.
+    if (ch - 4 > 1) {
+        const int x0 = f.CaptionArea.Left - 1, x1 = f.CaptionArea.Right - 6;
+        for (int i = 0; i < ch - 5; ++i) {
+            c.Pen().SetColor(i % 2 == 0 ? clBtnHighlight : clBtnShadow);
+            c.MoveTo(x0, 2 + i);
+            c.LineTo(x1, 2 + i);
+        }
+    }
+    const RECT area{f.CaptionArea.Left - b, f.CaptionArea.Top - b, f.CaptionArea.Right - b, f.CaptionArea.Bottom - b};
+    if (caption.Paint) {
+        caption.Paint(c, area, caption.Active);
+    } else if (!caption.Text.empty()) {
+        if (caption.Font) c.Font().Assign(*caption.Font);
+        const SIZE size = c.TextExtent(caption.Text);
+        const int left = (f.CaptionArea.Left - b) + (f.CaptionArea.Width() + b) / 2 - (size.cx + 5) / 2;
+        const int top = ch / 2 - size.cy / 2;
+        RECT text{left, top, left, top};
+        const UINT flags = DT_SINGLELINE | DT_NOPREFIX | (caption.RightToLeft ? DT_RTLREADING : 0);
+        c.PrepareText();
+        DrawTextW(c.Handle(), caption.Text.c_str(), -1, &text, flags | DT_CALCRECT);
+        c.Brush().SetColor(clBtnFace);
+        c.FillRect({text.left - 2, text.top - 2, text.right + 2, text.bottom + 2});
+        SetBkMode(c.Handle(), TRANSPARENT);
+        c.PrepareText();
+        DrawTextW(c.Handle(), caption.Text.c_str(), -1, &text, flags);
+    }
+    for (int i = 0; i < objects.Count(); ++i) {
+        TmnActiveSkinObject& o = objects[i];
+        if (!o.Visible || o.ObjectRect.IsEmpty()) continue;
+        const TSkinRect kept = o.ObjectRect;
+        o.ObjectRect = {kept.Left - b, kept.Top - b, kept.Right - b, kept.Bottom - b};
+        {
+            TmnGdiObjectPainter painter(c, pictures);
+            o.Draw(painter, false);
+        }
+        o.ObjectRect = kept;
+    }
+
+    TSavedClip clip(dc);
+    ExcludeClipRect(dc, f.Client.Left, f.Client.Top, f.Client.Right, f.Client.Bottom);
+    BitBlt(dc, b, b, bar.Width(), ch, c.Handle(), 0, 0, SRCCOPY);
+    // The rest of the border band below the caption strip.
+    TBrushHandle face(CreateSolidBrush(ColorToColorRef(clBtnFace)));
+    const RECT band{b, b + ch, w - b, h - b};
+    FillRect(dc, &band, face.Get());
+    // Three one-pixel 3-D frames around the window.
+    const TColor frames[3][2] = {{cl3DLight, cl3DDkShadow}, {clBtnHighlight, clBtnShadow}, {clBtnFace, clBtnFace}};
+    RECT r{0, 0, w, h};
+    for (const auto& pair : frames) {
+        TBrushHandle light(CreateSolidBrush(ColorToColorRef(pair[0])));
+        TBrushHandle dark(CreateSolidBrush(ColorToColorRef(pair[1])));
+        const RECT topEdge{r.left, r.top, r.right - 1, r.top + 1}, leftEdge{r.left, r.top, r.left + 1, r.bottom - 1};
+        const RECT rightEdge{r.right - 1, r.top, r.right, r.bottom}, bottomEdge{r.left, r.bottom - 1, r.right, r.bottom};
+        FillRect(dc, &topEdge, light.Get());
+        FillRect(dc, &leftEdge, light.Get());
+        FillRect(dc, &rightEdge, dark.Get());
+        FillRect(dc, &bottomEdge, dark.Get());
+        InflateRect(&r, -1, -1);
+    }
+}
+
+void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture, const TSkinRect& src) {
+    if (plan.Empty() || src.IsEmpty()) return;
+    HDC from = picture.Canvas().Handle();
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    if (plan.SingleCopy()) {
+        StretchBlt(dc, plan.Fill.Left, plan.Fill.Top, plan.TileWidth, plan.TileHeight, from, src.Left, src.Top,
+                   src.Width(), src.Height(), SRCCOPY);
+    } else {
+        // The scaled tile once, then the platform repeats it as a pattern brush.
+        TBitmap tile(plan.TileWidth, plan.TileHeight);
+        SetStretchBltMode(tile.Canvas().Handle(), COLORONCOLOR);
+        StretchBlt(tile.Canvas().Handle(), 0, 0, plan.TileWidth, plan.TileHeight, from, src.Left, src.Top,
+                   src.Width(), src.Height(), SRCCOPY);
+        TBrushHandle brush(CreatePatternBrush(tile.Handle()));
+        POINT old;
+        SetBrushOrgEx(dc, plan.Fill.Left, plan.Fill.Top, &old);
+        const RECT fill{plan.Fill.Left, plan.Fill.Top, plan.Fill.Right, plan.Fill.Bottom};
+        FillRect(dc, &fill, brush.Get());
+        SetBrushOrgEx(dc, old.x, old.y, nullptr);
+    }
+    SetStretchBltMode(dc, oldMode);
+}
+
+HRGN TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,
+                           TmnSkinPictures& pictures) {
+    Clear();
+    if (skin.Mask().Empty() || g.NewMaskRect.IsEmpty()) return nullptr;
+    const TFrameGeometry from = SkinFrame(skin, true), to = ResizedFrame(g, true);
+    if (to.RT.X < to.LT.X || to.LB.Y < to.LT.Y) return nullptr;
+    (void)h;
+    BuildMaskStrips(from, to, pictures.Get(skin.Mask()), w, bottom_, right_, left_, top_);
+    const TSkinRect& m = g.NewMaskRect;
+    TRegionHandle result(CreateRectRgn(m.Left, m.Top, m.Right, m.Bottom));
+    const std::pair<const TBitmap*, POINT> strips[] = {
+        {&top_, {0, 0}}, {&bottom_, {0, m.Bottom}}, {&left_, {0, m.Top}}, {&right_, {m.Right, m.Top}}};
+    for (auto [strip, at] : strips) {
+        if (strip->Empty()) continue;
+        // The strip's own region is deleted here once combined; only the result leaves.
+        TRegionHandle part = RegionFromData(MaskToRegionData(*strip, at.x, at.y));
+        if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
+    }
+    return result.Release();
+}
+
+void TmnFrameRegion::Clear() {
+    for (TBitmap* b : {&top_, &bottom_, &left_, &right_}) b->SetSize(0, 0);
+}
+
+bool TmnFrameRegion::Black(TmnMaskStrip strip, int x, int y) const {
+    const TBitmap& b = strip == msTop ? top_ : strip == msBottom ? bottom_ : strip == msLeft ? left_ : right_;
+    if (x < 0 || y < 0 || x >= b.Width() || y >= b.Height()) return false;
+    const uint8_t* p = b.ScanLine(y) + 3 * x;
+    return p[0] == 0 && p[1] == 0 && p[2] == 0;
+}
+
+}  // namespace fn

@@ -1,0 +1,66 @@
+#pragma once
+// Painting a window's frame and cutting its region: the skinned frame from four border images
+// (with the skin objects drawn into them and the inactive effect), the built-in frame drawn when
+// no skin is loaded, and the window region from the mask's four border strips plus the mask
+// rectangle. The plans come from frame_layout; this unit only executes them with GDI.
+#include "platform/win/graphics.h"
+#include "skin/form/form_background.h"
+#include "skin/form/frame_layout.h"
+#include "skin/form/frame_hit_test.h"
+#include "skin/form/object_painter_win.h"
+#include "skin/form/skin_object_list.h"
+#include "skin/paint/rects.h"
+
+namespace fn {
+
+// The skin's own frame geometry (unresized) in the paint layer's terms; mask: the mask area
+// stands in for the client rectangle.
+TFrameGeometry SkinFrame(const TmnSkinFormInfo& info, bool mask = false);
+TFrameGeometry ResizedFrame(const TmnFrameGeometry& g, bool mask = false);
+
+// The four border images of the skinned frame, kept between paints of the same size.
+class TmnSkinnedFramePainter {
+public:
+    // Paints the frame of a w × h window into dc (window coordinates); the client rectangle is
+    // excluded from dc's clipping for the drawing and the clipping is restored afterwards.
+    void Paint(HDC dc, const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h, bool active,
+               TmnSkinObjectList& objects, TmnSkinPictures& pictures);
+
+private:
+    TBitmap top_, left_, right_, bottom_;
+};
+
+// What the built-in frame's caption shows.
+struct TmnBuiltInCaption {
+    String Text;
+    bool Active = true;
+    TFont* Font = nullptr;        // the default caption font for the state
+    bool RightToLeft = false;
+    std::function<void(TCanvas& canvas, const RECT& r, bool active)> Paint;  // replaces the text
+};
+
+// Paints the built-in frame of a w × h window laid out as f into dc; objects are the built-in
+// buttons (already placed).
+void PaintBuiltInFrame(HDC dc, const TmnBuiltInFrame& f, int w, int h, const TmnBuiltInCaption& caption,
+                       TmnSkinObjectList& objects, TmnSkinPictures& pictures);
+
+// Draws the part src of picture by the background plan into dc (client coordinates).
+void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture, const TSkinRect& src);
+
+// The window region of a skin with a mask: the four mask strips (kept for hit-testing) and the
+// region made from them and the mask rectangle.
+class TmnFrameRegion {
+public:
+    // Builds the strips for a w × h window and returns the new region (null when the frame is
+    // degenerate). The caller hands it to SetWindowRgn, which owns it from then on.
+    HRGN Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h, TmnSkinPictures& pictures);
+    void Clear();
+    bool Empty() const { return top_.Empty() && bottom_.Empty() && left_.Empty() && right_.Empty(); }
+    // Whether the pixel (x, y) of a strip is black; false outside the strip.
+    bool Black(TmnMaskStrip strip, int x, int y) const;
+
+private:
+    TBitmap top_, bottom_, left_, right_;
+};
+
+}  // namespace fn

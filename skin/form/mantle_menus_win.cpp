@@ -1,0 +1,310 @@
+// TmnMantle's menus: the system menu, popups opened by caption buttons, the shortcut routine and
+// the two menu modes with the application-message hook that routes keys to the open menus.
+#include "platform/win/application.h"
+#include "skin/data/resource_strings.h"
+#include "skin/data/skin_data.h"
+#include "skin/form/mantle_win.h"
+#include "skin/menus/skin_menu_win.h"
+
+namespace fn {
+
+namespace {
+
+// The character a key produces with the current keyboard state (Alt and Ctrl left out), or 0.
+wchar_t KeyCharOf(const MSG& msg) {
+    BYTE state[256] = {};
+    if (!::GetKeyboardState(state)) return 0;
+    for (int vk : {VK_MENU, VK_LMENU, VK_RMENU, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) state[vk] = 0;
+    wchar_t buffer[4] = {};
+    const UINT scan = (static_cast<UINT>(msg.lParam) >> 16) & 0xFF;
+    const int n = ::ToUnicode(static_cast<UINT>(msg.wParam), scan, state, buffer, 4, 4);
+    return n == 1 && buffer[0] >= 32 ? buffer[0] : 0;
+}
+
+String Caption(const TmnSkinData* skin, std::wstring_view key) { return SkinLibraryText(skin, key); }
+
+}  // namespace
+
+HWND TmnMantle::MenuOwnerWindow() const {
+    return form_.HandleAllocated() ? const_cast<TForm&>(form_).Handle() : nullptr;
+}
+
+// ---- the system menu ----
+
+void TmnMantle::RebuildDefaultSysMenu() {
+    struct Entry {
+        const wchar_t* name;
+        std::wstring_view captionKey;
+        TmnWindowAction action;
+    };
+    static const Entry entries[] = {
+        {L"MTL_MINITEM", L"MI_MINCAPTION", TmnWindowAction::Minimize},
+        {L"MTL_MAXITEM", L"MI_MAXCAPTION", TmnWindowAction::Maximize},
+        {L"MTL_RESTORE", L"MI_RESTORECAPTION", TmnWindowAction::Restore},
+        {L"MTL_ROLLUP", L"MI_ROLLUPCAPTION", TmnWindowAction::RollUp},
+        {L"MTL_MINTOTRAY", L"MI_MINTOTRAYCAPTION", TmnWindowAction::MinimizeToTray},
+    };
+    TMenuItem* root = defaultSysMenu_->Items();
+    while (root->Count() > 0) delete root->Items(root->Count() - 1);
+    const std::vector<std::wstring_view> wanted = StandardSystemMenuItems(windowState_, rolledUp_, IsMDIChild(), borderIcons_);
+    for (std::wstring_view name : wanted) {
+        for (const Entry& e : entries) {
+            if (name != e.name) continue;
+            auto* item = new TMenuItem(defaultSysMenu_);
+            item->SetName(e.name);
+            item->SetCaption(Caption(skinData_, e.captionKey));
+            const TmnWindowAction action = e.action;
+            item->OnClick = [this, action](TComponent*) { PostWindowAction(action); };
+            root->Add(item);
+        }
+    }
+    if (root->Count() > 0) {
+        auto* line = new TMenuItem(defaultSysMenu_);
+        line->SetCaption(L"-");
+        root->Add(line);
+    }
+}
+
+TMenuItem* TmnMantle::SystemMenuItem() {
+    if (systemMenu_ && !UseDefaultSysMenu) return systemMenu_->Items();
+    RebuildDefaultSysMenu();
+    if (!systemMenu_) return defaultSysMenu_->Items();
+    // A user menu: the standard items go first, close last.
+    TMenuItem* root = systemMenu_->Items();
+    for (int i = root->Count() - 1; i >= 0; --i) {
+        const String& n = root->Items(i)->Name();
+        if (n == L"MTL_MINITEM" || n == L"MTL_MAXITEM" || n == L"MTL_CLOSE" || n == L"MTL_MINTOTRAY" ||
+            n == L"MTL_ROLLUP" || n == L"MTL_RESTORE")
+            delete root->Items(i);
+    }
+    TMenuItem* standard = defaultSysMenu_->Items();
+    int at = 0;
+    while (standard->Count() > 0 && !standard->Items(0)->IsLine()) {
+        TMenuItem* item = standard->Items(0);
+        standard->Remove(item);
+        root->Insert(at++, item);
+    }
+    auto* close = new TMenuItem(systemMenu_);
+    close->SetName(L"MTL_CLOSE");
+    close->SetCaption(Caption(skinData_, L"MI_CLOSECAPTION"));
+    close->SetShortCut(IsMDIChild() ? ShortCut(VK_F4, ssCtrl) : ShortCut(VK_F4, ssAlt));
+    close->OnClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::Close); };
+    root->Add(close);
+    return root;
+}
+
+void TmnMantle::ShowSystemMenu(const RECT& anchor) {
+    // An MDI child shows it through its frame's chain.
+    TmnMantle* shower = IsMDIChild() && FrameMantle() ? FrameMantle() : this;
+    TMenuItem* root = SystemMenuItem();
+    bool any = false;
+    for (int i = 0; root && i < root->Count() && !any; ++i) any = root->Items(i)->Visible() && !root->Items(i)->IsLine();
+    // An empty system menu opens nothing and begins no menu mode.
+    if (!any || !shower->form_.HandleAllocated()) return;
+    shower->StartMenuRouting();
+    shower->skinMenu_->Popup(shower->form_.Handle(), shower->MenusSkinData(), false, root, anchor, 0);
+    if (!shower->skinMenu_->Visible) shower->MenuClosed();
+}
+
+void TmnMantle::ShowChildSystemMenu(TForm* child, const RECT& anchor) {
+    if (TmnMantle* m = Of(child)) m->ShowSystemMenu(anchor);
+}
+
+void TmnMantle::ShowChildSystemMenu(TForm* child, POINT screen) {
+    ShowChildSystemMenu(child, RECT{screen.x, screen.y, screen.x, screen.y});
+}
+
+void TmnMantle::ChildWindowAction(TForm* child, TmnWindowAction action) {
+    if (TmnMantle* m = Of(child)) m->PostWindowAction(action);
+}
+
+// ---- popups of caption buttons ----
+
+bool TmnMantle::OpenPopup(TmnActiveSkinObject& object, TMenuItem* item, const TSkinRect& r) {
+    if (!item || item->Count() == 0 || !form_.HandleAllocated()) return false;
+    RECT wr;
+    ::GetWindowRect(form_.Handle(), &wr);
+    const RECT anchor{wr.left + r.Left, wr.top + r.Top, wr.left + r.Right, wr.top + r.Bottom};
+    popupObject_ = -1;
+    for (int i = 0; i < objects_.Count(); ++i)
+        if (&objects_[i] == &object) popupObject_ = i;
+    TmnMantle* shower = IsMDIChild() && FrameMantle() ? FrameMantle() : this;
+    shower->StartMenuRouting();
+    shower->skinMenu_->Popup(form_.Handle(), shower->MenusSkinData(), false, item, anchor, 0);
+    if (!shower->skinMenu_->Visible) {
+        shower->MenuClosed();
+        return false;
+    }
+    return true;
+}
+
+// ---- menu modes ----
+
+void TmnMantle::StartMenuRouting() {
+    const bool was = inSkinMenu_;
+    inSkinMenu_ = true;
+    HookMessages();
+    if (!was && OnSkinMenuOpen) OnSkinMenuOpen(this);
+}
+
+void TmnMantle::ResetMenuButtons() {
+    if (TmnActiveSkinObject* o = objects_.Object(popupObject_)) objects_.MenuClosed(*o);
+    popupObject_ = -1;
+}
+
+void TmnMantle::CloseMenus() {
+    if (!skinMenu_->Visible) return;
+    // The bar is about to open another popup: the main-menu mode goes on.
+    switchingPopup_ = true;
+    skinMenu_->CloseAll();
+    switchingPopup_ = false;
+}
+
+void TmnMantle::MainMenuEnter() {
+    if (inMainMenu_) return;
+    inMainMenu_ = true;
+    HookMessages();
+    if (OnMainMenuEnter) OnMainMenuEnter(this);
+}
+
+void TmnMantle::MainMenuExit() {
+    if (!inMainMenu_) return;
+    inMainMenu_ = false;
+    if (skinMenu_->Visible) skinMenu_->CloseAll();
+    inSkinMenu_ = false;
+    if (mainMenuBar_) mainMenuBar_->LeaveMenuMode();
+    UnhookMessages();
+    if (OnMainMenuExit) OnMainMenuExit(this);
+}
+
+void TmnMantle::MenuClosed() {
+    inSkinMenu_ = false;
+    ResetMenuButtons();
+    if (switchingPopup_) return;
+    UnhookMessages();
+    if (OnSkinMenuClose) OnSkinMenuClose(this);
+    if (inMainMenu_) {
+        inMainMenu_ = false;
+        if (mainMenuBar_) mainMenuBar_->LeaveMenuMode();
+        if (OnMainMenuExit) OnMainMenuExit(this);
+    }
+}
+
+void TmnMantle::HookMessages() {
+    if (hooked_ || IsDesigning()) return;
+    hooked_ = true;
+    TApplication* app = Application();
+    savedOnMessage_ = app->OnMessage;
+    app->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
+}
+
+void TmnMantle::UnhookMessages() {
+    if (!hooked_) return;
+    hooked_ = false;
+    Application()->OnMessage = std::move(savedOnMessage_);
+    savedOnMessage_ = nullptr;
+}
+
+void TmnMantle::ApplicationMessage(MSG& msg, bool& handled) {
+    switch (msg.message) {
+    case WM_MOUSEWHEEL:
+        handled = true;  // the wheel does nothing while a menu is open
+        return;
+    case WM_KEYDOWN:
+        if (inMainMenu_ || inSkinMenu_) handled = MenuKeyDown(static_cast<WORD>(msg.wParam), KeyCharOf(msg)) || inMainMenu_;
+        break;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        // In the bar's menu mode no character reaches the window below.
+        if (inMainMenu_) handled = true;
+        break;
+    default:
+        break;
+    }
+    if (!handled && savedOnMessage_) savedOnMessage_(msg, handled);
+}
+
+bool TmnMantle::MenuKeyDown(WORD key, wchar_t ch) {
+    if (IsMDIChild()) {
+        if (TmnMantle* frame = FrameMantle(); frame && (frame->inMainMenu_ || frame->skinMenu_->Visible))
+            return frame->MenuKeyDown(key, ch);
+    }
+    TmnSkinMenu& chain = *skinMenu_;
+    const int open = chain.Visible ? static_cast<int>(chain.PopupList.size()) : 0;
+    if (inMainMenu_ && mainMenuBar_) {
+        if (ch && mainMenuBar_->HandleAccelerator(ch)) return true;
+        if (key == VK_ESCAPE && open == 0) {
+            MainMenuExit();
+            return true;
+        }
+        if (key == VK_LEFT && open <= 1) {
+            mainMenuBar_->PreviousItem();
+            return true;
+        }
+        if (key == VK_RIGHT) {
+            bool leaf = open == 0;
+            if (!leaf) {
+                const TmnSkinPopupWindow& last = *chain.PopupList.back();
+                const int a = last.ActiveItem;
+                leaf = a < 0 || a >= static_cast<int>(last.Items.size()) || !last.Items[static_cast<size_t>(a)]->HasSubItems();
+            }
+            if (leaf) {
+                mainMenuBar_->NextItem();
+                return true;
+            }
+        }
+        if ((key == VK_RETURN || key == VK_DOWN) && mainMenuBar_->PressHotItem()) return true;
+    }
+    if (!chain.Visible) return false;
+    const bool used = chain.KeyDown(key, ch);
+    if (key == VK_ESCAPE && (!chain.Visible || chain.PopupList.empty())) {
+        if (inMainMenu_) {
+            inSkinMenu_ = false;
+            if (mainMenuBar_) mainMenuBar_->PopupClosed();
+            if (OnSkinMenuClose) OnSkinMenuClose(this);
+        } else {
+            MenuClosed();
+        }
+    }
+    return used;
+}
+
+// ---- shortcuts ----
+
+bool TmnMantle::FormShortCut(WORD key, TShiftState shift) {
+    if (OnShortCut && OnShortCut(key, shift)) return true;
+    if (savedFormShortCut_ && savedFormShortCut_(key, shift)) return true;
+    if (shift == ssAlt && key == VK_SPACE) {
+        // Under the system-menu object: the last enabled one with command 3.
+        TSkinRect r;
+        for (int i = 0; i < objects_.Count(); ++i) {
+            TmnActiveSkinObject& o = objects_[i];
+            auto* b = dynamic_cast<TmnSkinStdButtonObject*>(&o);
+            auto* a = dynamic_cast<TmnSkinAnimateObject*>(&o);
+            if (o.Enabled && ((b && b->Command == cmSysMenu) || (a && a->Command == cmSysMenu))) r = o.ObjectRect;
+        }
+        if (!r.IsEmpty() && form_.HandleAllocated()) {
+            RECT wr;
+            ::GetWindowRect(form_.Handle(), &wr);
+            ShowSystemMenu({wr.left + r.Left, wr.top + r.Top, wr.left + r.Right, wr.top + r.Bottom});
+        }
+        return true;
+    }
+    auto tryMenu = [&](TMainMenu* menu) {
+        if (!menu) return false;
+        if (shift == ssAlt && key != VK_F4 && mainMenuBar_) {
+            wchar_t ch = static_cast<wchar_t>(::MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) & 0xFFFF);
+            if (ch && mainMenuBar_->HandleAccelerator(ch)) return true;
+        }
+        return menu->IsShortCut(key, shift);
+    };
+    if (mainMenuBar_) {
+        if (tryMenu(mainMenuBar_->MainMenu())) return true;
+        TMainMenu* child = mainMenuBar_->MergedChildMenu();
+        return child && tryMenu(child);
+    }
+    // Without a menu bar the menu taken off the form keeps its shortcuts.
+    return takenMenu_ && takenMenu_->IsShortCut(key, shift);
+}
+
+}  // namespace fn
