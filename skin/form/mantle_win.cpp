@@ -23,7 +23,9 @@ namespace fn {
 namespace {
 
 constexpr UINT_PTR FadeTimerId = 1;
-constexpr UINT WM_MANTLE_ACTION = WM_APP + 0x4D0;  // wParam: TmnWindowAction, posted
+constexpr UINT WM_MANTLE_ACTION = WM_APP + 0x4D0;       // wParam: TmnWindowAction, posted
+constexpr UINT WM_MANTLE_SYNC_ACTIVE = WM_APP + 0x4D1;  // re-reads the activation after the first show
+constexpr UINT WM_MANTLE_CHANGE_CHECK = WM_APP + 0x4D2; // a skin load has ended, with or without its change
 
 TForm& FormOf(TComponent* owner) {
     auto* form = dynamic_cast<TForm*>(owner);
@@ -31,7 +33,11 @@ TForm& FormOf(TComponent* owner) {
     return *form;
 }
 
-bool IsSizingCode(LRESULT code) { return code >= HTLEFT && code <= HTBOTTOMRIGHT; }
+bool HighContrastOn() {
+    HIGHCONTRASTW hc{};
+    hc.cbSize = sizeof hc;
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
 
 TSkinRect ToSkinRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -296,6 +302,10 @@ void TmnMantle::SkinBeforeChange() {
     pictures_.Clear();
     if (region_) region_->Clear();
     NotifyControls(skinData_, true);
+    // Loads run to their end before the next message: if this one ends without the change
+    // message (a broken skin), the check finds the change still pending and draws the built-in
+    // frame instead of leaving the window without one.
+    if (form_.HandleAllocated()) ::PostMessageW(form_.Handle(), WM_MANTLE_CHANGE_CHECK, 0, 0);
     if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
 }
 
@@ -307,12 +317,17 @@ void TmnMantle::ChangeSkinData() {
     // Old objects always go first, whatever started the change.
     objects_.Clear();
     pictures_.Clear();
-    skinned_ = skinData_ && !skinData_->Empty() && !skinData_->Picture().Empty();
+    // In the desktop's high-contrast mode the built-in frame in system colours stands in.
+    skinned_ = skinData_ && !skinData_->Empty() && !skinData_->Picture().Empty() && !HighContrastOn();
     if (skinned_) {
         objects_.Rebuild();
         ApplyButtonVisibility();
     }
-    if (!form_.HandleAllocated()) return;  // the first show lays everything out
+    if (!form_.HandleAllocated()) {
+        pendingChange_ = true;  // the first show runs the rest
+        return;
+    }
+    pendingChange_ = false;
     HWND window = form_.Handle();
     if (!skinned_) UpdateRegion(false);
     EnforceMinimumSize();
@@ -473,10 +488,9 @@ void TmnMantle::PaintEvent(const String& idName, TmnObjectPainter& painter, cons
 
 // ---- owner services for the objects ----
 
-bool TmnMantle::IsFormActive() const {
-    if (IsMDIChild() || IsMDIFrame()) return formActive_;
-    return form_.HandleAllocated() && ::GetActiveWindow() == const_cast<TForm&>(form_).Handle();
-}
+// The activation the platform last reported (WM_NCACTIVATE, WM_ACTIVATE): it is known before
+// the platform's own bookkeeping catches up, so the frame paints the new state at once.
+bool TmnMantle::IsFormActive() const { return formActive_; }
 
 bool TmnMantle::ClientAreaAnimation() const { return ClientAreaAnimationEnabled(); }
 String TmnMantle::CaptionText() const { return form_.Caption(); }
@@ -664,7 +678,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
 
     case WM_ACTIVATE: {
         const LRESULT r = next(msg, wParam, lParam);
-        if (!IsMDIChild() && !IsMDIFrame()) formActive_ = LOWORD(wParam) != WA_INACTIVE;
+        if (!IsMDIChild()) formActive_ = LOWORD(wParam) != WA_INACTIVE;
         NcPaint();
         if (MaximizedMDIChild()) {
             objects_.SetCaptionState(false);
@@ -716,6 +730,9 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             fadeTimer_.Start(window, FadeTimerId, 1);
         }
         if (IsMDIFrame()) SubclassMDIClient();
+        // Activation may have happened while the window was being created, before the seam saw
+        // its messages.
+        ::PostMessageW(window, WM_MANTLE_SYNC_ACTIVE, 0, 0);
         // The frame is recomputed now that the window exists and the hooks see its messages.
         RECT wr;
         ::GetWindowRect(window, &wr);
@@ -725,6 +742,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (IsMDIChild()) {
             if (TmnMantle* frame = FrameMantle(); frame && frame->mdiTabsBar_) frame->mdiTabsBar_->AddTab(&form_);
         }
+        if (pendingChange_) ChangeSkinData();
         if (TMainMenu* menu = form_.Menu()) {
             takenMenu_ = menu;
             form_.SetMenu(nullptr);
@@ -917,9 +935,33 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (reinterpret_cast<HWND>(lParam) != window && objects_.CaptureObject != -1) objects_.CaptureLost();
         return next(msg, wParam, lParam);
 
-    case WM_KILLFOCUS:
-    case WM_CANCELMODE:
-        return next(msg, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: {
+        // High contrast switched on or off: the frame follows.
+        const LRESULT r = next(msg, wParam, lParam);
+        const bool wanted = skinData_ && !skinData_->Empty() && !HighContrastOn();
+        if (wanted != skinned_ && !skinChanging_) ChangeSkinData();
+        return r;
+    }
+
+    case WM_MANTLE_SYNC_ACTIVE: {
+        const bool active = IsMDIChild()
+                                ? reinterpret_cast<HWND>(::SendMessageW(::GetParent(window), WM_MDIGETACTIVE, 0, 0)) == window
+                                : ::GetActiveWindow() == window;
+        if (active != formActive_) {
+            formActive_ = active;
+            if (MaximizedMDIChild()) objects_.SetCaptionState(false);
+            else SetCaptionState(true);
+        }
+        return 0;
+    }
+
+    case WM_MANTLE_CHANGE_CHECK:
+        if (skinChanging_) {
+            skinChanging_ = false;
+            ChangeSkinData();
+        }
+        return 0;
 
     case WM_MANTLE_ACTION:
         RunWindowAction(static_cast<TmnWindowAction>(wParam));
@@ -1111,6 +1153,8 @@ void TmnMantle::FadeStep() {
         fadeTimer_.Stop();
         return;
     }
+    // A tick still queued when the fade ended starts nothing new.
+    if (!fadeTimer_.Active()) return;
     if (!fadeAnimating_) {
         fadeTarget_ = alphaBlend_ || !AlphaBlendAnimation ? alphaBlendValue_ : 255;
         if (!alphaBlend_ && !AlphaBlendAnimation) fadeTarget_ = 255;

@@ -284,6 +284,7 @@ private:
     bool skinChanging_ = false;
     bool inMainMenu_ = false, inSkinMenu_ = false;
     bool firstShow_ = true;
+    bool pendingChange_ = false;    // a skin change waits for the window
     bool hooked_ = false;
     bool fadeAnimating_ = false;
     BYTE fadeAlpha_ = 0, fadeTarget_ = 255;

@@ -461,7 +461,7 @@ SkinArt DrawFennick() {
     d.Bool("buttonsinleft", false);
     d.Bool("mainmenupopupup", false);
     d.Key("borderwidth", BorderWidth);
-    d.Key("formminwidth", W);
+    d.Key("formminwidth", FormMinWidth);
     d.Bool("mditabstransparent", false);
     d.Bool("mainmenubartransparent", false);
     d.Bool("autorenderinginactiveimage", true);

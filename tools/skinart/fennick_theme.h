@@ -73,6 +73,9 @@ inline constexpr Rgb Transparent{255, 0, 255};      // key colour of grip images
 // Window frame geometry.
 inline constexpr int FrameWidth = 320;
 inline constexpr int FrameHeight = 100;
+// The narrowest a skinned window may become: the left corner, the caption buttons' corner and a
+// little caption between them, so that tiled document windows fit side by side.
+inline constexpr int FormMinWidth = 200;
 inline constexpr int CaptionHeight = 32;
 inline constexpr int BorderWidth = 4;
 inline constexpr int CornerRadius = 8;

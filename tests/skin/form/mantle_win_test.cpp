@@ -1,0 +1,561 @@
+// The form skinning component on real windows under Wine: the frame's geometry, painting and
+// region with the default skin (which has a mask) and a small skin without one, hit-testing,
+// caption buttons, skin changes, the background, translucency, menus and handle hygiene.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "form_test_support.h"
+#include "platform/win/application.h"
+#include "platform/win/forms.h"
+#include "platform/win/rich_edit.h"
+#include "skin/data/skin_messages.h"
+#include "skin/data/stored_skin.h"
+#include "skin/form/mantle_win.h"
+#include "skin/menus/skin_menu_win.h"
+
+namespace fn {
+namespace {
+
+void Pump() {
+    MSG msg;
+    for (int i = 0; i < 2000 && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) Application()->DispatchOne(msg);
+}
+
+// A form carrying a mantle and the default skin, loaded from form data like the program's.
+constexpr const wchar_t* kSkinnedForm = LR"(object TestForm: TForm
+  Left = 100
+  Top = 80
+  Width = 420
+  Height = 300
+  Caption = 'Probe'
+  object mnMantle1: TmnMantle
+    BorderIcons = [biSystemMenu, biMinimize, biMaximize, biRollUp]
+    SkinData = mnSkinData1
+  end
+  object mnSkinData1: TmnSkinData
+    CompressedStoredSkin = mnStoredSkin1
+  end
+  object mnStoredSkin1: TmnCompressedStoredSkin
+    FileName = 'skin.ini'
+    CompressedData = @FENNICK_SKIN
+  end
+end
+)";
+
+void RegisterOnce() {
+    static const bool done = [] {
+        Application()->Initialize();
+        TmnSkinData::Register();
+        TmnCompressedStoredSkin::Register();
+        TmnMantle::Register();
+        return true;
+    }();
+    (void)done;
+}
+
+struct SkinnedForm {
+    std::unique_ptr<TForm> form;
+    TmnMantle* mantle = nullptr;
+    TmnSkinData* skin = nullptr;
+
+    explicit SkinnedForm(const wchar_t* text = kSkinnedForm) {
+        RegisterOnce();
+        form = std::make_unique<TForm>(nullptr);
+        form->LoadFromText(text);
+        mantle = TmnMantle::Of(form.get());
+        skin = dynamic_cast<TmnSkinData*>(form->FindComponent(L"mnSkinData1"));
+        form->Show();
+        Pump();
+    }
+    HWND Handle() const { return form->Handle(); }
+    void Resize(int w, int h) {
+        ::SetWindowPos(Handle(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
+    }
+    SIZE Size() const {
+        RECT r;
+        ::GetWindowRect(form->Handle(), &r);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+    // The client area's origin and size in window coordinates.
+    RECT ClientInWindow() const {
+        RECT wr, cr;
+        ::GetWindowRect(form->Handle(), &wr);
+        ::GetClientRect(form->Handle(), &cr);
+        POINT o{0, 0};
+        ::ClientToScreen(form->Handle(), &o);
+        return {o.x - wr.left, o.y - wr.top, o.x - wr.left + cr.right, o.y - wr.top + cr.bottom};
+    }
+    LRESULT HitTest(int x, int y) const {
+        RECT wr;
+        ::GetWindowRect(form->Handle(), &wr);
+        return ::SendMessageW(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(wr.left + x, wr.top + y));
+    }
+    int IndexOf(const wchar_t* id) const {
+        for (int i = 0; i < mantle->ObjectList().Count(); ++i)
+            if (mantle->ObjectList()[i].IDName == id) return i;
+        return -1;
+    }
+    TSkinRect RectOf(const wchar_t* id) const {
+        const int i = IndexOf(id);
+        return i < 0 ? TSkinRect{} : mantle->ObjectList()[i].ObjectRect;
+    }
+};
+
+// The frame drawn into a bitmap of the window's size through MSG_PAINT_FRAME.
+struct FrameShot {
+    TBitmap bitmap;
+    LRESULT answer = 0;
+    explicit FrameShot(const SkinnedForm& f) : bitmap(f.Size().cx, f.Size().cy) {
+        answer = ::SendMessageW(f.Handle(), MSG_PAINT_FRAME, reinterpret_cast<WPARAM>(bitmap.Canvas().Handle()),
+                                MSG_PAINT_FRAME_MAGIC);
+    }
+    uint32_t Pixel(int x, int y) const {
+        const uint8_t* p = bitmap.ScanLine(y) + 3 * x;
+        return (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
+    }
+};
+
+uint32_t PicturePixel(const TBitmapData& b, int x, int y) { return b.Pixels[size_t(y) * size_t(b.Width) + size_t(x)] & 0xFFFFFF; }
+
+TEST(Mantle, ClientAreaSitsAtTheSkinsClientRectangleAtEverySize) {
+    SkinnedForm f;
+    ASSERT_TRUE(f.mantle->Skinned());
+    const TSkinRect cl = f.skin->ClientRect;
+    const int pw = f.skin->Picture().Width, ph = f.skin->Picture().Height;
+    for (SIZE s : {SIZE{420, 300}, SIZE{640, 480}, SIZE{333, 222}}) {
+        f.Resize(s.cx, s.cy);
+        const RECT c = f.ClientInWindow();
+        EXPECT_EQ(c.left, cl.Left);
+        EXPECT_EQ(c.top, cl.Top);
+        EXPECT_EQ(c.right, s.cx - (pw - cl.Right));
+        EXPECT_EQ(c.bottom, s.cy - (ph - cl.Bottom));
+        EXPECT_EQ(f.mantle->Geometry().NewCl, (TSkinRect{c.left, c.top, c.right, c.bottom}));
+    }
+}
+
+TEST(Mantle, BuiltInFrameWithoutASkinHasItsClientAtThreeAndTwentyTwo) {
+    SkinnedForm f;
+    f.mantle->SetSkinData(nullptr);
+    f.Resize(300, 200);
+    EXPECT_FALSE(f.mantle->Skinned());
+    const RECT c = f.ClientInWindow();
+    EXPECT_EQ(c.left, 3);
+    EXPECT_EQ(c.top, 22);
+    EXPECT_EQ(c.right, 297);
+    EXPECT_EQ(c.bottom, 197);
+    // No region without a skin; the built-in buttons answer as objects, the caption as caption.
+    TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+    EXPECT_EQ(f.HitTest(100, 10), HTCAPTION);
+    EXPECT_EQ(f.HitTest(286, 12), 19);  // the close button
+    EXPECT_EQ(f.HitTest(0, 0), HTTOPLEFT);
+    EXPECT_EQ(f.HitTest(150, 100), HTCLIENT);
+    FrameShot shot(f);
+    EXPECT_EQ(shot.answer, MSG_PAINT_FRAME_MAGIC);
+}
+
+TEST(Mantle, RegionFollowsTheMaskAndRightAnchoredButtonsFollowTheWidth) {
+    SkinnedForm f;
+    f.Resize(420, 300);
+    TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+    RECT box;
+    ::GetRgnBox(rgn.Get(), &box);
+    EXPECT_EQ(box.right, 420);
+    EXPECT_EQ(box.bottom, 300);
+    // The default skin's mask rounds the top corners: the corner pixel is outside.
+    EXPECT_FALSE(::PtInRegion(rgn.Get(), 0, 0));
+    EXPECT_TRUE(::PtInRegion(rgn.Get(), 210, 10));
+    const TSkinRect close = f.RectOf(L"closebutton");
+    ASSERT_FALSE(close.IsEmpty());
+    f.Resize(520, 300);
+    ASSERT_NE(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+    ::GetRgnBox(rgn.Get(), &box);
+    EXPECT_EQ(box.right, 520);
+    const TSkinRect moved = f.RectOf(L"closebutton");
+    EXPECT_EQ(moved.Left, close.Left + 100);
+    EXPECT_EQ(moved.Top, close.Top);
+    EXPECT_EQ(f.mantle->Geometry().NewCl.Right, 520 - (f.skin->Picture().Width - f.skin->ClientRect.Right));
+}
+
+TEST(Mantle, SkinWithoutMaskGetsTheWholeWindowAsRegion) {
+    RegisterOnce();
+    SkinnedForm f;
+    TComponent owner(nullptr);
+    TMemoryStream s;
+    WriteSkinArchive(s, test::TestArchive(test::TestDescription()));
+    f.skin->LoadFromArchive(s);
+    Pump();
+    ASSERT_TRUE(f.mantle->Skinned());
+    f.Resize(400, 200);
+    TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+    RECT box;
+    ::GetRgnBox(rgn.Get(), &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.right, 400);
+    EXPECT_EQ(box.bottom, 200);
+    EXPECT_TRUE(::PtInRegion(rgn.Get(), 0, 0));
+}
+
+TEST(Mantle, FramePaintedAtThePicturesOwnSizeIsThePicture) {
+    SkinnedForm f;
+    const TBitmapData& pic = f.skin->Picture();
+    f.Resize(pic.Width, pic.Height);
+    ::SetActiveWindow(f.Handle());
+    ::SendMessageW(f.Handle(), WM_NCACTIVATE, TRUE, 0);
+    FrameShot shot(f);
+    ASSERT_EQ(shot.answer, MSG_PAINT_FRAME_MAGIC);
+    // Left and bottom border columns and rows away from every object.
+    const TSkinRect cl = f.skin->ClientRect;
+    int compared = 0;
+    for (int y = cl.Top; y < pic.Height; y += 7)
+        for (int x = 0; x < cl.Left; ++x, ++compared) ASSERT_EQ(shot.Pixel(x, y), PicturePixel(pic, x, y)) << x << "," << y;
+    for (int x = 0; x < pic.Width; x += 5)
+        for (int y = cl.Bottom; y < pic.Height; ++y, ++compared) ASSERT_EQ(shot.Pixel(x, y), PicturePixel(pic, x, y));
+    EXPECT_GT(compared, 50);
+}
+
+TEST(Mantle, LargerFrameKeepsItsCornersAndInactiveFrameTurnsGrey) {
+    SkinnedForm f;
+    const TBitmapData& pic = f.skin->Picture();
+    f.Resize(pic.Width + 300, pic.Height + 200);
+    ::SendMessageW(f.Handle(), WM_NCACTIVATE, TRUE, 0);
+    FrameShot active(f);
+    const SIZE s = f.Size();
+    // The bottom-right corner of the picture lands at the window's bottom-right corner.
+    for (int d = 1; d <= 3; ++d)
+        EXPECT_EQ(active.Pixel(s.cx - d, s.cy - d), PicturePixel(pic, pic.Width - d, pic.Height - d));
+    EXPECT_EQ(active.Pixel(1, s.cy - 2), PicturePixel(pic, 1, pic.Height - 2));
+
+    ::SendMessageW(f.Handle(), WM_NCACTIVATE, FALSE, 0);
+    ASSERT_FALSE(f.mantle->IsFormActive());
+    FrameShot inactive(f);
+    // The default skin renders the inactive frame with the grey-scale effect.
+    const uint32_t c = inactive.Pixel(1, s.cy - 2);
+    EXPECT_EQ((c >> 16) & 0xFF, (c >> 8) & 0xFF);
+    EXPECT_EQ((c >> 8) & 0xFF, c & 0xFF);
+    EXPECT_NE(c, active.Pixel(1, s.cy - 2));
+}
+
+TEST(Mantle, PaintFrameAnswersOnlyItsOwnMagicAndLeavesTheDeviceContext) {
+    SkinnedForm f;
+    TBitmap b(f.Size().cx, f.Size().cy);
+    HDC dc = b.Canvas().Handle();
+    ::SetMapMode(dc, MM_TEXT);
+    TRegionHandle clip(::CreateRectRgn(0, 0, 10, 10));
+    ::SelectClipRgn(dc, clip.Get());
+    EXPECT_EQ(::SendMessageW(f.Handle(), MSG_PAINT_FRAME, reinterpret_cast<WPARAM>(dc), 1234), 0);
+    EXPECT_EQ(::SendMessageW(f.Handle(), MSG_PAINT_FRAME, 0, MSG_PAINT_FRAME_MAGIC), 0);
+    EXPECT_EQ(::SendMessageW(f.Handle(), MSG_PAINT_FRAME, reinterpret_cast<WPARAM>(dc), MSG_PAINT_FRAME_MAGIC),
+              MSG_PAINT_FRAME_MAGIC);
+    // The caller's clipping is what it was.
+    TRegionHandle after(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(::GetClipRgn(dc, after.Get()), 1);
+    RECT box;
+    ::GetRgnBox(after.Get(), &box);
+    EXPECT_EQ(box.right, 10);
+    EXPECT_EQ(box.bottom, 10);
+}
+
+TEST(Mantle, HitTestOverCaptionButtonsEdgesCornersAndClient) {
+    SkinnedForm f;
+    f.Resize(420, 300);
+    const TSkinRect cl = f.mantle->Geometry().NewCl;
+    const TSkinRect close = f.RectOf(L"closebutton");
+    const TSkinRect caption = f.mantle->ObjectList().FirstCaption()->ObjectRect;
+    EXPECT_EQ(f.HitTest((cl.Left + cl.Right) / 2, (cl.Top + cl.Bottom) / 2), HTCLIENT);
+    EXPECT_EQ(f.HitTest((close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2), 19);
+    EXPECT_EQ(f.HitTest(caption.Left + 20, (caption.Top + caption.Bottom) / 2), HTCAPTION);
+    EXPECT_EQ(f.HitTest(2, 299), HTBOTTOMLEFT);
+    EXPECT_EQ(f.HitTest(418, 298), HTBOTTOMRIGHT);
+    EXPECT_EQ(f.HitTest(210, 299), HTBOTTOM);
+    EXPECT_EQ(f.HitTest(0, 150), HTLEFT);
+    EXPECT_EQ(f.HitTest(419, 150), HTRIGHT);
+}
+
+TEST(Mantle, CloseButtonClosesAfterItsHandlerAndCaptureLossCancelsThePress) {
+    SkinnedForm f;
+    bool closed = false;
+    f.form->OnClose = [&](TComponent*, TCloseAction& a) { closed = true; a = TCloseAction::caNone; };
+    ::SetActiveWindow(f.Handle());
+    ::SendMessageW(f.Handle(), WM_NCACTIVATE, TRUE, 0);
+    const TSkinRect close = f.RectOf(L"closebutton");
+    RECT wr;
+    ::GetWindowRect(f.Handle(), &wr);
+    const LPARAM at = MAKELPARAM(wr.left + close.Left + 3, wr.top + close.Top + 3);
+
+    // A press that loses the capture to another window runs no command.
+    ASSERT_EQ(::SendMessageW(f.Handle(), WM_NCHITTEST, 0, at), 19);
+    ::SendMessageW(f.Handle(), WM_NCLBUTTONDOWN, 19, at);
+    EXPECT_EQ(::GetCapture(), f.Handle());
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ::SetCapture(other);
+    ::ReleaseCapture();
+    ::SendMessageW(f.Handle(), WM_LBUTTONUP, 0, 0);
+    Pump();
+    EXPECT_FALSE(closed);
+    ::DestroyWindow(other);
+
+    // A press and release over the button closes, but only after the message returned.
+    ::SendMessageW(f.Handle(), WM_NCHITTEST, 0, at);
+    ::SendMessageW(f.Handle(), WM_NCLBUTTONDOWN, 19, at);
+    ::SendMessageW(f.Handle(), WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(closed);
+    EXPECT_NE(::GetCapture(), f.Handle());
+    Pump();
+    EXPECT_TRUE(closed);
+}
+
+TEST(Mantle, HiddenCaptionButtonsLeaveOnlyTheCaption) {
+    SkinnedForm f;
+    f.mantle->SetHideCaptionButtons(true);
+    int visibleButtons = 0;
+    for (int i = 0; i < f.mantle->ObjectList().Count(); ++i) {
+        const TmnActiveSkinObject& o = f.mantle->ObjectList()[i];
+        if (dynamic_cast<const TmnSkinStdButtonObject*>(&o)) {
+            EXPECT_FALSE(o.Enabled) << o.IDName.c_str();
+            if (o.Visible && !o.ObjectRect.IsEmpty()) ++visibleButtons;
+        }
+    }
+    EXPECT_EQ(visibleButtons, 0);
+    ASSERT_NE(f.mantle->ObjectList().FirstCaption(), nullptr);
+    EXPECT_TRUE(f.mantle->ObjectList().FirstCaption()->Visible);
+}
+
+TEST(Mantle, SkinChangeAtRunTimeRebuildsObjectsAndRemovingTheManagerLeavesTheBuiltInFrame) {
+    SkinnedForm f;
+    const int fennickObjects = f.mantle->ObjectList().Count();
+    ASSERT_GT(fennickObjects, 0);
+    int before = 0, changed = 0;
+    f.mantle->OnBeforeChangeSkinData = [&](TComponent*) { ++before; };
+    f.mantle->OnChangeSkinData = [&](TComponent*) { ++changed; };
+    TMemoryStream s;
+    WriteSkinArchive(s, test::TestArchive(test::TestDescription()));
+    f.skin->LoadFromArchive(s);
+    Pump();
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(changed, 1);
+    EXPECT_TRUE(f.mantle->Skinned());
+    EXPECT_NE(f.IndexOf(L"logo"), -1);  // an object only the test skin has
+    EXPECT_EQ(f.mantle->Geometry().NewCl.Left, 4);
+
+    delete f.skin;
+    f.skin = nullptr;
+    Pump();
+    EXPECT_FALSE(f.mantle->Skinned());
+    EXPECT_EQ(f.mantle->SkinData(), nullptr);
+    FrameShot shot(f);
+    EXPECT_EQ(shot.answer, MSG_PAINT_FRAME_MAGIC);  // the built-in frame paints
+    EXPECT_EQ(f.ClientInWindow().top, 22);
+}
+
+TEST(Mantle, BrokenSkinLeavesTheBuiltInFrameNotAWindowWithoutOne) {
+    SkinnedForm f;
+    TMemoryStream garbage;
+    const char bytes[] = "not a skin archive at all, just some text";
+    garbage.Write(bytes, sizeof bytes);
+    try {
+        f.skin->LoadFromArchive(garbage);
+    } catch (const Exception&) {
+        // a load that throws ends the same way as one that stops early
+    }
+    Pump();
+    EXPECT_FALSE(f.mantle->Skinned());
+    EXPECT_FALSE(f.mantle->SkinChanging());
+    FrameShot shot(f);
+    EXPECT_EQ(shot.answer, MSG_PAINT_FRAME_MAGIC);
+    EXPECT_EQ(f.ClientInWindow().top, 22);
+}
+
+TEST(Mantle, BackgroundIsTheSkinsTile) {
+    SkinnedForm f;
+    const int index = f.skin->BgPictureIndex;
+    const TBitmapData* tile = f.skin->ActivePicture(index);
+    ASSERT_NE(tile, nullptr);
+    RECT cr;
+    ::GetClientRect(f.Handle(), &cr);
+    TBitmap b(cr.right, cr.bottom);
+    f.mantle->PaintBackground(b.Canvas().Handle(), false);
+    for (POINT p : {POINT{0, 0}, POINT{5, 7}, POINT{tile->Width + 3, 2}, POINT{1, tile->Height + 4}}) {
+        if (p.x >= cr.right || p.y >= cr.bottom) continue;
+        const uint8_t* px = b.ScanLine(p.y) + 3 * p.x;
+        const uint32_t got = (uint32_t(px[2]) << 16) | (uint32_t(px[1]) << 8) | px[0];
+        EXPECT_EQ(got, PicturePixel(*tile, p.x % tile->Width, p.y % tile->Height)) << p.x << "," << p.y;
+    }
+}
+
+TEST(Mantle, FadeInEndsAtFullOpacityAndDropsTheLayeredStyle) {
+    SkinnedForm f;
+    f.form->Hide();
+    Pump();
+    f.mantle->AlphaBlendAnimation = true;
+    f.form->Show();
+    ASSERT_TRUE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, 1, 0);
+    EXPECT_FALSE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    // A fade-in whose window is gone stops instead of touching it.
+    f.form->Hide();
+    Pump();
+    f.mantle->SetAlphaBlend(true);
+    f.mantle->SetAlphaBlendValue(120);
+    f.form->Show();
+    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, 1, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 120);
+}
+
+TEST(Mantle, KeysPressedWhileTheSystemMenuIsOpenDoNotReachTheWindow) {
+    SkinnedForm f;
+    auto* edit = new TRichEdit(f.form.get());
+    edit->SetParent(f.form.get());
+    edit->SetBounds(0, 0, 200, 100);
+    edit->SetVisible(true);
+    f.form->Show();
+    edit->SetFocus();
+    Pump();
+    RECT wr;
+    ::GetWindowRect(f.Handle(), &wr);
+    f.mantle->ShowSystemMenu({wr.left + 5, wr.top + 5, wr.left + 20, wr.top + 20});
+    ASSERT_TRUE(f.mantle->SkinMenu().Visible);
+    EXPECT_TRUE(f.mantle->InSkinMenu());
+    for (WPARAM key : {WPARAM('A'), WPARAM(VK_RETURN)}) {
+        ::PostMessageW(edit->Handle(), WM_KEYDOWN, key, 1);
+        ::PostMessageW(edit->Handle(), WM_CHAR, key == 'A' ? 'a' : '\r', 1);
+    }
+    Pump();
+    EXPECT_EQ(::GetWindowTextLengthW(edit->Handle()), 0);
+    f.mantle->SkinMenu().CloseAll();
+    Pump();
+    EXPECT_FALSE(f.mantle->InSkinMenu());
+}
+
+TEST(Mantle, EmptySystemMenuOpensNothingAndStartsNoMenuMode) {
+    SkinnedForm f;
+    f.mantle->SetBorderIcons(BorderIconBit(biSystemMenu));
+    f.mantle->ShowSystemMenu({100, 100, 110, 110});
+    EXPECT_FALSE(f.mantle->SkinMenu().Visible);
+    EXPECT_FALSE(f.mantle->InSkinMenu());
+    // Alt+Space on such a window does nothing either.
+    EXPECT_TRUE(f.mantle->FormShortCut(VK_SPACE, ssAlt));
+    EXPECT_FALSE(f.mantle->InSkinMenu());
+}
+
+TEST(Mantle, SystemCommandsAreComparedWithoutTheirLowBits) {
+    SkinnedForm f;
+    const SIZE before = f.Size();
+    ::SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE | 2, 0);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsMaximized);
+    EXPECT_FALSE(::IsZoomed(f.Handle()));  // the platform window stays normal
+    ::SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_RESTORE | 3, 0);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_EQ(f.Size().cx, before.cx);
+    EXPECT_EQ(f.Size().cy, before.cy);
+}
+
+TEST(Mantle, SizeMoveStateEndsWithTheLoop) {
+    SkinnedForm f;
+    ::SendMessageW(f.Handle(), WM_ENTERSIZEMOVE, 0, 0);
+    EXPECT_TRUE(f.mantle->InSizeMove());
+    ::SendMessageW(f.Handle(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_FALSE(f.mantle->InSizeMove());
+    EXPECT_EQ(f.mantle->ObjectList().ActiveObject, -1);
+}
+
+TEST(Mantle, DetachesInEitherOrderBesideAnotherHandler) {
+    for (bool mantleFirst : {true, false}) {
+        SkinnedForm f;
+        int seen = 0;
+        TWndProcHook other(f.form->WindowProc(), [&](HWND, UINT m, WPARAM w, LPARAM l, const TWndProcNext& next) {
+            if (m == WM_USER + 7) ++seen;
+            return next(m, w, l);
+        });
+        if (mantleFirst) {
+            delete f.mantle;
+            other.Remove();
+        } else {
+            other.Remove();
+            delete f.mantle;
+        }
+        f.mantle = nullptr;
+        ::SendMessageW(f.Handle(), WM_USER + 7, 0, 0);
+        EXPECT_EQ(seen, 0);
+        EXPECT_EQ(TmnMantle::Of(f.form.get()), nullptr);
+        // The platform frame and no region are back; the form keeps working.
+        TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_EQ(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+        ::SendMessageW(f.Handle(), WM_NCPAINT, 1, 0);
+        f.Resize(300, 250);
+        EXPECT_EQ(f.Size().cx, 300);
+    }
+}
+
+TEST(Mantle, OwnerThatIsNotAFormIsRefused) {
+    RegisterOnce();
+    TComponent owner(nullptr);
+    EXPECT_THROW(TmnMantle mantle(&owner), EInvalidCast);
+}
+
+// The process's GDI handle table (about 65,000 entries under Wine) filled up but for a few free
+// ones, so that a handle leaked per step exhausts it within a short run; and a count of what
+// is free again afterwards.
+class ScarceGdiHandles {
+public:
+    explicit ScarceGdiHandles(int leave) {
+        for (HRGN r; held_.size() < 300000 && (r = ::CreateRectRgn(0, 0, 1, 1));) held_.push_back(r);
+        full_ = held_.size() < 300000;
+        for (int i = 0; i < leave && !held_.empty(); ++i) {
+            ::DeleteObject(held_.back());
+            held_.pop_back();
+        }
+    }
+    ~ScarceGdiHandles() {
+        for (HRGN r : held_) ::DeleteObject(r);
+    }
+    // Whether the table had a limit to fill.
+    bool Full() const { return full_; }
+    static int FreeCount() {
+        std::vector<HRGN> probe;
+        for (HRGN r; probe.size() < 300000 && (r = ::CreateRectRgn(0, 0, 1, 1));) probe.push_back(r);
+        for (HRGN r : probe) ::DeleteObject(r);
+        return static_cast<int>(probe.size());
+    }
+
+private:
+    std::vector<HRGN> held_;
+    bool full_ = false;
+};
+
+// Every size step builds the geometry, the mask strips, the region (handed to SetWindowRgn) and
+// paints the frame: one handle kept per step would use up the few free ones long before the end.
+TEST(Mantle, SizeStepsLeakNoHandleEvenWithTheHandleTableNearlyFull) {
+    SkinnedForm f;
+    f.form->Hide();
+    Pump();
+    TBitmap canvas(440, 220);
+    const int leave = 1500, steps = 3000;
+    ScarceGdiHandles scarce(leave);
+    ASSERT_TRUE(scarce.Full()) << "the platform gives GDI handles without a limit";
+    const int before = ScarceGdiHandles::FreeCount();
+    for (int i = 0; i < steps; ++i) {
+        const int w = 300 + (i % 120), h = 120 + (i % 80);
+        ::SetWindowPos(f.Handle(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_EQ(::SendMessageW(f.Handle(), MSG_PAINT_FRAME, reinterpret_cast<WPARAM>(canvas.Canvas().Handle()),
+                                 MSG_PAINT_FRAME_MAGIC),
+                  MSG_PAINT_FRAME_MAGIC)
+            << "step " << i;
+    }
+    EXPECT_GE(ScarceGdiHandles::FreeCount(), before - 50);
+    TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_TRUE(rgn);
+    EXPECT_NE(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+}
+
+}  // namespace
+}  // namespace fn
