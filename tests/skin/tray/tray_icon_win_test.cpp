@@ -244,6 +244,7 @@ TEST_F(TrayTest, ActivationGivesTheFocusBackToTheControlThatHadIt) {
     EXPECT_EQ(::GetFocus(), first->Handle());
     // A freed control is forgotten: the form's own choice stands.
     second->SetFocus();
+    ::SetFocus(nullptr);
     delete second;
     EXPECT_EQ(Screen()->ActiveControl(), nullptr);
     activate(nullptr);
