@@ -10,6 +10,7 @@
 #include "platform/win/application.h"
 #include "platform/win/forms.h"
 #include "skin/data/stored_skin.h"
+#include "tests/fennick_skin_form.h"
 #include "skin/menus/skin_menu_win.h"
 #include "timing.h"
 
@@ -17,18 +18,6 @@ using namespace fn;
 using namespace fn::bench;
 
 namespace {
-
-constexpr const wchar_t* kSkinForm = LR"(object BenchSkinHolder: TForm
-  Caption = 'Skin'
-  object mnSkinData1: TmnSkinData
-    CompressedStoredSkin = mnStoredSkin1
-  end
-  object mnStoredSkin1: TmnCompressedStoredSkin
-    FileName = 'skin.ini'
-    CompressedData = @FENNICK_SKIN
-  end
-end
-)";
 
 class BenchOwner : public TComponent, public TmnMenuOwner {
 public:
@@ -85,7 +74,7 @@ int main(int argc, char** argv) {
     TmnSkinData::Register();
     TmnCompressedStoredSkin::Register();
     TForm holder(nullptr);
-    holder.LoadFromText(kSkinForm);
+    holder.LoadFromText(fn::test::kFennickSkinForm);
     auto* skin = dynamic_cast<TmnSkinData*>(holder.FindComponent(L"mnSkinData1"));
     if (!skin || skin->Empty()) {
         std::printf("the default skin did not load\n");

@@ -21,10 +21,17 @@ enum ComponentStateFlag : unsigned {
     csDestroying = 1u << 3,
 };
 
-class TComponent {
+// The root of objects an event can name as its sender without being components (a skinned
+// menu's item drawing itself, say).
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+class TComponent : public TObject {
 public:
     explicit TComponent(TComponent* owner);
-    virtual ~TComponent();
+    ~TComponent() override;
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 

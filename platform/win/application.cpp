@@ -7,6 +7,23 @@
 
 namespace fn {
 
+namespace {
+
+constexpr UINT_PTR HintTimerId = 1;
+
+bool CancelsHint(UINT msg) {
+    switch (msg) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_XBUTTONDOWN:
+    case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_MOUSEWHEEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 TApplication* Application() {
     static TApplication* app = new TApplication();  // lives for the whole process
     return app;
@@ -39,7 +56,7 @@ void TApplication::Initialize() {
     });
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.lpfnWndProc = &TApplication::StaticWndProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"FnApplication";
     ::RegisterClassExW(&wc);
@@ -77,6 +94,16 @@ bool TApplication::PreProcessKey(MSG& msg) {
 void TApplication::DispatchOne(MSG& msg) {
     try {
         if (msg.message == WM_QUIT) { terminated_ = true; return; }
+        if (msg.message == WM_MOUSEMOVE) {
+            HintMouseMessage(msg.hwnd);
+        } else if (msg.message == WM_MOUSELEAVE && msg.hwnd == hintTracked_) {
+            hintTracked_ = nullptr;
+            CancelHint();
+            hintOwner_ = nullptr;
+            SetHintControl(nullptr);
+        } else if (CancelsHint(msg.message)) {
+            CancelHint();
+        }
         if (OnMessage) {
             bool handled = false;
             auto hook = OnMessage;  // the handler may replace itself
@@ -117,6 +144,110 @@ void TApplication::Run() {
 void TApplication::HandleException(const Exception& e) {
     if (OnException) { OnException(e); return; }
     MessageDlg(e.Message(), TMsgDlgType::mtError, mbOK, 0);
+}
+
+LRESULT CALLBACK TApplication::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && wParam == HintTimerId) {
+        Application()->HintTimerFired();
+        return 0;
+    }
+    return ::DefWindowProcW(window, msg, wParam, lParam);
+}
+
+void TApplication::SetShowHint(bool show) {
+    showHint_ = show;
+    if (show) return;
+    CancelHint();
+    hintWindow_.reset();
+    hintOwner_ = nullptr;
+    SetHintControl(nullptr);
+}
+
+void TApplication::SetHintWindowClass(THintWindowClass windowClass) {
+    hintWindowClass_ = windowClass ? windowClass : &MakePlatformHintWindow;
+}
+
+void TApplication::SetHintControl(TWinControl* control) {
+    if (hintControl_ == control) return;
+    if (hintControl_) RemoveFreeNotification(hintControl_);
+    hintControl_ = control;
+    if (hintControl_) FreeNotification(hintControl_);
+}
+
+void TApplication::Notification(TComponent* component, Operation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == Operation::Remove && component == hintControl_) {
+        hintControl_ = nullptr;
+        hintOwner_ = nullptr;
+        CancelHint();
+    }
+}
+
+HWND TApplication::HintOwnerAt(HWND window, String& text) const {
+    for (HWND w = window; w; w = ::GetParent(w)) {
+        if (THintSource* source = WindowHintSource(w)) {
+            text = source->HintText();
+            return text.empty() ? nullptr : w;
+        }
+        if (TWinControl* control = TWinControl::FromHandle(w); control && !control->Hint().empty()) {
+            if (!control->ShowingHint()) return nullptr;
+            text = control->Hint();
+            return w;
+        }
+        // A child's parents, not a top-level window's owner.
+        if (!(::GetWindowLongPtrW(w, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return nullptr;
+}
+
+void TApplication::HintMouseMessage(HWND window) {
+    if (!showHint_ || !handle_) return;
+    if (window != hintTracked_) {
+        // The hint ends when the mouse leaves the window.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        if (::TrackMouseEvent(&track)) hintTracked_ = window;
+    }
+    String text;
+    const HWND owner = HintOwnerAt(window, text);
+    if (owner == hintOwner_ && text == hintText_) return;
+    const bool wasShowing = hintWindow_ && hintWindow_->Visible();
+    CancelHint();
+    hintOwner_ = owner;
+    hintText_ = text;
+    SetHintControl(TWinControl::FromHandle(owner));
+    if (owner) hintTimer_.Start(handle_, HintTimerId, wasShowing ? HintShortPause : HintPause);
+}
+
+void TApplication::CancelHint() {
+    hintTimer_.Stop();
+    hintShowing_ = false;
+    if (hintWindow_) hintWindow_->Hide();
+}
+
+void TApplication::HintTimerFired() {
+    if (hintShowing_) {
+        // The hide pause is over; the same hint comes again only after the mouse left its window.
+        CancelHint();
+        return;
+    }
+    hintTimer_.Stop();
+    if (!hintOwner_ || !::IsWindow(hintOwner_)) return;
+    THintInfo info;
+    info.HintControl = hintControl_;
+    info.HintWindow = hintOwner_;
+    ::GetCursorPos(&info.CursorPos);
+    // Below the standard arrow cursor.
+    info.HintPos = {info.CursorPos.x, info.CursorPos.y + ::GetSystemMetrics(SM_CYCURSOR) * 5 / 8};
+    info.HideTimeout = HintHidePause;
+    String text = hintText_;
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(text, canShow, info);
+    if (!canShow || text.empty() || !showHint_) return;
+    if (!hintWindow_) hintWindow_ = hintWindowClass_();
+    if (!hintWindow_) return;
+    hintWindow_->ActivateHint({info.HintPos.x, info.HintPos.y, info.HintPos.x, info.HintPos.y}, text);
+    hintShowing_ = true;
+    hintTimer_.Start(handle_, HintTimerId, info.HideTimeout);
 }
 
 bool TApplication::HelpCommand(unsigned command, uintptr_t data) {

@@ -1,11 +1,15 @@
 #pragma once
 // The application object: start-up, the main form, the message loop with key preview and
-// shortcut routing, the default exception handler, and the help hooks.
+// shortcut routing, the default exception handler, the help hooks and the hints: a control with
+// a hint shows it after HintPause with the mouse resting on it, for HintHidePause.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "platform/win/forms.h"
+#include "platform/win/hint_window.h"
+#include "platform/win/window_timer.h"
 
 namespace fn {
 
@@ -53,8 +57,34 @@ public:
     bool HelpContext(int context) { return HelpCommand(HELP_CONTEXT, static_cast<uintptr_t>(context)); }
     std::function<bool(unsigned command, uintptr_t data, bool& callHelp)> OnHelp;
 
+    // Hints. Switching ShowHint off frees the hint window; on again makes one of the current
+    // HintWindowClass when the next hint shows.
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show);
+    UINT HintPause = 500;       // before the first hint
+    UINT HintShortPause = 50;   // from one control's hint to the next while one shows
+    UINT HintHidePause = 2500;  // how long a hint stays
+    THintWindowClass HintWindowClass() const { return hintWindowClass_; }
+    void SetHintWindowClass(THintWindowClass windowClass);
+    // Asked before a hint shows: may change the text and place, or refuse.
+    std::function<void(String& hintStr, bool& canShow, THintInfo& hintInfo)> OnShowHint;
+    // The hint window now (null before the first hint or while ShowHint is off).
+    THintWindow* HintWindow() const { return hintWindow_.get(); }
+    // The mouse is over window (a mouse move): starts, keeps or ends the wait for its hint.
+    void HintMouseMessage(HWND window);
+    // Hides the hint and ends the wait (a click, a key, the mouse left).
+    void CancelHint();
+
+    void Notification(TComponent* component, Operation operation) override;
+
 private:
     bool PreProcessKey(MSG& msg);
+    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    void HintTimerFired();
+    // The window whose hint shows over window: the nearest control (or hint source) up its
+    // parents with a hint text, if that control shows hints.
+    HWND HintOwnerAt(HWND window, String& text) const;
+    void SetHintControl(TWinControl* control);
 
     HWND handle_ = nullptr;
     String title_;
@@ -62,6 +92,16 @@ private:
     bool terminated_ = false;
     bool initialized_ = false;
     String helpFile_;
+
+    bool showHint_ = true;
+    THintWindowClass hintWindowClass_ = &MakePlatformHintWindow;
+    std::unique_ptr<THintWindow> hintWindow_;
+    TWindowTimer hintTimer_;
+    bool hintShowing_ = false;       // the timer runs the hide pause
+    HWND hintOwner_ = nullptr;       // the window whose hint waits or shows
+    TWinControl* hintControl_ = nullptr;
+    String hintText_;
+    HWND hintTracked_ = nullptr;     // the window asked for WM_MOUSELEAVE
 };
 
 TApplication* Application();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/form_data.h"
+#include "platform/win/forms.h"
 
 namespace fn {
 
@@ -60,6 +61,7 @@ TWinControl::TWinControl(TComponent* owner) : TComponent(owner), chain_(TWndProc
 
 TWinControl::~TWinControl() {
     SetStateFlags(csDestroying, true);
+    if (Screen()->activeControl_ == this) Screen()->activeControl_ = nullptr;
     for (TWinControl* c : controls_) c->parent_ = nullptr;
     controls_.clear();
     DestroyHandle();
@@ -137,6 +139,12 @@ void TWinControl::SetFocus() {
 
 bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
 
+bool TWinControl::ShowingHint() const {
+    const TWinControl* c = this;
+    while (c->parentShowHint_ && c->parent_) c = c->parent_;
+    return c->showHint_;
+}
+
 bool TWinControl::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
     int w = bounds_.right - bounds_.left, h = bounds_.bottom - bounds_.top;
     if (name == L"Left") SetBounds(v.AsInt(), bounds_.top, w, h);
@@ -144,6 +152,9 @@ bool TWinControl::ReadProperty(const String& name, const FormValue& v, TReader& 
     else if (name == L"Width") SetBounds(bounds_.left, bounds_.top, v.AsInt(), h);
     else if (name == L"Height") SetBounds(bounds_.left, bounds_.top, w, v.AsInt());
     else if (name == L"TabOrder") tabOrder_ = v.AsInt();
+    else if (name == L"Hint") hint_ = v.AsString();
+    else if (name == L"ShowHint") SetShowHint(v.AsBool());
+    else if (name == L"ParentShowHint") parentShowHint_ = v.AsBool();
     else if (name == L"Visible") visible_ = v.AsBool();
     else if (name == L"Align") {
         static const struct { const wchar_t* n; TAlign a; } table[] = {
@@ -256,6 +267,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinControl::OwnProc(void* control, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<TWinControl*>(control);
+    // A form passes its focus on to a control; the control is what the screen remembers.
+    if (msg == WM_SETFOCUS && !dynamic_cast<TForm*>(self)) Screen()->activeControl_ = self;
     if (msg != WM_NCDESTROY) return self->WndProc(msg, wParam, lParam);
     // The last message of the window: the chain stays with this control for the next one.
     LRESULT result = self->chain_->CallOriginal(msg, wParam, lParam);

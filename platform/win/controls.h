@@ -62,6 +62,17 @@ public:
     void SetFocus();
     bool Focused() const;
 
+    // The text the application's hint shows over the control.
+    const String& Hint() const { return hint_; }
+    void SetHint(const String& hint) { hint_ = hint; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show) { showHint_ = show; parentShowHint_ = false; }
+    // ShowHint follows the parent's while this is set (the default).
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool value) { parentShowHint_ = value; }
+    // Whether the hint shows: ShowHint, taken from the parents while ParentShowHint is set.
+    bool ShowingHint() const;
+
     // The control object of a window created by this layer (null for foreign windows).
     static TWinControl* FromHandle(HWND window);
 
@@ -118,6 +129,8 @@ private:
     std::vector<TWinControl*> controls_;
     TAlign align_ = TAlign::alNone;
     int tabOrder_ = 0;
+    String hint_;
+    bool showHint_ = false, parentShowHint_ = true;
 };
 
 // Registers (once) the window class all forms and plain controls of this layer use.

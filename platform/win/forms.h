@@ -131,10 +131,15 @@ public:
     int FormCount() const { return static_cast<int>(forms_.size()); }
     TForm* Forms(int index) const { return forms_[static_cast<size_t>(index)]; }
     TForm* ActiveForm() const;
+    // The control that had the keyboard focus last (kept while the program is in the
+    // background), or null.
+    TWinControl* ActiveControl() const { return activeControl_; }
 
 private:
     friend class TForm;
+    friend class TWinControl;
     std::vector<TForm*> forms_;
+    TWinControl* activeControl_ = nullptr;
 };
 
 TScreen* Screen();

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/core/bitmap_data.h"
 #include "platform/core/form_data.h"
+#include "platform/core/streams.h"
+#include "platform/win/graphics.h"
+#include "platform/win/image_list.h"
 
 namespace fn {
 
@@ -80,7 +84,32 @@ TMenuItem::~TMenuItem() {
 
 void TMenuItem::SetCaption(const String& caption) { caption_ = caption; Changed(); }
 void TMenuItem::SetShortCut(TShortCut shortCut) { shortCut_ = shortCut; Changed(); }
-void TMenuItem::SetChecked(bool checked) { checked_ = checked; Changed(); }
+void TMenuItem::SetChecked(bool checked) {
+    checked_ = checked;
+    if (checked_ && radioItem_) UncheckGroup();
+    Changed();
+}
+
+void TMenuItem::SetRadioItem(bool value) {
+    radioItem_ = value;
+    if (checked_ && radioItem_) UncheckGroup();
+    Changed();
+}
+
+void TMenuItem::UncheckGroup() {
+    if (!parent_) return;
+    for (TMenuItem* other : parent_->items_)
+        if (other != this && other->radioItem_ && other->groupIndex_ == groupIndex_) other->checked_ = false;
+}
+
+void TMenuItem::SetImageIndex(int index) { imageIndex_ = index; Changed(); }
+
+TBitmap& TMenuItem::Bitmap() {
+    if (!bitmap_) bitmap_ = std::make_unique<TBitmap>();
+    return *bitmap_;
+}
+
+bool TMenuItem::HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
 void TMenuItem::SetEnabled(bool enabled) { enabled_ = enabled; Changed(); }
 void TMenuItem::SetVisible(bool visible) { visible_ = visible; Changed(); }
 
@@ -125,11 +154,24 @@ bool TMenuItem::ReadProperty(const String& name, const FormValue& v, TReader& re
     if (name == L"Caption") caption_ = v.AsString();
     else if (name == L"ShortCut") shortCut_ = static_cast<TShortCut>(v.AsInt());
     else if (name == L"Checked") checked_ = v.AsBool();
+    else if (name == L"RadioItem") radioItem_ = v.AsBool();
+    else if (name == L"GroupIndex") groupIndex_ = v.AsInt();
+    else if (name == L"ImageIndex") imageIndex_ = v.AsInt();
+    else if (name == L"Hint") hint_ = v.AsString();
+    else if (name == L"Bitmap.Data") {
+        // The bytes of a bitmap file; a malformed one raises the reader's error.
+        if (v.kind != FormValue::Kind::Binary) throw EReadError(L"Bitmap.Data erwartet Binärdaten");
+        TBytesStream stream(v.bytes.data(), v.bytes.size());
+        TBitmapData picture;
+        picture.LoadFromStream(stream);
+        Bitmap().Assign(picture);
+    }
     else if (name == L"Enabled") enabled_ = v.AsBool();
     else if (name == L"Visible") visible_ = v.AsBool();
     else if (name == L"HelpContext") helpContext_ = v.AsInt();
     else if (name == L"Default") default_ = v.AsBool();
     else if (name == L"OnClick") OnClick = reader.Method<TNotifyEvent>(v);
+    else if (name == L"OnDrawItem") OnDrawItem = reader.Method<TMenuDrawItemEvent>(v);
     else return TComponent::ReadProperty(name, v, reader);
     return true;
 }
@@ -143,6 +185,26 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullpt
 TMenu::~TMenu() { delete items_; }
 
 void TMenu::ReadChild(TComponent* child) { items_->ReadChild(child); }
+
+void TMenu::SetImages(TImageList* images) {
+    if (images_) RemoveFreeNotification(images_);
+    images_ = images;
+    if (images_) FreeNotification(images_);
+    MenuChanged();
+}
+
+bool TMenu::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    if (name == L"Images") {
+        reader.FixupReference(v, [this](TComponent* c) { SetImages(dynamic_cast<TImageList*>(c)); });
+        return true;
+    }
+    return TComponent::ReadProperty(name, v, reader);
+}
+
+void TMenu::Notification(TComponent* component, Operation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == Operation::Remove && component == images_) images_ = nullptr;
+}
 
 static TMenuItem* FindIn(TMenuItem* parent, const std::function<bool(TMenuItem*)>& match) {
     for (int i = 0; i < parent->Count(); ++i) {
@@ -235,6 +297,7 @@ void RegisterMenuClasses() {
     RegisterComponentClass(L"TMainMenu", [](TComponent* o) { return new TMainMenu(o); });
     RegisterComponentClass(L"TPopupMenu", [](TComponent* o) { return new TPopupMenu(o); });
     RegisterComponentClass(L"TMenuItem", [](TComponent* o) { return new TMenuItem(o); });
+    RegisterComponentClass(L"TImageList", [](TComponent* o) { return new TImageList(o, 16, 16); });
 }
 
 }  // namespace fn

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/core/classes.h"
@@ -12,6 +13,13 @@
 namespace fn {
 
 using TNotifyEvent = std::function<void(TComponent* sender)>;
+
+class TBitmap;
+class TCanvas;
+class TImageList;
+// Draws an item instead of its menu: sender is whatever shows the item, rect the part of canvas
+// that the caption would fill, selected the highlighted state.
+using TMenuDrawItemEvent = std::function<void(TObject* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
 
 // Shortcuts use the class library's encoding: low byte the virtual key, plus these flags.
 using TShortCut = unsigned short;
@@ -40,7 +48,21 @@ public:
     TShortCut ShortCut() const { return shortCut_; }
     void SetShortCut(TShortCut shortCut);
     bool Checked() const { return checked_; }
+    // Checking a radio item unchecks the other radio items of its group under the same parent.
     void SetChecked(bool checked);
+    bool RadioItem() const { return radioItem_; }
+    void SetRadioItem(bool value);
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int value) { groupIndex_ = value; }
+    // Index into the menu's Images; -1 none.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
+    // The item's own picture, shown instead of an image-list image when not empty.
+    TBitmap& Bitmap();
+    bool HasBitmap() const;
+    // The help text shown while the item is highlighted.
+    const String& Hint() const { return hint_; }
+    void SetHint(const String& hint) { hint_ = hint; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
@@ -51,6 +73,7 @@ public:
     void SetDefault(bool value) { default_ = value; }
 
     TNotifyEvent OnClick;
+    TMenuDrawItemEvent OnDrawItem;
     // Runs OnClick (with this item as sender).
     virtual void Click();
 
@@ -72,8 +95,13 @@ public:
 private:
     friend class TMenu;
     void Changed();
+    void UncheckGroup();
 
     String caption_;
+    String hint_;
+    std::unique_ptr<TBitmap> bitmap_;
+    int imageIndex_ = -1, groupIndex_ = 0;
+    bool radioItem_ = false;
     TShortCut shortCut_ = 0;
     bool checked_ = false, enabled_ = true, visible_ = true, default_ = false;
     int helpContext_ = 0;
@@ -98,10 +126,15 @@ public:
     TMenuItem* FindShortCut(TShortCut shortCut) const;
     // Native menu built from the items (rebuilt when items change).
     HMENU Handle();
+    // The images the items' ImageIndex refers to; cleared when the list goes.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
     // Called when an item's caption, state or children change.
     virtual void MenuChanged();
 
     void ReadChild(TComponent* child) override;
+    bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    void Notification(TComponent* component, Operation operation) override;
 
 protected:
     virtual HMENU CreateNativeMenu() = 0;
@@ -110,6 +143,7 @@ protected:
 
 private:
     TMenuItem* items_;
+    TImageList* images_ = nullptr;
 };
 
 class TMainMenu : public TMenu {

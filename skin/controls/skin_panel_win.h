@@ -2,7 +2,7 @@
 // TmnSkinPanel: a skinned container with an optional caption bar (text, glyph), a check box in
 // the caption that enables or disables the children, a roll-up mode that folds the panel to
 // its caption, and a transparent group-box look.
-#include "skin/controls/image_list_win.h"
+#include "platform/win/image_list.h"
 #include "skin/controls/panel_layout.h"
 #include "skin/controls/skin_control_win.h"
 

@@ -44,13 +44,6 @@ TmnSkinHint* ActiveSkinHint() {
     return hints.empty() ? nullptr : hints.back();
 }
 
-bool ActivateSkinHint(const RECT& rect, const String& text) {
-    TmnSkinHint* hint = ActiveSkinHint();
-    if (!hint) return false;
-    hint->HintWindow().ActivateHint(rect, text);
-    return true;
-}
-
 int CursorHeightBelowHotSpot() {
     const int system = ::GetSystemMetrics(SM_CYCURSOR);
     ICONINFO info{};
@@ -83,28 +76,9 @@ int CursorHeightBelowHotSpot() {
 // ---------------------------------------------------------------------------------------------
 // TmnSkinHintWindow
 
-TmnSkinHintWindow::TmnSkinHintWindow() {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_SAVEBITS | (DropShadowAvailable() ? CS_DROPSHADOW : 0);
-        wc.lpfnWndProc = &TmnSkinHintWindow::StaticWndProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.lpszClassName = L"TmnSkinHintWindow";
-        return ::RegisterClassExW(&wc);
-    }();
-    handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
-}
+TmnSkinHintWindow::TmnSkinHintWindow() : THintWindow(DropShadowAvailable()) {}
 
-TmnSkinHintWindow::~TmnSkinHintWindow() {
-    if (handle_) {
-        ::SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-        ::DestroyWindow(handle_);
-    }
-}
+std::unique_ptr<THintWindow> TmnSkinHintWindow::Create() { return std::make_unique<TmnSkinHintWindow>(); }
 
 void TmnSkinHintWindow::PrepareFont(TFont& font) const {
     const TmnSkinHint* hint = HintComponent;
@@ -197,7 +171,7 @@ void TmnSkinHintWindow::ActivateHint(const RECT& rect, const String& text) {
 }
 
 void TmnSkinHintWindow::Hide() {
-    if (handle_ && ::IsWindowVisible(handle_))
+    if (Visible())
         ::SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -240,40 +214,32 @@ void TmnSkinHintWindow::PaintTo(HDC dc) {
     ::BitBlt(dc, 0, 0, w, h, c.Handle(), 0, 0, SRCCOPY);
 }
 
-LRESULT CALLBACK TmnSkinHintWindow::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TmnSkinHintWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, msg, wParam, lParam);
+void TmnSkinHintWindow::Paint(HDC dc, int, int) { PaintTo(dc); }
+
+LRESULT TmnSkinHintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
     case WM_NCPAINT:
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window, &ps);
-        self->PaintTo(dc);
-        ::EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        self->PaintTo(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_TIMER:
-        if (wParam == HintTimerId && self->OnTimer) self->OnTimer();
+        if (wParam == HintTimerId && OnTimer) OnTimer();
         return 0;
     default:
-        return ::DefWindowProcW(window, msg, wParam, lParam);
+        return THintWindow::WndProc(msg, wParam, lParam);
     }
 }
 
 // ---------------------------------------------------------------------------------------------
 // TmnSkinHint
+
+// The application's OnShowHint while a component has its hints: the hint goes below the visible
+// part of the cursor, then the component's own OnShowHint decides.
+struct TmnSkinHint::Forwarder {
+    TmnSkinHint* Hint;
+    void operator()(String& text, bool& canShow, THintInfo& info) const {
+        info.HintPos.y = info.CursorPos.y + CursorHeightBelowHotSpot();
+        if (Hint->OnShowHint) Hint->OnShowHint(text, canShow, info);
+    }
+};
 
 TmnSkinHint::TmnSkinHint(TComponent* owner) : TComponent(owner) {
     DefaultFont.name = L"Tahoma";
@@ -308,20 +274,56 @@ void TmnSkinHint::Notification(TComponent* component, Operation operation) {
 void TmnSkinHint::SetActive(bool active) {
     auto& hints = ActiveHints();
     hints.erase(std::remove(hints.begin(), hints.end(), this), hints.end());
+    active_ = active;
     if (active) {
-        // Only one component serves at a time.
+        // Only one component serves at a time; the others hand back first, so this one finds
+        // (and later restores) what the application had of its own.
         for (TmnSkinHint* other : std::vector<TmnSkinHint*>(hints)) other->SetActive(false);
         hints.push_back(this);
+        if (!IsDesigning()) TakeApplicationHints();
     } else {
         HideHint();
+        HandBackApplicationHints();
     }
-    active_ = active;
+}
+
+void TmnSkinHint::TakeApplicationHints() {
+    TApplication& app = *Application();
+    if (!tookOver_) {
+        savedClass_ = app.HintWindowClass();
+        savedOnShowHint_ = app.OnShowHint;
+        tookOver_ = true;
+    }
+    app.SetHintWindowClass(&TmnSkinHintWindow::Create);
+    // Off and on: the next hint comes in a window of the new class.
+    const bool show = app.ShowHint();
+    app.SetShowHint(false);
+    app.SetShowHint(show);
+    app.OnShowHint = Forwarder{this};
+    app.HintShortPause = 100;
+}
+
+void TmnSkinHint::HandBackApplicationHints() {
+    if (!tookOver_) return;
+    tookOver_ = false;
+    TApplication& app = *Application();
+    // Only what is still this component's: a class or event set since then stays.
+    if (app.HintWindowClass() == &TmnSkinHintWindow::Create) {
+        app.SetHintWindowClass(savedClass_);
+        const bool show = app.ShowHint();
+        app.SetShowHint(false);
+        app.SetShowHint(show);
+    }
+    const Forwarder* forwarder = app.OnShowHint.target<Forwarder>();
+    if (forwarder && forwarder->Hint == this) app.OnShowHint = std::move(savedOnShowHint_);
+    savedClass_ = nullptr;
+    savedOnShowHint_ = nullptr;
 }
 
 void TmnSkinHint::ShowHintText(const String& text) {
     hintText_ = text;
     if (timing_.Request() == THintTiming::Action::StartTimer)
-        timer_.Start(window_.Handle(), HintTimerId, HintPause);
+        timer_.Start(window_.Handle(), HintTimerId, Application()->HintPause);
 }
 
 void TmnSkinHint::HideHint() {
@@ -333,12 +335,14 @@ void TmnSkinHint::HideHint() {
 void TmnSkinHint::ShowAtCursor() {
     String text = hintText_;
     bool canShow = true;
-    if (OnShowHint) OnShowHint(text, canShow);
+    THintInfo info;
+    ::GetCursorPos(&info.CursorPos);
+    info.HintPos = {info.CursorPos.x, info.CursorPos.y + CursorHeightBelowHotSpot()};
+    info.HideTimeout = Application()->HintHidePause;
+    if (OnShowHint) OnShowHint(text, canShow, info);
     if (!canShow || text.empty() || !active_) return;
-    POINT pt{0, 0};
-    ::GetCursorPos(&pt);
-    pt.y += CursorHeightBelowHotSpot();
     // The window shows the text only while this component is the one serving.
+    const POINT pt = info.HintPos;
     if (ActiveSkinHint() == this) window_.ActivateHint({pt.x, pt.y, pt.x, pt.y}, text);
 }
 
@@ -347,7 +351,7 @@ void TmnSkinHint::TimerFired() {
     case THintTiming::Action::ShowAndRestart:
         ShowAtCursor();
         // The same timer runs on: restarting a window timer inside its handler is safe.
-        timer_.Start(window_.Handle(), HintTimerId, HintHidePause);
+        timer_.Start(window_.Handle(), HintTimerId, Application()->HintHidePause);
         break;
     case THintTiming::Action::Hide:
         timer_.Stop();

@@ -1,17 +1,20 @@
 #pragma once
-// TmnSkinHint and TmnSkinHintWindow: hints drawn from the skin's "HINTWINDOW" record. The hint
-// component that is active serves the program's hints (ActivateSkinHint) while it is active and
-// hands them back when it is deactivated or destroyed; skin objects and controls ask it for a
-// timed hint at the mouse (ShowHintText / HideHint). Size, placement, the cursor-height scan and
-// the timing are the portable hint_layout unit.
+// TmnSkinHint and TmnSkinHintWindow: hints drawn from the skin's "HINTWINDOW" record. While a
+// hint component is active the application makes its hint windows of the skinned kind and asks
+// the component's OnShowHint; deactivated or destroyed, the component hands back the window class
+// and the event it found. Skin objects ask it for a timed hint at the mouse (ShowHintText /
+// HideHint). Size, placement, the cursor-height scan and the timing are the portable hint_layout
+// unit.
 #include <windows.h>
 
 #include <functional>
 
+#include "platform/win/application.h"
 #include "platform/win/controls.h"
 #include "platform/win/graphics.h"
+#include "platform/win/hint_window.h"
+#include "platform/win/window_timer.h"
 #include "skin/menus/hint_layout.h"
-#include "skin/menus/timer_seam_win.h"
 #include "skin/paint/rects.h"
 
 namespace fn {
@@ -19,19 +22,15 @@ namespace fn {
 class TmnSkinData;
 class TmnSkinHint;
 
-class TmnSkinHintWindow {
+class TmnSkinHintWindow : public THintWindow {
 public:
     TmnSkinHintWindow();
-    ~TmnSkinHintWindow();
-    TmnSkinHintWindow(const TmnSkinHintWindow&) = delete;
-    TmnSkinHintWindow& operator=(const TmnSkinHintWindow&) = delete;
+    // The application's hint window class while a hint component is active.
+    static std::unique_ptr<THintWindow> Create();
 
     // Shows text at rect's top-left with the active hint component's skin; nothing without one.
-    void ActivateHint(const RECT& rect, const String& text);
-    void Hide();
-    bool Visible() const { return handle_ && ::IsWindowVisible(handle_); }
-    HWND Handle() const { return handle_; }
-    const String& Text() const { return text_; }
+    void ActivateHint(const RECT& rect, const String& text) override;
+    void Hide() override;
     // Paints the window into dc at (0, 0) (WM_PRINTCLIENT does the same).
     void PaintTo(HDC dc);
 
@@ -44,12 +43,12 @@ public:
     // The timer of the component's timed hint runs on this window.
     std::function<void()> OnTimer;
 
-private:
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
-    void PrepareFont(TFont& font) const;
+protected:
+    void Paint(HDC dc, int w, int h) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    HWND handle_ = nullptr;
-    String text_;
+private:
+    void PrepareFont(TFont& font) const;
 };
 
 class TmnSkinHint : public TComponent {
@@ -68,14 +67,12 @@ public:
     BYTE AlphaBlendValue = 0;
     TFontDesc DefaultFont;
     bool UseSkinFont = true;
-    // Pauses of the timed hint (the platform's defaults).
-    UINT HintPause = 500;
-    UINT HintHidePause = 2500;
-    // Asked before a hint shows: may change the text or refuse.
-    std::function<void(String& text, bool& canShow)> OnShowHint;
+    // Asked before any hint shows (the application's and the component's own): may change the
+    // text and place or refuse.
+    std::function<void(String& hintStr, bool& canShow, THintInfo& hintInfo)> OnShowHint;
 
-    // A skin object wants its hint: after HintPause it shows at the mouse, HintHidePause later it
-    // goes. A new text restarts the wait.
+    // A skin object wants its hint: after the application's HintPause it shows at the mouse,
+    // HintHidePause later it goes. A new text restarts the wait.
     void ShowHintText(const String& text);
     void HideHint();
     TmnSkinHintWindow& HintWindow() { return window_; }
@@ -85,22 +82,27 @@ public:
     void Notification(TComponent* component, Operation operation) override;
 
 private:
+    struct Forwarder;
     void TimerFired();
     void ShowAtCursor();
+    // Takes the application's hints over, or hands back what it found there.
+    void TakeApplicationHints();
+    void HandBackApplicationHints();
 
     TmnSkinData* skinData_ = nullptr;
     bool active_ = false;
     TmnSkinHintWindow window_;
-    TmnTimer timer_;
+    TWindowTimer timer_;
     THintTiming timing_;
     String hintText_;
+    // What the application had before this component took its hints over.
+    bool tookOver_ = false;
+    THintWindowClass savedClass_ = nullptr;
+    std::function<void(String&, bool&, THintInfo&)> savedOnShowHint_;
 };
 
 // The hint component serving the program's hints now, or null (the platform's own hints).
 TmnSkinHint* ActiveSkinHint();
-// The program's hint request: shown by the active hint component's window; false when there is
-// none (the caller shows its platform hint).
-bool ActivateSkinHint(const RECT& rect, const String& text);
 // Visible height of the current cursor below its hot spot.
 int CursorHeightBelowHotSpot();
 

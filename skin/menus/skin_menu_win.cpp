@@ -186,7 +186,7 @@ void TmnSkinMenuItem::DrawSkinned(TCanvas& c, int w, int h) {
     }
     RECT t = ToRect(Record->TextRect);
     t.right += w - Record->SkinRect.Width();
-    const int column = Record->ImageRect.IsEmpty() ? 16 : 0;
+    const int column = !Record->ImageRect.IsEmpty() ? 0 : Parent.ImageList() ? Parent.GlyphWidth : 16;
     const TColor color = active ? Record->ActiveFontColor
                                 : (Enabled() ? Record->FontColor : Record->UnenabledFontColor);
     DrawContent(c, t, column, color, true);
@@ -220,8 +220,46 @@ void TmnSkinMenuItem::DrawUnskinned(TCanvas& c, int w, int h) {
     DrawContent(c, {0, 0, w, h}, column, color, false);
 }
 
+SIZE TmnSkinMenuItem::ImageSize() const {
+    if (MenuItem->HasBitmap()) return {MenuItem->Bitmap().Width(), MenuItem->Bitmap().Height()};
+    const TImageList* images = Parent.ImageList();
+    const int index = MenuItem->ImageIndex();
+    if (images && index >= 0 && index < images->Count()) return {images->Width(), images->Height()};
+    return {0, 0};
+}
+
+bool TmnSkinMenuItem::DrawImage(TCanvas& c, int x, int middle, TColor color, bool skinned) {
+    const SIZE size = ImageSize();
+    if (size.cx <= 0 || size.cy <= 0) return false;
+    int y = middle - size.cy / 2;
+    if (skinned && !Record->ImageRect.IsEmpty()) {
+        const TSkinRect& r = Record->ImageRect;
+        x = r.Left + (r.Width() - size.cx) / 2;
+        y = r.Top + (r.Height() - size.cy) / 2;
+    }
+    if (MenuItem->HasBitmap()) {
+        // The bitmap's bottom-left colour is its background.
+        TBitmap& b = MenuItem->Bitmap();
+        const HDC source = b.Canvas().Handle();
+        ::TransparentBlt(c.Handle(), x, y, size.cx, size.cy, source, 0, 0, size.cx, size.cy,
+                         ::GetPixel(source, 0, size.cy - 1));
+    } else {
+        Parent.ImageList()->Draw(c, x, y, MenuItem->ImageIndex(), Enabled());
+    }
+    if (MenuItem->Checked()) {
+        c.Brush().SetColor(color);
+        c.FrameRect({x - 1, y - 1, x + size.cx + 1, y + size.cy + 1});
+    }
+    return true;
+}
+
 void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor color, bool skinned) {
     const HDC dc = c.Handle();
+    if (MenuItem->OnDrawItem) {
+        // The program draws the item itself; nothing else is drawn.
+        MenuItem->OnDrawItem(this, c, t, Active || Down);
+        return;
+    }
     // The window's font, made once per window, selected for the texts only.
     TSelectObject font(dc, Parent.Font().Handle());
     ::SetTextColor(dc, ColorToColorRef(color));
@@ -256,6 +294,7 @@ void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor 
         gx = (Record->ImageRect.Left + Record->ImageRect.Right) / 2 - 4;
         gy = (Record->ImageRect.Top + Record->ImageRect.Bottom) / 2 - 4;
     }
+    if (DrawImage(c, skinned ? t.left + 2 : 4, middle, color, skinned)) return;
     const String& name = MenuItem->Name();
     if (name == L"MTL_CLOSE" || name == L"TRAY_MTL_CLOSE") DrawCloseGlyph(c, gx, gy, glyphColor);
     else if (name == L"MTL_MINITEM") DrawMinimizeGlyph(c, gx, gy, glyphColor);
@@ -263,7 +302,15 @@ void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor 
     else if (name == L"MTL_RESTORE" || name == L"TRAY_MTL_RESTORE") DrawRestoreGlyph(c, gx, gy, glyphColor);
     else if (name == L"MTL_ROLLUP") DrawRollUpGlyph(c, gx, gy, glyphColor);
     else if (name == L"MTL_MINTOTRAY") DrawTrayGlyph(c, gx, gy, glyphColor);
-    else if (MenuItem->Checked()) DrawCheckGlyph(c, gx, gy, glyphColor);
+    else if (MenuItem->Checked() && MenuItem->RadioItem()) {
+        // A filled 6 x 6 dot, one pixel below the middle of the 8 x 8 glyph box.
+        c.Pen().SetColor(glyphColor);
+        c.Brush().SetColor(glyphColor);
+        TSelectObject pen(dc, c.Pen().Handle()), brush(dc, c.Brush().Handle());
+        ::Ellipse(dc, gx + 1, gy + 2, gx + 7, gy + 8);
+    } else if (MenuItem->Checked()) {
+        DrawCheckGlyph(c, gx, gy, glyphColor);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -278,6 +325,7 @@ TmnSkinPopupWindow::~TmnSkinPopupWindow() {
     fadeTimer_.Stop();
     if (handle_) {
         ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, handle_, OBJID_CLIENT, CHILDID_SELF);
+        SetWindowHintSource(handle_, nullptr);
         ::SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
         ::DestroyWindow(handle_);
     }
@@ -297,6 +345,13 @@ void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height, const
     handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
                                 reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), text.c_str(), WS_POPUP, x, y, width,
                                 height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    SetWindowHintSource(handle_, this);
+}
+
+TImageList* TmnSkinPopupWindow::ImageList() const {
+    if (Items.empty()) return nullptr;
+    const TMenu* menu = Items.front()->MenuItem->GetParentMenu();
+    return menu ? menu->Images() : nullptr;
 }
 
 void TmnSkinPopupWindow::TakeSkin() {
@@ -394,8 +449,9 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     }
     font_.SetCharSet(SkinLibraryCharSet(skin, static_cast<uint8_t>(ParentMenu.DefaultMenuItemFont.charset)));
     if (!PW) ItemRecord = nullptr;
-    GlyphWidth = 19;
     for (TMenuItem* item : items) Items.push_back(std::make_unique<TmnSkinMenuItem>(*this, item));
+    const TImageList* images = ImageList();
+    GlyphWidth = images ? images->Width() + 5 : 19;
 
     const RECT& work = ParentMenu.WorkArea;
     const int width = MeasureWidth(merged);
@@ -476,7 +532,7 @@ void TmnSkinPopupWindow::PaintBackground(TBitmap& target) {
         return;
     }
     TCanvas& c = target.Canvas();
-    const int column = 21;
+    const int column = ImageList() ? GlyphWidth + 2 : 21;
     c.Brush().SetColor(clBtnFace);
     c.FillRect({0, 0, column, h});
     c.Brush().SetColor(clWindow);
@@ -652,6 +708,8 @@ void TmnSkinPopupWindow::EnterItem(int index, bool byKeyboard) {
         StartMorph(item);
         ParentMenu.ItemChosen(*this, item, byKeyboard, false);
     }
+    // The window still lives: choosing without a click never closes this window.
+    Hint = item.MenuItem->Hint();
 }
 
 void TmnSkinPopupWindow::LeaveItem(int index) {
@@ -1170,7 +1228,10 @@ void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, 
     owner.Redraw();
     RECT anchor{owner.ShowX + parent->ObjectRect.Left, owner.ShowY + parent->ObjectRect.Top,
                 owner.ShowX + parent->ObjectRect.Right, owner.ShowY + parent->ObjectRect.Bottom};
+    // As for the first window: made and shown with no hook installed, then hooked again.
+    RemoveHooks();
     OpenWindow(anchor, items, false, true, false, after.Item->Caption());
+    InstallHooks();
 }
 
 bool TmnSkinMenu::KeyDown(WORD key, wchar_t ch) {
@@ -1194,6 +1255,11 @@ bool TmnSkinMenu::KeyDown(WORD key, wchar_t ch) {
         return true;
     }
     return PopupList.back()->KeyDown(key, ch);
+}
+
+void TmnSkinMenu::RemoveHooks() {
+    messageHook.reset();
+    callHook.reset();
 }
 
 void TmnSkinMenu::InstallHooks() {

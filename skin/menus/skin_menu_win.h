@@ -26,12 +26,14 @@
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
+#include "platform/win/hint_window.h"
+#include "platform/win/image_list.h"
 #include "platform/win/menus.h"
 #include "skin/data/skin_data.h"
 #include "skin/menus/menu_navigation.h"
 #include "skin/menus/menu_owner_win.h"
 #include "skin/menus/popup_layout.h"
-#include "skin/menus/timer_seam_win.h"
+#include "platform/win/window_timer.h"
 #include "skin/paint/rects.h"
 
 namespace fn {
@@ -49,7 +51,8 @@ struct TmnMenuDesktopSettings {
 };
 TmnMenuDesktopSettings ReadMenuDesktopSettings();
 
-class TmnSkinMenuItem {
+// Drawn items are the sender of their platform item's OnDrawItem.
+class TmnSkinMenuItem : public TObject {
 public:
     TmnSkinMenuItem(TmnSkinPopupWindow& parent, TMenuItem* menuItem);
 
@@ -82,11 +85,17 @@ private:
     void DrawUnskinned(TCanvas& c, int w, int h);
     void DrawStateImage(HDC dc, int w, bool active);
     void DrawContent(TCanvas& c, const RECT& textRect, int glyphColumn, TColor color, bool skinned);
+    // The item's bitmap, else its image-list image, at (x, y) (or centred in the record's image
+    // rectangle); false when it has neither. A checked item's image gets a frame in color.
+    bool DrawImage(TCanvas& c, int x, int middle, TColor color, bool skinned);
+    // The size of that image, or {0, 0}.
+    SIZE ImageSize() const;
 };
 
 // A popup window tells screen readers it is a menu and its items are menu items (named by
-// their captions without the mnemonic "&").
-class TmnSkinPopupWindow : public TAccessibleSource {
+// their captions without the mnemonic "&"); the application's hint shows the highlighted item's
+// hint over it.
+class TmnSkinPopupWindow : public TAccessibleSource, public THintSource {
 public:
     explicit TmnSkinPopupWindow(TmnSkinMenu& menu);
     ~TmnSkinPopupWindow() override;
@@ -103,7 +112,10 @@ public:
     const TmnDataSkinPopupWindow* PW = nullptr;
     const TmnDataSkinMenuItem* ItemRecord = nullptr;
     std::vector<std::unique_ptr<TmnSkinMenuItem>> Items;
+    // The platform menu's images, or none (read each time: the list may go while a menu shows).
+    TImageList* ImageList() const;
     int GlyphWidth = 19;
+    String Hint;  // the highlighted item's hint
     int VisibleStartIndex = 0, VisibleCount = 0;
     bool Scroll = false, LimitedByMax = false;
     int ScrollCode = 0;
@@ -140,6 +152,7 @@ public:
     TAccessibleInfo AccessibleInfo() override;
     int AccessibleChildCount() override { return static_cast<int>(Items.size()); }
     TAccessibleInfo AccessibleChild(int index) override;
+    String HintText() override { return Hint; }
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -165,7 +178,7 @@ private:
     TBitmap* maskBitmap_ = nullptr;
     TFrameGeometry geometry_, newGeometry_;
     POINT lastMouse_{-1, -1};
-    TmnTimer mouseTimer_, morphTimer_, scrollTimer_, fadeTimer_;
+    TWindowTimer mouseTimer_, morphTimer_, scrollTimer_, fadeTimer_;
     BYTE fadeTarget_ = 255;
 };
 
@@ -250,6 +263,7 @@ private:
     void RunPendingClick();
     void ClearPending();
     void InstallHooks();
+    void RemoveHooks();
 
     TmnMenuOwner* owner_;
     HWND messageWindow_ = nullptr;
@@ -285,7 +299,7 @@ private:
         std::unique_ptr<TBitmap> Image;
     } background_;
     std::unique_ptr<TBitmap> paintBuffer_;
-    TmnTimer waitTimer_;
+    TWindowTimer waitTimer_;
     TmnMenuDesktopSettings effects_;
     struct Pending {
         TmnSkinPopupWindow* Window = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/core/form_data.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
+#include "platform/win/forms.h"
 
 namespace fn {
 
@@ -22,13 +23,6 @@ public:
 };
 TShellNotify shellNotify;
 TmnShellNotify* currentShell = &shellNotify;
-
-// Tray icons whose owner window the one thread hook watches.
-std::vector<TmnTrayIcon*>& HookedTrays() {
-    static std::vector<TmnTrayIcon*> trays;
-    return trays;
-}
-std::unique_ptr<HookHandle> ownerHook;
 
 }  // namespace
 
@@ -63,10 +57,13 @@ TmnTrayIcon::TmnTrayIcon(TComponent* owner) : TComponent(owner) {
             if (!application) application = ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
             SetIcon(application);
         }
-        HookedTrays().push_back(this);
-        if (!ownerHook)
-            ownerHook = std::make_unique<HookHandle>(
-                ::SetWindowsHookExW(WH_CALLWNDPROC, &TmnTrayIcon::OwnerHook, nullptr, ::GetCurrentThreadId()));
+        // The owner's messages, through its window chain (for every window it will have).
+        if (auto* control = dynamic_cast<TWinControl*>(owner)) {
+            ownerHook_.Install(control->WindowProc(),
+                               [this](HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+                                   return OwnerMessage(window, msg, wParam, lParam, next);
+                               });
+        }
     }
 }
 
@@ -76,9 +73,7 @@ TmnTrayIcon::~TmnTrayIcon() {
     designPreview_ = false;
     animateTimer_.Stop();
     clickTimer_.Stop();
-    auto& trays = HookedTrays();
-    trays.erase(std::remove(trays.begin(), trays.end(), this), trays.end());
-    if (trays.empty()) ownerHook.reset();
+    ownerHook_.Remove();
     if (window_) {
         ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
@@ -362,20 +357,42 @@ LRESULT TmnTrayIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK TmnTrayIcon::OwnerHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        const CWPSTRUCT& cwp = *reinterpret_cast<CWPSTRUCT*>(lParam);
-        for (TmnTrayIcon* tray : std::vector<TmnTrayIcon*>(HookedTrays())) {
-            if (cwp.hwnd != tray->OwnerWindow()) continue;
-            if (cwp.message == WM_SIZE && cwp.wParam == SIZE_MINIMIZED && tray->MinimizeToTray) {
-                // Hidden after the minimise has been handled, not in the middle of it.
-                ::PostMessageW(tray->window_, WM_TRAY_MINIMIZE, 0, 0);
-            } else if (cwp.message == WM_SHOWWINDOW && cwp.wParam == TRUE && cwp.lParam == 0) {
-                ::SetForegroundWindow(cwp.hwnd);
-            }
-        }
+LRESULT TmnTrayIcon::OwnerMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+    switch (msg) {
+    case WM_SIZE:
+        // Hidden after the minimise has been handled, not in the middle of it.
+        if (wParam == SIZE_MINIMIZED && MinimizeToTray) ::PostMessageW(window_, WM_TRAY_MINIMIZE, 0, 0);
+        break;
+    case WM_SHOWWINDOW:
+        if (wParam == TRUE && lParam == 0) ::SetForegroundWindow(window);
+        break;
+    case WM_ACTIVATE: {
+        // The owner handles its activation first (which moves the focus to the window and on to
+        // its first control); then the control that had the focus before gets it back, unless
+        // its own parent is the window losing the activation.
+        // The control is kept by its window: one destroyed meanwhile is not found again.
+        TWinControl* before = Screen()->ActiveControl();
+        const HWND control = before && before->HandleAllocated() ? before->Handle() : nullptr;
+        const LRESULT result = next(msg, wParam, lParam);
+        TWinControl* active = control && ::IsWindow(control) ? TWinControl::FromHandle(control) : nullptr;
+        if (active && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE))
+            RestoreFocus(window, *active, reinterpret_cast<HWND>(lParam));
+        return result;
     }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    default:
+        break;
+    }
+    return next(msg, wParam, lParam);
+}
+
+void TmnTrayIcon::RestoreFocus(HWND owner, TWinControl& active, HWND deactivated) {
+    if (!active.HandleAllocated()) return;
+    const HWND control = active.Handle();
+    const HWND parent = active.Parent() && active.Parent()->HandleAllocated() ? active.Parent()->Handle() : control;
+    // Only a control on the owner: focusing one elsewhere would activate another window.
+    if (deactivated == parent || !::IsChild(owner, control) || !::IsWindowVisible(control) || !::IsWindowEnabled(control))
+        return;
+    if (::GetFocus() != control) ::SetFocus(control);
 }
 
 }  // namespace fn

@@ -10,10 +10,12 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win/controls.h"
 #include "platform/win/handles.h"
 #include "platform/win/menus.h"
+#include "platform/win/wndproc_hook.h"
 #include "skin/menus/skin_popup_menu_win.h"
-#include "skin/menus/timer_seam_win.h"
+#include "platform/win/window_timer.h"
 #include "skin/tray/tray_logic.h"
 
 namespace fn {
@@ -125,7 +127,10 @@ protected:
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK OwnerHook(int code, WPARAM wParam, LPARAM lParam);
+    // The owner window's messages: minimise to the tray, come to the front when shown, give the
+    // focus back to the active control on activation.
+    LRESULT OwnerMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    void RestoreFocus(HWND owner, TWinControl& active, HWND deactivated);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void IconMessage(UINT mouseMessage);
     void AnimateTick();
@@ -150,8 +155,8 @@ private:
     bool added_ = false;
     TmnSkinPopupMenu* popupMenu_ = nullptr;
     TTrayClickDetector clicks_;
-    TmnTimer animateTimer_, clickTimer_;
-    std::unique_ptr<HookHandle> ownerHook_;
+    TWindowTimer animateTimer_, clickTimer_;
+    TWndProcHook ownerHook_;
 };
 
 }  // namespace fn

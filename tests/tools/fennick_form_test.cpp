@@ -6,31 +6,18 @@
 #include "platform/win/forms.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
+#include "tests/fennick_skin_form.h"
 
 namespace fn {
 namespace {
-
-constexpr const wchar_t* kFormData = LR"(object FennickProbe: TForm
-  Caption = 'Fennick'
-  object mnSkinData1: TmnSkinData
-    EnableSkinEffects = True
-    CompressedStoredSkin = mnStoredSkin1
-  end
-  object mnStoredSkin1: TmnCompressedStoredSkin
-    Description = 'Fennick'
-    FileName = 'skin.ini'
-    CompressedData = @FENNICK_SKIN
-  end
-end
-)";
 
 TEST(FennickOnAForm, EachFormLoadsItsOwnCopyOfTheEmbeddedSkin) {
     Application()->Initialize();
     TmnSkinData::Register();
     TmnCompressedStoredSkin::Register();
     TForm first(nullptr), second(nullptr);
-    first.LoadFromText(kFormData);
-    second.LoadFromText(kFormData);
+    first.LoadFromText(test::kFennickSkinForm);
+    second.LoadFromText(test::kFennickSkinForm);
 
     auto* stored = dynamic_cast<TmnCompressedStoredSkin*>(first.FindComponent(L"mnStoredSkin1"));
     ASSERT_NE(stored, nullptr);

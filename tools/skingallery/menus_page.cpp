@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win/forms.h"
+#include "platform/win/gdi.h"
 
 namespace fn {
 
@@ -35,13 +36,20 @@ TMenusPage::TMenusPage(TComponent* owner)
       longMenu_(new TmnSkinPopupMenu(this)),
       trayMenu_(new TmnSkinPopupMenu(this)),
       hint_(new TmnSkinHint(this)),
+      images_(new TImageList(this, 16, 16)),
       tray_(new TmnTrayIcon(this)) {
     for (TmnSkinPopupMenu* m : {mainMenu_, longMenu_, trayMenu_}) m->SetMenuOwner(owner_);
     Chain().MaxMenuItemsInWindow = 15;
 
+    DrawImages();
+    mainMenu_->SetImages(images_);
     TMenuItem* root = mainMenu_->Items();
-    Add(root, L"&Neu", ShortCut('N', ssCtrl));
-    Add(root, L"&Öffnen...", ShortCut('O', ssCtrl));
+    TMenuItem* item = Add(root, L"&Neu", ShortCut('N', ssCtrl));
+    item->SetImageIndex(0);
+    item->SetHint(L"Legt ein leeres Dokument an");
+    item = Add(root, L"&Öffnen...", ShortCut('O', ssCtrl));
+    item->SetImageIndex(1);
+    item->SetHint(L"Öffnet ein Dokument von der Platte");
     TMenuItem* recent = Add(root, L"&Zuletzt geöffnet");
     Add(recent, L"Einkaufsliste.txt");
     Add(recent, L"Notizen zum Treffen.rtf");
@@ -51,9 +59,18 @@ TMenusPage::TMenusPage(TComponent* owner)
     Add(root, L"-");
     TMenuItem* wrap = Add(root, L"&Zeilenumbruch");
     wrap->SetChecked(true);
+    TMenuItem* align = Add(root, L"&Ausrichtung");
+    align->SetHint(L"Ein Punkt zeigt die gewählte Ausrichtung");
+    for (const wchar_t* caption : {L"&Links", L"&Zentriert", L"&Rechts"}) {
+        TMenuItem* choice = Add(align, caption);
+        choice->SetRadioItem(true);
+        choice->SetGroupIndex(1);
+        choice->OnClick = [choice](TComponent*) { choice->SetChecked(true); };
+    }
+    align->Items(0)->SetChecked(true);
     Add(root, L"Ge&sperrt")->SetEnabled(false);
     Add(root, L"-");
-    Add(root, L"&Beenden", ShortCut(VK_F4, ssAlt));
+    Add(root, L"&Beenden", ShortCut(VK_F4, ssAlt))->SetImageIndex(2);
 
     for (int i = 1; i <= 40; ++i) Add(longMenu_->Items(), (L"Eintrag " + std::to_wstring(i)).c_str());
 
@@ -79,6 +96,27 @@ TMenuItem* TMenusPage::Add(TMenuItem* parent, const wchar_t* caption, TShortCut 
         };
     parent->Add(item);
     return item;
+}
+
+void TMenusPage::DrawImages() {
+    const COLORREF background = RGB(255, 0, 255);  // the bottom-left pixel: transparent
+    auto picture = [&](auto draw) {
+        TBitmap b(16, 16);
+        const HDC dc = b.Canvas().Handle();
+        TBrushHandle back(::CreateSolidBrush(background));
+        RECT all{0, 0, 16, 16};
+        ::FillRect(dc, &all, back.Get());
+        draw(dc);
+        images_->Add(b);
+    };
+    auto box = [](HDC dc, RECT r, COLORREF fill) {
+        TBrushHandle brush(::CreateSolidBrush(fill));
+        ::FillRect(dc, &r, brush.Get());
+        ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    };
+    picture([&](HDC dc) { box(dc, {3, 1, 13, 15}, RGB(255, 255, 255)); });                                 // a page
+    picture([&](HDC dc) { box(dc, {1, 3, 7, 6}, RGB(230, 190, 60)); box(dc, {1, 5, 15, 14}, RGB(240, 205, 80)); });  // a folder
+    picture([&](HDC dc) { box(dc, {4, 1, 12, 15}, RGB(150, 90, 50)); ::SetPixelV(dc, 10, 8, RGB(255, 220, 0)); });  // a door
 }
 
 void TMenusPage::SetSkinData(TmnSkinData* skinData) {

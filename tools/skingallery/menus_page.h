@@ -5,6 +5,7 @@
 // component owns it.
 #include <memory>
 
+#include "platform/win/image_list.h"
 #include "skin/menus/skin_hint_win.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/menus/skin_popup_menu_win.h"
@@ -49,6 +50,8 @@ protected:
 
 private:
     TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
+    // Small pictures for the menu's items, drawn here (a page, a folder, a door).
+    void DrawImages();
     HWND Button(int id) const;
     void PollHints();
 
@@ -57,10 +60,11 @@ private:
     TmnSkinPopupMenu* longMenu_;
     TmnSkinPopupMenu* trayMenu_;
     TmnSkinHint* hint_;
+    TImageList* images_;
     TmnTrayIcon* tray_;
     HWND status_ = nullptr;
     HWND hovered_ = nullptr;
-    TmnTimer hintPoll_;
+    TWindowTimer hintPoll_;
 };
 
 }  // namespace fn

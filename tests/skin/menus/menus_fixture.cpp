@@ -3,6 +3,7 @@
 #include "platform/win/application.h"
 #include "platform/win/forms.h"
 #include "skin/data/stored_skin.h"
+#include "tests/fennick_skin_form.h"
 
 namespace fn::test {
 
@@ -17,18 +18,6 @@ LRESULT CALLBACK CountingProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     ++Counts()[{window, msg}];
     return ::DefWindowProcW(window, msg, wParam, lParam);
 }
-
-constexpr const wchar_t* kSkinForm = LR"(object MenusSkinHolder: TForm
-  Caption = 'Skin'
-  object mnSkinData1: TmnSkinData
-    CompressedStoredSkin = mnStoredSkin1
-  end
-  object mnStoredSkin1: TmnCompressedStoredSkin
-    FileName = 'skin.ini'
-    CompressedData = @FENNICK_SKIN
-  end
-end
-)";
 
 }  // namespace
 
@@ -46,7 +35,7 @@ TmnSkinData& FennickSkin() {
         TmnSkinData::Register();
         TmnCompressedStoredSkin::Register();
         auto* f = new TForm(nullptr);
-        f->LoadFromText(kSkinForm);
+        f->LoadFromText(kFennickSkinForm);
         return f;
     }();
     return *dynamic_cast<TmnSkinData*>(form->FindComponent(L"mnSkinData1"));

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the menu, hint and tray tests under Wine: timers driven by the test, a loaded
-// default skin, plain windows that count the messages they get, and a stand-in menu owner.
+// Shared by the menu, hint and tray tests under Wine: timers driven by the test (FakeTimers), a
+// loaded default skin, plain windows that count the messages they get, and a stand-in menu owner.
 #include <windows.h>
 
 #include <map>
@@ -11,25 +11,9 @@
 #include "skin/data/skin_data.h"
 #include "skin/menus/menu_owner_win.h"
 #include "skin/menus/skin_menu_win.h"
-#include "skin/menus/timer_seam_win.h"
+#include "tests/platform/win/fake_timers.h"
 
 namespace fn::test {
-
-// Records the timers started through the seam; a test fires one by sending its WM_TIMER.
-class FakeTimers : public TmnTimerSeam {
-public:
-    FakeTimers() { previous_ = SetTimerSeam(this); }
-    ~FakeTimers() override { SetTimerSeam(previous_); }
-    bool Start(HWND window, UINT_PTR id, UINT ms) override { active[{window, id}] = ms; return true; }
-    void Stop(HWND window, UINT_PTR id) override { active.erase({window, id}); }
-    bool Has(HWND window, UINT_PTR id) const { return active.count({window, id}) != 0; }
-    UINT Interval(HWND window, UINT_PTR id) const { auto it = active.find({window, id}); return it == active.end() ? 0 : it->second; }
-    void Fire(HWND window, UINT_PTR id) { ::SendMessageW(window, WM_TIMER, id, 0); }
-    std::map<std::pair<HWND, UINT_PTR>, UINT> active;
-
-private:
-    TmnTimerSeam* previous_ = nullptr;
-};
 
 // Handles every waiting message of this thread.
 void Pump();

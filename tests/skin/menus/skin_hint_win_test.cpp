@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "menus_fixture.h"
+#include "platform/win/application.h"
 #include "skin/menus/skin_hint_win.h"
 #include "skin/paint/system_win.h"
 
@@ -21,12 +22,12 @@ TEST(SkinHint, ShowsAfterThePauseAndHidesAfterTheHidePause) {
     HWND w = hint.HintWindow().Handle();
     hint.ShowHintText(L"Schließen");
     ASSERT_TRUE(timers.Has(w, HintTimerId));
-    EXPECT_EQ(timers.Interval(w, HintTimerId), hint.HintPause);
+    EXPECT_EQ(timers.Interval(w, HintTimerId), Application()->HintPause);
     EXPECT_FALSE(hint.HintWindow().Visible());
     timers.Fire(w, HintTimerId);
     EXPECT_TRUE(hint.HintWindow().Visible());
     EXPECT_EQ(hint.HintWindow().Text(), L"Schließen");
-    EXPECT_EQ(timers.Interval(w, HintTimerId), hint.HintHidePause);
+    EXPECT_EQ(timers.Interval(w, HintTimerId), Application()->HintHidePause);
     timers.Fire(w, HintTimerId);
     EXPECT_FALSE(hint.HintWindow().Visible());
     EXPECT_FALSE(timers.Has(w, HintTimerId));
@@ -105,11 +106,90 @@ TEST(SkinHint, OnlyOneServesAndDestroyingHandsTheHintsBack) {
         }
         EXPECT_EQ(ActiveSkinHint(), nullptr);
         first.SetActive(true);
-        EXPECT_TRUE(ActivateSkinHint({5, 5, 5, 5}, L"x"));
+        // The application's hint window, made while a component is active, shows the hint.
+        TmnSkinHintWindow window;
+        window.ActivateHint({5, 5, 5, 5}, L"x");
+        EXPECT_TRUE(window.Visible());
+        window.Hide();
         first.SetActive(false);
-        EXPECT_FALSE(ActivateSkinHint({5, 5, 5, 5}, L"x"));
+        window.ActivateHint({5, 5, 5, 5}, L"x");
+        EXPECT_FALSE(window.Visible());
     }
     EXPECT_EQ(ActiveSkinHint(), nullptr);
+}
+
+TEST(SkinHint, TakesTheApplicationsHintsOverAndHandsBackWhatItFound) {
+    TApplication& app = *Application();
+    app.Initialize();
+    int ownCalls = 0;
+    app.OnShowHint = [&](String&, bool&, THintInfo&) { ++ownCalls; };
+    const UINT shortPause = app.HintShortPause;
+    auto callApp = [&] {
+        String text = L"t";
+        bool canShow = true;
+        THintInfo info;
+        if (app.OnShowHint) app.OnShowHint(text, canShow, info);
+        return canShow;
+    };
+    {
+        TmnSkinHint hint(nullptr);
+        EXPECT_EQ(app.HintWindowClass(), &TmnSkinHintWindow::Create);
+        EXPECT_EQ(app.HintShortPause, 100u);
+        // The application's event now goes to the component's.
+        bool refuse = true;
+        hint.OnShowHint = [&](String&, bool& canShow, THintInfo&) { canShow = !refuse; };
+        EXPECT_FALSE(callApp());
+        EXPECT_EQ(ownCalls, 0);
+        // Deactivated it hands back; active again it takes over again.
+        hint.SetActive(false);
+        EXPECT_EQ(app.HintWindowClass(), &MakePlatformHintWindow);
+        callApp();
+        EXPECT_EQ(ownCalls, 1);
+        hint.SetActive(true);
+        EXPECT_FALSE(callApp());
+        {
+            // A second component takes over from the first and hands back the program's own.
+            TmnSkinHint second(nullptr);
+            EXPECT_FALSE(hint.Active());
+            EXPECT_EQ(app.HintWindowClass(), &TmnSkinHintWindow::Create);
+            callApp();
+            EXPECT_EQ(ownCalls, 1);
+        }
+        EXPECT_EQ(app.HintWindowClass(), &MakePlatformHintWindow);
+        callApp();
+        EXPECT_EQ(ownCalls, 2);
+        hint.SetActive(true);
+        // The application's next hint comes in a skinned window.
+        FakeTimers timers;
+        struct Source : THintSource {
+            String HintText() override { return L"Über dem Fenster"; }
+        } source;
+        test::CountingWindow plain;
+        SetWindowHintSource(plain.Handle(), &source);
+        refuse = false;
+        MSG move{plain.Handle(), WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
+        app.DispatchOne(move);
+        timers.Fire(app.Handle(), 1);
+        ASSERT_NE(dynamic_cast<TmnSkinHintWindow*>(app.HintWindow()), nullptr);
+        EXPECT_TRUE(app.HintWindow()->Visible());
+        app.CancelHint();
+        SetWindowHintSource(plain.Handle(), nullptr);
+    }
+    EXPECT_EQ(app.HintWindowClass(), &MakePlatformHintWindow);
+    callApp();
+    EXPECT_EQ(ownCalls, 3);
+    app.OnShowHint = nullptr;
+    app.HintShortPause = shortPause;
+    // A class set after the takeover is not replaced by the hand-back.
+    {
+        TmnSkinHint hint(nullptr);
+        app.SetHintWindowClass(&MakePlatformHintWindow);
+        app.SetHintWindowClass([]() -> std::unique_ptr<THintWindow> { return std::make_unique<THintWindow>(); });
+        const THintWindowClass later = app.HintWindowClass();
+        hint.SetActive(false);
+        EXPECT_EQ(app.HintWindowClass(), later);
+    }
+    app.SetHintWindowClass(nullptr);
 }
 
 TEST(SkinHint, ACursorHeightIsMeasured) {

@@ -5,6 +5,8 @@
 #include <oleacc.h>
 
 #include "menus_fixture.h"
+#include "platform/win/application.h"
+#include "platform/win/image_list.h"
 #include "skin/data/skin_messages.h"
 #include "skin/menus/skin_popup_menu_win.h"
 #include "skin/paint/system_win.h"
@@ -656,6 +658,149 @@ TEST_F(SkinMenuTest, OpeningAndClosingLeavesNoGdiObjectsBehind) {
     const DWORD after = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     if (before == 0) GTEST_SKIP() << "no GDI object count here";
     EXPECT_LE(after, before + 5);
+}
+
+// A w x h bitmap of one colour whose bottom-left pixel (the transparent colour) is key.
+std::unique_ptr<TBitmap> Picture(int w, int h, COLORREF colour, COLORREF key) {
+    auto b = std::make_unique<TBitmap>(w, h);
+    b->Canvas().Brush().SetColor(static_cast<TColor>(colour));
+    b->Canvas().FillRect({0, 0, w, h});
+    ::SetPixelV(b->Canvas().Handle(), 0, h - 1, key);
+    return b;
+}
+
+bool HasColour(TBitmap& shot, const TSkinRect& r, COLORREF colour) {
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            if (shot.Canvas().Pixel(x, y) == colour) return true;
+    return false;
+}
+
+TEST_F(SkinMenuTest, ItemsShowTheirImagesBitmapsAndRadioMarks) {
+    const COLORREF red = RGB(220, 0, 0), blue = RGB(0, 0, 210), white = RGB(255, 255, 255), green = RGB(0, 200, 0);
+    TPopupMenu popup(nullptr);
+    TImageList images(nullptr, 12, 12);
+    images.Add(*Picture(12, 12, red, white));
+    popup.SetImages(&images);
+    auto add = [&](const wchar_t* caption) {
+        auto* item = new TMenuItem(&popup);
+        item->SetCaption(caption);
+        popup.Items()->Add(item);
+        return item;
+    };
+    add(L"Bild")->SetImageIndex(0);
+    TMenuItem* disabled = add(L"Gesperrt");
+    disabled->SetImageIndex(0);
+    disabled->SetEnabled(false);
+    TMenuItem* own = add(L"Eigenes");
+    own->SetImageIndex(0);
+    own->Bitmap().Assign(*Picture(8, 8, blue, green));
+    TMenuItem* on = add(L"Radio an");
+    on->SetRadioItem(true);
+    on->SetChecked(true);
+    TMenuItem* off = add(L"Radio aus");
+    off->SetRadioItem(true);
+    add(L"Bild außerhalb")->SetImageIndex(5);
+
+    menu().Popup(nullptr, nullptr, false, popup.Items(), {100, 100, 100, 100}, 0);
+    TmnSkinPopupWindow& w = Window(0);
+    EXPECT_EQ(w.ImageList(), &images);
+    EXPECT_EQ(w.GlyphWidth, 12 + 5);
+    RECT client;
+    ::GetClientRect(w.Handle(), &client);
+    TBitmap shot(client.right, client.bottom);
+    w.PaintTo(shot.Canvas().Handle());
+    auto rect = [&](int i) { return w.Items[static_cast<size_t>(i)]->ObjectRect; };
+    auto middle = [&](int i) { return (rect(i).Top + rect(i).Bottom) / 2; };
+    // The list image at x = 4, centred; its transparent colour leaves the item's own colour.
+    EXPECT_EQ(shot.Canvas().Pixel(rect(0).Left + 4 + 6, middle(0)), red);
+    EXPECT_FALSE(HasColour(shot, rect(0), white));
+    // Disabled: the image is there, greyed.
+    EXPECT_FALSE(HasColour(shot, rect(1), red));
+    EXPECT_TRUE(HasColour(shot, rect(1), ::GetSysColor(COLOR_BTNSHADOW)));
+    // The item's bitmap before the list.
+    EXPECT_EQ(shot.Canvas().Pixel(rect(2).Left + 4 + 3, middle(2)), blue);
+    EXPECT_FALSE(HasColour(shot, rect(2), red));
+    EXPECT_FALSE(HasColour(shot, rect(2), green));
+    // A checked radio item shows a filled dot in the text colour, an unchecked one nothing; an
+    // index outside the list shows no image.
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const int gx = rect(3).Left + 4, gy = middle(3) - 4;
+    EXPECT_EQ(shot.Canvas().Pixel(gx + 2, gy + 4), text);
+    EXPECT_EQ(shot.Canvas().Pixel(gx + 5, gy + 5), text);
+    EXPECT_NE(shot.Canvas().Pixel(rect(4).Left + 4 + 2, middle(4)), text);
+    EXPECT_FALSE(HasColour(shot, rect(5), red));
+    // The list going while the menu shows: the items draw without it.
+    popup.SetImages(nullptr);
+    EXPECT_EQ(w.ImageList(), nullptr);
+    w.PaintTo(shot.Canvas().Handle());
+    EXPECT_FALSE(HasColour(shot, rect(0), red));
+}
+
+TEST_F(SkinMenuTest, AnOwnerDrawnItemDrawsItselfInsteadOfItsCaption) {
+    Standard();
+    TObject* sender = nullptr;
+    bool selected = false;
+    RECT drawn{};
+    neu->OnDrawItem = [&](TObject* s, TCanvas& canvas, const RECT& r, bool sel) {
+        sender = s;
+        selected = sel;
+        drawn = r;
+        canvas.Brush().SetColor(static_cast<TColor>(RGB(0, 255, 0)));
+        canvas.FillRect(r);
+    };
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    RECT client;
+    ::GetClientRect(w.Handle(), &client);
+    TBitmap shot(client.right, client.bottom);
+    w.PaintTo(shot.Canvas().Handle());
+    EXPECT_EQ(sender, w.Items[0].get());
+    EXPECT_TRUE(selected);  // the first item is highlighted when the window opens
+    const TmnDataSkinMenuItem& record = *w.ItemRecord;
+    EXPECT_EQ(drawn.left, record.TextRect.Left);
+    EXPECT_EQ(drawn.right, record.TextRect.Right + w.Items[0]->ObjectRect.Width() - record.SkinRect.Width());
+    const TSkinRect& r = w.Items[0]->ObjectRect;
+    EXPECT_EQ(shot.Canvas().Pixel(r.Left + drawn.left + 1, r.Top + (drawn.top + drawn.bottom) / 2), RGB(0, 255, 0));
+    EXPECT_FALSE(HasColour(shot, w.Items[1]->ObjectRect, RGB(0, 255, 0)));
+}
+
+TEST_F(SkinMenuTest, TheHighlightedItemsHintShowsAsTheApplicationsHint) {
+    Standard();
+    neu->SetHint(L"Legt ein neues Dokument an");
+    open->SetHint(L"Öffnet ein Dokument");
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    EXPECT_EQ(w.Hint, L"Legt ein neues Dokument an");
+    menu().KeyDown(VK_DOWN, 0);
+    EXPECT_EQ(w.Hint, L"Öffnet ein Dokument");
+    TApplication& app = *Application();
+    MSG move{w.Handle(), WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
+    app.DispatchOne(move);
+    ASSERT_TRUE(timers.Has(app.Handle(), 1));
+    timers.Fire(app.Handle(), 1);
+    ASSERT_NE(app.HintWindow(), nullptr);
+    EXPECT_TRUE(app.HintWindow()->Visible());
+    EXPECT_EQ(app.HintWindow()->Text(), L"Öffnet ein Dokument");
+    // An item without a hint: nothing to show over the window.
+    menu().KeyDown(VK_DOWN, 0);
+    EXPECT_EQ(w.Hint, L"");
+    app.DispatchOne(move);
+    EXPECT_FALSE(app.HintWindow()->Visible());
+    EXPECT_FALSE(timers.Has(app.Handle(), 1));
+}
+
+TEST_F(SkinMenuTest, KeysReachTheChainAfterASubMenuOpened) {
+    Standard();
+    Open(owner.skin);
+    ClickAt(Window(0), 4);
+    Pump();
+    ASSERT_EQ(menu().PopupList.size(), 2u);
+    ::PostMessageW(owner.form.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageW(owner.form.Handle(), WM_CHAR, L'x', 0);
+    Pump();
+    EXPECT_EQ(menu().PopupList.size(), 1u);
+    EXPECT_EQ(owner.form.Count(WM_CHAR), 0);
 }
 
 }  // namespace

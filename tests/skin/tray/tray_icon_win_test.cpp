@@ -214,5 +214,42 @@ TEST_F(TrayTest, RightButtonOpensTheSkinnedMenuAndDoubleClickRunsTheDefault) {
     EXPECT_EQ(restores, 1);
 }
 
+TEST_F(TrayTest, ActivationGivesTheFocusBackToTheControlThatHadIt) {
+    TForm form(nullptr);
+    form.LoadFromText(L"object TrayHost: TForm\n  Caption = 'Host'\nend\n");
+    auto* first = new TWinControl(&form);
+    auto* second = new TWinControl(&form);
+    first->SetParent(&form);
+    second->SetParent(&form);
+    first->SetBounds(0, 0, 20, 20);
+    second->SetBounds(0, 30, 20, 20);
+    form.Show();
+    auto activate = [&](HWND deactivated) {
+        ::SetFocus(nullptr);
+        ::SendMessageW(form.Handle(), WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(deactivated));
+    };
+    second->SetFocus();
+    ASSERT_EQ(Screen()->ActiveControl(), second);
+    // Without a tray icon the form hands its focus to its first control.
+    activate(nullptr);
+    EXPECT_EQ(::GetFocus(), first->Handle());
+
+    new TmnTrayIcon(&form);
+    second->SetFocus();
+    activate(nullptr);
+    EXPECT_EQ(::GetFocus(), second->Handle());
+    // Not when the window losing the activation is the control's own parent.
+    second->SetFocus();
+    activate(form.Handle());
+    EXPECT_EQ(::GetFocus(), first->Handle());
+    // A freed control is forgotten: the form's own choice stands.
+    second->SetFocus();
+    ::SetFocus(nullptr);
+    delete second;
+    EXPECT_EQ(Screen()->ActiveControl(), nullptr);
+    activate(nullptr);
+    EXPECT_EQ(::GetFocus(), first->Handle());
+}
+
 }  // namespace
 }  // namespace fn

@@ -1,29 +1,29 @@
 #pragma once
-// Window timers of the skinned menus, hints and tray icon, started through one replaceable
-// seam: the system's SetTimer/KillTimer, or a test's clock that records the timers and fires
-// them by sending WM_TIMER itself (so no test waits for real time).
+// Window timers started through one replaceable seam: the system's SetTimer/KillTimer, or a
+// test's clock that records the timers and fires them by sending WM_TIMER itself (so no test
+// waits for real time). The application's hints, the skinned menus and the tray icon use them.
 #include <windows.h>
 
 namespace fn {
 
-class TmnTimerSeam {
+class TTimerSeam {
 public:
-    virtual ~TmnTimerSeam() = default;
+    virtual ~TTimerSeam() = default;
     virtual bool Start(HWND window, UINT_PTR id, UINT milliseconds) = 0;
     virtual void Stop(HWND window, UINT_PTR id) = 0;
 };
 
 // Installs a seam (null: the system's timers) and returns the one it replaces.
-TmnTimerSeam* SetTimerSeam(TmnTimerSeam* seam);
-TmnTimerSeam& TimerSeam();
+TTimerSeam* SetTimerSeam(TTimerSeam* seam);
+TTimerSeam& TimerSeam();
 
 // One window timer owned by an object: stopped when restarted, stopped, or destroyed.
-class TmnTimer {
+class TWindowTimer {
 public:
-    TmnTimer() = default;
-    ~TmnTimer() { Stop(); }
-    TmnTimer(const TmnTimer&) = delete;
-    TmnTimer& operator=(const TmnTimer&) = delete;
+    TWindowTimer() = default;
+    ~TWindowTimer() { Stop(); }
+    TWindowTimer(const TWindowTimer&) = delete;
+    TWindowTimer& operator=(const TWindowTimer&) = delete;
 
     void Start(HWND window, UINT_PTR id, UINT milliseconds);
     void Stop();

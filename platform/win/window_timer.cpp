@@ -1,10 +1,10 @@
-#include "skin/menus/timer_seam_win.h"
+#include "platform/win/window_timer.h"
 
 namespace fn {
 
 namespace {
 
-class TSystemTimers : public TmnTimerSeam {
+class TSystemTimers : public TTimerSeam {
 public:
     bool Start(HWND window, UINT_PTR id, UINT milliseconds) override {
         return ::SetTimer(window, id, milliseconds, nullptr) != 0;
@@ -13,19 +13,19 @@ public:
 };
 
 TSystemTimers systemTimers;
-TmnTimerSeam* current = &systemTimers;
+TTimerSeam* current = &systemTimers;
 
 }  // namespace
 
-TmnTimerSeam* SetTimerSeam(TmnTimerSeam* seam) {
-    TmnTimerSeam* previous = current;
+TTimerSeam* SetTimerSeam(TTimerSeam* seam) {
+    TTimerSeam* previous = current;
     current = seam ? seam : &systemTimers;
     return previous == &systemTimers ? nullptr : previous;
 }
 
-TmnTimerSeam& TimerSeam() { return *current; }
+TTimerSeam& TimerSeam() { return *current; }
 
-void TmnTimer::Start(HWND window, UINT_PTR id, UINT milliseconds) {
+void TWindowTimer::Start(HWND window, UINT_PTR id, UINT milliseconds) {
     Stop();
     if (window && TimerSeam().Start(window, id, milliseconds)) {
         window_ = window;
@@ -34,7 +34,7 @@ void TmnTimer::Start(HWND window, UINT_PTR id, UINT milliseconds) {
     }
 }
 
-void TmnTimer::Stop() {
+void TWindowTimer::Stop() {
     if (window_) TimerSeam().Stop(window_, id_);
     window_ = nullptr;
 }
