@@ -128,6 +128,8 @@ bool TMenuItem::ReadProperty(const String& name, const FormValue& v, TReader& re
     else if (name == L"Enabled") enabled_ = v.AsBool();
     else if (name == L"Visible") visible_ = v.AsBool();
     else if (name == L"HelpContext") helpContext_ = v.AsInt();
+    else if (name == L"GroupIndex") groupIndex_ = v.AsInt();
+    else if (name == L"Hint") hint_ = v.AsString();
     else if (name == L"Default") default_ = v.AsBool();
     else if (name == L"OnClick") OnClick = reader.Method<TNotifyEvent>(v);
     else return TComponent::ReadProperty(name, v, reader);

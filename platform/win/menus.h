@@ -46,6 +46,12 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     int HelpContext() const { return helpContext_; }
+    // Top-level items of a merged menu bar are ordered by their group; a child menu's item
+    // replaces the frame menu's items of its group.
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int groupIndex) { groupIndex_ = groupIndex; }
+    const String& Hint() const { return hint_; }
+    void SetHint(const String& hint) { hint_ = hint; }
     // The item a double click on its menu's owner chooses (tray icons).
     bool Default() const { return default_; }
     void SetDefault(bool value) { default_ = value; }
@@ -77,6 +83,8 @@ private:
     TShortCut shortCut_ = 0;
     bool checked_ = false, enabled_ = true, visible_ = true, default_ = false;
     int helpContext_ = 0;
+    int groupIndex_ = 0;
+    String hint_;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item only
     std::vector<TMenuItem*> items_;
