@@ -1175,8 +1175,12 @@ LRESULT TmnSkinMainMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOWPOSCHANGING: {
             // However the bar is sized (the program, alignment), a skinned bar keeps its picture's height.
             auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-            if (!(pos->flags & SWP_NOSIZE) && Skinned() && record_->SkinRect.Height() > 0)
+            if (!(pos->flags & SWP_NOSIZE) && Skinned() && record_->SkinRect.Height() > 0) {
                 pos->cy = record_->SkinRect.Height();
+                // A request that ends at the current size changes nothing and is not reported
+                // back: the bounds take the kept height here.
+                bounds_.bottom = bounds_.top + pos->cy;
+            }
             break;
         }
         case WM_WINDOWPOSCHANGED: {

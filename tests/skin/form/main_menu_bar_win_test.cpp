@@ -66,7 +66,9 @@ public:
         if (bar) bar->LeaveMenuMode();
         ++exits;
     }
-    void CloseMenus() override { menu->CloseAll(); }
+    void CloseMenus() override {
+        if (menu->Visible) menu->CloseAll();
+    }
     TForm* MaximizedChild() const override { return child; }
     TmnBorderIcons ChildBorderIcons(TForm*) const override { return icons; }
     void ChildWindowAction(TForm* c, TmnWindowAction a) override { actions.push_back({c, a}); }
@@ -117,6 +119,7 @@ protected:
     }
     void TearDown() override {
         owner->menu->CloseAll();
+        owner->bar = nullptr;
         form.reset();
         owner.reset();
         Pump();
@@ -387,13 +390,16 @@ TEST_F(MenuBarTest, KeyboardMenuModeMovesWrapsAndOpens) {
     b.PreviousItem();
     EXPECT_TRUE(b.Item(2)->Down);
     EXPECT_EQ(Shown(), SubItems(format));
-    // Escape closes the popup and keeps the item highlighted; Escape again leaves.
-    owner->menu->CloseAll();
-    owner->inMain = true;  // the owner's Escape keeps the main-menu mode
-    b.MenuMode = true;
+    // Escape closes the popup and keeps the item highlighted in menu mode; Escape again leaves.
+    EXPECT_TRUE(owner->menu->KeyDown(VK_ESCAPE, 0));
+    EXPECT_FALSE(owner->menu->Visible);
+    EXPECT_TRUE(owner->inMain);
     b.PopupClosed();
     EXPECT_FALSE(b.Item(2)->Down);
     EXPECT_TRUE(b.Item(2)->Active);
+    EXPECT_TRUE(b.MenuMode);
+    EXPECT_TRUE(b.PressHotItem());  // Enter opens it again
+    EXPECT_EQ(Shown(), SubItems(format));
     owner->MainMenuExit();
     EXPECT_FALSE(b.MenuMode);
     for (int i = 0; i < b.ItemCount(); ++i) EXPECT_FALSE(b.Item(i)->Active || b.Item(i)->Down) << i;
@@ -456,7 +462,6 @@ TEST_F(MenuBarTest, RebuildingWaitsForTheMenuModeToEnd) {
     EXPECT_EQ(b.ItemCount(), 4);
     EXPECT_EQ(b.Item(0), first);
     EXPECT_TRUE(first->Active);
-    owner->inMain = true;
     owner->MainMenuExit();
     Pump();
     ASSERT_EQ(b.ItemCount(), 5);
