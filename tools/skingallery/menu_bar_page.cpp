@@ -103,7 +103,9 @@ void TMenuBarPage::FillMainMenu(TMenuItem* root) {
     help->SetGroupIndex(9);
     Add(help, L"&Inhalt", ShortCut(VK_F1, 0));
     Add(help, L"&Über...");
-    Add(root, L"&Gesperrt")->SetEnabled(false);
+    TMenuItem* locked = Add(root, L"&Gesperrt");
+    locked->SetEnabled(false);
+    locked->SetGroupIndex(10);
 }
 
 TmnSkinMainMenuBar* TMenuBarPage::MakeBar(TGalleryMenuBarOwner* owner, TMainMenu* menu, int x, int y, int width) {
@@ -119,12 +121,16 @@ TmnSkinMainMenuBar* TMenuBarPage::MakeBar(TGalleryMenuBarOwner* owner, TMainMenu
     return bar;
 }
 
+int TMenuBarPage::BarWidth() const {
+    RECT client{0, 0, 0, 0};
+    if (handle_) ::GetClientRect(handle_, &client);
+    return std::max(400, static_cast<int>(client.right) - 24);
+}
+
 void TMenuBarPage::HandleCreated() {
     TGalleryPage::HandleCreated();
     owner_->window = narrowOwner_->window = childOwner_->window = handle_;
-    RECT client;
-    ::GetClientRect(handle_, &client);
-    const int width = std::max(400, static_cast<int>(client.right) - 24);
+    const int width = BarWidth();
     labels_ = {{{12, 8}, L"Die Menüleiste eines Dokuments: ein Klick öffnet ein Menü, es folgt der Maus"},
                {{12, 80}, L"Zu schmal: die übrigen Einträge öffnet die Marke am rechten Ende"},
                {{12, 152}, L"Ein maximiertes Dokument: sein Menü eingefügt, seine Schaltflächen an den Enden"}};
@@ -149,6 +155,13 @@ void TMenuBarPage::SetSkinData(TmnSkinData* skinData) {
 
 LRESULT TMenuBarPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_SIZE: {
+        // The two full bars follow the page's width; the narrow one keeps its overflow.
+        const LRESULT r = TGalleryPage::WndProc(msg, wParam, lParam);
+        for (TmnSkinMainMenuBar* b : {bar_, merged_})
+            if (b) b->SetBounds(12, b->BoundsRect().top, BarWidth(), b->Height());
+        return r;
+    }
     case MSG_SKIN_MENU_CLOSED:
         for (TGalleryMenuBarOwner* o : {owner_, narrowOwner_, childOwner_}) o->MenuClosed();
         return 0;

@@ -51,6 +51,7 @@ protected:
 private:
     TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
     void FillMainMenu(TMenuItem* root);
+    int BarWidth() const;
     TmnSkinMainMenuBar* MakeBar(TGalleryMenuBarOwner* owner, TMainMenu* menu, int x, int y, int width);
 
     // One owner per bar: each bar's menu mode ends with its own chain.
