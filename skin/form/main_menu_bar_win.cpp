@@ -151,6 +151,7 @@ void TmnSkinMainMenuBarItem::MouseEnter() {
     MouseIn = Active = true;
     StartMorph();
     if (Parent.OnItemMouseEnter) Parent.OnItemMouseEnter(&Parent, MenuItem);
+    if (MenuItem && Parent.Hint() != MenuItem->Hint()) Parent.SetHint(MenuItem->Hint());
 }
 
 void TmnSkinMainMenuBarItem::MouseLeave() {

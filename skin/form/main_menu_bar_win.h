@@ -147,7 +147,9 @@ public:
     TMainMenu* MainMenu() const override { return mainMenu_; }
     void SetMainMenu(TMainMenu* menu);
     TMainMenu* MergedChildMenu() const override { return Merged ? childMenu_ : nullptr; }
+    // The hint of the item the mouse highlighted last.
     const String& Hint() const { return hint_; }
+    void SetHint(const String& hint) { hint_ = hint; }
 
     std::function<void(TComponent* sender, TMenuItem* item)> OnItemMouseEnter, OnItemMouseLeave;
     // An item's sub-menu is about to open (its items may still change).
@@ -263,7 +265,6 @@ private:
     TmnTimer hoverTimer_, morphTimer_, animateTimer_;
     TMenuItem* pendingClick_ = nullptr;
     bool rebuildPending_ = false;
-    bool rebuilding_ = false;
 };
 
 }  // namespace fn

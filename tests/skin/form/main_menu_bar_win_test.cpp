@@ -325,8 +325,12 @@ TEST_F(MenuBarTest, ItemsThatDoNotFitHideBehindTheMarkerWhichOpensExactlyThem) {
 
 TEST_F(MenuBarTest, AnOpenPopupFollowsTheMouseAlongTheBar) {
     Standard();
+    datei->SetHint(L"Dateien anlegen, öffnen und speichern");
     TmnSkinMainMenuBar& b = Make(&test::FennickSkin());
+    std::vector<TMenuItem*> popups;
+    b.OnItemPopup = [&](TComponent*, TMenuItem* item) { popups.push_back(item); };
     Click(0);
+    EXPECT_EQ(b.Hint(), L"Dateien anlegen, öffnen und speichern");
     EXPECT_TRUE(b.Item(0)->Down);
     EXPECT_TRUE(b.MenuMode);
     EXPECT_TRUE(owner->inMain);
@@ -341,6 +345,7 @@ TEST_F(MenuBarTest, AnOpenPopupFollowsTheMouseAlongTheBar) {
     EXPECT_TRUE(b.MenuMode);
     EXPECT_TRUE(owner->inMain);
     EXPECT_EQ(b.HotIndex, 1);
+    EXPECT_EQ(popups, (std::vector<TMenuItem*>{datei, bearbeiten}));
     // Down into the popup: the bar keeps its item, and a rebuild asked on leaving waits.
     TmnSkinMainMenuBarItem* kept = b.Item(1);
     b.OnMouseLeave = [&](TComponent*) { b.RebuildItems(); };
