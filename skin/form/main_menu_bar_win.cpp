@@ -663,19 +663,19 @@ void TmnSkinMainMenuBar::RebuildItems() {
 }
 
 void TmnSkinMainMenuBar::CreateChildButtons() {
-    struct Spec {
+    struct ButtonKind {
         String TmnDataSkinMainMenuBar::*Section;
         int Command;
         const wchar_t* Name;
     };
-    static const Spec specs[] = {
+    static const ButtonKind kinds[] = {
         {&TmnDataSkinMainMenuBar::SysMenuButton, TmnSkinMainMenuBarButton::cmdSysMenu, L"SysMenuButton"},
         {&TmnDataSkinMainMenuBar::CloseButton, TmnSkinMainMenuBarButton::cmdClose, L"CloseButton"},
         {&TmnDataSkinMainMenuBar::MaxButton, TmnSkinMainMenuBarButton::cmdRestore, L"MaxButton"},
         {&TmnDataSkinMainMenuBar::MinButton, TmnSkinMainMenuBarButton::cmdMinimize, L"MinButton"},
     };
     std::vector<std::unique_ptr<TmnMenuBarObject>> buttons;
-    for (const Spec& s : specs) {
+    for (const ButtonKind& s : kinds) {
         const TmnDataSkinStdButton* r = record_ ? FindObjectRecord<TmnDataSkinStdButton>(Skin(), record_->*s.Section) : nullptr;
         buttons.push_back(std::make_unique<TmnSkinMainMenuBarButton>(*this, r, s.Command, s.Name));
     }
