@@ -4,6 +4,7 @@
 // tested alone. TmnMantle implements the owner sides; the bars implement the partner sides.
 #include <windows.h>
 
+#include "skin/form/border_icons.h"
 #include "skin/form/skin_object_owner.h"
 #include "skin/menus/menu_owner_win.h"
 
@@ -30,11 +31,15 @@ public:
     // On an MDI frame: the maximised child whose menu is merged into the bar and whose caption
     // buttons the bar shows; null when none (and on any other form).
     virtual TForm* MaximizedChild() const = 0;
+    // The caption buttons the child's own form skinning component offers (its BorderIcons): the
+    // bar's child buttons are enabled from them.
+    virtual TmnBorderIcons ChildBorderIcons(TForm* child) const = 0;
     // A caption button of the maximised child was clicked: the child runs the command after the
     // current message (posted). Close, Minimize and Restore are the ones the bar shows.
     virtual void ChildWindowAction(TForm* child, TmnWindowAction action) = 0;
-    // Opens the maximised child's system menu under anchor (screen coordinates).
-    virtual void ShowChildSystemMenu(TForm* child, const RECT& anchor) = 0;
+    // Opens the maximised child's system menu under anchor (screen coordinates) as a chain of
+    // the owner's SkinMenu whose opener is the window opener (it gets MSG_SKIN_MENU_CLOSED).
+    virtual void ShowChildSystemMenu(TForm* child, const RECT& anchor, HWND opener) = 0;
 };
 
 // What the form skinning component asks of the skinned main menu bar it was given.

@@ -93,7 +93,7 @@ TMenuItem* TmnMantle::SystemMenuItem() {
     return root;
 }
 
-void TmnMantle::ShowSystemMenu(const RECT& anchor) {
+void TmnMantle::ShowSystemMenu(const RECT& anchor, HWND opener) {
     // An MDI child shows it through its frame's chain.
     TmnMantle* shower = IsMDIChild() && FrameMantle() ? FrameMantle() : this;
     TMenuItem* root = SystemMenuItem();
@@ -102,16 +102,21 @@ void TmnMantle::ShowSystemMenu(const RECT& anchor) {
     // An empty system menu opens nothing and begins no menu mode.
     if (!any || !shower->form_.HandleAllocated()) return;
     shower->StartMenuRouting();
-    shower->skinMenu_->Popup(shower->form_.Handle(), shower->MenusSkinData(), false, root, anchor, 0);
+    shower->skinMenu_->Popup(opener ? opener : shower->form_.Handle(), shower->MenusSkinData(), false, root, anchor, 0);
     if (!shower->skinMenu_->Visible) shower->MenuClosed();
 }
 
-void TmnMantle::ShowChildSystemMenu(TForm* child, const RECT& anchor) {
-    if (TmnMantle* m = Of(child)) m->ShowSystemMenu(anchor);
+TmnBorderIcons TmnMantle::ChildBorderIcons(TForm* child) const {
+    const TmnMantle* m = Of(child);
+    return m ? m->borderIcons_ : 0;
+}
+
+void TmnMantle::ShowChildSystemMenu(TForm* child, const RECT& anchor, HWND opener) {
+    if (TmnMantle* m = Of(child)) m->ShowSystemMenu(anchor, opener);
 }
 
 void TmnMantle::ShowChildSystemMenu(TForm* child, POINT screen) {
-    ShowChildSystemMenu(child, RECT{screen.x, screen.y, screen.x, screen.y});
+    ShowChildSystemMenu(child, RECT{screen.x, screen.y, screen.x, screen.y}, nullptr);
 }
 
 void TmnMantle::ChildWindowAction(TForm* child, TmnWindowAction action) {

@@ -189,13 +189,15 @@ public:
     void CloseMenus() override;
     TForm* MaximizedChild() const override;
     void ChildWindowAction(TForm* child, TmnWindowAction action) override;
-    void ShowChildSystemMenu(TForm* child, const RECT& anchor) override;
+    TmnBorderIcons ChildBorderIcons(TForm* child) const override;
+    void ShowChildSystemMenu(TForm* child, const RECT& anchor, HWND opener) override;
     void ShowChildSystemMenu(TForm* child, POINT screen) override;
 
     // The window commands (posted by objects, run here).
     void RunWindowAction(TmnWindowAction action);
-    // Opens the system menu under anchor (screen coordinates).
-    void ShowSystemMenu(const RECT& anchor);
+    // Opens the system menu under anchor (screen coordinates); opener (the form when none) is
+    // told when it closes.
+    void ShowSystemMenu(const RECT& anchor, HWND opener = nullptr);
     // The form's shortcut routine (installed as the form's OnShortCut).
     bool FormShortCut(WORD key, TShiftState shift);
     // The menu keyboard handler of the menu modes: true when the key was used.

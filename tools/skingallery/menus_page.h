@@ -15,7 +15,7 @@
 namespace fn {
 
 // The stand-in menu owner: the page's form window and one chain.
-class TGalleryMenuOwner : public TComponent, public TmnMenuOwner {
+class TGalleryMenuOwner : public TComponent, public virtual TmnMenuOwner {
 public:
     explicit TGalleryMenuOwner(TComponent* owner) : TComponent(owner), menu_(new TmnSkinMenu(this, this)) {}
     HWND MenuOwnerWindow() const override { return window; }

@@ -1,0 +1,270 @@
+#pragma once
+// TmnSkinMainMenuBar: the skinned control that stands in for a window's menu bar. It shows the
+// top-level items of a TMainMenu as TmnSkinMainMenuBarItem objects drawn from the skin's
+// "mainmenubar" record and its item record (or as plain text on button face), opens their
+// sub-menus as skinned popups through its owner's menu chain, follows the mouse from item to
+// item while a popup is open, runs the keyboard menu mode its owner routes to it, hides items
+// that do not fit behind a marker that opens them as a popup, merges a maximised MDI child's
+// menu and shows that child's caption buttons (TmnSkinMainMenuBarButton) at its two ends.
+//
+// The geometry, hit-testing and keyboard choices are the portable menu_bar_layout unit; this
+// unit keeps the objects' states, draws and talks to the owner. A command chosen on the bar
+// runs after the message that chose it (posted), so a command that changes the menu or closes
+// the window never frees the object still handling its mouse or key.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/win/menus.h"
+#include "skin/controls/skin_control_win.h"
+#include "skin/form/form_partners_win.h"
+#include "skin/form/menu_bar_layout.h"
+#include "skin/form/object_painter_win.h"
+#include "platform/win/window_timer.h"
+
+namespace fn {
+
+class TmnSkinMainMenuBar;
+class TmnSkinMainMenuBarItem;
+
+// Base of the bar's items and child buttons, owned by the bar's object list.
+class TmnMenuBarObject {
+public:
+    TmnMenuBarObject(TmnSkinMainMenuBar& parent, const TmnDataSkinObject* record);
+    virtual ~TmnMenuBarObject() = default;
+    TmnMenuBarObject(const TmnMenuBarObject&) = delete;
+    TmnMenuBarObject& operator=(const TmnMenuBarObject&) = delete;
+
+    TmnSkinMainMenuBar& Parent;
+    bool MouseIn = false, Active = false, Down = false, Enabled = true, Visible = true;
+    const TBitmapData* Picture = nullptr;  // the record's active picture, or none
+    double MorphFactor = 0;
+    String IDName;
+    TSkinRect SkinRect, ActiveSkinRect, DownRect;
+    TSkinRect ObjectRect;  // bar coordinates
+    bool Morphing = false;
+    TMorphKind MorphKind = mkDefault;
+
+    // The morph timer when morphing is on, else a redraw now.
+    virtual void StartMorph();
+    virtual void Draw(TCanvas& canvas) { (void)canvas; }
+    virtual void MouseDown(int x, int y, int button) { (void)x, (void)y, (void)button; }
+    virtual void MouseUp(int x, int y, int button) { (void)x, (void)y, (void)button; }
+    virtual void DblClick() {}
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual bool MorphPending() const;
+
+    bool MorphEnabled() const;
+    virtual TmnSkinMainMenuBarItem* AsItem() { return nullptr; }
+};
+
+// One top-level menu item on the bar.
+class TmnSkinMainMenuBarItem : public TmnMenuBarObject {
+public:
+    // record: the item record of the skin, or null for the unskinned look.
+    TmnSkinMainMenuBarItem(TmnSkinMainMenuBar& parent, const TmnDataSkinMainMenuItem* record, TMenuItem* menuItem);
+
+    bool SkinSupport = false;
+    TMenuItem* MenuItem;
+    String FontName = L"Arial";
+    int FontHeight = 14;
+    TFontStyles FontStyle = 0;
+    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
+    TSkinRect TextRect, PressedRect;
+    int ItemLeftOffset = 0, ItemRightOffset = 0;
+    bool StretchEffect = false;
+    TSkinRect AnimateSkinRect;
+    int FrameCount = 0;
+    int AnimateInterval = 25;
+    bool InActiveAnimation = false;
+    int CurrentFrame = 0;
+    bool Fits = true;
+    bool SavedEnabled = true;
+
+    bool HasSubItems() const { return MenuItem && MenuItem->Count() > 0; }
+    bool AnimationEnabled() const;
+    // Opens (true) or closes this item's popup look; opening also opens the popup.
+    void SetDown(bool down);
+
+    void StartMorph() override;
+    void Draw(TCanvas& canvas) override;
+    void MouseDown(int x, int y, int button) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    TmnSkinMainMenuBarItem* AsItem() override { return this; }
+
+private:
+    void DrawSkinned(TCanvas& canvas);
+    void DrawUnskinned(TCanvas& canvas);
+    void DrawCaption(TCanvas& canvas, const RECT& box, TColor color);
+};
+
+// A caption button of the maximised MDI child.
+class TmnSkinMainMenuBarButton : public TmnMenuBarObject {
+public:
+    enum : int { cmdClose = 0, cmdRestore = 1, cmdMinimize = 2, cmdSysMenu = 3 };
+    // record: the button record, or null for the unskinned button of command and name.
+    TmnSkinMainMenuBarButton(TmnSkinMainMenuBar& parent, const TmnDataSkinStdButton* record, int command,
+                             const wchar_t* name);
+
+    bool SkinSupport = false;
+    int Command;
+
+    void Draw(TCanvas& canvas) override;
+    void MouseDown(int x, int y, int button) override;
+    void MouseUp(int x, int y, int button) override;
+    void DblClick() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    // The popup chain opened from the bar closed.
+    void MenuClosed(bool hot);
+};
+
+class TmnSkinMainMenuBar : public TmnSkinControl, public TmnMenuBarPartner {
+public:
+    explicit TmnSkinMainMenuBar(TComponent* owner);
+    ~TmnSkinMainMenuBar() override;
+    const wchar_t* ClassName() const override { return L"TmnSkinMainMenuBar"; }
+    // Registers the class for form data ("TmnSkinMainMenuBar").
+    static void Register();
+
+    // Published properties.
+    bool ScrollMenu() const { return scrollMenu_; }
+    void SetScrollMenu(bool scroll);
+    bool UseSkinFont() const { return useSkinFont_; }
+    void SetUseSkinFont(bool use);
+    TFont& DefItemFont() { return defItemFont_; }
+    int DefaultWidth() const { return defaultWidth_; }
+    void SetDefaultWidth(int width);
+    int DefaultHeight() const { return defaultHeight_; }
+    void SetDefaultHeight(int height);
+    bool PopupToUp() const { return popupToUp_; }
+    void SetPopupToUp(bool up) { popupToUp_ = up; }
+    TmnMenuBarOwner* Mantle() const { return mantle_; }
+    // The owner; a component implementing TmnMenuBarOwner is followed until it is destroyed.
+    void SetMantle(TmnMenuBarOwner* mantle);
+    TMainMenu* MainMenu() const override { return mainMenu_; }
+    void SetMainMenu(TMainMenu* menu);
+    TMainMenu* MergedChildMenu() const override { return Merged ? childMenu_ : nullptr; }
+    // The hint of the item the mouse highlighted last.
+    const String& Hint() const { return hint_; }
+    void SetHint(const String& hint) { hint_ = hint; }
+
+    std::function<void(TComponent* sender, TMenuItem* item)> OnItemMouseEnter, OnItemMouseLeave;
+    // An item's sub-menu is about to open (its items may still change).
+    std::function<void(TComponent* sender, TMenuItem* item)> OnItemPopup;
+
+    // The owner's entry points.
+    void EnterMenuMode() override;
+    void LeaveMenuMode() override;
+    void NextItem() override;
+    void PreviousItem() override;
+    bool PressHotItem() override;
+    bool HandleAccelerator(wchar_t key) override;
+    void PopupClosed() override;
+    // Skipped while a menu mode is on (the open popup belongs to the items); done when it ends.
+    void RebuildItems() override;
+    void ShowChildButtons() override;
+    void UpdateChildButtons() override;
+
+    // Run-time state.
+    bool Skinned() const { return record_ != nullptr; }
+    std::vector<std::unique_ptr<TmnMenuBarObject>> Objects;  // child buttons first, then items
+    int ButtonCount = 0;
+    bool ChildButtonsShown = false;
+    bool MenuMode = false;
+    bool Overflow = false;
+    bool MarkerActive = false;
+    bool Merged = false;
+    int HotIndex = -1, PrevHotIndex = -1, PressedIndex = -1;
+    TSkinRect ItemsArea;
+
+    int ItemCount() const { return static_cast<int>(Objects.size()) - ButtonCount; }
+    TmnSkinMainMenuBarItem* Item(int index) const;
+    int IndexOf(const TmnMenuBarObject* object) const;
+    // The overflow marker's rectangle (bar coordinates).
+    TSkinRect MarkerRect() const { return marker_; }
+
+    // Hover tracking at a bar point; (-1, -1) stands for outside the bar.
+    void Track(int x, int y);
+    // Lays out the buttons and items for the current size.
+    void Layout();
+    void RedrawObject(TmnMenuBarObject& object);
+    // Opens the items hidden behind the marker as a popup.
+    void OpenOverflowPopup();
+    // The owner's chain, or null without an owner.
+    TmnSkinMenu* Menu() const { return mantle_ ? &mantle_->SkinMenu() : nullptr; }
+    bool PopupOpen() const;
+    // The usable skin, or null.
+    const TmnSkinData* Skin() const { return skinData_ && !skinData_->Empty() ? skinData_ : nullptr; }
+    TmnSkinPictures& Pictures() { return pictures_; }
+    // A bar rectangle on the screen.
+    RECT ScreenRect(const TSkinRect& r);
+    // The item's font (from its record or DefItemFont) selected into canvas.
+    void SelectItemFont(TCanvas& canvas, const TmnSkinMainMenuBarItem& item);
+    // Runs item's command after the current message.
+    void PostClick(TMenuItem* item);
+    void StartTimer(int which);
+    void StopTimer(int which);
+    bool ItemTransparent() const { return record_ && record_->ItemTransparent; }
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void BeforeChangeSkinData() override;
+    void ParentBackgroundChanged() override;
+    TAccessibleInfo AccessibleInfo() override;
+    int AccessibleChildCount() override { return ItemCount(); }
+    TAccessibleInfo AccessibleChild(int index) override;
+
+    bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    void Notification(TComponent* component, Operation operation) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    enum : int { HoverTimer = 1, MorphTimer = 2, AnimateTimer = 3 };
+
+protected:
+    void Paint(HDC dc) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void HandleCreated() override;
+
+private:
+    void Rebuild();
+    void CreateChildButtons();
+    void RefreshButtonStates();
+    void FreeObjects();
+    void HoverTick();
+    void MorphTick();
+    void AnimateTick();
+    void PaintBackground(TBitmap& buffer);
+    void DrawMarker(TCanvas& canvas);
+    void ButtonDown(int x, int y, int button, bool doubleClick);
+    void ButtonUp(int x, int y, int button);
+    int RequiredHeight() const;
+    std::vector<TMenuBarNavItem> NavItems() const;
+    void NotifyFocus(int itemIndex);
+
+    TmnMenuBarOwner* mantle_ = nullptr;
+    TComponent* mantleComponent_ = nullptr;
+    TMainMenu* mainMenu_ = nullptr;
+    TMainMenu* childMenu_ = nullptr;
+    TComponent* childForm_ = nullptr;  // followed so a closing child never leaves a stale menu
+    bool scrollMenu_ = true;
+    bool useSkinFont_ = true;
+    TFont defItemFont_;
+    int defaultWidth_ = 0, defaultHeight_ = 22;
+    bool popupToUp_ = false;
+    String hint_;
+    const TmnDataSkinMainMenuBar* record_ = nullptr;
+    const TmnDataSkinMainMenuItem* itemRecord_ = nullptr;
+    TSkinRect marker_;
+    TmnSkinPictures pictures_;
+    TBitmap buffer_;   // the bar as painted last
+    TBitmap measure_;  // a memory context for measuring captions
+    TWindowTimer hoverTimer_, morphTimer_, animateTimer_;
+    TMenuItem* pendingClick_ = nullptr;
+    bool rebuildPending_ = false;
+};
+
+}  // namespace fn
