@@ -129,6 +129,7 @@ void TWinControl::AlignControls() {
             }
         }
     }
+    RemainingClientRect(r);
 }
 
 void TWinControl::SetFocus() {

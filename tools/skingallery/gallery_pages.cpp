@@ -1,6 +1,7 @@
 #include "tools/skingallery/gallery_pages.h"
 
 #include "tools/skingallery/controls_page.h"
+#include "tools/skingallery/mdi_page.h"
 #include "tools/skingallery/menus_page.h"
 
 namespace fn {
@@ -9,6 +10,7 @@ std::vector<TGalleryPage*> CreateGalleryPages(TComponent* owner) {
     return {
         new TControlsPage(owner),
         new TMenusPage(owner),
+        new TMdiPage(owner),
     };
 }
 
