@@ -221,6 +221,8 @@ void TmnSkinMDITabsBar::AddTab(TForm* child) {
     tabs_.push_back(std::move(tab));
     model_.TabAdded();
     Invalidate();
+    // The window may have become the active one before its tab was there.
+    UpdateActiveTabs();
 }
 
 void TmnSkinMDITabsBar::RemoveTab(TForm* child) {

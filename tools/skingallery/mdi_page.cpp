@@ -39,6 +39,8 @@ public:
             }
             return r;
         });
+        // The MDI client may have shown the window when it made it.
+        if (::IsWindowVisible(child->Handle())) bar->AddTab(child);
     }
     void SetEdit(HWND edit) {
         edit_ = edit;

@@ -45,6 +45,8 @@ struct ChildSkinning : TComponent, test::TestOwner {
             }
             return r;
         });
+        // The MDI client may have shown the window when it made it.
+        if (::IsWindowVisible(child->Handle())) bar->AddTab(child);
     }
     TWndProcHook hook;
 };
@@ -112,12 +114,13 @@ TEST_F(MdiTabsBarWin, TabsFollowTheShownWindowsInFirstShownOrderAndShareTheBar) 
     TForm* a = Open(L"Eins");
     TForm* b = Open(L"Zwei");
     Snapshot();
+    ASSERT_EQ(bar->TabCount(), 2);
     EXPECT_EQ(bar->Tabs(0).ObjectRect, (TSkinRect{0, 0, 100, 21}));
     EXPECT_EQ(bar->Tabs(1).ObjectRect, (TSkinRect{100, 0, 200, 21}));
     TForm* c = Open(L"Drei");
     TForm* d = Open(L"Vier");
     Snapshot();
-    EXPECT_EQ(Order(), (std::vector<TForm*>{a, b, c, d}));
+    ASSERT_EQ(Order(), (std::vector<TForm*>{a, b, c, d}));
     EXPECT_EQ(bar->Tabs(1).ObjectRect, (TSkinRect{75, 0, 150, 21}));
     EXPECT_EQ(bar->Tabs(3).ObjectRect, (TSkinRect{225, 0, 300, 21}));
     // Hidden, a window has no tab; shown again it comes last. Shown twice, it has one tab.
@@ -132,6 +135,7 @@ TEST_F(MdiTabsBarWin, TabsFollowTheShownWindowsInFirstShownOrderAndShareTheBar) 
 TEST_F(MdiTabsBarWin, AClickBringsItsWindowToTheFrontAndMarksItsTab) {
     TForm* a = Open(L"Eins");
     TForm* b = Open(L"Zwei");
+    ASSERT_EQ(bar->TabCount(), 2);
     ASSERT_EQ(Frame()->ActiveMDIChild(), b);
     int downs = 0, ups = 0;
     bar->OnTabMouseDown = [&](TComponent*, TMouseButton button, TShiftState, TmnMDITab* tab) {
@@ -176,6 +180,7 @@ TEST_F(MdiTabsBarWin, DraggingHoldsTheMouseAndReordersOnRelease) {
     TForm* a = Open(L"Eins");
     TForm* b = Open(L"Zwei");
     TForm* c = Open(L"Drei");
+    ASSERT_EQ(bar->TabCount(), 3);
     Mouse(WM_LBUTTONDOWN, 50, 5);
     EXPECT_TRUE(bar->HasCapture());
     Mouse(WM_MOUSEMOVE, 120, 5);
@@ -227,6 +232,7 @@ TEST_F(MdiTabsBarWin, ClosingEveryWindowWhileATabIsHoveredLeavesNothingBehind) {
     for (const wchar_t* c : {L"Eins", L"Zwei", L"Drei", L"Vier"}) open.push_back(Open(c));
     std::vector<String> left;
     bar->OnTabMouseLeave = [&](TComponent*, TmnMDITab* tab) { left.push_back(tab->Child->Caption()); };
+    ASSERT_EQ(bar->TabCount(), 4);
     Mouse(WM_MOUSEMOVE, 160, 5);
     ASSERT_EQ(bar->Model().HotTab(), 2);
     ASSERT_TRUE(bar->Tabs(2).MouseIn);
@@ -315,11 +321,36 @@ TEST_F(MdiTabsBarWin, TheUnskinnedLookMarksTheActiveAndTheHoveredTab) {
     EXPECT_GT(written, 0);
 }
 
+TEST_F(MdiTabsBarWin, FormDataSetsThePropertiesAndResolvesTheFramesComponent) {
+    TmnSkinMDITabsBar::Register();
+    RegisterComponentClass(L"TFrameMantle", [](TComponent* owner) { return new FrameMantle(owner); });
+    TForm form(nullptr);
+    form.LoadFromText(L"object Host: TForm\n  Width = 400\n  Height = 200\n"
+                      L"  object Tabs: TmnSkinMDITabsBar\n    Mantle = Mantle1\n    TabKind = mntkButton\n"
+                      L"    MoveTabs = False\n    SupportChildMenus = False\n    DefaultTabWidth = 80\n"
+                      L"    DefaultHeight = 25\n    DefaultFont.Name = 'Tahoma'\n  end\n"
+                      L"  object Mantle1: TFrameMantle\n  end\nend\n");
+    auto* tabs = form.Field<TmnSkinMDITabsBar>(L"Tabs");
+    EXPECT_EQ(tabs->Mantle(), dynamic_cast<TmnMDITabsOwner*>(form.FindComponent(L"Mantle1")));
+    EXPECT_EQ(tabs->TabKind(), mntkButton);
+    EXPECT_FALSE(tabs->MoveTabs());
+    EXPECT_FALSE(tabs->SupportChildMenus());
+    EXPECT_EQ(tabs->DefaultTabWidth(), 80);
+    EXPECT_EQ(tabs->Height(), 25);
+    EXPECT_EQ(tabs->DefaultFont().Name(), L"Tahoma");
+    EXPECT_EQ(tabs->SkinDataName(), L"tab");
+    // A reference to a component that is no form skinning component is refused.
+    TForm wrong(nullptr);
+    EXPECT_THROW(wrong.LoadFromText(L"object Host: TForm\n  object Tabs: TmnSkinMDITabsBar\n    Mantle = Other\n  end\n"
+                                    L"  object Other: TmnSkinMDITabsBar\n  end\nend\n"),
+                 EReadError);
+}
+
 // ---- with a skin ----
 
-// A 60 x 30 picture: the background piece red (0..10), the tab images green, blue and yellow
-// (10..30, 30..40, 40..50, top half 0x40, bottom half 0xC0 in their second channel), a button
-// piece grey (50..60).
+// A 60 x 30 picture: the background piece red (0..10); the normal, active and mouse-in tab
+// images green, blue and yellow (10..30, 30..40, 40..50; 0x40 in the top half, 0xC0 in the
+// bottom half); a button piece grey (50..60).
 COLORREF PictureColor(int x, int y) {
     const int half = y < 15 ? 0x40 : 0xC0;
     if (x < 10) return RGB(200, 0, 0);
@@ -374,16 +405,16 @@ TEST_F(MdiTabsBarSkinned, TheSkinGivesTheHeightTheBackgroundAndTheTabs) {
     Open(L"Zwei");
     Mouse(WM_MOUSEMOVE, 10, 1);
     const auto shot = Snapshot();
-    EXPECT_EQ(At(*shot, 5, 2), RGB(0, 0, 0x40));        // hovered, not active: the mouse-in image
-    EXPECT_EQ(At(*shot, 150, 2), RGB(0x40, 0x40, 0));   // the active window's tab
-    EXPECT_EQ(At(*shot, 150, 25), RGB(0xC0, 0xC0, 0));
+    EXPECT_EQ(At(*shot, 5, 2), RGB(0x40, 0x40, 0));     // hovered, not active: the mouse-in image
+    EXPECT_EQ(At(*shot, 150, 2), RGB(0, 0, 0x40));      // the active window's tab
+    EXPECT_EQ(At(*shot, 150, 25), RGB(0, 0, 0xC0));
     EXPECT_EQ(At(*shot, 295, 2), RGB(200, 0, 0));       // the background beyond the tabs
     // Without the skin's size the bar keeps its default height and the image is stretched to it.
     bar->SetUseSkinSize(false);
     EXPECT_EQ(bar->Height(), 21);
     const auto small = Snapshot();
-    EXPECT_EQ(At(*small, 150, 1), RGB(0x40, 0x40, 0));
-    EXPECT_EQ(At(*small, 150, 19), RGB(0xC0, 0xC0, 0));
+    EXPECT_EQ(At(*small, 150, 1), RGB(0, 0, 0x40));
+    EXPECT_EQ(At(*small, 150, 19), RGB(0, 0, 0xC0));
 }
 
 TEST_F(MdiTabsBarSkinned, AtTheBottomTheTabsAreUpsideDown) {
