@@ -447,9 +447,8 @@ void TmnSkinMDITabsBar::DrawTabText(TCanvas& canvas, const TmnMDITab& tab, TSkin
     String text = tab.Child->Caption();
     FitTextWithEllipsis(canvas, text, std::max(0, area.Width()));
     RECT box{area.Left, area.Top, area.Right, area.Bottom};
-    const int oldMode = ::SetBkMode(canvas.Handle(), TRANSPARENT);
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);  // the text lies on the tab's image
     DrawTextWide(canvas, text, box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    ::SetBkMode(canvas.Handle(), oldMode);
 }
 
 // ---- the mouse ----

@@ -1,6 +1,7 @@
 #include "tools/skingallery/mdi_page.h"
 
 #include "skin/form/skin_object_owner.h"
+#include "skin/menus/skin_menu_win.h"
 
 namespace fn {
 
