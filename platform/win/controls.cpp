@@ -131,6 +131,7 @@ void TWinControl::AlignControls() {
             }
         }
     }
+    RemainingClientRect(r);
 }
 
 void TWinControl::SetFocus() {

@@ -59,6 +59,9 @@ public:
     void AlignControls();
     // The part of the client area that aligned children fill (a framed control leaves its frame).
     virtual void AdjustClientRect(RECT& rect) {}
+    // What the aligned children left of that part after AlignControls (an MDI frame's client
+    // window takes it).
+    virtual void RemainingClientRect(const RECT& rest) {}
     void SetFocus();
     bool Focused() const;
 

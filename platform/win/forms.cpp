@@ -162,6 +162,15 @@ void TForm::GetCreateParams(CreateParams& p) {
     }
 }
 
+TForm* TForm::MDIFrameForChild() {
+    auto usable = [](TForm* f) { return f && f->formStyle_ == TFormStyle::fsMDIForm && f->ClientHandle(); };
+    if (TForm* main = Application()->MainForm(); usable(main)) return main;
+    // A program whose main window is no frame (a tool) may still open one.
+    for (int i = 0; i < Screen()->FormCount(); ++i)
+        if (usable(Screen()->Forms(i))) return Screen()->Forms(i);
+    return nullptr;
+}
+
 void TForm::CreateWnd() {
     CreateParams p;
     GetCreateParams(p);
@@ -170,8 +179,8 @@ void TForm::CreateWnd() {
     if (h <= 0) h = CW_USEDEFAULT;
     HWND window;
     if (formStyle_ == TFormStyle::fsMDIChild) {
-        auto* frame = dynamic_cast<TForm*>(Application()->MainForm());
-        if (!frame || frame->formStyle_ != TFormStyle::fsMDIForm || !frame->ClientHandle())
+        TForm* frame = MDIFrameForChild();
+        if (!frame)
             throw EInvalidOperation(L"MDI-Kindformular kann nicht erstellt werden: Es gibt kein aktives MDI-Formular");
         MDICREATESTRUCTW mc{};
         mc.szClass = p.className;
@@ -211,6 +220,12 @@ void TForm::HandleCreated() {
 }
 
 void TForm::HandleDestroyed() { mdiClient_ = nullptr; }
+
+void TForm::RemainingClientRect(const RECT& rest) {
+    if (!mdiClient_) return;
+    ::MoveWindow(mdiClient_, rest.left, rest.top, std::max(0L, rest.right - rest.left), std::max(0L, rest.bottom - rest.top),
+                 TRUE);
+}
 
 void TForm::DestroyWnd() {
     // The menu bar belongs to the menu component: taken off, it does not die with the window.

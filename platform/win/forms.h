@@ -99,8 +99,13 @@ protected:
     void HandleCreated() override;
     void HandleDestroyed() override;
     void DestroyWnd() override;
+    // An MDI frame's client window fills what the aligned controls leave.
+    void RemainingClientRect(const RECT& rest) override;
 
 private:
+    // The frame a new MDI child is made in: the main form when it is an MDI frame, else the
+    // first MDI frame among the screen's forms; null when there is none.
+    static TForm* MDIFrameForChild();
     void DoClose(TCloseAction& action);
     // The control that takes the form's focus: the visible child with the lowest tab order.
     TWinControl* FirstFocusControl() const;

@@ -2,6 +2,7 @@
 
 #include "tools/skingallery/controls_page.h"
 #include "tools/skingallery/menu_bar_page.h"
+#include "tools/skingallery/mdi_page.h"
 #include "tools/skingallery/menus_page.h"
 
 namespace fn {
@@ -11,6 +12,7 @@ std::vector<TGalleryPage*> CreateGalleryPages(TComponent* owner) {
         new TControlsPage(owner),
         new TMenusPage(owner),
         new TMenuBarPage(owner),
+        new TMdiPage(owner),
     };
 }
 
