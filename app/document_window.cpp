@@ -20,6 +20,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     m.Add(L"FormClose", TCloseEvent([this](TComponent* s, TCloseAction& a) { FormClose(s, a); }));
     m.Add(L"FormCloseQuery", TCloseQueryEvent([this](TComponent* s, bool& c) { FormCloseQuery(s, c); }));
     m.Add(L"FormKeyDown", TKeyEvent([this](TComponent* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); }));
+    m.Add(L"mnSkinMainMenuBar1MouseLeave", TNotifyEvent([this](TComponent* s) { mnSkinMainMenuBar1MouseLeave(s); }));
     const std::pair<const wchar_t*, void (TForm2::*)(TComponent*)> clicks[] = {
         {L"Neu2Click", &TForm2::Neu2Click},
         {L"Oeffnen1Click", &TForm2::Oeffnen1Click},
@@ -58,6 +59,8 @@ void TForm2::Loaded() {
     PrintDialog1 = Field<TPrintDialog>(L"PrintDialog1");
     mnSkinData1 = Field<TmnSkinData>(L"mnSkinData1");
     mnStoredSkin1 = Field<TmnCompressedStoredSkin>(L"mnStoredSkin1");
+    mnSkinMainMenuBar1 = Field<TmnSkinMainMenuBar>(L"mnSkinMainMenuBar1");
+    mnMantle1 = Field<TmnMantle>(L"mnMantle1");
     const std::pair<TMenuItem**, const wchar_t*> items[] = {
         {&Neu1, L"Neu1"}, {&Neu2, L"Neu2"}, {&Oeffnen1, L"Oeffnen1"}, {&Schliessen1, L"Schliessen1"},
         {&N5, L"N5"}, {&Speichern1, L"Speichern1"}, {&Speichernals1, L"Speichernals1"}, {&N6, L"N6"},
@@ -71,6 +74,11 @@ void TForm2::Loaded() {
         {&Einfuegen2, L"Einfuegen2"},
     };
     for (auto& [field, name] : items) *field = Field<TMenuItem>(name);
+    // Opening "&Bearbeiten" from the bar runs the Edit menu's enabling rule first, so its items
+    // are never stale.
+    mnSkinMainMenuBar1->OnItemPopup = [this](TComponent*, TMenuItem* item) {
+        if (item == Bearbeiten1) Bearbeiten1Click(Bearbeiten1);
+    };
 }
 
 void TForm2::FormCreate(TComponent*) {
@@ -183,5 +191,7 @@ void TForm2::Font1Click(TComponent*) {
 }
 
 void TForm2::Hilfe1Click(TComponent*) { ShowHelpStartTopic(); }
+
+void TForm2::mnSkinMainMenuBar1MouseLeave(TComponent*) { mnSkinMainMenuBar1->RebuildItems(); }
 
 }  // namespace fn

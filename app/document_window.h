@@ -6,6 +6,8 @@
 #include "platform/win/rich_edit.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
+#include "skin/form/main_menu_bar_win.h"
+#include "skin/form/mantle_win.h"
 
 namespace fn {
 
@@ -36,6 +38,8 @@ public:
     TPrintDialog* PrintDialog1 = nullptr;
     TmnSkinData* mnSkinData1 = nullptr;
     TmnCompressedStoredSkin* mnStoredSkin1 = nullptr;
+    TmnSkinMainMenuBar* mnSkinMainMenuBar1 = nullptr;
+    TmnMantle* mnMantle1 = nullptr;
 
     // Shows the file name's text in this window (called right after the window is created).
     void OpenDocument(const String& name);
@@ -64,6 +68,8 @@ public:
     void Neben1Click(TComponent* sender);
     void HinterClick(TComponent* sender);
     void Hilfe1Click(TComponent* sender);
+    // The menu bar was left by the mouse: its items are read again from the menu.
+    void mnSkinMainMenuBar1MouseLeave(TComponent* sender);
 
 protected:
     void Loaded() override;

@@ -12,6 +12,7 @@ void RegisterAppClasses() {
     TmnSkinData::Register();
     TmnCompressedStoredSkin::Register();
     TmnMantle::Register();
+    TmnSkinMainMenuBar::Register();
 }
 
 namespace {

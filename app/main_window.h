@@ -4,6 +4,7 @@
 #include "platform/win/forms.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
+#include "skin/form/main_menu_bar_win.h"
 #include "skin/form/mantle_win.h"
 
 namespace fn {
