@@ -2,6 +2,8 @@
 // answer, note files in and out, and the commands of its menus.
 #include <gtest/gtest.h>
 
+#include "skin/menus/skin_menu_win.h"
+
 #include <algorithm>
 
 #include "app/document_window.h"
@@ -146,12 +148,18 @@ TEST_F(DocumentWindow, NewWindowIsUntitledUnmodifiedWithTheStoredSetUp) {
     EXPECT_EQ(doc->FontDialog1->Font.height, -11);
     // Typing goes to the text as soon as the window is there.
     EXPECT_EQ(::GetFocus(), doc->RichEdit1->Handle());
-    // The control fills the client area.
-    RECT client, edit;
+    // The skinned menu bar sits at the top, the text fills the client area below it.
+    RECT client, edit, bar;
     ::GetClientRect(doc->Handle(), &client);
     ::GetWindowRect(doc->RichEdit1->Handle(), &edit);
+    ::GetWindowRect(doc->mnSkinMainMenuBar1->Handle(), &bar);
+    EXPECT_EQ(doc->mnSkinMainMenuBar1->Align(), TAlign::alTop);
+    EXPECT_EQ(bar.right - bar.left, client.right);
     EXPECT_EQ(edit.right - edit.left, client.right);
-    EXPECT_EQ(edit.bottom - edit.top, client.bottom);
+    EXPECT_EQ(edit.bottom - edit.top, client.bottom - (bar.bottom - bar.top));
+    EXPECT_EQ(edit.top, bar.bottom);
+    EXPECT_EQ(doc->mnMantle1->MainMenuBar(), static_cast<TmnMenuBarPartner*>(doc->mnSkinMainMenuBar1));
+    EXPECT_TRUE(doc->mnMantle1->HideCaptionButtons());
 }
 
 TEST_F(DocumentWindow, MenusHoldEveryItemWithCaptionsShortcutsAndHandlers) {
@@ -739,3 +747,36 @@ TEST_F(DocumentWindow, FileAndWindowItemsCallTheMainWindow) {
 }
 
 }  // namespace
+
+TEST_F(DocumentWindow, MenuBarRunsTheEditRuleAndKeepsKeysFromTheNoteWhileOpen) {
+    TForm2* doc = NewDocument();
+    Pump();
+    doc->RichEdit1->Lines().SetText(L"abc");
+    doc->RichEdit1->SelectAll();
+    TmnSkinMainMenuBar* bar = doc->mnSkinMainMenuBar1;
+    TmnMantle* mantle = doc->mnMantle1;
+    // Opening "&Bearbeiten" from the bar runs the Edit rule first: with a selection, copying works.
+    doc->Kopieren1->SetEnabled(false);
+    bar->EnterMenuMode();
+    ASSERT_TRUE(mantle->InMainMenu());
+    ASSERT_TRUE(bar->HandleAccelerator(L'b'));
+    Pump();
+    ASSERT_TRUE(mantle->SkinMenu().Visible);
+    EXPECT_TRUE(doc->Kopieren1->Enabled());
+
+    // Keys pressed while the menu is open do not reach the note, and Escape does not close it.
+    for (WPARAM key : {WPARAM('Q'), WPARAM(VK_ESCAPE), WPARAM(VK_ESCAPE)}) {
+        ::PostMessageW(doc->RichEdit1->Handle(), WM_KEYDOWN, key, 1);
+        if (key == 'Q') ::PostMessageW(doc->RichEdit1->Handle(), WM_CHAR, 'q', 1);
+        Pump();
+    }
+    EXPECT_EQ(doc->RichEdit1->Lines().Text(), L"abc");
+    EXPECT_FALSE(mantle->InMainMenu());
+    EXPECT_FALSE(mantle->SkinMenu().Visible);
+    EXPECT_TRUE(::IsWindow(doc->Handle()));
+    // Afterwards typing reaches the note again.
+    doc->RichEdit1->SetSelStart(3);
+    ::PostMessageW(doc->RichEdit1->Handle(), WM_CHAR, 'd', 1);
+    Pump();
+    EXPECT_EQ(doc->RichEdit1->Lines().Text(), L"abcd");
+}
