@@ -57,7 +57,7 @@ std::pair<double, double> CompareMs(F&& run, B&& baseline, int repetitions) {
 
 inline void Report(const char* name, double ms, const char* baselineName, double baselineMs, double goal) {
     const double ratio = ms / baselineMs;
-    std::printf("%-34s %8.3f ms   %-22s %8.3f ms   %6.2fx  (goal <= %.0fx) %s\n", name, ms, baselineName,
+    std::printf("%-34s %8.3f ms   %-22s %8.3f ms   %6.2fx  (goal <= %gx) %s\n", name, ms, baselineName,
                 baselineMs, ratio, goal, ratio <= goal ? "ok" : "OVER");
 }
 

@@ -377,8 +377,8 @@ bool TmnMantle::PaintFrame(HDC dc) {
         geometry_ = ComputeFrameGeometry(*skinData_, skinData_->Picture().Width, skinData_->Picture().Height,
                                          formWidth_, formHeight_);
         LayoutObjects();
-        TmnSkinnedFramePainter painter;
-        painter.Paint(dc, *skinData_, geometry_, formWidth_, formHeight_, IsFormActive(), objects_, pictures_);
+        if (!framePainter_) framePainter_ = std::make_unique<TmnSkinnedFramePainter>();
+        framePainter_->Paint(dc, *skinData_, geometry_, formWidth_, formHeight_, IsFormActive(), objects_, pictures_);
         return true;
     }
     if (skinChanging_) return false;

@@ -27,6 +27,7 @@ class TmnTrayIcon;
 class TmnSkinStatusBar;
 class TmnSkinPopupMenu;
 class TmnFrameRegion;
+class TmnSkinnedFramePainter;
 
 enum TmnPositionInMonitor { mnpDefault, mnpScreenCenter, mnpDesktopCenter };
 
@@ -271,6 +272,7 @@ private:
     TmnSkinObjectList objects_{*this};
     TmnSkinPictures pictures_;
     std::unique_ptr<TmnFrameRegion> region_;
+    std::unique_ptr<TmnSkinnedFramePainter> framePainter_;  // its border images are kept
     std::unique_ptr<TmnObjectTimers> timers_;
     HICON iconCopy_ = nullptr;
 
