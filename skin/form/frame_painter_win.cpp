@@ -159,27 +159,35 @@ void PaintBuiltInFrame(HDC dc, const TmnBuiltInFrame& f, int w, int h, const Tmn
     }
 }
 
-void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture, const TSkinRect& src) {
+HBRUSH TmnTileBrush::Get(TBitmap& picture, const TSkinRect& src, int w, int h) {
+    if (brush_ && picture_ == &picture && src_ == src && width_ == w && height_ == h) return brush_.Get();
+    TBitmap tile(w, h);
+    SetStretchBltMode(tile.Canvas().Handle(), COLORONCOLOR);
+    StretchBlt(tile.Canvas().Handle(), 0, 0, w, h, picture.Canvas().Handle(), src.Left, src.Top, src.Width(),
+               src.Height(), SRCCOPY);
+    brush_.Reset(CreatePatternBrush(tile.Handle()));  // the brush keeps its own copy of the pixels
+    picture_ = &picture, src_ = src, width_ = w, height_ = h;
+    return brush_.Get();
+}
+
+void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture, const TSkinRect& src,
+                         TmnTileBrush& brushes) {
     if (plan.Empty() || src.IsEmpty()) return;
-    HDC from = picture.Canvas().Handle();
-    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     if (plan.SingleCopy()) {
-        StretchBlt(dc, plan.Fill.Left, plan.Fill.Top, plan.TileWidth, plan.TileHeight, from, src.Left, src.Top,
-                   src.Width(), src.Height(), SRCCOPY);
-    } else {
-        // The scaled tile once, then the platform repeats it as a pattern brush.
-        TBitmap tile(plan.TileWidth, plan.TileHeight);
-        SetStretchBltMode(tile.Canvas().Handle(), COLORONCOLOR);
-        StretchBlt(tile.Canvas().Handle(), 0, 0, plan.TileWidth, plan.TileHeight, from, src.Left, src.Top,
-                   src.Width(), src.Height(), SRCCOPY);
-        TBrushHandle brush(CreatePatternBrush(tile.Handle()));
-        POINT old;
-        SetBrushOrgEx(dc, plan.Fill.Left, plan.Fill.Top, &old);
-        const RECT fill{plan.Fill.Left, plan.Fill.Top, plan.Fill.Right, plan.Fill.Bottom};
-        FillRect(dc, &fill, brush.Get());
-        SetBrushOrgEx(dc, old.x, old.y, nullptr);
+        const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, plan.Fill.Left, plan.Fill.Top, plan.TileWidth, plan.TileHeight, picture.Canvas().Handle(),
+                   src.Left, src.Top, src.Width(), src.Height(), SRCCOPY);
+        SetStretchBltMode(dc, oldMode);
+        return;
     }
-    SetStretchBltMode(dc, oldMode);
+    // The scaled tile once, then the platform repeats it as a pattern brush.
+    HBRUSH brush = brushes.Get(picture, src, plan.TileWidth, plan.TileHeight);
+    if (!brush) return;
+    POINT old;
+    SetBrushOrgEx(dc, plan.Fill.Left, plan.Fill.Top, &old);
+    const RECT fill{plan.Fill.Left, plan.Fill.Top, plan.Fill.Right, plan.Fill.Bottom};
+    FillRect(dc, &fill, brush);
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
 }
 
 HRGN TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,

@@ -44,8 +44,23 @@ struct TmnBuiltInCaption {
 void PaintBuiltInFrame(HDC dc, const TmnBuiltInFrame& f, int w, int h, const TmnBuiltInCaption& caption,
                        TmnSkinObjectList& objects, TmnSkinPictures& pictures);
 
+// The scaled background tile as a pattern brush, kept while picture, part and scale stay the
+// same (a live resize repaints the background at every step).
+class TmnTileBrush {
+public:
+    HBRUSH Get(TBitmap& picture, const TSkinRect& src, int tileWidth, int tileHeight);
+    void Clear() { brush_.Reset(); picture_ = nullptr; }
+
+private:
+    TBrushHandle brush_;
+    const TBitmap* picture_ = nullptr;
+    TSkinRect src_;
+    int width_ = 0, height_ = 0;
+};
+
 // Draws the part src of picture by the background plan into dc (client coordinates).
-void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture, const TSkinRect& src);
+void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture, const TSkinRect& src,
+                         TmnTileBrush& brushes);
 
 // The window region of a skin with a mask: the four mask strips (kept for hit-testing) and the
 // region made from them and the mask rectangle.

@@ -299,6 +299,8 @@ void TmnMantle::SkinBeforeChange() {
     skinned_ = false;
     if (::GetCapture() == (form_.HandleAllocated() ? form_.Handle() : nullptr)) ::ReleaseCapture();
     objects_.Clear();
+    tileBrush_.Clear();
+    mdiTileBrush_.Clear();
     pictures_.Clear();
     if (region_) region_->Clear();
     NotifyControls(skinData_, true);
@@ -316,6 +318,8 @@ void TmnMantle::NotifyControls(TmnSkinData* manager, bool beforeChange) {
 void TmnMantle::ChangeSkinData() {
     // Old objects always go first, whatever started the change.
     objects_.Clear();
+    tileBrush_.Clear();
+    mdiTileBrush_.Clear();
     pictures_.Clear();
     // In the desktop's high-contrast mode the built-in frame in system colours stands in.
     skinned_ = skinData_ && !skinData_->Empty() && !skinData_->Picture().Empty() && !HighContrastOn();
@@ -432,7 +436,7 @@ void TmnMantle::PaintBackground(HDC dc, bool mdiClient) {
             const TmnBackgroundPlan plan = BackgroundPlan({src.Width(), src.Height(), formWidth_, formHeight_,
                                                            cr.right - cr.left, cr.bottom - cr.top, stretch, type});
             if (!plan.Empty()) {
-                PaintBackgroundPlan(dc, plan, pictures_.Get(*picture), src);
+                PaintBackgroundPlan(dc, plan, pictures_.Get(*picture), src, mdiClient ? mdiTileBrush_ : tileBrush_);
                 drawn = true;
             }
         }

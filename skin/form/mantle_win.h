@@ -14,6 +14,7 @@
 #include "platform/win/wndproc_hook.h"
 #include "skin/form/form_partners_win.h"
 #include "skin/form/frame_layout.h"
+#include "skin/form/frame_painter_win.h"
 #include "skin/form/frame_states.h"
 #include "skin/form/object_painter_win.h"
 #include "skin/form/object_timers_win.h"
@@ -272,6 +273,7 @@ private:
     TmnSkinObjectList objects_{*this};
     TmnSkinPictures pictures_;
     std::unique_ptr<TmnFrameRegion> region_;
+    TmnTileBrush tileBrush_, mdiTileBrush_;  // the backgrounds of the form and the MDI client
     std::unique_ptr<TmnSkinnedFramePainter> framePainter_;  // its border images are kept
     std::unique_ptr<TmnObjectTimers> timers_;
     HICON iconCopy_ = nullptr;
