@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win/menus.h"
 #include "skin/controls/skin_control_win.h"
 #include "skin/form/border_icons.h"
 #include "skin/form/mantle_win.h"
@@ -24,6 +25,14 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     mantle_->SetBorderIcons(BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize) | BorderIconBit(biMaximize) |
                             BorderIconBit(biRollUp) | BorderIconBit(biMinimizeToTray));
     mantle_->SetSkinData(skin_);
+    // A system menu of the gallery's own: the mantle puts the window commands before its item
+    // and "Schließen" after it.
+    auto* systemMenu = new TPopupMenu(this);
+    auto* reload = new TMenuItem(systemMenu);
+    reload->SetCaption(L"Skin neu &laden");
+    reload->OnClick = [this](TComponent*) { Reload(); };
+    systemMenu->Items()->Add(reload);
+    mantle_->SetSystemMenu(systemMenu);
     Build();
 }
 

@@ -92,6 +92,9 @@ TForm* TGalleryMdiFrame::NewDocument(const String& caption, const String& text) 
                                   10, 10, child->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     child->SetEdit(edit);
+    // The MDI client shows a document as it makes it, before the form's window procedure sees a
+    // message: hidden and shown again, the document's mantle sees it appear and gives it a tab.
+    ::ShowWindow(child->Handle(), SW_HIDE);
     child->Show();
     return child;
 }

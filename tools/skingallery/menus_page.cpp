@@ -96,9 +96,10 @@ TMenuItem* TMenusPage::Add(TMenuItem* parent, const wchar_t* caption, TShortCut 
     auto* item = new TMenuItem(this);
     item->SetCaption(caption);
     item->SetShortCut(shortCut);
-    if (!item->IsLine() && item->Count() == 0)
-        item->OnClick = [this, text = String(caption)](TComponent*) {
-            if (status_) ::SetWindowTextW(status_, (L"Gewählt: " + text).c_str());
+    // Items that get sub-menus later are told apart when clicked.
+    if (!item->IsLine())
+        item->OnClick = [this, item, text = String(caption)](TComponent*) {
+            if (status_ && item->Count() == 0) ::SetWindowTextW(status_, (L"Gewählt: " + text).c_str());
         };
     parent->Add(item);
     return item;

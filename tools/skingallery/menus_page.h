@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/win/image_list.h"
+#include "skin/form/mantle_win.h"
 #include "skin/menus/skin_hint_win.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/menus/skin_popup_menu_win.h"
