@@ -102,6 +102,16 @@ TmnMantle* TmnMantle::Of(const TForm* form) {
 }
 
 TmnMantle* TmnMantle::FrameMantle() const {
+    // An MDI child's frame is the form whose MDI client holds the child's window; it need not be
+    // the main form.
+    if (IsMDIChild() && form_.HandleAllocated()) {
+        if (HWND client = ::GetParent(form_.Handle())) {
+            for (int i = 0; i < Screen()->FormCount(); ++i) {
+                TForm* f = Screen()->Forms(i);
+                if (f != &form_ && f->ClientHandle() == client) return Of(f);
+            }
+        }
+    }
     TForm* main = Application()->MainForm();
     return main && main != &form_ ? Of(main) : nullptr;
 }

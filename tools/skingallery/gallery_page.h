@@ -6,6 +6,7 @@
 namespace fn {
 
 class TmnSkinData;
+class TmnMantle;
 
 class TGalleryPage : public TWinControl {
 public:
@@ -15,6 +16,10 @@ public:
     // The gallery loaded a skin (or reloaded it after a change on disk): show it. Null means the
     // unskinned look.
     virtual void SetSkinData(TmnSkinData* skinData) = 0;
+
+protected:
+    // The mantle of the gallery's window (the page's owner): its menu chain runs the page's menus.
+    TmnMantle& Mantle() const;
 };
 
 }  // namespace fn

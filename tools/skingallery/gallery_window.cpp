@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include "platform/win/menus.h"
 #include "skin/controls/skin_control_win.h"
+#include "skin/form/border_icons.h"
+#include "skin/form/mantle_win.h"
 #include "tools/skingallery/gallery_pages.h"
 
 namespace fn {
@@ -17,6 +20,19 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     LoadFromText(L"object SkinGallery: TForm\n  Left = 40\n  Top = 40\n  Width = 900\n  Height = 640\n"
                  L"  Caption = 'Skin-Galerie'\nend\n");
     skin_ = new TmnSkinData(this);
+    // The window wears the chosen skin itself: frame, caption buttons, system menu, roll-up.
+    mantle_ = new TmnMantle(this);
+    mantle_->SetBorderIcons(BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize) | BorderIconBit(biMaximize) |
+                            BorderIconBit(biRollUp) | BorderIconBit(biMinimizeToTray));
+    mantle_->SetSkinData(skin_);
+    // A system menu of the gallery's own: the mantle puts the window commands before its item
+    // and "Schließen" after it.
+    auto* systemMenu = new TPopupMenu(this);
+    auto* reload = new TMenuItem(systemMenu);
+    reload->SetCaption(L"Skin neu &laden");
+    reload->OnClick = [this](TComponent*) { Reload(); };
+    systemMenu->Items()->Add(reload);
+    mantle_->SetSystemMenu(systemMenu);
     Build();
 }
 
@@ -83,9 +99,8 @@ void TGalleryForm::Reload() {
 
 LRESULT TGalleryForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case MSG_SKIN_BEFORE_CHANGE:
-        case MSG_SKIN_CHANGE:
         case MSG_SKIN_AFTER_CHANGE:
+            // The mantle hands the pages' controls the first two change messages; the last is ours.
             NotifySkinControls(this, msg, reinterpret_cast<TmnSkinData*>(wParam));
             return 0;
         case WM_ERASEBKGND: {

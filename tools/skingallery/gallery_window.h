@@ -11,6 +11,8 @@
 
 namespace fn {
 
+class TmnMantle;
+
 class TGalleryForm : public TForm {
 public:
     explicit TGalleryForm(TComponent* owner);
@@ -22,6 +24,7 @@ public:
     // in the window and the skin shown before stays.
     void Reload();
     TmnSkinData* SkinData() const { return skin_; }
+    TmnMantle& Mantle() const { return *mantle_; }
     const String& StatusText() const { return status_; }
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -35,6 +38,7 @@ private:
     TGallerySkinSource source_;
     bool watch_ = false;
     TmnSkinData* skin_ = nullptr;  // owned by the form
+    TmnMantle* mantle_ = nullptr;  // owned by the form
     std::vector<TGalleryPage*> pages_;
     HWND tabs_ = nullptr, statusLine_ = nullptr;
     WindowTimer watchTimer_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/form/mantle_win.h"
+
 namespace fn {
 
 // ---- TGalleryMenuBarOwner ----
@@ -30,7 +32,6 @@ void TGalleryMenuBarOwner::MenuClosed() {
 
 TMenuBarPage::TMenuBarPage(TComponent* owner)
     : TGalleryPage(owner),
-      owner_(new TGalleryMenuBarOwner(this)),
       narrowOwner_(new TGalleryMenuBarOwner(this)),
       childOwner_(new TGalleryMenuBarOwner(this)),
       menu_(new TMainMenu(this)),
@@ -108,15 +109,17 @@ void TMenuBarPage::FillMainMenu(TMenuItem* root) {
     locked->SetGroupIndex(10);
 }
 
-TmnSkinMainMenuBar* TMenuBarPage::MakeBar(TGalleryMenuBarOwner* owner, TMainMenu* menu, int x, int y, int width) {
+TmnSkinMainMenuBar* TMenuBarPage::MakeBar(TmnMenuBarOwner* owner, TMainMenu* menu, int x, int y, int width) {
     auto* bar = new TmnSkinMainMenuBar(this);
     bar->SetAlign(TAlign::alNone);
     bar->SetBounds(x, y, width, 22);
     bar->SetParent(this);
     bar->SetMantle(owner);
     bar->SetMainMenu(menu);
-    owner->bar = bar;
-    owner->skin = skin_;
+    if (auto* standIn = dynamic_cast<TGalleryMenuBarOwner*>(owner)) {
+        standIn->bar = bar;
+        standIn->skin = skin_;
+    }
     bar->SetSkinData(skin_);
     return bar;
 }
@@ -129,12 +132,13 @@ int TMenuBarPage::BarWidth() const {
 
 void TMenuBarPage::HandleCreated() {
     TGalleryPage::HandleCreated();
-    owner_->window = narrowOwner_->window = childOwner_->window = handle_;
+    narrowOwner_->window = childOwner_->window = handle_;
     const int width = BarWidth();
     labels_ = {{{12, 8}, L"Die Menüleiste eines Dokuments: ein Klick öffnet ein Menü, es folgt der Maus"},
                {{12, 80}, L"Zu schmal: die übrigen Einträge öffnet die Marke am rechten Ende"},
                {{12, 152}, L"Ein maximiertes Dokument: sein Menü eingefügt, seine Schaltflächen an den Enden"}};
-    bar_ = MakeBar(owner_, menu_, 12, 28, width);
+    bar_ = MakeBar(&Mantle(), menu_, 12, 28, width);
+    if (::IsWindowVisible(handle_)) Mantle().SetMainMenuBar(bar_);
     narrow_ = MakeBar(narrowOwner_, menu_, 12, 100, 260);
     merged_ = MakeBar(childOwner_, menu_, 12, 172, width);
     merged_->ShowChildButtons();
@@ -146,7 +150,9 @@ void TMenuBarPage::HandleCreated() {
 
 void TMenuBarPage::SetSkinData(TmnSkinData* skinData) {
     skin_ = skinData;
-    for (TGalleryMenuBarOwner* o : {owner_, narrowOwner_, childOwner_}) {
+    Mantle().SkinMenu().CloseAll();
+    if (bar_) bar_->SetSkinData(skinData);
+    for (TGalleryMenuBarOwner* o : {narrowOwner_, childOwner_}) {
         o->SkinMenu().CloseAll();
         o->skin = skinData;
         if (o->bar) o->bar->SetSkinData(skinData);
@@ -162,8 +168,16 @@ LRESULT TMenuBarPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (b) b->SetBounds(12, b->BoundsRect().top, BarWidth(), b->Height());
         return r;
     }
+    case WM_SHOWWINDOW:
+        // F10 and the Alt keys of the gallery window reach the first bar while the page shows.
+        if (wParam) Mantle().SetMainMenuBar(bar_);
+        else if (Mantle().MainMenuBar() == bar_) {
+            Mantle().MainMenuExit();
+            Mantle().SetMainMenuBar(nullptr);
+        }
+        break;
     case MSG_SKIN_MENU_CLOSED:
-        for (TGalleryMenuBarOwner* o : {owner_, narrowOwner_, childOwner_}) o->MenuClosed();
+        for (TGalleryMenuBarOwner* o : {narrowOwner_, childOwner_}) o->MenuClosed();
         return 0;
     case WM_ERASEBKGND: {
         const HDC dc = reinterpret_cast<HDC>(wParam);

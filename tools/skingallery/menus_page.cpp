@@ -31,15 +31,14 @@ const ButtonSpec Buttons[] = {
 
 TMenusPage::TMenusPage(TComponent* owner)
     : TGalleryPage(owner),
-      owner_(new TGalleryMenuOwner(this)),
       mainMenu_(new TmnSkinPopupMenu(this)),
       longMenu_(new TmnSkinPopupMenu(this)),
       trayMenu_(new TmnSkinPopupMenu(this)),
       hint_(new TmnSkinHint(this)),
       images_(new TImageList(this, 16, 16)),
       tray_(new TmnTrayIcon(this)) {
-    for (TmnSkinPopupMenu* m : {mainMenu_, longMenu_, trayMenu_}) m->SetMenuOwner(owner_);
-    Chain().MaxMenuItemsInWindow = 15;
+    // The popups find the mantle of the page's form themselves.
+    Mantle().SetMaxMenuItemsInWindow(15);
 
     DrawImages();
     mainMenu_->SetImages(images_);
@@ -77,12 +76,19 @@ TMenusPage::TMenusPage(TComponent* owner)
     TMenuItem* restore = Add(trayMenu_->Items(), L"&Wiederherstellen");
     restore->SetName(L"TRAY_MTL_RESTORE");
     restore->SetDefault(true);
+    restore->OnClick = [this](TComponent*) { tray_->RestoreMainForm(); };
     Add(trayMenu_->Items(), L"-");
     TMenuItem* hide = Add(trayMenu_->Items(), L"Symbol &ausblenden");
     hide->SetName(L"TRAY_MTL_CLOSE");
-    hide->OnClick = [this](TComponent*) { tray_->SetIconVisible(false); };
+    hide->OnClick = [this](TComponent*) {
+        // Never leave the window hidden without the icon that brings it back.
+        tray_->RestoreMainForm();
+        tray_->SetIconVisible(false);
+    };
     tray_->SetPopupMenu(trayMenu_);
     tray_->SetHint(L"Fennick Notizen – Galerie");
+    // The window's minimise-to-tray button hides it behind this icon.
+    Mantle().SetTrayIcon(tray_);
     tray_->SetIconVisible(false);
 }
 
@@ -90,9 +96,10 @@ TMenuItem* TMenusPage::Add(TMenuItem* parent, const wchar_t* caption, TShortCut 
     auto* item = new TMenuItem(this);
     item->SetCaption(caption);
     item->SetShortCut(shortCut);
-    if (!item->IsLine() && item->Count() == 0)
-        item->OnClick = [this, text = String(caption)](TComponent*) {
-            if (status_) ::SetWindowTextW(status_, (L"Gewählt: " + text).c_str());
+    // Items that get sub-menus later are told apart when clicked.
+    if (!item->IsLine())
+        item->OnClick = [this, item, text = String(caption)](TComponent*) {
+            if (status_ && item->Count() == 0) ::SetWindowTextW(status_, (L"Gewählt: " + text).c_str());
         };
     parent->Add(item);
     return item;
@@ -122,13 +129,11 @@ void TMenusPage::DrawImages() {
 void TMenusPage::SetSkinData(TmnSkinData* skinData) {
     Chain().CloseAll();
     hint_->HideHint();
-    owner_->skin = skinData;
     hint_->SetSkinData(skinData);
 }
 
 void TMenusPage::HandleCreated() {
     TGalleryPage::HandleCreated();
-    owner_->window = handle_;
     // The dialog font, as the gallery's other pages use, instead of the old system font.
     const WPARAM font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
     for (const ButtonSpec& b : Buttons) {

@@ -1,11 +1,11 @@
 #pragma once
 // The gallery's page of menus, hints and the tray icon: a button that opens a skinned popup
 // menu with sub-menus, a long menu that scrolls, buttons with skinned hints, and a tray icon
-// with its menu. A small stand-in owner carries the menu chain until the form skinning
-// component owns it.
+// with its menu. The menus run in the chain of the gallery window's mantle.
 #include <memory>
 
 #include "platform/win/image_list.h"
+#include "skin/form/mantle_win.h"
 #include "skin/menus/skin_hint_win.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/menus/skin_popup_menu_win.h"
@@ -13,20 +13,6 @@
 #include "tools/skingallery/gallery_page.h"
 
 namespace fn {
-
-// The stand-in menu owner: the page's form window and one chain.
-class TGalleryMenuOwner : public TComponent, public virtual TmnMenuOwner {
-public:
-    explicit TGalleryMenuOwner(TComponent* owner) : TComponent(owner), menu_(new TmnSkinMenu(this, this)) {}
-    HWND MenuOwnerWindow() const override { return window; }
-    TmnSkinMenu& SkinMenu() override { return *menu_; }
-    TmnSkinData* MenusSkinData() const override { return skin; }
-    HWND window = nullptr;
-    TmnSkinData* skin = nullptr;
-
-private:
-    TmnSkinMenu* menu_;
-};
 
 class TMenusPage : public TGalleryPage {
 public:
@@ -40,7 +26,7 @@ public:
     void OpenLongMenu();
     void OpenSubMenu();
     void ShowHintAt(int button);
-    TmnSkinMenu& Chain() { return owner_->SkinMenu(); }
+    TmnSkinMenu& Chain() { return Mantle().SkinMenu(); }
     TmnTrayIcon& Tray() { return *tray_; }
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -55,7 +41,6 @@ private:
     HWND Button(int id) const;
     void PollHints();
 
-    TGalleryMenuOwner* owner_;
     TmnSkinPopupMenu* mainMenu_;
     TmnSkinPopupMenu* longMenu_;
     TmnSkinPopupMenu* trayMenu_;

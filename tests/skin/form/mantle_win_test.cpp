@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "form_test_support.h"
@@ -500,6 +501,49 @@ TEST(Mantle, OwnerThatIsNotAFormIsRefused) {
     RegisterOnce();
     TComponent owner(nullptr);
     EXPECT_THROW(TmnMantle mantle(&owner), EInvalidCast);
+}
+
+// What a tabs bar hears from the documents' mantles.
+class TabsRecorder : public TComponent, public TmnMDITabsPartner {
+public:
+    using TComponent::TComponent;
+    void AddTab(TForm* child) override { calls.push_back({L'+', child}); }
+    void RemoveTab(TForm* child) override { calls.push_back({L'-', child}); }
+    void DrawTab(TForm* child) override { calls.push_back({L'd', child}); }
+    void UpdateActiveTabs() override {}
+    bool Heard(wchar_t what, TForm* child) const {
+        for (const auto& c : calls)
+            if (c.first == what && c.second == child) return true;
+        return false;
+    }
+    std::vector<std::pair<wchar_t, TForm*>> calls;
+};
+
+// A document reaches the tabs bar of the frame holding it, also when that frame is not the
+// program's main form (a second frame, or a main form of another kind).
+TEST(Mantle, DocumentsTellTheTabsBarOfTheirOwnFrameNotTheMainForms) {
+    RegisterOnce();
+    TForm frame(nullptr);
+    frame.LoadFromText(L"object Frame: TForm\n  Width = 500\n  Height = 360\n  FormStyle = fsMDIForm\nend\n");
+    ASSERT_NE(Application()->MainForm(), &frame);
+    auto* frameMantle = new TmnMantle(&frame);
+    auto* tabs = new TabsRecorder(&frame);
+    frameMantle->SetMDITabsBar(tabs);
+    frame.Show();
+    Pump();
+    auto* child = new TForm(&frame);
+    child->LoadFromText(L"object Doc: TForm\n  FormStyle = fsMDIChild\n  Width = 200\n  Height = 120\nend\n");
+    new TmnMantle(child);
+    child->Show();
+    Pump();
+    child->Hide();
+    Pump();
+    EXPECT_TRUE(tabs->Heard(L'-', child));
+    child->Show();
+    Pump();
+    EXPECT_TRUE(tabs->Heard(L'+', child));
+    child->SetCaption(L"Umbenannt");
+    EXPECT_TRUE(tabs->Heard(L'd', child));
 }
 
 // The process's GDI handle table (about 65,000 entries under Wine) filled up but for a few free
