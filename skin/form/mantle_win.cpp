@@ -25,6 +25,7 @@ namespace {
 constexpr UINT_PTR FadeTimerId = 1;
 constexpr UINT WM_MANTLE_ACTION = WM_APP + 0x4D0;       // wParam: TmnWindowAction, posted
 constexpr UINT WM_MANTLE_SYNC_ACTIVE = WM_APP + 0x4D1;  // re-reads the activation after the first show
+constexpr UINT WM_MANTLE_SHOWN_CHECK = WM_APP + 0x4D3;  // the seam saw a new window: was it shown already?
 constexpr UINT WM_MANTLE_CHANGE_CHECK = WM_APP + 0x4D2; // a skin load has ended, with or without its change
 
 TForm& FormOf(TComponent* owner) {
@@ -646,6 +647,10 @@ void TmnMantle::MenuClosingCheck(UINT msg) {
 }
 
 LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+    if (window != seenWindow_) {
+        seenWindow_ = window;
+        ::PostMessageW(window, WM_MANTLE_SHOWN_CHECK, 0, 0);
+    }
     MenuClosingCheck(msg);
     switch (msg) {
     case WM_DESTROY:
@@ -727,40 +732,10 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                 if (TmnMantle* frame = FrameMantle(); frame && frame->mdiTabsBar_) frame->mdiTabsBar_->RemoveTab(&form_);
             }
             if (LayeredWindowsAvailable() && alphaBlend_) RemoveLayered();
+            shownWindow_ = nullptr;
             return next(msg, wParam, lParam);
         }
-        if (firstShow_) {
-            firstShow_ = false;
-            if (PositionInMonitor != mnpDefault && windowState_ == swsNormal) {
-                RECT area, wr;
-                GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
-                ::GetWindowRect(window, &wr);
-                const TSkinRect c = CenteredRect(ToSkinRect(area), wr.right - wr.left, wr.bottom - wr.top);
-                ::SetWindowPos(window, nullptr, c.Left, c.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            }
-        }
-        if (LayeredWindowsAvailable() && (alphaBlend_ || AlphaBlendAnimation)) {
-            AddLayered(0);
-            fadeTimer_.Start(window, FadeTimerId, 1);
-        }
-        if (IsMDIFrame()) SubclassMDIClient();
-        // Activation may have happened while the window was being created, before the seam saw
-        // its messages.
-        ::PostMessageW(window, WM_MANTLE_SYNC_ACTIVE, 0, 0);
-        // The frame is recomputed now that the window exists and the hooks see its messages.
-        RECT wr;
-        ::GetWindowRect(window, &wr);
-        if (skinned_) Relayout(wr.right - wr.left, wr.bottom - wr.top);
-        else formWidth_ = wr.right - wr.left, formHeight_ = wr.bottom - wr.top, UpdateRegion(false);
-        ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (IsMDIChild()) {
-            if (TmnMantle* frame = FrameMantle(); frame && frame->mdiTabsBar_) frame->mdiTabsBar_->AddTab(&form_);
-        }
-        if (pendingChange_) ChangeSkinData();
-        if (TMainMenu* menu = form_.Menu()) {
-            takenMenu_ = menu;
-            form_.SetMenu(nullptr);
-        }
+        Shown(window);
         return next(msg, wParam, lParam);
     }
 
@@ -970,6 +945,10 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         return 0;
     }
 
+    case WM_MANTLE_SHOWN_CHECK:
+        if (::IsWindowVisible(window) && shownWindow_ != window) Shown(window);
+        return 0;
+
     case WM_MANTLE_CHANGE_CHECK:
         if (skinChanging_) {
             skinChanging_ = false;
@@ -1058,6 +1037,44 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
     }
     default:
         return next(msg, wParam, lParam);
+    }
+}
+
+// The steps of a window's showing. They also run for a window that was already visible when the
+// seam first saw it (an MDI child is shown while it is created).
+void TmnMantle::Shown(HWND window) {
+    shownWindow_ = window;
+    if (firstShow_) {
+        firstShow_ = false;
+        if (PositionInMonitor != mnpDefault && windowState_ == swsNormal) {
+            RECT area, wr;
+            GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
+            ::GetWindowRect(window, &wr);
+            const TSkinRect c = CenteredRect(ToSkinRect(area), wr.right - wr.left, wr.bottom - wr.top);
+            ::SetWindowPos(window, nullptr, c.Left, c.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (LayeredWindowsAvailable() && (alphaBlend_ || AlphaBlendAnimation)) {
+        AddLayered(0);
+        fadeTimer_.Start(window, FadeTimerId, 1);
+    }
+    if (IsMDIFrame()) SubclassMDIClient();
+    // Activation may have happened while the window was being created, before the seam saw
+    // its messages.
+    ::PostMessageW(window, WM_MANTLE_SYNC_ACTIVE, 0, 0);
+    // The frame is recomputed now that the window exists and the hooks see its messages.
+    RECT wr;
+    ::GetWindowRect(window, &wr);
+    if (skinned_) Relayout(wr.right - wr.left, wr.bottom - wr.top);
+    else formWidth_ = wr.right - wr.left, formHeight_ = wr.bottom - wr.top, UpdateRegion(false);
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (IsMDIChild()) {
+        if (TmnMantle* frame = FrameMantle(); frame && frame->mdiTabsBar_) frame->mdiTabsBar_->AddTab(&form_);
+    }
+    if (pendingChange_) ChangeSkinData();
+    if (TMainMenu* menu = form_.Menu()) {
+        takenMenu_ = menu;
+        form_.SetMenu(nullptr);
     }
 }
 

@@ -214,6 +214,7 @@ private:
     LRESULT ClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
     void MenuClosingCheck(UINT msg);
     void DispatchMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Shown(HWND window);
     TSkinPoint ToWindow(POINT screen) const;
     int HitTest(int x, int y);
     void TrackMouse(int x, int y, bool inside);
@@ -291,6 +292,8 @@ private:
     bool inMainMenu_ = false, inSkinMenu_ = false;
     bool firstShow_ = true;
     bool pendingChange_ = false;    // a skin change waits for the window
+    HWND seenWindow_ = nullptr;     // the window the seam last saw a message of
+    HWND shownWindow_ = nullptr;    // the window whose showing steps ran
     bool hooked_ = false;
     bool fadeAnimating_ = false;
     BYTE fadeAlpha_ = 0, fadeTarget_ = 255;
