@@ -536,6 +536,8 @@ TEST(Mantle, DocumentsTellTheTabsBarOfTheirOwnFrameNotTheMainForms) {
     new TmnMantle(child);
     child->Show();
     Pump();
+    // Shown while it was created, before the seam saw it: the tab comes all the same.
+    EXPECT_TRUE(tabs->Heard(L'+', child));
     child->Hide();
     Pump();
     EXPECT_TRUE(tabs->Heard(L'-', child));
