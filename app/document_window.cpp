@@ -90,7 +90,16 @@ void TForm2::FormCreate(TComponent*) {
 void TForm2::OpenDocument(const String& name) {
     FileName = name;
     SetCaption(ExtractFileName(name));
-    RichEdit1->Lines().LoadFromFile(FileName);
+    try {
+        RichEdit1->Lines().LoadFromFile(FileName);
+    } catch (const Exception&) {
+        // The window stays, but untitled: a later Save asks for a name (and the save dialog
+        // asks before overwriting), so the file that could not be read is never replaced by
+        // an empty note.
+        FileName = kUntitled;
+        SetCaption(kUntitledCaption);
+        throw;
+    }
     RichEdit1->SetSelStart(0);
     RichEdit1->SetModified(false);
 }

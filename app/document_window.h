@@ -19,6 +19,7 @@ public:
     // The note's full path, or the untitled marker.
     String FileName;
     static constexpr const wchar_t* kUntitled = L"ohne Namen";
+    static constexpr const wchar_t* kUntitledCaption = L"Ohne Namen";
 
     TRichEdit* RichEdit1 = nullptr;
     TMainMenu* MainMenu1 = nullptr;

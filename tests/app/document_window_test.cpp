@@ -455,7 +455,7 @@ TEST_F(DocumentWindow, PlainTextFilesOfEachEncodingShowTheirUmlauts) {
     EXPECT_EQ(TextOf(OpenDocument(fake)->RichEdit1), L"{\\rtx nicht formatiert}");
 }
 
-TEST_F(DocumentWindow, LoadFailuresLeaveTheWindowOpenOnTheChosenNameWithEmptyText) {
+TEST_F(DocumentWindow, LoadFailuresLeaveTheWindowOpenUntitledWithEmptyText) {
     String missing = Path(L"gibtsnicht.txt");
     TForm2* doc = NewDocument();
     try {
@@ -465,14 +465,20 @@ TEST_F(DocumentWindow, LoadFailuresLeaveTheWindowOpenOnTheChosenNameWithEmptyTex
         EXPECT_EQ(e.Message().rfind(L"Datei " + missing + L" kann nicht geöffnet werden. ", 0), 0u) << WideToUtf8(e.Message());
     }
     EXPECT_TRUE(::IsWindow(doc->Handle()));
-    EXPECT_EQ(doc->FileName, missing);
-    EXPECT_EQ(WindowText(doc->Handle()), L"gibtsnicht.txt");
+    EXPECT_EQ(doc->FileName, L"ohne Namen");
+    EXPECT_EQ(WindowText(doc->Handle()), L"Ohne Namen");
     EXPECT_EQ(doc->RichEdit1->GetTextLen(), 0);
 
-    // A later Save writes to that path.
+    // A later Save asks for a name instead of writing to the unread file.
     Type(doc->RichEdit1, L"jetzt");
+    int asked = 0;
+    dialogs.onExecute = [&](TCommonDialog& d) {
+        if (dynamic_cast<TSaveDialog*>(&d)) ++asked;
+        return false;
+    };
     doc->Speichern1Click(doc->Speichern1);
-    EXPECT_TRUE(FileExists(missing));
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(FileExists(missing));
 
     // A binary file is no note: the load fails with the stream message and shows nothing.
     String binary = Path(L"bild.txt");
@@ -485,7 +491,9 @@ TEST_F(DocumentWindow, LoadFailuresLeaveTheWindowOpenOnTheChosenNameWithEmptyTex
         EXPECT_EQ(e.Message(), L"Das Laden des Streams ist misslungen");
     }
     EXPECT_EQ(bin->RichEdit1->GetTextLen(), 0);
-    EXPECT_EQ(bin->FileName, binary);
+    EXPECT_EQ(bin->FileName, L"ohne Namen");
+    // Saving the empty window cannot touch the file it failed to read.
+    bin->Speichern1Click(bin->Speichern1);
     EXPECT_EQ(ReadBytes(binary).size(), 14u);
 
     // A file larger than any note the control can hold is refused before it is read.
