@@ -183,6 +183,11 @@ TEST_F(DocumentWindow, MenusHoldEveryItemWithCaptionsShortcutsAndHandlers) {
     EXPECT_EQ(ShortCutToText(doc->Einfuegen1->ShortCut()), L"Einfg");
     EXPECT_EQ(ShortCutToText(doc->Loeschen1->ShortCut()), L"Entf");
     EXPECT_EQ(doc->Ausschneiden1->ShortCut(), 0);
+    // The usual shortcuts of a German editor.
+    const std::pair<TMenuItem*, const wchar_t*> usual[] = {
+        {doc->Neu2, L"Strg+N"},     {doc->Oeffnen1, L"Strg+O"}, {doc->Speichern1, L"Strg+S"},
+        {doc->Drucken1, L"Strg+P"}, {doc->Allesauswaehlen1, L"Strg+A"}, {doc->Schliessen1, L"Strg+F4"}};
+    for (auto [item, text] : usual) EXPECT_EQ(ShortCutToText(item->ShortCut()), text) << WideToUtf8(item->Name());
     EXPECT_TRUE(doc->Links1->Checked());
     EXPECT_FALSE(doc->Rechts1->Checked() || doc->Zentriert1->Checked() || doc->Zeilenumbruch1->Checked());
     // Every item but the separators and the sub-menu holders runs a handler.
@@ -787,4 +792,16 @@ TEST_F(DocumentWindow, MenuBarRunsTheEditRuleAndKeepsKeysFromTheNoteWhileOpen) {
     ::PostMessageW(doc->RichEdit1->Handle(), WM_CHAR, 'd', 1);
     Pump();
     EXPECT_EQ(doc->RichEdit1->Lines().Text(), L"abcd");
+}
+
+TEST_F(DocumentWindow, EditorShortcutsReachTheMenuThroughTheSkinnedFrame) {
+    TForm2* doc = NewDocument();
+    const String path = Path(L"kurz.txt");
+    doc->FileName = path;
+    Type(doc->RichEdit1, L"kurz");
+    // The platform menu is off the form; the form skinning component routes Strg+S to the menu.
+    EXPECT_EQ(doc->Menu(), nullptr);
+    EXPECT_TRUE(doc->IsShortCut('S', ssCtrl));
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_FALSE(doc->RichEdit1->Modified());
 }
