@@ -10,17 +10,6 @@ namespace fn {
 
 namespace {
 
-// The character a key produces with the current keyboard state (Alt and Ctrl left out), or 0.
-wchar_t KeyCharOf(const MSG& msg) {
-    BYTE state[256] = {};
-    if (!::GetKeyboardState(state)) return 0;
-    for (int vk : {VK_MENU, VK_LMENU, VK_RMENU, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) state[vk] = 0;
-    wchar_t buffer[4] = {};
-    const UINT scan = (static_cast<UINT>(msg.lParam) >> 16) & 0xFF;
-    const int n = ::ToUnicode(static_cast<UINT>(msg.wParam), scan, state, buffer, 4, 4);
-    return n == 1 && buffer[0] >= 32 ? buffer[0] : 0;
-}
-
 String Caption(const TmnSkinData* skin, std::wstring_view key) { return SkinLibraryText(skin, key); }
 
 }  // namespace
@@ -216,7 +205,7 @@ void TmnMantle::ApplicationMessage(MSG& msg, bool& handled) {
         handled = true;  // the wheel does nothing while a menu is open
         return;
     case WM_KEYDOWN:
-        if (inMainMenu_ || inSkinMenu_) handled = MenuKeyDown(static_cast<WORD>(msg.wParam), KeyCharOf(msg)) || inMainMenu_;
+        if (inMainMenu_ || inSkinMenu_) handled = MenuKeyDown(static_cast<WORD>(msg.wParam), KeyChar(msg)) || inMainMenu_;
         break;
     case WM_CHAR:
     case WM_SYSCHAR:

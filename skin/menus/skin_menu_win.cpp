@@ -44,19 +44,6 @@ String ItemText(const TMenuItem& item) {
     return text;
 }
 
-// The character a key-down produces on the current keyboard layout, modifiers other than Shift
-// left out (Alt+Ö chooses the same item as Ö); 0 for none.
-wchar_t KeyChar(const MSG& msg) {
-    BYTE state[256] = {};
-    if (!::GetKeyboardState(state)) return 0;
-    for (int vk : {VK_MENU, VK_LMENU, VK_RMENU, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) state[vk] = 0;
-    wchar_t buffer[4] = {};
-    const UINT scan = (static_cast<UINT>(msg.lParam) >> 16) & 0xFF;
-    // Flag 4: leave the keyboard's dead-key state as it is.
-    const int n = ::ToUnicode(static_cast<UINT>(msg.wParam), scan, state, buffer, 4, 4);
-    return n == 1 && buffer[0] >= 32 ? buffer[0] : 0;
-}
-
 // The popup window behind a handle, while it lives (its pointer is cleared before it goes).
 TAccessibleSource* PopupSourceOf(HWND window) {
     return reinterpret_cast<TmnSkinPopupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -73,6 +60,18 @@ bool IsButtonDown(UINT msg) {
 }
 
 }  // namespace
+
+wchar_t KeyChar(const MSG& msg) {
+    BYTE state[256] = {};
+    if (!::GetKeyboardState(state)) return 0;
+    for (int vk : {VK_MENU, VK_LMENU, VK_RMENU, VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) state[vk] = 0;
+    wchar_t buffer[4] = {};
+    const UINT scan = (static_cast<UINT>(msg.lParam) >> 16) & 0xFF;
+    // Flag 4: leave the keyboard's dead-key state as it is.
+    const int n = ::ToUnicode(static_cast<UINT>(msg.wParam), scan, state, buffer, 4, 4);
+    return n == 1 && buffer[0] >= 32 ? buffer[0] : 0;
+}
+
 
 bool IsMenuClosingMessage(UINT msg) {
     switch (msg) {

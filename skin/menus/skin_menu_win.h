@@ -44,6 +44,10 @@ class TmnSkinPopupWindow;
 // True for the messages that close an open chain when the owner form receives them.
 bool IsMenuClosingMessage(UINT msg);
 
+// The character a key-down produces on the current keyboard layout, modifiers other than Shift
+// left out (Alt+Ö chooses the same item as Ö); 0 for none.
+wchar_t KeyChar(const MSG& msg);
+
 // The desktop's menu effects: with animation off, menus appear at once and items do not animate.
 struct TmnMenuDesktopSettings {
     bool MenuAnimation = true;  // SPI_GETMENUANIMATION
