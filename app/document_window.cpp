@@ -11,6 +11,8 @@ namespace {
 
 const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 const wchar_t kSaveChanges[] = L"Änderungen speichern in %s?";
+// The key data of one press of the Delete key of the navigation block (scan code 0x53, extended).
+constexpr LPARAM kDeleteKeyData = 0x01530001;
 
 }  // namespace
 
@@ -46,6 +48,10 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     for (auto& [name, handler] : clicks) m.Add(name, TNotifyEvent([this, h = handler](TComponent* s) { (this->*h)(s); }));
     RegisterAppClasses();
     LoadFromResource(L"TFORM2");
+}
+
+TForm2::~TForm2() {
+    if (Form1) Form1->DocumentClosed();
 }
 
 void TForm2::Loaded() {
@@ -148,8 +154,22 @@ void TForm2::FormCloseQuery(TComponent*, bool& canClose) {
 
 void TForm2::FormClose(TComponent*, TCloseAction& action) { action = TCloseAction::caFree; }
 
-void TForm2::FormKeyDown(TComponent*, WORD& key, TShiftState) {
-    if (key == VK_ESCAPE) Close();
+void TForm2::FormKeyDown(TComponent*, WORD& key, TShiftState shift) {
+    if (key == VK_ESCAPE) {
+        Close();
+    } else if (key == VK_TAB && (shift & ~ssShift) == ssCtrl) {
+        // Strg+Tab and Strg+Umschalt+Tab step through the document windows, as Strg+F6 does.
+        if (Form1) Form1->Next(shift & ssShift ? TForm::Backward : TForm::Forward);
+        key = 0;
+    } else if (key == VK_DELETE && shift == 0 && RichEdit1->HandleAllocated() && ::GetFocus() == RichEdit1->Handle()) {
+        // The Edit rule runs as for the shortcut; with nothing selected Entf is no menu command
+        // (Loeschen1 stays disabled) but deletes the next character, as in every editor.
+        Bearbeiten1Click(Bearbeiten1);
+        if (!Loeschen1->Enabled()) {
+            ::SendMessageW(RichEdit1->Handle(), WM_KEYDOWN, VK_DELETE, kDeleteKeyData);
+            key = 0;
+        }
+    }
 }
 
 void TForm2::Neu2Click(TComponent* sender) { Form1->Neu1Click(sender); }

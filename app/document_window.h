@@ -14,6 +14,7 @@ namespace fn {
 class TForm2 : public TForm {
 public:
     explicit TForm2(TComponent* owner);
+    ~TForm2() override;
     const wchar_t* ClassName() const override { return L"TForm2"; }
 
     // The note's full path, or the untitled marker.

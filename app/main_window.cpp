@@ -16,6 +16,7 @@ void RegisterAppClasses() {
 }
 
 namespace {
+constexpr UINT kUpdateMenuBar = WM_APP + 0x60;
 const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 }
 
@@ -43,8 +44,31 @@ void TForm1::Loaded() {
     OpenDialog1 = Field<TOpenDialog>(L"OpenDialog1");
     mnSkinData1 = Field<TmnSkinData>(L"mnSkinData1");
     mnStoredSkin1 = Field<TmnCompressedStoredSkin>(L"mnStoredSkin1");
+    mnSkinMainMenuBar1 = Field<TmnSkinMainMenuBar>(L"mnSkinMainMenuBar1");
+    mnMantle1 = Field<TmnMantle>(L"mnMantle1");
 }
 
+void TForm1::UpdateMenuBar() {
+    if (IsDestroying() || !mnSkinMainMenuBar1) return;
+    const bool show = MDIChildCount() == 0;
+    if (mnSkinMainMenuBar1->Visible() == show) return;
+    // A menu mode on the bar ends before the bar goes.
+    if (!show && mnMantle1 && mnMantle1->InMainMenu()) mnMantle1->MainMenuExit();
+    mnSkinMainMenuBar1->SetVisible(show);
+}
+
+void TForm1::DocumentClosed() {
+    // The closing window still counts until it is destroyed: look once it is.
+    if (HandleAllocated()) ::PostMessageW(Handle(), kUpdateMenuBar, 0, 0);
+}
+
+LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kUpdateMenuBar) {
+        UpdateMenuBar();
+        return 0;
+    }
+    return TForm::WndProc(msg, wParam, lParam);
+}
 void TForm1::FormCreate(TComponent*) { SetUpHelp(); }
 
 void TForm1::FormDestroy(TComponent*) { ReleaseHelp(); }
@@ -59,13 +83,17 @@ void TForm1::FormShow(TComponent*) {
     Neu1Click(this);
 }
 
-void TForm1::Neu1Click(TComponent*) { new TForm2(this); }
+void TForm1::Neu1Click(TComponent*) {
+    new TForm2(this);
+    UpdateMenuBar();
+}
 
 void TForm1::Oeffnen1Click(TComponent*) {
     OpenDialog1->Filter = kNoteFilter;
     OpenDialog1->DefaultExt = L"txt";
     if (!OpenDialog1->Execute()) return;
     auto* document = new TForm2(this);
+    UpdateMenuBar();
     document->OpenDocument(OpenDialog1->FileName);
 }
 

@@ -20,6 +20,12 @@ public:
     TOpenDialog* OpenDialog1 = nullptr;
     TmnSkinData* mnSkinData1 = nullptr;
     TmnCompressedStoredSkin* mnStoredSkin1 = nullptr;
+    TmnSkinMainMenuBar* mnSkinMainMenuBar1 = nullptr;
+    TmnMantle* mnMantle1 = nullptr;
+
+    // Shows the main window's own menu bar while no document window is open, so that new and
+    // open stay reachable; hides it while any is open, so it never repeats a document's menu.
+    void UpdateMenuBar();
 
     void FormCreate(TComponent* sender);
     void FormDestroy(TComponent* sender);
@@ -28,6 +34,10 @@ public:
     void Neu1Click(TComponent* sender);
     void Oeffnen1Click(TComponent* sender);
     void Beenden1Click(TComponent* sender);
+
+    // A document window is going: the own menu bar is looked at once it is gone.
+    void DocumentClosed();
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void Loaded() override;

@@ -108,8 +108,11 @@ void TWinControl::SetAlign(TAlign align) {
 }
 
 void TWinControl::SetVisible(bool visible) {
+    const bool changed = visible_ != visible;
     visible_ = visible;
     if (handle_) ::ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+    // An aligned control that comes or goes moves its siblings.
+    if (changed && align_ != TAlign::alNone && parent_) parent_->AlignControls();
 }
 
 void TWinControl::AlignControls() {

@@ -375,6 +375,10 @@ void TForm::Cascade() {
     if (mdiClient_) ::SendMessageW(mdiClient_, WM_MDICASCADE, 0, 0);
 }
 
+void TForm::Next(TMDIStep step) {
+    if (mdiClient_) ::SendMessageW(mdiClient_, WM_MDINEXT, 0, step == Backward ? 1 : 0);
+}
+
 void TForm::KeyDown(WORD& key, TShiftState shift) {
     if (OnKeyDown) OnKeyDown(this, key, shift);
 }

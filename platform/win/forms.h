@@ -73,6 +73,9 @@ public:
     TForm* ActiveMDIChild() const;
     void Tile();
     void Cascade();
+    enum TMDIStep { Forward, Backward };
+    // Activates the next (or previous) MDI child after the active one.
+    void Next(TMDIStep step = Forward);
 
     // Key handling while a message is dispatched: KeyPreview forms see keys first.
     virtual void KeyDown(WORD& key, TShiftState shift);

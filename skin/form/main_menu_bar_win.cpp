@@ -19,6 +19,7 @@ namespace {
 // The bar's own deferred work, posted to its window.
 constexpr UINT WM_MENUBAR_CLICK = WM_APP + 0x51;    // run the chosen item's command
 constexpr UINT WM_MENUBAR_REBUILD = WM_APP + 0x52;  // rebuild the items held back by a menu mode
+constexpr UINT WM_MENUBAR_CLOSED = WM_APP + 0x53;   // the press that closed a popup has been handled
 
 constexpr int LeftButton = 0;
 constexpr TColor PlainFrameColor = 0x800000, PlainPressedFill = 0xB59385, PlainHoverFill = 0xD2BDB6;
@@ -596,6 +597,7 @@ void TmnSkinMainMenuBar::ParentBackgroundChanged() {
 // ---- items ----
 
 void TmnSkinMainMenuBar::FreeObjects() {
+    closedByPress_ = -1;
     if (PressedIndex >= 0 && handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
     Objects.clear();
     ButtonCount = 0;
@@ -881,6 +883,20 @@ void TmnSkinMainMenuBar::MouseLeave() {
 
 void TmnSkinMainMenuBar::ButtonDown(int x, int y, int button, bool doubleClick) {
     Track(x, y);
+    // A click on the item whose popup is open only closes it, and the item stays hot. The chain's
+    // message hook may have closed the popup already on this very press (closedByPress_).
+    const int closed = std::exchange(closedByPress_, -1);
+    TmnSkinMainMenuBarItem* item = HotIndex >= 0 && HotIndex < static_cast<int>(Objects.size())
+                                       ? Objects[static_cast<size_t>(HotIndex)]->AsItem() : nullptr;
+    if (item && button == LeftButton && !doubleClick &&
+        (closed == HotIndex || (item->Down && item->HasSubItems() && PopupOpen()))) {
+        if (mantle_) {
+            mantle_->CloseMenus();
+            if (mantle_->InMainMenu()) mantle_->MainMenuExit();
+        }
+        if (!item->Active) item->MouseEnter();
+        return;
+    }
     if (HotIndex >= 0 && HotIndex < static_cast<int>(Objects.size())) {
         PressedIndex = HotIndex;
         TmnMenuBarObject* object = Objects[static_cast<size_t>(HotIndex)].get();
@@ -939,6 +955,8 @@ void TmnSkinMainMenuBar::OpenOverflowPopup() {
 
 std::vector<TMenuBarNavItem> TmnSkinMainMenuBar::NavItems() const {
     std::vector<TMenuBarNavItem> items;
+    // A hidden bar offers nothing to the keyboard: no menu mode, no accelerators.
+    if (!Visible()) return items;
     for (int i = 0; i < ItemCount(); ++i) {
         const TmnSkinMainMenuBarItem& it = *Item(i);
         items.push_back({it.Enabled && it.MenuItem, it.Fits, it.Active, it.Down,
@@ -1244,7 +1262,17 @@ LRESULT TmnSkinMainMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MENUBAR_REBUILD:
             if (rebuildPending_) RebuildItems();
             return 0;
+        case WM_MENUBAR_CLOSED:
+            closedByPress_ = -1;
+            return 0;
         case MSG_SKIN_MENU_CLOSED:
+            // Remember the item whose popup closed until the messages already taken are handled:
+            // when a press on that same item closed it, that press must not open it again.
+            for (int i = 0; i < ItemCount(); ++i)
+                if (Item(i)->Down && Item(i)->HasSubItems()) {
+                    closedByPress_ = ButtonCount + i;
+                    if (handle_) ::PostMessageW(handle_, WM_MENUBAR_CLOSED, 0, 0);
+                }
             for (int i = 0; i < ButtonCount; ++i)
                 static_cast<TmnSkinMainMenuBarButton&>(*Objects[static_cast<size_t>(i)]).MenuClosed(i == HotIndex);
             return 0;

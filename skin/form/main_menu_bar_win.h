@@ -265,6 +265,7 @@ private:
     TWindowTimer hoverTimer_, morphTimer_, animateTimer_;
     TMenuItem* pendingClick_ = nullptr;
     bool rebuildPending_ = false;
+    int closedByPress_ = -1;  // object index of the item whose popup just closed, until handled
 };
 
 }  // namespace fn

@@ -616,7 +616,7 @@ TEST_F(DocumentWindow, EditMenuRuleFollowsSelectionAndClipboard) {
     EXPECT_TRUE(doc->Einfuegen1->Enabled());
     EXPECT_TRUE(doc->Einfuegen2->Enabled());
 
-    // The Delete shortcut runs the rule first: with no selection it deletes nothing.
+    // The menu's Delete shortcut runs the rule first: with no selection the command does nothing.
     doc->RichEdit1->SetSelStart(7);
     EXPECT_TRUE(doc->MainMenu1->IsShortCut(VK_DELETE, 0));
     EXPECT_FALSE(doc->Loeschen1->Enabled());
@@ -624,6 +624,69 @@ TEST_F(DocumentWindow, EditMenuRuleFollowsSelectionAndClipboard) {
     Select(doc->RichEdit1, 3, 4);
     EXPECT_TRUE(doc->MainMenu1->IsShortCut(VK_DELETE, 0));
     EXPECT_EQ(TextOf(doc->RichEdit1), L"abc");
+}
+
+TEST_F(DocumentWindow, EntfDeletesTheSelectionOrElseTheNextCharacter) {
+    TForm2* doc = NewDocument();
+    Type(doc->RichEdit1, L"abc def");
+    ::SetFocus(doc->RichEdit1->Handle());
+    ASSERT_EQ(::GetFocus(), doc->RichEdit1->Handle());
+    auto pressEntf = [&] {
+        MSG msg{doc->RichEdit1->Handle(), WM_KEYDOWN, VK_DELETE, 0x01530001, 0, {0, 0}};
+        Application()->DispatchOne(msg);
+        Pump();
+    };
+    // Nothing selected: the next character goes, and the menu item stays disabled.
+    doc->RichEdit1->SetSelStart(3);
+    pressEntf();
+    EXPECT_EQ(TextOf(doc->RichEdit1), L"abcdef");
+    EXPECT_FALSE(doc->Loeschen1->Enabled());
+    EXPECT_EQ(doc->RichEdit1->SelStart(), 3);
+    // A selection: the menu command deletes exactly it.
+    Select(doc->RichEdit1, 1, 2);
+    pressEntf();
+    EXPECT_EQ(TextOf(doc->RichEdit1), L"adef");
+    // At the end of the text there is nothing to delete.
+    doc->RichEdit1->SetSelStart(4);
+    pressEntf();
+    EXPECT_EQ(TextOf(doc->RichEdit1), L"adef");
+    // Einfg with an empty clipboard stays swallowed by its disabled item: nothing is inserted.
+    Clipboard()->Clear();
+    MSG einfg{doc->RichEdit1->Handle(), WM_KEYDOWN, VK_INSERT, 0x01520001, 0, {0, 0}};
+    Application()->DispatchOne(einfg);
+    ::SendMessageW(doc->RichEdit1->Handle(), WM_CHAR, L'x', 1);
+    EXPECT_EQ(TextOf(doc->RichEdit1), L"adefx");
+}
+
+TEST_F(DocumentWindow, StrgTabStepsThroughTheDocumentWindows) {
+    TForm2* first = NewDocument();
+    TForm2* second = NewDocument();
+    TForm* frame = Form1;
+    ASSERT_EQ(frame->ActiveMDIChild(), second);
+    std::vector<TForm*> seen;
+    for (int i = 0; i < 8 && seen.size() < OpenDocuments().size(); ++i) {
+        WORD key = VK_TAB;
+        static_cast<TForm2*>(frame->ActiveMDIChild())->FormKeyDown(frame->ActiveMDIChild(), key, ssCtrl);
+        EXPECT_EQ(key, 0);  // the note gets no tab
+        Pump();
+        TForm* now = frame->ActiveMDIChild();
+        EXPECT_TRUE(std::find(seen.begin(), seen.end(), now) == seen.end()) << "visited twice before all";
+        seen.push_back(now);
+    }
+    // Every document was reached, the last step came back round to the one it started from.
+    EXPECT_EQ(seen.size(), OpenDocuments().size());
+    EXPECT_EQ(seen.back(), second);
+    EXPECT_TRUE(std::find(seen.begin(), seen.end(), first) != seen.end());
+    // Strg+Umschalt+Tab goes the other way: back to where one step forward came from.
+    WORD key = VK_TAB;
+    second->FormKeyDown(second, key, ssCtrl);
+    Pump();
+    TForm* forward = frame->ActiveMDIChild();
+    ASSERT_NE(forward, second);
+    key = VK_TAB;
+    static_cast<TForm2*>(forward)->FormKeyDown(forward, key, ssCtrl | ssShift);
+    Pump();
+    EXPECT_EQ(frame->ActiveMDIChild(), second);
 }
 
 TEST_F(DocumentWindow, ClipboardCommandsCutCopyPasteDeleteAndSelectAll) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/document_window.h"
+#include "skin/menus/skin_menu_win.h"
 #include "platform/core/streams.h"
 #include "tests/app/app_fixture.h"
 
@@ -71,7 +72,7 @@ TEST(MainWindow, EachWindowLoadsItsOwnCopyOfTheEmbeddedSkinAtCreation) {
     EXPECT_EQ(doc->mnSkinData1->SkinObjects().size(), form->mnSkinData1->SkinObjects().size());
 }
 
-TEST(MainWindow, FileMenuHoldsNewOpenSeparatorExitWithoutShortcutsAndNoPlatformMenuBarShows) {
+TEST(MainWindow, FileMenuHoldsNewOpenSeparatorExitWithTheUsualShortcutsAndNoPlatformMenuBarShows) {
     TForm1* form = StartProgram();
     auto* menu = dynamic_cast<TMainMenu*>(form->FindComponent(L"MainMenu1"));
     ASSERT_NE(menu, nullptr);
@@ -79,9 +80,10 @@ TEST(MainWindow, FileMenuHoldsNewOpenSeparatorExitWithoutShortcutsAndNoPlatformM
     EXPECT_EQ(datei->Caption(), L"&Datei");
     ASSERT_EQ(datei->Count(), 4);
     const wchar_t* captions[] = {L"&Neu", L"&Öffnen", L"-", L"&Beenden"};
+    const TShortCut shortCuts[] = {ShortCut('N', ssCtrl), ShortCut('O', ssCtrl), 0, 0};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(datei->Items(i)->Caption(), captions[i]);
-        EXPECT_EQ(datei->Items(i)->ShortCut(), 0);
+        EXPECT_EQ(datei->Items(i)->ShortCut(), shortCuts[i]);
     }
     // The form skinning component took the platform menu off when the window was first shown.
     EXPECT_EQ(form->Menu(), nullptr);
@@ -232,6 +234,44 @@ TEST(MainWindow, ExitAsksEveryDocumentAndOneVetoKeepsTheProgramRunning) {
     docs[0]->OnCloseQuery = nullptr;
     docs[1]->OnCloseQuery = nullptr;
     CloseExtraDocuments();
+}
+
+TEST(MainWindow, OwnMenuBarShowsOnlyWhileNoDocumentIsOpen) {
+    TForm1* form = StartProgram();
+    TmnSkinMainMenuBar* bar = form->mnSkinMainMenuBar1;
+    ASSERT_NE(bar, nullptr);
+    ASSERT_FALSE(OpenDocuments().empty());
+    EXPECT_FALSE(bar->Visible());
+    // Hidden, it takes no keys: Alt+D is no accelerator and Alt starts no menu mode.
+    EXPECT_FALSE(bar->HandleAccelerator(L'd'));
+    bar->EnterMenuMode();
+    EXPECT_FALSE(form->mnMantle1->InMainMenu());
+
+    for (TForm* doc : OpenDocuments()) doc->Close();
+    Pump();
+    ASSERT_TRUE(OpenDocuments().empty());
+    EXPECT_TRUE(bar->Visible());
+    EXPECT_TRUE(::IsWindowVisible(bar->Handle()));
+    ASSERT_EQ(bar->ItemCount(), 1);
+    EXPECT_EQ(bar->Item(0)->MenuItem, form->Datei1);
+    // The bar sits above the documents' area.
+    RECT barRect, clientRect;
+    ::GetWindowRect(bar->Handle(), &barRect);
+    ::GetWindowRect(form->ClientHandle(), &clientRect);
+    EXPECT_EQ(clientRect.top, barRect.bottom);
+    // New and open are reachable: Alt+D opens "Datei" in the skinned menu, Strg+N makes a note.
+    EXPECT_TRUE(form->IsShortCut('D', ssAlt));
+    Pump();
+    EXPECT_TRUE(form->mnMantle1->SkinMenu().Visible);
+    form->mnMantle1->CloseMenus();
+    if (form->mnMantle1->InMainMenu()) form->mnMantle1->MainMenuExit();
+    Pump();
+    EXPECT_TRUE(form->IsShortCut('N', ssCtrl));
+    Pump();
+    EXPECT_EQ(OpenDocuments().size(), 1u);
+    EXPECT_FALSE(bar->Visible());
+    ::GetWindowRect(form->ClientHandle(), &clientRect);
+    EXPECT_LT(clientRect.top, barRect.bottom);
 }
 
 // Runs last: it ends the program.

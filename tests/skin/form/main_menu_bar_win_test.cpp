@@ -364,6 +364,43 @@ TEST_F(MenuBarTest, AnOpenPopupFollowsTheMouseAlongTheBar) {
     EXPECT_EQ(clicks, std::vector<TMenuItem*>{ueber});
 }
 
+TEST_F(MenuBarTest, ASecondClickOnTheOpenItemClosesItsPopup) {
+    Standard();
+    TmnSkinMainMenuBar& b = Make(&test::FennickSkin());
+    const TSkinRect r = b.Item(0)->ObjectRect;
+    // As the mouse does it: the press is posted, and the chain's message hook sees it first.
+    auto postedClick = [&] {
+        ::PostMessageW(b.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.Left + 3, r.Top + 3));
+        ::PostMessageW(b.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.Left + 3, r.Top + 3));
+        Pump();
+    };
+    for (bool posted : {true, false}) {
+        Click(0);
+        ASSERT_TRUE(owner->menu->Visible);
+        ASSERT_TRUE(b.Item(0)->Down);
+        if (posted) postedClick();
+        else Click(0);
+        EXPECT_FALSE(owner->menu->Visible) << posted;
+        EXPECT_FALSE(b.Item(0)->Down) << posted;
+        EXPECT_FALSE(owner->inMain) << posted;
+        EXPECT_FALSE(b.MenuMode) << posted;
+        EXPECT_TRUE(b.Item(0)->Active) << posted;  // still under the mouse
+        Pump();
+    }
+    // Once that press is done with, the next click opens it again. Sliding onto another item
+    // opens that one, and a click there closes it as well.
+    Click(0);
+    EXPECT_TRUE(owner->menu->Visible);
+    EXPECT_TRUE(b.Item(0)->Down);
+    Mouse(WM_MOUSEMOVE, b.Item(1)->ObjectRect.Left + 3, 5);
+    ASSERT_TRUE(b.Item(1)->Down);
+    EXPECT_EQ(Shown(), SubItems(bearbeiten));
+    Click(1);
+    EXPECT_FALSE(owner->menu->Visible);
+    EXPECT_FALSE(b.Item(1)->Down);
+    EXPECT_TRUE(b.Item(1)->Active);
+}
+
 TEST_F(MenuBarTest, KeyboardMenuModeMovesWrapsAndOpens) {
     Standard();
     bearbeiten->SetEnabled(false);
