@@ -284,11 +284,16 @@ bool TmnMantle::FormShortCut(WORD key, TShiftState shift) {
         }
         return true;
     }
+    if (key == VK_MENU) altKeyUsed_ = false;  // a new press of Alt
     auto tryMenu = [&](TMainMenu* menu) {
         if (!menu) return false;
         if (shift == ssAlt && key != VK_F4 && mainMenuBar_) {
             wchar_t ch = static_cast<wchar_t>(::MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) & 0xFFFF);
-            if (ch && mainMenuBar_->HandleAccelerator(ch)) return true;
+            if (ch && mainMenuBar_->HandleAccelerator(ch)) {
+                // The platform never saw this key: releasing Alt would toggle the menu mode again.
+                altKeyUsed_ = true;
+                return true;
+            }
         }
         return menu->IsShortCut(key, shift);
     };

@@ -839,6 +839,8 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             RunWindowAction(TmnWindowAction::Maximize);
             return 0;
         case SC_KEYMENU:
+            // Alt let go after Alt+letter opened a menu: that press is spent.
+            if (lParam == 0 && std::exchange(altKeyUsed_, false)) return 0;
             if (!inMainMenu_) {
                 if (skinMenu_->Visible) skinMenu_->CloseAll();
                 else if (inSkinMenu_) MenuClosed();

@@ -263,9 +263,16 @@ TEST(MainWindow, OwnMenuBarShowsOnlyWhileNoDocumentIsOpen) {
     EXPECT_TRUE(form->IsShortCut('D', ssAlt));
     Pump();
     EXPECT_TRUE(form->mnMantle1->SkinMenu().Visible);
-    form->mnMantle1->CloseMenus();
-    if (form->mnMantle1->InMainMenu()) form->mnMantle1->MainMenuExit();
+    // Letting go of Alt afterwards (the platform's menu key) leaves the menu open; Alt pressed
+    // and let go once more closes it.
+    ::SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
     Pump();
+    EXPECT_TRUE(form->mnMantle1->SkinMenu().Visible);
+    EXPECT_TRUE(form->mnMantle1->InMainMenu());
+    ::SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    Pump();
+    EXPECT_FALSE(form->mnMantle1->SkinMenu().Visible);
+    EXPECT_FALSE(form->mnMantle1->InMainMenu());
     EXPECT_TRUE(form->IsShortCut('N', ssCtrl));
     Pump();
     EXPECT_EQ(OpenDocuments().size(), 1u);
