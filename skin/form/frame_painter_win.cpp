@@ -1,11 +1,14 @@
 #include "skin/form/frame_painter_win.h"
 
 #include <cstring>
+#include <tuple>
 
 #include "platform/win/gdi.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/images_win.h"
+#include "skin/paint/plan_painter.h"
+#include "skin/paint/region_data.h"
 #include "skin/paint/regions_win.h"
 
 namespace fn {
@@ -51,15 +54,46 @@ TFrameGeometry ResizedFrame(const TmnFrameGeometry& g, bool mask) {
     return {g.NewLT, g.NewRT, g.NewLB, g.NewRB, mask ? g.NewMaskRect : g.NewCl};
 }
 
+bool TmnSkinnedFramePainter::UpdateSide(TSide& side, const TImagePlan& plan, TBitmap& picture, int effect) {
+    if (!plan.Built) return false;  // the image stays as it was
+    if (side.Source == &picture && side.Effect == effect && side.Plan.Width == plan.Width &&
+        side.Plan.Height == plan.Height && side.Plan.Plan == plan.Plan)
+        return false;
+    side.Image.SetSize(plan.Width, plan.Height);
+    DrawPlan(side.Image, picture, plan.Plan);
+    if (effect >= 0) ApplyEffect(side.Image, effect);
+    side.Plan = plan, side.Source = &picture, side.Effect = effect;
+    return true;
+}
+
+void TmnSkinnedFramePainter::Clear() {
+    top_.SetSize(0, 0);
+    bottom_.SetSize(0, 0);
+    for (TSide* side : {&left_, &right_}) {
+        side->Image.SetSize(0, 0);
+        side->Plan = {}, side->Source = nullptr, side->Effect = -1;
+    }
+}
+
 void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,
                                    bool active, TmnSkinObjectList& objects, TmnSkinPictures& pictures) {
+    sidesDrawn_ = 0;
     const TBitmapData& source =
         active || skin.InactivePicture().Empty() ? skin.Picture() : skin.InactivePicture();
     if (source.Empty()) return;
     TBitmap& picture = pictures.Get(source);
     const TSkinRect whole{0, 0, skin.Picture().Width, skin.Picture().Height};
-    BuildBorderImages(SkinFrame(skin), ResizedFrame(g), left_, top_, right_, bottom_, picture, whole, w, h,
-                      {skin.LeftStretch, skin.TopStretch, skin.RightStretch, skin.BottomStretch});
+    const TBorderPlans plans =
+        BorderImagePlans(SkinFrame(skin), ResizedFrame(g), whole, w, h,
+                         {skin.LeftStretch, skin.TopStretch, skin.RightStretch, skin.BottomStretch}, top_.Height(),
+                         bottom_.Height());
+    for (auto [plan, image] : {std::pair{&plans.Top, &top_}, std::pair{&plans.Bottom, &bottom_}}) {
+        if (!plan->Built) continue;
+        image->SetSize(plan->Width, plan->Height);
+        DrawPlan(*image, picture, plan->Plan);
+    }
+    const int effect = !active && skin.AutoRenderingInactiveImage ? static_cast<int>(skin.InactiveEffect) : -1;
+    sidesDrawn_ = int(UpdateSide(left_, plans.Left, picture, effect)) + int(UpdateSide(right_, plans.Right, picture, effect));
 
     // The objects go into the top image, or into the bottom one when they sit below the client's
     // top edge (moved up by the client's bottom edge for the drawing).
@@ -78,14 +112,14 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
         o.ObjectRect = kept;
     }
 
-    if (!active && skin.AutoRenderingInactiveImage) {
-        for (TBitmap* image : {&top_, &left_, &right_, &bottom_}) ApplyEffect(*image, skin.InactiveEffect);
+    if (effect >= 0) {
+        for (TBitmap* image : {&top_, &bottom_}) ApplyEffect(*image, effect);
     }
     TSavedClip clip(dc);
     ExcludeClipRect(dc, g.NewCl.Left, g.NewCl.Top, g.NewCl.Right, g.NewCl.Bottom);
     Blit(dc, 0, 0, top_);
-    Blit(dc, 0, top_.Height(), left_);
-    Blit(dc, w - right_.Width(), top_.Height(), right_);
+    Blit(dc, 0, top_.Height(), left_.Image);
+    Blit(dc, w - right_.Image.Width(), top_.Height(), right_.Image);
     Blit(dc, 0, h - bottom_.Height(), bottom_);
 }
 
@@ -190,35 +224,56 @@ void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture
     SetBrushOrgEx(dc, old.x, old.y, nullptr);
 }
 
+bool TmnFrameRegion::TStrip::Update(const TImagePlan& plan, const TPixelView& mask) {
+    if (!plan.Built || plan.Width <= 0 || plan.Height <= 0) {
+        Pixels = TPixelBuffer();
+        Plan = {};
+        return false;
+    }
+    if (Plan.Built && Plan.Width == plan.Width && Plan.Height == plan.Height && Plan.Plan == plan.Plan) return false;
+    if (Pixels.Width != plan.Width || Pixels.Height != plan.Height) Pixels = TPixelBuffer(plan.Width, plan.Height);
+    // White where no piece lands: outside the window.
+    FillWhite(View(Pixels));
+    PaintPlan(plan.Plan, mask, View(Pixels));
+    Plan = plan;
+    return true;
+}
+
 HRGN TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,
                            TmnSkinPictures& pictures) {
-    Clear();
-    if (skin.Mask().Empty() || g.NewMaskRect.IsEmpty()) return nullptr;
-    const TFrameGeometry from = SkinFrame(skin, true), to = ResizedFrame(g, true);
-    if (to.RT.X < to.LT.X || to.LB.Y < to.LT.Y) return nullptr;
     (void)h;
-    BuildMaskStrips(from, to, pictures.Get(skin.Mask()), w, bottom_, right_, left_, top_);
+    stripsDrawn_ = 0;
+    const TFrameGeometry from = SkinFrame(skin, true), to = ResizedFrame(g, true);
+    if (skin.Mask().Empty() || g.NewMaskRect.IsEmpty() || to.RT.X < to.LT.X || to.LB.Y < to.LT.Y) {
+        Clear();
+        return nullptr;
+    }
+    TBitmap& mask = pictures.Get(skin.Mask());
+    const TBorderPlans plans = MaskStripPlans(from, to, mask.Width(), mask.Height(), w);
     const TSkinRect& m = g.NewMaskRect;
     TRegionHandle result(CreateRectRgn(m.Left, m.Top, m.Right, m.Bottom));
-    const std::pair<const TBitmap*, POINT> strips[] = {
-        {&top_, {0, 0}}, {&bottom_, {0, m.Bottom}}, {&left_, {0, m.Top}}, {&right_, {m.Right, m.Top}}};
-    for (auto [strip, at] : strips) {
-        if (strip->Empty()) continue;
+    const std::tuple<TStrip*, const TImagePlan*, POINT> strips[] = {{&top_, &plans.Top, {0, 0}},
+                                                                    {&bottom_, &plans.Bottom, {0, m.Bottom}},
+                                                                    {&left_, &plans.Left, {0, m.Top}},
+                                                                    {&right_, &plans.Right, {m.Right, m.Top}}};
+    for (auto [strip, plan, at] : strips) {
+        if (strip->Update(*plan, View(mask))) ++stripsDrawn_;
+        if (strip->Pixels.Empty()) continue;
         // The strip's own region is deleted here once combined; only the result leaves.
-        TRegionHandle part = RegionFromData(MaskToRegionData(*strip, at.x, at.y));
+        TRegionHandle part = RegionFromData(MaskToRegionData(View(strip->Pixels), at.x, at.y));
         if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
     }
     return result.Release();
 }
 
 void TmnFrameRegion::Clear() {
-    for (TBitmap* b : {&top_, &bottom_, &left_, &right_}) b->SetSize(0, 0);
+    for (TStrip* s : {&top_, &bottom_, &left_, &right_}) *s = TStrip{};
 }
 
 bool TmnFrameRegion::Black(TmnMaskStrip strip, int x, int y) const {
-    const TBitmap& b = strip == msTop ? top_ : strip == msBottom ? bottom_ : strip == msLeft ? left_ : right_;
-    if (x < 0 || y < 0 || x >= b.Width() || y >= b.Height()) return false;
-    const uint8_t* p = b.ScanLine(y) + 3 * x;
+    const TPixelBuffer& b = (strip == msTop ? top_ : strip == msBottom ? bottom_ : strip == msLeft ? left_ : right_).Pixels;
+    if (x < 0 || y < 0 || x >= b.Width || y >= b.Height) return false;
+    const uint8_t* p = b.PixelPointer(x, y);
     return p[0] == 0 && p[1] == 0 && p[2] == 0;
 }
 

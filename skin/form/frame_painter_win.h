@@ -9,7 +9,10 @@
 #include "skin/form/frame_hit_test.h"
 #include "skin/form/object_painter_win.h"
 #include "skin/form/skin_object_list.h"
+#include "skin/paint/pixel_buffer.h"
+#include "skin/paint/plan_painter.h"
 #include "skin/paint/rects.h"
+#include "skin/paint/tiling.h"
 
 namespace fn {
 
@@ -25,9 +28,25 @@ public:
     // excluded from dc's clipping for the drawing and the clipping is restored afterwards.
     void Paint(HDC dc, const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h, bool active,
                TmnSkinObjectList& objects, TmnSkinPictures& pictures);
+    // Forgets the images kept between paints (the skin's pictures are about to go).
+    void Clear();
+    // How many of the two side images the last Paint drew anew.
+    int SidesDrawn() const { return sidesDrawn_; }
 
 private:
-    TBitmap top_, left_, right_, bottom_;
+    // A side image holds no objects: while its plan, picture and effect stay, it is kept as it
+    // is, so a drag of the right edge draws the top and bottom images only.
+    struct TSide {
+        TBitmap Image;
+        TImagePlan Plan;
+        const TBitmap* Source = nullptr;
+        int Effect = -1;
+    };
+    bool UpdateSide(TSide& side, const TImagePlan& plan, TBitmap& picture, int effect);
+
+    TBitmap top_, bottom_;
+    TSide left_, right_;
+    int sidesDrawn_ = 0;
 };
 
 // What the built-in frame's caption shows.
@@ -69,13 +88,25 @@ public:
     // Builds the strips for a w × h window and returns the new region (null when the frame is
     // degenerate). The caller hands it to SetWindowRgn, which owns it from then on.
     HRGN Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h, TmnSkinPictures& pictures);
+    // Forgets the strips (also what they were drawn from): the next Build draws every strip.
     void Clear();
-    bool Empty() const { return top_.Empty() && bottom_.Empty() && left_.Empty() && right_.Empty(); }
+    bool Empty() const { return top_.Pixels.Empty() && bottom_.Pixels.Empty() && left_.Pixels.Empty() && right_.Pixels.Empty(); }
     // Whether the pixel (x, y) of a strip is black; false outside the strip.
     bool Black(TmnMaskStrip strip, int x, int y) const;
+    // How many strips the last Build drew anew (the others kept their pixels).
+    int StripsDrawn() const { return stripsDrawn_; }
 
 private:
-    TBitmap top_, bottom_, left_, right_;
+    // One mask strip and the plan it was drawn by. A strip whose plan is unchanged keeps its
+    // pixels, so a drag of one edge draws two strips, not four.
+    struct TStrip {
+        TPixelBuffer Pixels;
+        TImagePlan Plan;
+        // Draws the strip by plan from mask unless it holds that already; true when it drew.
+        bool Update(const TImagePlan& plan, const TPixelView& mask);
+    };
+    TStrip top_, bottom_, left_, right_;
+    int stripsDrawn_ = 0;
 };
 
 }  // namespace fn

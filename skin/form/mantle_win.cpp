@@ -253,15 +253,15 @@ void TmnMantle::LayoutObjects() {
     objects_.LayoutStrip(geometry_, iw, ih);
 }
 
-void TmnMantle::Relayout(int w, int h) {
+void TmnMantle::Relayout(int w, int h, bool sizeStep) {
     formWidth_ = w, formHeight_ = h;
     if (!skinned_) return;
     geometry_ = ComputeFrameGeometry(*skinData_, skinData_->Picture().Width, skinData_->Picture().Height, w, h);
     LayoutObjects();
-    UpdateRegion(true);
+    UpdateRegion(true, sizeStep);
 }
 
-void TmnMantle::UpdateRegion(bool rebuild) {
+void TmnMantle::UpdateRegion(bool rebuild, bool sizeStep) {
     if (!form_.HandleAllocated()) return;
     HWND window = form_.Handle();
     if (!region_) region_ = std::make_unique<TmnFrameRegion>();
@@ -276,7 +276,12 @@ void TmnMantle::UpdateRegion(bool rebuild) {
     }
     // The system owns a region once SetWindowRgn took it; it is deleted here only when refused.
     if (next) {
-        if (!::SetWindowRgn(window, next, TRUE)) ::DeleteObject(next);
+        // A hidden window is painted when it is shown. In a size step the platform repaints what
+        // the new size shows; the region only moves the frame's edges, so the frame alone is
+        // painted again (not the whole window twice).
+        const bool shown = ::IsWindowVisible(window) != FALSE;
+        if (!::SetWindowRgn(window, next, shown && !sizeStep)) ::DeleteObject(next);
+        else if (shown && sizeStep) ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     } else {
         ::SetWindowRgn(window, nullptr, TRUE);
         NcPaint();
@@ -314,6 +319,7 @@ void TmnMantle::SkinBeforeChange() {
     mdiTileBrush_.Clear();
     pictures_.Clear();
     if (region_) region_->Clear();
+    if (framePainter_) framePainter_->Clear();
     NotifyControls(skinData_, true);
     // Loads run to their end before the next message: if this one ends without the change
     // message (a broken skin), the check finds the change still pending and draws the built-in
@@ -683,7 +689,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             formWidth_ = w, formHeight_ = h;
             NcPaint();
         } else if (AtLeastMinimumSize(w, h)) {
-            Relayout(w, h);
+            Relayout(w, h, true);
         } else {
             formWidth_ = w, formHeight_ = h;
         }
@@ -880,7 +886,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         const LRESULT r = next(msg, wParam, lParam);
         const RECT& s = *reinterpret_cast<RECT*>(lParam);
         const int w = s.right - s.left, h = s.bottom - s.top;
-        if (skinned_ && AtLeastMinimumSize(w, h) && (w != formWidth_ || h != formHeight_)) Relayout(w, h);
+        if (skinned_ && AtLeastMinimumSize(w, h) && (w != formWidth_ || h != formHeight_)) Relayout(w, h, true);
         return r;
     }
 

@@ -229,9 +229,10 @@ private:
     TmnMantle* FrameMantle() const;
     TmnSizeLimits SizeLimits() const;
     bool AtLeastMinimumSize(int w, int h) const;
-    void Relayout(int w, int h);
+    // sizeStep: called for a change of size, which the platform repaints itself.
+    void Relayout(int w, int h, bool sizeStep = false);
     void LayoutObjects();
-    void UpdateRegion(bool rebuild);
+    void UpdateRegion(bool rebuild, bool sizeStep = false);
     void ApplyButtonVisibility();
     void NcPaint();
     void SkinBeforeChange();

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -14,6 +16,8 @@
 #include "platform/win/rich_edit.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/stored_skin.h"
+#include "skin/form/frame_layout.h"
+#include "skin/form/frame_painter_win.h"
 #include "skin/form/mantle_win.h"
 #include "skin/menus/skin_menu_win.h"
 
@@ -181,6 +185,56 @@ TEST(Mantle, RegionFollowsTheMaskAndRightAnchoredButtonsFollowTheWidth) {
     EXPECT_EQ(moved.Left, close.Left + 100);
     EXPECT_EQ(moved.Top, close.Top);
     EXPECT_EQ(f.mantle->Geometry().NewCl.Right, 520 - (f.skin->Picture().Width - f.skin->ClientRect.Right));
+}
+
+// Between size steps the region and the frame painter keep the strips and side images whose
+// plan did not change; what they give must still equal a fresh build.
+TEST(Mantle, SizeStepsRedrawOnlyWhatChangedAndMatchAFreshBuild) {
+    SkinnedForm f;
+    const TmnSkinData& skin = *f.skin;
+    TmnSkinPictures pictures;
+    auto geometry = [&](int w, int h) {
+        return ComputeFrameGeometry(skin, skin.Picture().Width, skin.Picture().Height, w, h);
+    };
+    TmnFrameRegion kept;
+    auto region = [&](TmnFrameRegion& r, int w, int h) { return TRegionHandle(r.Build(skin, geometry(w, h), w, h, pictures)); };
+    struct Step { int w, h, drawn; };
+    TRegionHandle first = region(kept, 600, 400);
+    EXPECT_EQ(kept.StripsDrawn(), 4);
+    for (Step s : {Step{601, 400, 2}, Step{601, 400, 0}, Step{601, 450, 2}, Step{700, 500, 4}}) {
+        TRegionHandle r = region(kept, s.w, s.h);
+        EXPECT_EQ(kept.StripsDrawn(), s.drawn) << s.w << "x" << s.h;
+        TmnFrameRegion fresh;
+        TRegionHandle expected = region(fresh, s.w, s.h);
+        ASSERT_TRUE(r && expected);
+        EXPECT_TRUE(::EqualRgn(r.Get(), expected.Get())) << s.w << "x" << s.h;
+        for (TmnMaskStrip strip : {msTop, msBottom, msLeft, msRight})
+            for (int x = 0; x < 12; ++x)
+                for (int y = 0; y < 12; ++y) ASSERT_EQ(kept.Black(strip, x, y), fresh.Black(strip, x, y));
+    }
+    // A skin change forgets everything.
+    kept.Clear();
+    EXPECT_TRUE(kept.Empty());
+    TRegionHandle again = region(kept, 700, 500);
+    EXPECT_EQ(kept.StripsDrawn(), 4);
+
+    TmnSkinnedFramePainter painter;
+    auto paint = [&](TmnSkinnedFramePainter& p, int w, int h, bool active) {
+        auto b = std::make_unique<TBitmap>(w, h);
+        p.Paint(b->Canvas().Handle(), skin, geometry(w, h), w, h, active, f.mantle->ObjectList(), pictures);
+        return b;
+    };
+    struct Paint { int w, h; bool active; int sides; };
+    for (Paint s : {Paint{600, 400, true, 2}, Paint{601, 400, true, 0}, Paint{601, 450, true, 2},
+                    Paint{601, 450, false, 2}, Paint{602, 450, false, 0}, Paint{602, 450, true, 2}}) {
+        auto shot = paint(painter, s.w, s.h, s.active);
+        EXPECT_EQ(painter.SidesDrawn(), s.sides) << s.w << "x" << s.h << " " << s.active;
+        TmnSkinnedFramePainter fresh;
+        auto expected = paint(fresh, s.w, s.h, s.active);
+        for (int y = 0; y < s.h; ++y)
+            ASSERT_EQ(std::memcmp(shot->ScanLine(y), expected->ScanLine(y), static_cast<size_t>(3 * s.w)), 0)
+                << "row " << y << " at " << s.w << "x" << s.h << " " << s.active;
+    }
 }
 
 TEST(Mantle, SkinWithoutMaskGetsTheWholeWindowAsRegion) {
