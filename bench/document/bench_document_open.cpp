@@ -56,7 +56,7 @@ String DocumentFormData() {
 }
 
 // The form data without the named objects (each block from its "object Name:" line to the
-// "end" at the same indentation).
+// "end" at the same indentation) and without the properties that refer to them.
 String WithoutObjects(const String& text, const std::set<String>& names) {
     String out;
     size_t skipIndent = String::npos;
@@ -70,12 +70,22 @@ String WithoutObjects(const String& text, const std::set<String>& names) {
             if (indent == skipIndent && line.substr(indent).starts_with(L"end")) skipIndent = String::npos;
             continue;
         }
-        if (indent != String::npos && line.substr(indent).starts_with(L"object ")) {
-            const std::wstring_view rest = line.substr(indent + 7);
+        if (indent == String::npos) {
+            out.append(line);
+            continue;
+        }
+        const std::wstring_view body = line.substr(indent);
+        if (body.starts_with(L"object ")) {
+            const std::wstring_view rest = body.substr(7);
             if (names.count(String(rest.substr(0, rest.find(L':'))))) {
                 skipIndent = indent;
                 continue;
             }
+        }
+        if (const size_t eq = body.find(L" = "); eq != String::npos) {
+            std::wstring_view value = body.substr(eq + 3);
+            while (!value.empty() && (value.back() == L'\n' || value.back() == L'\r')) value.remove_suffix(1);
+            if (names.count(String(value))) continue;
         }
         out.append(line);
     }
@@ -134,6 +144,57 @@ struct Phases {
     }
 };
 
+// Counts the messages sent to the new window and to its rich-edit control while `open` runs:
+// how often each is sized and painted before the window has been shown once. Not timed, as the
+// hook slows every message down.
+struct SentCounts {
+    int formSizes = 0, framePaints = 0, editPaints = 0, editErases = 0;
+};
+SentCounts* counting = nullptr;
+
+LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && counting) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        wchar_t name[32] = {};
+        ::GetClassNameW(sent->hwnd, name, 32);
+        const bool form = String(name) == L"FnMDIChild", edit = String(name).starts_with(L"RichEdit");
+        if (form && sent->message == WM_SIZE) ++counting->formSizes;
+        if (form && sent->message == WM_NCPAINT) ++counting->framePaints;
+        if (edit && sent->message == WM_PAINT) ++counting->editPaints;
+        if (edit && sent->message == WM_ERASEBKGND) ++counting->editErases;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+template <class Open>
+SentCounts CountWhileOpening(Open&& open) {
+    SentCounts counts;
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountSent, nullptr, ::GetCurrentThreadId());
+    counting = &counts;
+    TForm* form = open();
+    counting = nullptr;
+    ::UnhookWindowsHookEx(hook);
+    Application()->ProcessMessages();
+    delete form;
+    Application()->ProcessMessages();
+    return counts;
+}
+
+// One step of resizing the open window by a pixel, with everything it shows painted: the
+// frame's layout, region and paint that the skinned window repeats while it is created.
+double ResizeStepMs(TForm* form, int runs) {
+    RECT r;
+    ::GetWindowRect(form->Handle(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    int k = 0;
+    return MedianMs(
+        [&] {
+            ::SetWindowPos(form->Handle(), nullptr, 0, 0, w + (k++ & 1), h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        },
+        runs);
+}
+
 // Opens one window with `open`, lets it paint, checks that it did, and closes it again.
 // Returns false when the window is not what it should be or left paint undone.
 template <class Open>
@@ -166,7 +227,8 @@ double SkinLoadMs(TmnCompressedStoredSkin& stored, int runs) {
 }
 
 void PrintPhases(const char* what, const Phases& p) {
-    std::printf("  %-26s create %8.3f ms   first paint %8.3f ms\n", what, Median(p.create), Median(p.paint));
+    std::printf("  %-26s create %8.3f ms   first paint %8.3f ms   total %8.3f ms\n", what, Median(p.create),
+                Median(p.paint), Median(p.total));
 }
 
 int Run(int runs) {
@@ -181,48 +243,82 @@ int Run(int runs) {
     while (Form1->MDIChildCount() > 0) delete Form1->MDIChildren(0);
     Application()->ProcessMessages();
 
-    const String plainData = WithoutObjects(
-        DocumentFormData(), {L"mnSkinMainMenuBar1", L"mnMantle1", L"mnSkinData1", L"mnStoredSkin1"});
+    // The baseline, and two steps between it and the whole skinned window, to see which
+    // component the time goes to.
+    const String formData = DocumentFormData();
+    const String plainData = WithoutObjects(formData, {L"mnSkinMainMenuBar1", L"mnMantle1", L"mnSkinData1", L"mnStoredSkin1"});
+    const String skinOnlyData = WithoutObjects(formData, {L"mnSkinMainMenuBar1", L"mnMantle1"});
+    const String frameData = WithoutObjects(formData, {L"mnSkinMainMenuBar1"});
 
     bool ok = true;
-    auto openSkinned = [&] {
+    auto fail = [&](const char* why) {
+        std::fprintf(stderr, "%s\n", why);
+        ok = false;
+    };
+    auto openSkinned = [&]() -> TForm* {
         auto* doc = new TForm2(Form1);
-        if (!doc->mnMantle1->Skinned() || doc->mnSkinData1->Empty()) {
-            std::fprintf(stderr, "the document window did not wear its skin\n");
-            ok = false;
-        }
+        if (!doc->mnMantle1->Skinned() || doc->mnSkinData1->Empty()) fail("the document window did not wear its skin");
         return doc;
     };
-    auto openPlain = [&] {
+    auto openPlain = [&]() -> TForm* {
         auto* doc = new TPlainDocument(Form1, plainData);
-        if (doc->FindComponent(L"mnMantle1") || doc->FindComponent(L"mnSkinMainMenuBar1") || !doc->FindComponent(L"RichEdit1") ||
-            !doc->FindComponent(L"MainMenu1")) {
-            std::fprintf(stderr, "the baseline's form data is not the document's without its skin\n");
-            ok = false;
-        }
+        if (doc->FindComponent(L"mnMantle1") || doc->FindComponent(L"mnSkinData1") || !doc->FindComponent(L"RichEdit1") ||
+            !doc->FindComponent(L"MainMenu1") || !doc->FindComponent(L"PrintDialog1"))
+            fail("the baseline's form data is not the document's without its skin");
+        return doc;
+    };
+    auto openSkinOnly = [&]() -> TForm* {
+        auto* doc = new TPlainDocument(Form1, skinOnlyData);
+        auto* data = static_cast<TmnSkinData*>(doc->FindComponent(L"mnSkinData1"));
+        if (!data || data->Empty() || doc->FindComponent(L"mnMantle1")) fail("the skin-data step did not load the skin alone");
+        return doc;
+    };
+    auto openFrame = [&]() -> TForm* {
+        auto* doc = new TPlainDocument(Form1, frameData);
+        auto* mantle = static_cast<TmnMantle*>(doc->FindComponent(L"mnMantle1"));
+        if (!mantle || !mantle->Skinned() || doc->FindComponent(L"mnSkinMainMenuBar1")) fail("the frame step is not skinned");
         return doc;
     };
 
-    Phases skinned, plain, warm;
+    Phases skinned, plain, skinOnly, frame, warm;
     ok = OpenOnce(openSkinned, warm, "skinned") && OpenOnce(openPlain, warm, "baseline") && ok;
     for (int i = 0; i < runs && ok; ++i) {
         ok = OpenOnce(openSkinned, skinned, "skinned") && ok;
         ok = OpenOnce(openPlain, plain, "baseline") && ok;
+        ok = OpenOnce(openSkinOnly, skinOnly, "skin data only") && ok;
+        ok = OpenOnce(openFrame, frame, "skinned frame") && ok;
     }
     if (!ok) return 1;
 
     std::printf("Opening a document window until it is painted once (medians of %d runs)\n\n", runs);
     Report("skinned document window", Median(skinned.total), "without skin", Median(plain.total), kGoal);
-    std::printf("\n");
-    PrintPhases("skinned document window", skinned);
+    std::printf("\nwhere the time goes (each step adds components to the one above):\n");
     PrintPhases("without skin", plain);
+    PrintPhases("+ skin data, stored skin", skinOnly);
+    PrintPhases("+ mantle (skinned frame)", frame);
+    PrintPhases("+ menu bar (the window)", skinned);
 
     auto* doc = new TForm2(Form1);
     Application()->ProcessMessages();
     std::printf("  %-26s %8.3f ms   (unpacking and reading the embedded skin, no window told)\n", "skin load alone",
                 SkinLoadMs(*doc->mnStoredSkin1, runs));
+    const double skinnedStep = ResizeStepMs(doc, runs);
     delete doc;
     Application()->ProcessMessages();
+    auto* plainDoc = openPlain();
+    Application()->ProcessMessages();
+    const double plainStep = ResizeStepMs(plainDoc, runs);
+    delete plainDoc;
+    Application()->ProcessMessages();
+    std::printf("  %-26s %8.3f ms   without skin %8.3f ms   (layout, region, paint of the open window)\n",
+                "one resize step", skinnedStep, plainStep);
+
+    const SentCounts a = CountWhileOpening(openSkinned), b = CountWhileOpening(openPlain);
+    std::printf("\nwhile the window is created (skinned / without skin):\n");
+    std::printf("  window sized (WM_SIZE)            %3d / %d\n", a.formSizes, b.formSizes);
+    std::printf("  frame painted (WM_NCPAINT)        %3d / %d\n", a.framePaints, b.framePaints);
+    std::printf("  text control erased, painted      %3d, %d / %d, %d\n", a.editErases, a.editPaints, b.editErases,
+                b.editPaints);
     return 0;
 }
 
