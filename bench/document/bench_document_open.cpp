@@ -1,0 +1,342 @@
+// Times opening a document window until it has been painted once: its form data read (which
+// unpacks and loads the embedded skin), the window created and shown in the skinned frame, the
+// skinned menu bar laid out, and every pending paint of the window and its controls done.
+//
+// Baseline, measured in the same run, alternating with the skinned window: the same window
+// from the same form data with its four skin components removed (mnSkinMainMenuBar1,
+// mnMantle1, mnSkinData1, mnStoredSkin1). It keeps everything else — the rich-edit control,
+// both menus with all their items, the dialogs, the events bound, FormCreate's work — and so
+// opens in the platform's own frame without a menu bar (an MDI child has none of its own).
+// The difference is what the skin costs when a note is opened. In both cases the measured
+// window is the only document in the (skinned) main window, as at start-up.
+//
+// Beside the two figures it shows where the time goes: the window with the skin data alone
+// (the skin loaded, nothing wearing it) and with the mantle as well (skinned frame, no bar),
+// one resize step of the open window with and without skin, and how often each window is
+// sized and painted while it is created.
+//
+//   scripts/wine-run build/win/bin/bench_document_open.exe [runs]
+//
+// FN_BENCH_SMOKE=1: three runs, to see that it still opens, skins and paints both windows.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/document_window.h"
+#include "app/main_window.h"
+#include "bench/paint/timing.h"
+#include "bench/smoke.h"
+#include "platform/win/application.h"
+#include "platform/win/dialogs.h"
+
+using namespace fn;
+using namespace fn::bench;
+
+namespace {
+
+constexpr double kGoal = 1.3;
+
+// Messages go to the console instead of waiting for a person (start-up reports a missing help
+// file when the program is not beside its help folder).
+class ConsoleDialogs : public TDialogService {
+public:
+    int MessageDlg(const String& text, TMsgDlgType, unsigned, int) override {
+        ShowMessage(text);
+        return mrCancel;
+    }
+    void ShowMessage(const String& text) override { std::printf("message: %s\n", WideToUtf8(text).c_str()); }
+    bool Execute(TCommonDialog&) override { return false; }
+};
+
+String DocumentFormData() {
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC res = ::FindResourceW(module, L"TFORM2", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+    HGLOBAL data = res ? ::LoadResource(module, res) : nullptr;
+    if (!data) throw EReadError(L"the document window's form data is missing");
+    return Utf8ToWide(std::string_view(static_cast<const char*>(::LockResource(data)), ::SizeofResource(module, res)));
+}
+
+// The form data without the named objects (each block from its "object Name:" line to the
+// "end" at the same indentation) and without the properties that refer to them.
+String WithoutObjects(const String& text, const std::set<String>& names) {
+    String out;
+    size_t skipIndent = String::npos;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find(L'\n', start);
+        end = end == String::npos ? text.size() : end + 1;
+        const std::wstring_view line(text.data() + start, end - start);
+        const size_t indent = line.find_first_not_of(L' ');
+        start = end;
+        if (skipIndent != String::npos) {
+            if (indent == skipIndent && line.substr(indent).starts_with(L"end")) skipIndent = String::npos;
+            continue;
+        }
+        if (indent == String::npos) {
+            out.append(line);
+            continue;
+        }
+        const std::wstring_view body = line.substr(indent);
+        if (body.starts_with(L"object ")) {
+            const std::wstring_view rest = body.substr(7);
+            if (names.count(String(rest.substr(0, rest.find(L':'))))) {
+                skipIndent = indent;
+                continue;
+            }
+        }
+        if (const size_t eq = body.find(L" = "); eq != String::npos) {
+            std::wstring_view value = body.substr(eq + 3);
+            while (!value.empty() && (value.back() == L'\n' || value.back() == L'\r')) value.remove_suffix(1);
+            if (names.count(String(value))) continue;
+        }
+        out.append(line);
+    }
+    return out;
+}
+
+// The document window without its skin: same class name, same form data minus the skin
+// components, the same work in FormCreate. The other handlers are bound so that the form data
+// reads as it stands; none of them runs while a window opens.
+class TPlainDocument : public TForm {
+public:
+    TPlainDocument(TComponent* owner, const String& formData) : TForm(owner) {
+        auto& m = Methods();
+        m.Add(L"FormCreate", TNotifyEvent([this](TComponent*) {
+                  FileName = TForm2::kUntitled;
+                  auto* save = static_cast<TSaveDialog*>(FindComponent(L"SaveDialog1"));
+                  save->Filter = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
+                  save->DefaultExt = L"txt";
+              }));
+        m.Add(L"FormClose", TCloseEvent([](TComponent*, TCloseAction& a) { a = TCloseAction::caFree; }));
+        m.Add(L"FormCloseQuery", TCloseQueryEvent([](TComponent*, bool&) {}));
+        m.Add(L"FormKeyDown", TKeyEvent([](TComponent*, WORD&, TShiftState) {}));
+        for (const wchar_t* name : {L"Neu2Click", L"Oeffnen1Click", L"Schliessen1Click", L"Speichern1Click",
+                                    L"Speichernals1Click", L"Drucken1Click", L"Druckereinrichten1Click", L"Beenden1Click",
+                                    L"Bearbeiten1Click", L"AusschneidenClick", L"KopierenClick", L"EinfuegenClick",
+                                    L"Loeschen1Click", L"Allesauswaehlen1Click", L"AusrichtenClick", L"Zeilenumbruch1Click",
+                                    L"Font1Click", L"Neben1Click", L"HinterClick", L"Hilfe1Click"})
+            m.Add(name, TNotifyEvent([](TComponent*) {}));
+        LoadFromText(formData);
+    }
+    const wchar_t* ClassName() const override { return L"TForm2"; }
+    String FileName;
+};
+
+// True when the window or any window inside it still waits for WM_PAINT.
+bool PaintPending(HWND window) {
+    if (::GetUpdateRect(window, nullptr, FALSE)) return true;
+    bool pending = false;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM flag) -> BOOL {
+            if (!::GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+            *reinterpret_cast<bool*>(flag) = true;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&pending));
+    return pending;
+}
+
+struct Phases {
+    std::vector<double> create, paint, total;
+    void Add(double c, double p) {
+        create.push_back(c);
+        paint.push_back(p);
+        total.push_back(c + p);
+    }
+};
+
+// Counts the messages sent to the new window and to its rich-edit control while `open` runs:
+// how often each is sized and painted before the window has been shown once. Not timed, as the
+// hook slows every message down.
+struct SentCounts {
+    int formSizes = 0, framePaints = 0, editPaints = 0, editErases = 0;
+};
+SentCounts* counting = nullptr;
+
+LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && counting) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        wchar_t name[32] = {};
+        ::GetClassNameW(sent->hwnd, name, 32);
+        const bool form = String(name) == L"FnMDIChild", edit = String(name).starts_with(L"RichEdit");
+        if (form && sent->message == WM_SIZE) ++counting->formSizes;
+        if (form && sent->message == WM_NCPAINT) ++counting->framePaints;
+        if (edit && sent->message == WM_PAINT) ++counting->editPaints;
+        if (edit && sent->message == WM_ERASEBKGND) ++counting->editErases;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+template <class Open>
+SentCounts CountWhileOpening(Open&& open) {
+    SentCounts counts;
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountSent, nullptr, ::GetCurrentThreadId());
+    counting = &counts;
+    TForm* form = open();
+    counting = nullptr;
+    ::UnhookWindowsHookEx(hook);
+    Application()->ProcessMessages();
+    delete form;
+    Application()->ProcessMessages();
+    return counts;
+}
+
+// One step of resizing the open window by a pixel, with everything it shows painted: the
+// frame's layout, region and paint that the skinned window repeats while it is created.
+double ResizeStepMs(TForm* form, int runs) {
+    RECT r;
+    ::GetWindowRect(form->Handle(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    int k = 0;
+    return MedianMs(
+        [&] {
+            ::SetWindowPos(form->Handle(), nullptr, 0, 0, w + (k++ & 1), h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        },
+        runs);
+}
+
+// Opens one window with `open`, lets it paint, checks that it did, and closes it again.
+// Returns false when the window is not what it should be or left paint undone.
+template <class Open>
+bool OpenOnce(Open&& open, Phases& phases, const char* what) {
+    const double t0 = NowMs();
+    TForm* form = open();
+    const double t1 = NowMs();
+    Application()->ProcessMessages();
+    const double t2 = NowMs();
+    const bool shown = ::IsWindowVisible(form->Handle()) && !PaintPending(form->Handle());
+    phases.Add(t1 - t0, t2 - t1);
+    delete form;
+    Application()->ProcessMessages();
+    if (!shown) std::fprintf(stderr, "%s: the window was not shown and painted\n", what);
+    return shown;
+}
+
+// Loading the embedded skin alone (unpack, parse, pictures), without telling any window.
+double SkinLoadMs(TmnCompressedStoredSkin& stored, int runs) {
+    TSkinMessageSink previous = SetSkinMessageSink(nullptr);
+    const double ms = MedianMs(
+        [&] {
+            TmnSkinData data(nullptr);
+            data.LoadFromCompressedStoredSkin(stored);
+            sink = sink + (data.Empty() ? 0 : 1);
+        },
+        runs);
+    SetSkinMessageSink(std::move(previous));
+    return ms;
+}
+
+void PrintPhases(const char* what, const Phases& p) {
+    std::printf("  %-26s create %8.3f ms   first paint %8.3f ms   total %8.3f ms\n", what, Median(p.create),
+                Median(p.paint), Median(p.total));
+}
+
+int Run(int runs) {
+    ConsoleDialogs dialogs;
+    SetDialogService(&dialogs);
+    Application()->Initialize();
+    Application()->SetTitle(L"Fennick Notizen");
+    Application()->CreateForm(Form1);
+    Form1->Show();
+    Application()->ProcessMessages();
+    // The measured window is to be the only document, as the first one is at start-up.
+    while (Form1->MDIChildCount() > 0) delete Form1->MDIChildren(0);
+    Application()->ProcessMessages();
+
+    // The baseline, and two steps between it and the whole skinned window, to see which
+    // component the time goes to.
+    const String formData = DocumentFormData();
+    const String plainData = WithoutObjects(formData, {L"mnSkinMainMenuBar1", L"mnMantle1", L"mnSkinData1", L"mnStoredSkin1"});
+    const String skinOnlyData = WithoutObjects(formData, {L"mnSkinMainMenuBar1", L"mnMantle1"});
+    const String frameData = WithoutObjects(formData, {L"mnSkinMainMenuBar1"});
+
+    bool ok = true;
+    auto fail = [&](const char* why) {
+        std::fprintf(stderr, "%s\n", why);
+        ok = false;
+    };
+    auto openSkinned = [&]() -> TForm* {
+        auto* doc = new TForm2(Form1);
+        if (!doc->mnMantle1->Skinned() || doc->mnSkinData1->Empty()) fail("the document window did not wear its skin");
+        return doc;
+    };
+    auto openPlain = [&]() -> TForm* {
+        auto* doc = new TPlainDocument(Form1, plainData);
+        if (doc->FindComponent(L"mnMantle1") || doc->FindComponent(L"mnSkinData1") || !doc->FindComponent(L"RichEdit1") ||
+            !doc->FindComponent(L"MainMenu1") || !doc->FindComponent(L"PrintDialog1"))
+            fail("the baseline's form data is not the document's without its skin");
+        return doc;
+    };
+    auto openSkinOnly = [&]() -> TForm* {
+        auto* doc = new TPlainDocument(Form1, skinOnlyData);
+        auto* data = static_cast<TmnSkinData*>(doc->FindComponent(L"mnSkinData1"));
+        if (!data || data->Empty() || doc->FindComponent(L"mnMantle1")) fail("the skin-data step did not load the skin alone");
+        return doc;
+    };
+    auto openFrame = [&]() -> TForm* {
+        auto* doc = new TPlainDocument(Form1, frameData);
+        auto* mantle = static_cast<TmnMantle*>(doc->FindComponent(L"mnMantle1"));
+        if (!mantle || !mantle->Skinned() || doc->FindComponent(L"mnSkinMainMenuBar1")) fail("the frame step is not skinned");
+        return doc;
+    };
+
+    Phases skinned, plain, skinOnly, frame, warm;
+    ok = OpenOnce(openSkinned, warm, "skinned") && OpenOnce(openPlain, warm, "baseline") && ok;
+    for (int i = 0; i < runs && ok; ++i) {
+        ok = OpenOnce(openSkinned, skinned, "skinned") && ok;
+        ok = OpenOnce(openPlain, plain, "baseline") && ok;
+        ok = OpenOnce(openSkinOnly, skinOnly, "skin data only") && ok;
+        ok = OpenOnce(openFrame, frame, "skinned frame") && ok;
+    }
+    if (!ok) return 1;
+
+    std::printf("Opening a document window until it is painted once (medians of %d runs)\n\n", runs);
+    Report("skinned document window", Median(skinned.total), "without skin", Median(plain.total), kGoal);
+    std::printf("\nwhere the time goes (each step adds components to the one above):\n");
+    PrintPhases("without skin", plain);
+    PrintPhases("+ skin data, stored skin", skinOnly);
+    PrintPhases("+ mantle (skinned frame)", frame);
+    PrintPhases("+ menu bar (the window)", skinned);
+
+    auto* doc = new TForm2(Form1);
+    Application()->ProcessMessages();
+    std::printf("  %-26s %8.3f ms   (unpacking and reading the embedded skin, no window told)\n", "skin load alone",
+                SkinLoadMs(*doc->mnStoredSkin1, runs));
+    const double skinnedStep = ResizeStepMs(doc, runs);
+    delete doc;
+    Application()->ProcessMessages();
+    auto* plainDoc = openPlain();
+    Application()->ProcessMessages();
+    const double plainStep = ResizeStepMs(plainDoc, runs);
+    delete plainDoc;
+    Application()->ProcessMessages();
+    std::printf("  %-26s %8.3f ms   without skin %8.3f ms   (layout, region, paint of the open window)\n",
+                "one resize step", skinnedStep, plainStep);
+
+    const SentCounts a = CountWhileOpening(openSkinned), b = CountWhileOpening(openPlain);
+    std::printf("\nwhile the window is created (skinned / without skin):\n");
+    std::printf("  window sized (WM_SIZE)            %3d / %d\n", a.formSizes, b.formSizes);
+    std::printf("  frame painted (WM_NCPAINT)        %3d / %d\n", a.framePaints, b.framePaints);
+    std::printf("  text control erased, painted      %3d, %d / %d, %d\n", a.editErases, a.editPaints, b.editErases,
+                b.editPaints);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool smoke = SmokeRun();
+    const int runs = smoke ? 3 : argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    try {
+        return Run(runs);
+    } catch (const Exception& e) {
+        std::printf("bench_document_open: %s\n", WideToUtf8(e.Message()).c_str());
+        return 1;
+    }
+}
