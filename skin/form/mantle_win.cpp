@@ -387,7 +387,8 @@ void TmnMantle::EnforceMinimumSize() {
 // ---- painting ----
 
 void TmnMantle::NcPaint() {
-    if (!form_.HandleAllocated() || IsLoading()) return;
+    // A hidden window's frame is painted when it is shown.
+    if (!form_.HandleAllocated() || IsLoading() || !::IsWindowVisible(form_.Handle())) return;
     ::SendMessageW(form_.Handle(), WM_NCPAINT, 1, 0);
 }
 
