@@ -253,15 +253,15 @@ void TmnMantle::LayoutObjects() {
     objects_.LayoutStrip(geometry_, iw, ih);
 }
 
-void TmnMantle::Relayout(int w, int h, bool sizeStep) {
+void TmnMantle::Relayout(int w, int h, TRegionRedraw redraw) {
     formWidth_ = w, formHeight_ = h;
     if (!skinned_) return;
     geometry_ = ComputeFrameGeometry(*skinData_, skinData_->Picture().Width, skinData_->Picture().Height, w, h);
     LayoutObjects();
-    UpdateRegion(true, sizeStep);
+    UpdateRegion(true, redraw);
 }
 
-void TmnMantle::UpdateRegion(bool rebuild, bool sizeStep) {
+void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     if (!form_.HandleAllocated()) return;
     HWND window = form_.Handle();
     if (!region_) region_ = std::make_unique<TmnFrameRegion>();
@@ -276,12 +276,12 @@ void TmnMantle::UpdateRegion(bool rebuild, bool sizeStep) {
     }
     // The system owns a region once SetWindowRgn took it; it is deleted here only when refused.
     if (next) {
-        // A hidden window is painted when it is shown. In a size step the platform repaints what
-        // the new size shows; the region only moves the frame's edges, so the frame alone is
+        // A hidden window is painted when it is shown. Otherwise the region only moves the
+        // frame's edges: unless the caller repaints everything itself, the frame alone is
         // painted again (not the whole window twice).
         const bool shown = ::IsWindowVisible(window) != FALSE;
-        if (!::SetWindowRgn(window, next, shown && !sizeStep)) ::DeleteObject(next);
-        else if (shown && sizeStep) ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+        if (!::SetWindowRgn(window, next, shown && redraw == rrWhole)) ::DeleteObject(next);
+        else if (shown && redraw == rrFrame) ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     } else {
         ::SetWindowRgn(window, nullptr, TRUE);
         NcPaint();
@@ -355,7 +355,8 @@ void TmnMantle::ChangeSkinData() {
     RECT wr;
     ::GetWindowRect(window, &wr);
     formWidth_ = wr.right - wr.left, formHeight_ = wr.bottom - wr.top;
-    if (skinned_) Relayout(formWidth_, formHeight_);
+    // The whole window is drawn again below.
+    if (skinned_) Relayout(formWidth_, formHeight_, rrNone);
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (IsMDIFrame() && form_.ClientHandle())
         ::RedrawWindow(form_.ClientHandle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -381,7 +382,8 @@ void TmnMantle::EnforceMinimumSize() {
     if (windowState_ == swsMinimized) w = l.MinWidth;
     if (w < l.MinWidth) w = l.MinWidth;
     if (h < l.MinHeight) h = l.MinHeight;
-    ::SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (w != wr.right - wr.left || h != wr.bottom - wr.top)
+        ::SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---- painting ----
@@ -690,7 +692,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             formWidth_ = w, formHeight_ = h;
             NcPaint();
         } else if (AtLeastMinimumSize(w, h)) {
-            Relayout(w, h, true);
+            Relayout(w, h, rrFrame);
         } else {
             formWidth_ = w, formHeight_ = h;
         }
@@ -887,7 +889,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         const LRESULT r = next(msg, wParam, lParam);
         const RECT& s = *reinterpret_cast<RECT*>(lParam);
         const int w = s.right - s.left, h = s.bottom - s.top;
-        if (skinned_ && AtLeastMinimumSize(w, h) && (w != formWidth_ || h != formHeight_)) Relayout(w, h, true);
+        if (skinned_ && AtLeastMinimumSize(w, h) && (w != formWidth_ || h != formHeight_)) Relayout(w, h, rrFrame);
         return r;
     }
 
@@ -1071,16 +1073,20 @@ void TmnMantle::Shown(HWND window) {
     // Activation may have happened while the window was being created, before the seam saw
     // its messages.
     ::PostMessageW(window, WM_MANTLE_SYNC_ACTIVE, 0, 0);
-    // The frame is recomputed now that the window exists and the hooks see its messages.
-    RECT wr;
-    ::GetWindowRect(window, &wr);
-    if (skinned_) Relayout(wr.right - wr.left, wr.bottom - wr.top);
-    else formWidth_ = wr.right - wr.left, formHeight_ = wr.bottom - wr.top, UpdateRegion(false);
-    ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (IsMDIChild()) {
         if (TmnMantle* frame = FrameMantle(); frame && frame->mdiTabsBar_) frame->mdiTabsBar_->AddTab(&form_);
     }
-    if (pendingChange_) ChangeSkinData();
+    // The frame is recomputed now that the window exists and the hooks see its messages: by
+    // the skin change held back until now, or else here.
+    if (pendingChange_) {
+        ChangeSkinData();
+    } else {
+        RECT wr;
+        ::GetWindowRect(window, &wr);
+        if (skinned_) Relayout(wr.right - wr.left, wr.bottom - wr.top, rrFrame);
+        else formWidth_ = wr.right - wr.left, formHeight_ = wr.bottom - wr.top, UpdateRegion(false);
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (TMainMenu* menu = form_.Menu()) {
         takenMenu_ = menu;
         form_.SetMenu(nullptr);

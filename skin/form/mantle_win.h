@@ -229,10 +229,12 @@ private:
     TmnMantle* FrameMantle() const;
     TmnSizeLimits SizeLimits() const;
     bool AtLeastMinimumSize(int w, int h) const;
-    // sizeStep: called for a change of size, which the platform repaints itself.
-    void Relayout(int w, int h, bool sizeStep = false);
+    // What a new region repaints: the whole window, the frame alone (a change of size, which
+    // the platform repaints itself), or nothing (the caller repaints everything).
+    enum TRegionRedraw { rrWhole, rrFrame, rrNone };
+    void Relayout(int w, int h, TRegionRedraw redraw = rrWhole);
     void LayoutObjects();
-    void UpdateRegion(bool rebuild, bool sizeStep = false);
+    void UpdateRegion(bool rebuild, TRegionRedraw redraw = rrWhole);
     void ApplyButtonVisibility();
     void NcPaint();
     void SkinBeforeChange();
