@@ -226,7 +226,9 @@ bool TmnMantle::MenuKeyDown(WORD key, wchar_t ch) {
     TmnSkinMenu& chain = *skinMenu_;
     const int open = chain.Visible ? static_cast<int>(chain.PopupList.size()) : 0;
     if (inMainMenu_ && mainMenuBar_) {
-        if (ch && mainMenuBar_->HandleAccelerator(ch)) return true;
+        // A letter belongs to the open popup's items first ("&Drucken" under "&Datei"); only a
+        // letter none of them has moves along the bar.
+        if (ch && !(open > 0 && chain.HasAccelerator(ch)) && mainMenuBar_->HandleAccelerator(ch)) return true;
         if (key == VK_ESCAPE && open == 0) {
             MainMenuExit();
             return true;

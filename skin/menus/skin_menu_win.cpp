@@ -1256,6 +1256,10 @@ bool TmnSkinMenu::KeyDown(WORD key, wchar_t ch) {
     return PopupList.back()->KeyDown(key, ch);
 }
 
+bool TmnSkinMenu::HasAccelerator(wchar_t ch) const {
+    return ch && Visible && !PopupList.empty() && FindAccelItem(PopupList.back()->NavItems(), ch) >= 0;
+}
+
 void TmnSkinMenu::RemoveHooks() {
     messageHook.reset();
     callHook.reset();

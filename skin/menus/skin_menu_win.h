@@ -229,6 +229,8 @@ public:
     void ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, bool byKeyboard, bool click);
     // Carries out a click of item after the current message has been handled.
     void PostClick(TmnSkinPopupWindow& window, TmnSkinMenuItem& item);
+    // Whether the innermost open popup has an item with ch as its accelerator.
+    bool HasAccelerator(wchar_t ch) const;
     // The key handler of the open chain (routed by the hook): true when the key was used.
     bool KeyDown(WORD key, wchar_t ch);
     bool WaitTimerActive() const { return waitTimer_.Active(); }

@@ -857,6 +857,40 @@ TEST_F(DocumentWindow, MenuBarRunsTheEditRuleAndKeepsKeysFromTheNoteWhileOpen) {
     EXPECT_EQ(doc->RichEdit1->Lines().Text(), L"abcd");
 }
 
+TEST_F(DocumentWindow, ALetterInAnOpenMenuChoosesItsItemBeforeTheBar) {
+    TForm2* doc = NewDocument();
+    Pump();
+    TmnSkinMainMenuBar* bar = doc->mnSkinMainMenuBar1;
+    TmnMantle* mantle = doc->mnMantle1;
+    auto press = [&](WPARAM key) {
+        ::PostMessageW(doc->RichEdit1->Handle(), WM_KEYDOWN, key, 1);
+        Pump();
+    };
+    bar->EnterMenuMode();
+    ASSERT_TRUE(bar->HandleAccelerator(L'd'));
+    Pump();
+    ASSERT_TRUE(mantle->SkinMenu().Visible);
+    // "Z" is no item of "Datei": it moves to "&Zeichen" on the bar.
+    press('Z');
+    ASSERT_TRUE(mantle->SkinMenu().Visible);
+    ASSERT_FALSE(mantle->SkinMenu().PopupList.empty());
+    EXPECT_EQ(mantle->SkinMenu().PopupList[0]->Items[0]->MenuItem, doc->Links1);
+    // Back on "Datei", "D" is "&Drucken" there, not the bar's "&Datei": the print dialog opens.
+    press(VK_LEFT);
+    press(VK_LEFT);
+    ASSERT_FALSE(mantle->SkinMenu().PopupList.empty());
+    ASSERT_EQ(mantle->SkinMenu().PopupList[0]->Items[0]->MenuItem, doc->Neu2);
+    int printDialogs = 0;
+    dialogs.onExecute = [&](TCommonDialog& d) {
+        if (dynamic_cast<TPrintDialog*>(&d)) ++printDialogs;
+        return false;
+    };
+    press('D');
+    EXPECT_EQ(printDialogs, 1);
+    EXPECT_FALSE(mantle->SkinMenu().Visible);
+    EXPECT_FALSE(mantle->InMainMenu());
+}
+
 TEST_F(DocumentWindow, EditorShortcutsReachTheMenuThroughTheSkinnedFrame) {
     TForm2* doc = NewDocument();
     const String path = Path(L"kurz.txt");
