@@ -1038,8 +1038,21 @@ bool TmnSkinMainMenuBar::PressHotItem() {
 }
 
 bool TmnSkinMainMenuBar::HandleAccelerator(wchar_t key) {
-    const int i = MenuBarAccelItem(NavItems(), key);
-    if (i < 0) return false;
+    std::vector<TMenuBarNavItem> nav = NavItems();
+    const int i = MenuBarAccelItem(nav, key);
+    if (i < 0) {
+        // An item hidden behind the overflow marker is reached through the marker's popup,
+        // which takes the letter in turn (so a narrow window keeps every item at hand).
+        for (int k = 0; k < static_cast<int>(nav.size()); ++k) {
+            const TmnSkinMainMenuBarItem& item = *Item(k);
+            nav[static_cast<size_t>(k)].Fits = !item.Fits;
+            nav[static_cast<size_t>(k)].Enabled = !item.Fits && item.SavedEnabled && item.MenuItem;
+        }
+        if (!Overflow || !scrollMenu_ || MenuBarAccelItem(nav, key) < 0 || !Menu()) return false;
+        OpenOverflowPopup();
+        if (Menu()->Visible) Menu()->KeyDown(0, key);
+        return true;
+    }
     const bool popupOpen = PopupOpen();
     TmnSkinMainMenuBarItem* item = Item(i);
     HotIndex = ButtonCount + i;

@@ -891,6 +891,31 @@ TEST_F(DocumentWindow, ALetterInAnOpenMenuChoosesItsItemBeforeTheBar) {
     EXPECT_FALSE(mantle->InMainMenu());
 }
 
+TEST_F(DocumentWindow, InANarrowWindowAltAndALetterStillReachTheHiddenItems) {
+    TForm2* doc = NewDocument();
+    ::SetWindowPos(doc->Handle(), nullptr, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    TmnSkinMainMenuBar* bar = doc->mnSkinMainMenuBar1;
+    ASSERT_TRUE(bar->Overflow);
+    TmnSkinMainMenuBarItem* fenster = nullptr;
+    for (int i = 0; i < bar->ItemCount(); ++i)
+        if (bar->Item(i)->MenuItem == doc->Fenster1) fenster = bar->Item(i);
+    ASSERT_NE(fenster, nullptr);
+    ASSERT_FALSE(fenster->Fits);
+    // Alt+F: the marker's popup opens and "&Fenster" in it opens its own menu.
+    EXPECT_TRUE(doc->IsShortCut('F', ssAlt));
+    Pump();
+    TmnSkinMenu& chain = doc->mnMantle1->SkinMenu();
+    ASSERT_TRUE(chain.Visible);
+    ASSERT_EQ(chain.PopupList.size(), 2u);
+    EXPECT_EQ(chain.PopupList[1]->Items[0]->MenuItem, doc->Neben1);
+    chain.CloseAll();
+    Pump();
+    // A letter no item has stays unhandled.
+    EXPECT_FALSE(bar->HandleAccelerator(L'q'));
+    EXPECT_FALSE(chain.Visible);
+}
+
 TEST_F(DocumentWindow, EditorShortcutsReachTheMenuThroughTheSkinnedFrame) {
     TForm2* doc = NewDocument();
     const String path = Path(L"kurz.txt");
