@@ -66,9 +66,23 @@ bool TmnSkinnedFramePainter::UpdateSide(TSide& side, const TImagePlan& plan, TBi
     return true;
 }
 
+void TmnSkinnedFramePainter::UpdateBand(TBand& band, const TImagePlan& plan, TBitmap& picture) {
+    if (!plan.Built) return;  // the image stays as it was
+    constexpr int kStep = 256;
+    const int capacity = band.Image.Width();
+    if (band.Image.Height() != plan.Height || capacity < plan.Width || capacity > plan.Width + 4 * kStep)
+        band.Image.SetSize((plan.Width + kStep - 1) / kStep * kStep, plan.Height);
+    band.Width = plan.Width;
+    if (band.Image.Empty()) return;
+    const TPixelView used{band.Image.ScanLine(0), plan.Width, plan.Height, band.Image.RowStride()};
+    PaintPlan(plan.Plan, View(picture), used);
+}
+
 void TmnSkinnedFramePainter::Clear() {
-    top_.SetSize(0, 0);
-    bottom_.SetSize(0, 0);
+    for (TBand* band : {&top_, &bottom_}) {
+        band->Image.SetSize(0, 0);
+        band->Width = 0;
+    }
     for (TSide* side : {&left_, &right_}) {
         side->Image.SetSize(0, 0);
         side->Plan = {}, side->Source = nullptr, side->Effect = -1;
@@ -87,11 +101,8 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
         BorderImagePlans(SkinFrame(skin), ResizedFrame(g), whole, w, h,
                          {skin.LeftStretch, skin.TopStretch, skin.RightStretch, skin.BottomStretch}, top_.Height(),
                          bottom_.Height());
-    for (auto [plan, image] : {std::pair{&plans.Top, &top_}, std::pair{&plans.Bottom, &bottom_}}) {
-        if (!plan->Built) continue;
-        image->SetSize(plan->Width, plan->Height);
-        DrawPlan(*image, picture, plan->Plan);
-    }
+    UpdateBand(top_, plans.Top, picture);
+    UpdateBand(bottom_, plans.Bottom, picture);
     const int effect = !active && skin.AutoRenderingInactiveImage ? static_cast<int>(skin.InactiveEffect) : -1;
     sidesDrawn_ = int(UpdateSide(left_, plans.Left, picture, effect)) + int(UpdateSide(right_, plans.Right, picture, effect));
 
@@ -101,7 +112,7 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
         TmnActiveSkinObject& o = objects[i];
         if (!o.Visible || o.ObjectRect.IsEmpty()) continue;
         const bool below = o.ObjectRect.Bottom > g.NewCl.Top;
-        TBitmap& image = below ? bottom_ : top_;
+        TBitmap& image = (below ? bottom_ : top_).Image;
         if (image.Empty()) continue;
         const TSkinRect kept = o.ObjectRect;
         if (below) o.ObjectRect.Top -= g.NewCl.Bottom, o.ObjectRect.Bottom -= g.NewCl.Bottom;
@@ -113,14 +124,14 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
     }
 
     if (effect >= 0) {
-        for (TBitmap* image : {&top_, &bottom_}) ApplyEffect(*image, effect);
+        for (TBand* band : {&top_, &bottom_}) ApplyEffect(band->Image, effect);
     }
     TSavedClip clip(dc);
     ExcludeClipRect(dc, g.NewCl.Left, g.NewCl.Top, g.NewCl.Right, g.NewCl.Bottom);
-    Blit(dc, 0, 0, top_);
+    for (auto [band, y] : {std::pair{&top_, 0}, std::pair{&bottom_, h - bottom_.Height()}})
+        if (!band->Image.Empty()) BitBlt(dc, 0, y, band->Width, band->Height(), band->Image.Canvas().Handle(), 0, 0, SRCCOPY);
     Blit(dc, 0, top_.Height(), left_.Image);
     Blit(dc, w - right_.Image.Width(), top_.Height(), right_.Image);
-    Blit(dc, 0, h - bottom_.Height(), bottom_);
 }
 
 void PaintBuiltInFrame(HDC dc, const TmnBuiltInFrame& f, int w, int h, const TmnBuiltInCaption& caption,

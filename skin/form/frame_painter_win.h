@@ -43,8 +43,16 @@ private:
         int Effect = -1;
     };
     bool UpdateSide(TSide& side, const TImagePlan& plan, TBitmap& picture, int effect);
+    // The top and bottom images change with every width: their bitmaps grow in steps and may be
+    // wider than the part in use, so a drag does not make a new bitmap at every step.
+    struct TBand {
+        TBitmap Image;
+        int Width = 0;  // the part in use
+        int Height() const { return Image.Height(); }
+    };
+    static void UpdateBand(TBand& band, const TImagePlan& plan, TBitmap& picture);
 
-    TBitmap top_, bottom_;
+    TBand top_, bottom_;
     TSide left_, right_;
     int sidesDrawn_ = 0;
 };
