@@ -1063,7 +1063,9 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         const bool caption = wParam == HTCAPTION;
         LRESULT r = 0;
         if (msg == WM_NCLBUTTONDBLCLK && caption) r = 0;  // our own double-click rule replaces the platform's
-        else if (msg == WM_NCRBUTTONUP && caption) r = 0;  // no platform system menu
+        // No platform system menu: its right-button loop on the caption would take the button's
+        // release and open the platform's menu beside the skinned one.
+        else if ((msg == WM_NCRBUTTONDOWN || msg == WM_NCRBUTTONUP) && caption) r = 0;
         else r = next(msg, wParam, lParam);
         DispatchMouse(window, msg, wParam, lParam);
         return msg == WM_MOUSEMOVE ? r : 0;
@@ -1425,11 +1427,10 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
             ::ShowWindow(window, SW_MINIMIZE);
         } else {
             if (windowState_ == swsMinimized) return;
-            const bool wasMaximized = windowState_ == swsMaximized;
             saveBounds();
             windowState_ = swsMinimized;
             MoveToMinimizedPosition();
-            if (wasMaximized) tellFrame(MSG_MDI_CHILD_RESTORED);
+            tellFrame(MSG_MDI_CHILD_RESTORED);
         }
         if (OnMinimize) OnMinimize(this);
         return;
