@@ -153,7 +153,7 @@ void TMdiPage::HandleCreated() {
     HWND text = ::CreateWindowExW(0, L"STATIC",
                                   L"Ein MDI-Rahmen mit vier Dokumenten und der Reiterleiste: ein Klick holt ein Dokument "
                                   L"nach vorn (auch ein minimiertes), Ziehen ordnet die Reiter um, ein Rechtsklick öffnet "
-                                  L"das Menü des Dokuments.",
+                                  L"das Menü des Dokuments; das Menü „Fenster“ listet die Dokumente.",
                                   WS_CHILD | WS_VISIBLE, 16, 56, 560, 60, handle_, nullptr, ::GetModuleHandleW(nullptr),
                                   nullptr);
     ::SendMessageW(text, WM_SETFONT, font, FALSE);
