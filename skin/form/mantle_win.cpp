@@ -227,6 +227,7 @@ void TmnMantle::Notification(TComponent* component, Operation operation) {
     clear(trayIcon_);
     clear(statusBar_);
     clear(systemMenu_);
+    clear(takenMenu_);
     // Losing the manager leaves the built-in frame, never a frame that stops painting.
     if (skinGone && !IsDestroying()) ChangeSkinData();
 }
@@ -1110,7 +1111,7 @@ void TmnMantle::Shown(HWND window) {
     }
     if (pendingChange_) ChangeSkinData();
     if (TMainMenu* menu = form_.Menu()) {
-        takenMenu_ = menu;
+        Refer(*this, takenMenu_, menu);
         form_.SetMenu(nullptr);
     }
 }

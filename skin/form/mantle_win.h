@@ -142,6 +142,8 @@ public:
     bool SkinChanging() const { return skinChanging_; }
     bool ChildMaximized() const { return childMaximized_; }
     TPopupMenu& DefaultSysMenu() { return *defaultSysMenu_; }
+    // The platform menu taken off the form when it was shown (its shortcuts still count).
+    TMainMenu* TakenMenu() const { return takenMenu_; }
     // The tray icon's menu (restore, close) handed to a tray icon that has none.
     TmnSkinPopupMenu& TrayPopupMenu() { return *trayPopupMenu_; }
     bool RolledUpInMaximized() const { return rolledUpInMaximized_; }

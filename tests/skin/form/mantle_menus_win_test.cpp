@@ -217,6 +217,42 @@ TEST(FrameOfADocument, IsTheFormHoldingItsClientNotTheMainForm) {
     EXPECT_TRUE(am->FormActive());
 }
 
+// The platform menu the mantle takes off its form keeps its shortcuts, until it is freed.
+TEST(TakenMenu, KeepsItsShortcutsAndIsForgottenWhenFreed) {
+    RegisterOnce();
+    TForm form(nullptr);
+    form.LoadFromText(LR"(object WithMenu: TForm
+  Width = 300
+  Height = 200
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    object Datei1: TMenuItem
+      Caption = '&Datei'
+      object Neu1: TMenuItem
+        Caption = '&Neu'
+        ShortCut = 16462
+      end
+    end
+  end
+  object mnMantle1: TmnMantle
+  end
+end
+)");
+    TmnMantle* mantle = TmnMantle::Of(&form);
+    int clicks = 0;
+    dynamic_cast<TMenuItem*>(form.FindComponent(L"Neu1"))->OnClick = [&](TComponent*) { ++clicks; };
+    form.Show();
+    Pump();
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(mantle->TakenMenu(), form.FindComponent(L"MainMenu1"));
+    EXPECT_TRUE(mantle->FormShortCut('N', ssCtrl));
+    EXPECT_EQ(clicks, 1);
+    delete form.FindComponent(L"MainMenu1");
+    EXPECT_EQ(mantle->TakenMenu(), nullptr);
+    EXPECT_FALSE(mantle->FormShortCut('N', ssCtrl));
+    EXPECT_EQ(clicks, 1);
+}
+
 // ---- the tray ----
 
 class ShellRecorder : public TmnShellNotify {

@@ -764,6 +764,46 @@ TEST(MantleStates, CaptionClicksActOnlyWithTheirBorderIcons) {
     EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
 }
 
+TEST(MantleStates, TrackSizesAreTheFrameRowsTheWorkAreaAndTheLimitsSet) {
+    SkinnedForm f;
+    auto track = [&] {
+        MINMAXINFO info{};
+        ::SendMessageW(f.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        return info;
+    };
+    const int pictureWidth = f.skin->FormMinWidth > 0 ? f.skin->FormMinWidth : f.skin->Picture().Width;
+    const int rows = f.skin->Picture().Height - f.skin->ClientRect.Height();
+    const RECT area = WorkArea(f.Handle());
+    MINMAXINFO info = track();
+    EXPECT_EQ(info.ptMinTrackSize.x, pictureWidth);
+    EXPECT_EQ(info.ptMinTrackSize.y, rows);
+    EXPECT_EQ(info.ptMaxTrackSize.x, area.right - area.left);
+    EXPECT_EQ(info.ptMaxTrackSize.y, area.bottom - area.top);
+
+    // The component's limits: a larger minimum and a smaller maximum count; a minimum height
+    // does not hold a rolled-up window open.
+    f.mantle->MinWidth = f.skin->Picture().Width + 40;
+    f.mantle->MinHeight = rows + 100;
+    f.mantle->MaxWidth = 700;
+    f.mantle->MaxHeight = area.bottom - area.top + 50;
+    info = track();
+    EXPECT_EQ(info.ptMinTrackSize.x, f.skin->Picture().Width + 40);
+    EXPECT_EQ(info.ptMinTrackSize.y, rows + 100);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 700);
+    EXPECT_EQ(info.ptMaxTrackSize.y, area.bottom - area.top);
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    EXPECT_EQ(track().ptMinTrackSize.y, rows);
+    EXPECT_EQ(BoundsOf(f.Handle()).bottom - BoundsOf(f.Handle()).top, rows);
+    f.mantle->RunWindowAction(TmnWindowAction::RollDown);
+
+    // The built-in frame: 120 wide, its caption and borders high.
+    f.mantle->MinWidth = f.mantle->MinHeight = f.mantle->MaxWidth = f.mantle->MaxHeight = 0;
+    f.mantle->SetSkinData(nullptr);
+    info = track();
+    EXPECT_EQ(info.ptMinTrackSize.x, 120);
+    EXPECT_EQ(info.ptMinTrackSize.y, 19 + 6);
+}
+
 TEST(MantleStates, MinimisedWindowsSitSideBySideAtTheBottomLeftAndComeBackExactly) {
     std::vector<std::unique_ptr<SkinnedForm>> forms;
     for (int i = 0; i < 3; ++i) forms.push_back(std::make_unique<SkinnedForm>());
