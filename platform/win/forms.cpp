@@ -108,6 +108,7 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
     else if (name == L"AutoScroll" || name == L"Scaled") v.AsBool();  // stored, no effect here
     else if (name == L"Menu") reader.FixupReference(v, [this](TComponent* c) { SetMenu(dynamic_cast<TMainMenu*>(c)); });
     else if (name == L"PopupMenu") reader.FixupReference(v, [this](TComponent* c) { popupMenu_ = dynamic_cast<TPopupMenu*>(c); if (c) FreeNotification(c); });
+    else if (name == L"WindowMenu") reader.FixupReference(v, [this](TComponent* c) { SetWindowMenu(dynamic_cast<TMenuItem*>(c)); });
     else if (name == L"OnCreate") OnCreate = reader.Method<TNotifyEvent>(v);
     else if (name == L"OnShow") OnShow = reader.Method<TNotifyEvent>(v);
     else if (name == L"OnDestroy") OnDestroy = reader.Method<TNotifyEvent>(v);
@@ -118,6 +119,22 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
     else if (name == L"OnKeyDown") OnKeyDown = reader.Method<TKeyEvent>(v);
     else return TWinControl::ReadProperty(name, v, reader);
     return true;
+}
+
+void TForm::SetWindowMenu(TMenuItem* item) {
+    if (windowMenu_ == item) return;
+    if (windowMenu_) RemoveFreeNotification(windowMenu_);
+    windowMenu_ = item;
+    if (windowMenu_) FreeNotification(windowMenu_);
+}
+
+// References to menus the form does not own are dropped when those go.
+void TForm::Notification(TComponent* component, Operation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation != Operation::Remove) return;
+    if (component == menu_) menu_ = nullptr;
+    if (component == popupMenu_) popupMenu_ = nullptr;
+    if (component == windowMenu_) windowMenu_ = nullptr;
 }
 
 void TForm::SetCaption(const String& caption) {

@@ -50,6 +50,9 @@ public:
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
     TPopupMenu* PopupMenu() const { return popupMenu_; }
+    // The menu item under which an MDI frame lists its document windows; null for none.
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
     const TFontDesc& Font() const { return font_; }
     TColor Color() const { return color_; }
     void SetClientSize(int width, int height);
@@ -89,6 +92,7 @@ public:
     TKeyEvent OnKeyDown;
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    void Notification(TComponent* component, Operation operation) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // An MDI frame takes its document windows along into the new client window.
@@ -126,6 +130,7 @@ private:
     TFontDesc font_;
     TMainMenu* menu_ = nullptr;
     TPopupMenu* popupMenu_ = nullptr;
+    TMenuItem* windowMenu_ = nullptr;
     int clientWidth_ = -1, clientHeight_ = -1;
     bool shown_ = false;
     bool releasing_ = false;

@@ -1,10 +1,12 @@
 // TmnMantle's menus: the system menu, popups opened by caption buttons, the shortcut routine and
 // the two menu modes with the application-message hook that routes keys to the open menus.
 #include "platform/win/application.h"
+#include "platform/win/forms.h"
 #include "skin/data/resource_strings.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/mantle_win.h"
 #include "skin/menus/skin_menu_win.h"
+#include "skin/menus/skin_popup_menu_win.h"
 
 namespace fn {
 
@@ -12,7 +14,119 @@ namespace {
 
 String Caption(const TmnSkinData* skin, std::wstring_view key) { return SkinLibraryText(skin, key); }
 
+// The window-list item of a document window is named after it with this suffix.
+constexpr std::wstring_view ChildItemSuffix = L"_MTLCHILDITEM";
+
+bool IsChildItem(const TMenuItem& item) { return item.Name().find(ChildItemSuffix) != String::npos; }
+
+TMenuItem* FindItem(TMenuItem* parent, const String& name) {
+    for (int i = 0; parent && i < parent->Count(); ++i)
+        if (parent->Items(i)->Name() == name) return parent->Items(i);
+    return nullptr;
+}
+
+// The document windows of frame: the forms inside its MDI client (hidden ones included).
+int ChildrenOf(const TForm& frame, const TForm* except) {
+    int n = 0;
+    for (int i = 0; i < Screen()->FormCount(); ++i) {
+        TForm* f = Screen()->Forms(i);
+        if (f != except && f->FormStyle() == TFormStyle::fsMDIChild && f->HandleAllocated() && !f->IsDestroying() &&
+            ::GetParent(f->Handle()) == frame.ClientHandle())
+            ++n;
+    }
+    return n;
+}
+
 }  // namespace
+
+// ---- the frame's window list ----
+
+void TmnMantle::AddWindowListItem() {
+    TForm* frame = FrameForm();
+    TMenuItem* list = frame ? frame->WindowMenu() : nullptr;
+    if (!list || form_.Name().empty()) return;
+    const String name = form_.Name() + String(ChildItemSuffix);
+    if (TMenuItem* item = FindItem(list, name)) {
+        item->SetCaption(form_.Caption());
+        return;
+    }
+    auto* item = new TMenuItem(frame);
+    item->SetName(name);
+    item->SetCaption(form_.Caption());
+    // The item finds its window by name when clicked: the window may be gone by then.
+    item->OnClick = [frame, childName = form_.Name()](TComponent*) {
+        for (int i = 0; i < Screen()->FormCount(); ++i) {
+            TForm* f = Screen()->Forms(i);
+            if (f->Name() != childName || f->FormStyle() != TFormStyle::fsMDIChild || !f->HandleAllocated() ||
+                ::GetParent(f->Handle()) != frame->ClientHandle())
+                continue;
+            if (TmnMantle* m = Of(f); m && m->SkinWindowState() == swsMinimized) m->RunWindowAction(TmnWindowAction::Restore);
+            f->Show();
+            return;
+        }
+    };
+    list->Add(item);
+    item->SetChecked(frame->ActiveMDIChild() == &form_);
+}
+
+void TmnMantle::RemoveWindowListItem() {
+    TForm* frame = FrameForm();
+    TMenuItem* list = frame ? frame->WindowMenu() : nullptr;
+    if (!list) return;
+    delete FindItem(list, form_.Name() + String(ChildItemSuffix));
+    // With no document window left, no stale item stays behind either.
+    if (ChildrenOf(*frame, &form_) == 0) {
+        for (int i = 0; i < list->Count(); ++i) {
+            if (IsChildItem(*list->Items(i))) {
+                delete list->Items(i);
+                break;
+            }
+        }
+    }
+}
+
+void TmnMantle::UpdateWindowListCaption() {
+    TForm* frame = FrameForm();
+    if (TMenuItem* item = frame ? FindItem(frame->WindowMenu(), form_.Name() + String(ChildItemSuffix)) : nullptr)
+        item->SetCaption(form_.Caption());
+}
+
+void TmnMantle::CheckWindowListItems(bool active) {
+    TForm* frame = FrameForm();
+    TMenuItem* list = frame ? frame->WindowMenu() : nullptr;
+    if (!list) return;
+    // Activated, this window is the frame's active one; deactivated, the frame says which is.
+    const TForm* current = active ? &form_ : frame->ActiveMDIChild();
+    if (!active && current == &form_) current = nullptr;
+    const String checked = current ? current->Name() + String(ChildItemSuffix) : String();
+    for (int i = 0; i < list->Count(); ++i) {
+        TMenuItem* item = list->Items(i);
+        if (IsChildItem(*item)) item->SetChecked(item->Name() == checked);
+    }
+}
+
+// ---- the tray menu ----
+
+void TmnMantle::BuildTrayMenu() {
+    // Built before a skin is attached: the captions are the built-in ones.
+    trayPopupMenu_ = new TmnSkinPopupMenu(this);
+    trayPopupMenu_->SetMenuOwner(this);
+    TMenuItem* root = trayPopupMenu_->Items();
+    auto* restore = new TMenuItem(trayPopupMenu_);
+    restore->SetName(L"TRAY_MTL_RESTORE");
+    restore->SetCaption(Caption(nullptr, L"MI_RESTORECAPTION"));
+    restore->OnClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::RestoreFromTray); };
+    root->Add(restore);
+    auto* line = new TMenuItem(trayPopupMenu_);
+    line->SetCaption(L"-");
+    root->Add(line);
+    auto* close = new TMenuItem(trayPopupMenu_);
+    close->SetName(L"TRAY_MTL_CLOSE");
+    close->SetCaption(Caption(nullptr, L"MI_CLOSECAPTION"));
+    close->SetShortCut(IsMDIChild() ? ShortCut(VK_F4, ssCtrl) : ShortCut(VK_F4, ssAlt));
+    close->OnClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::Close); };
+    root->Add(close);
+}
 
 HWND TmnMantle::MenuOwnerWindow() const {
     return form_.HandleAllocated() ? const_cast<TForm&>(form_).Handle() : nullptr;

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/win/application.h"
 #include "platform/win/gdi.h"
@@ -61,6 +62,7 @@ TmnMantle::TmnMantle(TComponent* owner) : TComponent(owner), form_(FormOf(owner)
     form_.OnShortCut = [this](WORD key, TShiftState shift) { return FormShortCut(key, shift); };
 
     defaultSysMenu_ = new TPopupMenu(this);
+    BuildTrayMenu();
     skinMenu_ = new TmnSkinMenu(this, this);
 
     formHook_.Install(form_.WindowProc(), [this](HWND w, UINT m, WPARAM wp, LPARAM lp, const TWndProcNext& next) {
@@ -91,7 +93,10 @@ TmnMantle::~TmnMantle() {
             }
         }
     }
-    if (trayIcon_ && !trayIcon_->IsDestroying()) trayIcon_->OnDblClick = nullptr;
+    if (trayIcon_ && !trayIcon_->IsDestroying()) {
+        trayIcon_->OnDblClick = nullptr;
+        if (trayIcon_->PopupMenu() == trayPopupMenu_) trayIcon_->SetPopupMenu(nullptr);
+    }
     if (iconCopy_) ::DestroyIcon(iconCopy_);
 }
 
@@ -102,19 +107,26 @@ TmnMantle* TmnMantle::Of(const TForm* form) {
     return nullptr;
 }
 
-TmnMantle* TmnMantle::FrameMantle() const {
+TForm* TmnMantle::FrameForm() const {
     // An MDI child's frame is the form whose MDI client holds the child's window; it need not be
     // the main form.
-    if (IsMDIChild() && form_.HandleAllocated()) {
-        if (HWND client = ::GetParent(form_.Handle())) {
-            for (int i = 0; i < Screen()->FormCount(); ++i) {
-                TForm* f = Screen()->Forms(i);
-                if (f != &form_ && f->ClientHandle() == client) return Of(f);
-            }
-        }
+    if (!IsMDIChild() || !form_.HandleAllocated()) return nullptr;
+    HWND client = ::GetParent(const_cast<TForm&>(form_).Handle());
+    if (!client) return nullptr;
+    for (int i = 0; i < Screen()->FormCount(); ++i) {
+        TForm* f = Screen()->Forms(i);
+        if (f != &form_ && f->ClientHandle() == client) return f->IsDestroying() ? nullptr : f;
     }
-    TForm* main = Application()->MainForm();
-    return main && main != &form_ ? Of(main) : nullptr;
+    return nullptr;
+}
+
+TmnMantle* TmnMantle::FrameMantle() const {
+    if (TForm* frame = FrameForm()) return Of(frame);
+    if (!IsMDIChild()) {
+        TForm* main = Application()->MainForm();
+        return main && main != &form_ ? Of(main) : nullptr;
+    }
+    return nullptr;
 }
 
 // ---- properties ----
@@ -186,13 +198,18 @@ void TmnMantle::SetStatusBar(TmnSkinStatusBar* bar) { Refer(*this, statusBar_, b
 void TmnMantle::SetSystemMenu(TPopupMenu* menu) { Refer(*this, systemMenu_, menu); }
 
 void TmnMantle::SetTrayIcon(TmnTrayIcon* icon) {
-    if (trayIcon_ && trayIcon_ != icon && !trayIcon_->IsDestroying()) trayIcon_->OnDblClick = nullptr;
+    if (trayIcon_ && trayIcon_ != icon && !trayIcon_->IsDestroying()) {
+        trayIcon_->OnDblClick = nullptr;
+        if (trayIcon_->PopupMenu() == trayPopupMenu_) trayIcon_->SetPopupMenu(nullptr);
+    }
     Refer(*this, trayIcon_, icon);
     if (!trayIcon_) return;
     if (!AlwaysShowInTray) trayIcon_->SetIconVisible(false);
     trayIcon_->MinimizeToTray = false;
-    if (!IsDesigning() && !trayIcon_->OnDblClick)
-        trayIcon_->OnDblClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::Restore); };
+    if (IsDesigning()) return;
+    if (!trayIcon_->PopupMenu()) trayIcon_->SetPopupMenu(trayPopupMenu_);
+    if (!trayIcon_->OnDblClick)
+        trayIcon_->OnDblClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::RestoreFromTray); };
 }
 
 void TmnMantle::Notification(TComponent* component, Operation operation) {
@@ -210,6 +227,7 @@ void TmnMantle::Notification(TComponent* component, Operation operation) {
     clear(trayIcon_);
     clear(statusBar_);
     clear(systemMenu_);
+    clear(takenMenu_);
     // Losing the manager leaves the built-in frame, never a frame that stops painting.
     if (skinGone && !IsDestroying()) ChangeSkinData();
 }
@@ -675,6 +693,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                 if (frame->mdiTabsBar_) frame->mdiTabsBar_->RemoveTab(&form_);
                 if (frame->mdiTabsBar_) frame->mdiTabsBar_->UpdateActiveTabs();
             }
+            RemoveWindowListItem();
         }
         return next(msg, wParam, lParam);
 
@@ -726,6 +745,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                 if (frame->mdiTabsBar_) frame->mdiTabsBar_->DrawTab(&form_);
                 if (windowState_ == swsMaximized) frame->NcPaint();
             }
+            UpdateWindowListCaption();
         }
         return r;
     }
@@ -739,6 +759,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (!wParam) {
             if (IsMDIChild()) {
                 if (TmnMantle* frame = FrameMantle(); frame && frame->mdiTabsBar_) frame->mdiTabsBar_->RemoveTab(&form_);
+                RemoveWindowListItem();
             }
             if (LayeredWindowsAvailable() && alphaBlend_) RemoveLayered();
             shownWindow_ = nullptr;
@@ -757,9 +778,9 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         return next(msg, wParam, lParam);
 
     case WM_MOUSEACTIVATE:
-        if (IsMDIChild() && !formActive_ && form_.Parent() == nullptr) {
-            TForm* main = Application()->MainForm();
-            if (main && main->ActiveMDIChild() == &form_) {
+        if (IsMDIChild() && !formActive_) {
+            TForm* frame = FrameForm();
+            if (frame && frame->ActiveMDIChild() == &form_) {
                 formActive_ = true;
                 if (MaximizedMDIChild()) objects_.SetCaptionState(false);
                 else SetCaptionState(true);
@@ -823,6 +844,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                 if (frame->mainMenuBar_) frame->mainMenuBar_->RebuildItems();
                 if (frame->mdiTabsBar_) frame->mdiTabsBar_->UpdateActiveTabs();
             }
+            CheckWindowListItems(wParam != 0);
             if (IsOSVersion6OrLater()) ::InvalidateRect(window, nullptr, FALSE);
         }
         return r;
@@ -900,8 +922,15 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             return TRUE;
         }
         if (Magnetic) {
+            // A document window snaps to its frame's client area, any other to the work area.
             RECT area;
-            GetWindowMonitorRect(window, true, area);
+            if (IsMDIChild()) {
+                HWND parent = ::GetParent(window);
+                ::GetClientRect(parent, &area);
+                ::MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+            } else {
+                GetWindowMonitorRect(window, true, area);
+            }
             POINT c;
             ::GetCursorPos(&c);
             const TSkinRect m = MagneticMove(ToSkinRect(r), ToSkinRect(area), MagneticSize, {c.x, c.y}, magnet_);
@@ -936,11 +965,19 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         return next(msg, wParam, lParam);
 
     case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE: {
+    case WM_SYSCOLORCHANGE:
+    case WM_DISPLAYCHANGE: {
         // High contrast switched on or off: the frame follows.
         const LRESULT r = next(msg, wParam, lParam);
         const bool wanted = skinData_ && !skinData_->Empty() && !HighContrastOn();
         if (wanted != skinned_ && !skinChanging_) ChangeSkinData();
+        // A maximised window follows its work area (a task bar moved or resized, another display).
+        const bool areaChanged = msg == WM_DISPLAYCHANGE || (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA);
+        if (areaChanged && windowState_ == swsMaximized && !IsMDIChild()) {
+            const RECT area = MaximizedBounds();
+            ::SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        }
         return r;
     }
 
@@ -1024,10 +1061,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             if (mine) ChangeSkinData();
             NotifySkinControls(&form_, MSG_SKIN_CHANGE, manager);
         } else if (mine) {
-            if (IsMDIFrame())
-                for (int i = 0; i < form_.MDIChildCount(); ++i)
-                    if (form_.MDIChildren(i)->HandleAllocated())
-                        ::SendMessageW(form_.MDIChildren(i)->Handle(), MSG_MDI_CHILD_REALIGN, 0, 0);
+            RefitChildren();
             if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
         }
         return next(msg, wParam, lParam);
@@ -1041,7 +1075,9 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         const bool caption = wParam == HTCAPTION;
         LRESULT r = 0;
         if (msg == WM_NCLBUTTONDBLCLK && caption) r = 0;  // our own double-click rule replaces the platform's
-        else if (msg == WM_NCRBUTTONUP && caption) r = 0;  // no platform system menu
+        // No platform system menu: its right-button loop on the caption would take the button's
+        // release and open the platform's menu beside the skinned one.
+        else if ((msg == WM_NCRBUTTONDOWN || msg == WM_NCRBUTTONUP) && caption) r = 0;
         else r = next(msg, wParam, lParam);
         DispatchMouse(window, msg, wParam, lParam);
         return msg == WM_MOUSEMOVE ? r : 0;
@@ -1055,9 +1091,10 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
 // seam first saw it (an MDI child is shown while it is created).
 void TmnMantle::Shown(HWND window) {
     shownWindow_ = window;
-    if (firstShow_) {
+    // A window shown in another state is placed at its first restore.
+    if (firstShow_ && (PositionInMonitor == mnpDefault || windowState_ == swsNormal)) {
         firstShow_ = false;
-        if (PositionInMonitor != mnpDefault && windowState_ == swsNormal) {
+        if (PositionInMonitor != mnpDefault) {
             RECT area, wr;
             GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
             ::GetWindowRect(window, &wr);
@@ -1075,6 +1112,7 @@ void TmnMantle::Shown(HWND window) {
     ::PostMessageW(window, WM_MANTLE_SYNC_ACTIVE, 0, 0);
     if (IsMDIChild()) {
         if (TmnMantle* frame = FrameMantle(); frame && frame->mdiTabsBar_) frame->mdiTabsBar_->AddTab(&form_);
+        AddWindowListItem();
     }
     // The frame is recomputed now that the window exists and the hooks see its messages: by
     // the skin change held back until now, or else here.
@@ -1088,7 +1126,7 @@ void TmnMantle::Shown(HWND window) {
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (TMainMenu* menu = form_.Menu()) {
-        takenMenu_ = menu;
+        Refer(*this, takenMenu_, menu);
         form_.SetMenu(nullptr);
     }
 }
@@ -1145,7 +1183,7 @@ void TmnMantle::DispatchMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         objects_.DblClick();
         if (caption) {
             objects_.CaptureObject = -1;
-            switch (CaptionDoubleClick(true, windowState_, rolledUp_, false, borderIcons_)) {
+            switch (CaptionDoubleClick(true, windowState_, rolledUp_, rolledUpInMaximized_, borderIcons_)) {
             case TmnCaptionAction::Restore: PostWindowAction(TmnWindowAction::Restore); break;
             case TmnCaptionAction::Maximize: PostWindowAction(TmnWindowAction::Maximize); break;
             case TmnCaptionAction::ToggleRollUp:
@@ -1238,9 +1276,7 @@ LRESULT TmnMantle::ClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_SIZE: {
         const LRESULT r = next(msg, wParam, lParam);
-        for (int i = 0; i < form_.MDIChildCount(); ++i)
-            if (form_.MDIChildren(i)->HandleAllocated())
-                ::SendMessageW(form_.MDIChildren(i)->Handle(), MSG_MDI_CHILD_REALIGN, 0, 0);
+        RefitChildren();
         const bool stretched = skinned_ && (skinData_->MDIBgPictureIndex == -1 ? skinData_->StretchEffect
                                                                               : skinData_->MDIBgStretchEffect);
         if (!logo_.Empty() || stretched) ::InvalidateRect(window, nullptr, TRUE);
@@ -1269,6 +1305,64 @@ TForm* TmnMantle::MaximizedChild() const {
     return nullptr;
 }
 
+RECT TmnMantle::MaximizedBounds() const {
+    HWND window = const_cast<TForm&>(form_).Handle();
+    RECT area{};
+    if (IsMDIChild()) {
+        ::GetClientRect(::GetParent(window), &area);
+        return area;
+    }
+    RECT monitor, primary;
+    GetWindowMonitorRect(window, true, area);
+    GetWindowMonitorRect(window, false, monitor);
+    GetPrimaryScreenRect(false, primary);
+    const TSkinRect m = MaximizedRect(ToSkinRect(area), ToSkinRect(monitor), ToSkinRect(primary), MaximizeOnFullScreen);
+    return {m.Left, m.Top, m.Right, m.Bottom};
+}
+
+void TmnMantle::MoveToMinimizedPosition() {
+    if (!form_.HandleAllocated()) return;
+    HWND window = form_.Handle();
+    const TmnSizeLimits l = SizeLimits();
+    HWND parent = IsMDIChild() ? ::GetParent(window) : nullptr;
+    RECT area;
+    if (parent) ::GetClientRect(parent, &area);
+    else GetWindowMonitorRect(window, true, area);
+    // Another minimised window of the same kind standing exactly there: a document window of
+    // the same frame, or any other form but the main form.
+    TForm* main = Application()->MainForm();
+    auto taken = [&](int x, int y) {
+        for (int i = 0; i < Screen()->FormCount(); ++i) {
+            TForm* f = Screen()->Forms(i);
+            if (f == &form_ || !f->HandleAllocated() || !::IsWindowVisible(f->Handle())) continue;
+            if (parent ? ::GetParent(f->Handle()) != parent : (f == main || f->FormStyle() == TFormStyle::fsMDIChild))
+                continue;
+            const TmnMantle* m = Of(f);
+            if (!m || m->windowState_ != swsMinimized) continue;
+            RECT r;
+            ::GetWindowRect(f->Handle(), &r);
+            if (parent) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+            if (r.left == x && r.top == y) return true;
+        }
+        return false;
+    };
+    const TSkinPoint p = MinimizedPosition(ToSkinRect(area), l.MinWidth, l.MinHeight, taken);
+    ::SetWindowPos(window, nullptr, p.X, p.Y, l.MinWidth, l.MinHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TmnMantle::RefitChildren() {
+    if (!IsMDIFrame() || !form_.ClientHandle()) return;
+    std::vector<TForm*> children;
+    for (int i = 0; i < Screen()->FormCount(); ++i) {
+        TForm* f = Screen()->Forms(i);
+        if (f->FormStyle() == TFormStyle::fsMDIChild && f->HandleAllocated() && ::GetParent(f->Handle()) == form_.ClientHandle())
+            children.push_back(f);
+    }
+    for (TForm* f : children) ::SendMessageW(f->Handle(), MSG_MDI_CHILD_REALIGN, 0, 0);
+    for (TForm* f : children)
+        if (TmnMantle* m = Of(f); m && m->windowState_ == swsMinimized) m->MoveToMinimizedPosition();
+}
+
 void TmnMantle::RunWindowAction(TmnWindowAction action) {
     if (!form_.HandleAllocated()) return;
     HWND window = form_.Handle();
@@ -1278,60 +1372,68 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
     auto saveBounds = [&] {
         if (!hasRestoreBounds_) restoreBounds_ = wr, hasRestoreBounds_ = true;
     };
+    auto tellFrame = [this](UINT message) {
+        if (!IsMDIChild()) return;
+        if (TmnMantle* frame = FrameMantle(); frame && frame->form_.HandleAllocated())
+            ::SendMessageW(frame->form_.Handle(), message, 0, 0);
+    };
     switch (action) {
     case TmnWindowAction::Close:
         form_.Close();
         return;
     case TmnWindowAction::Maximize: {
         if (windowState_ == swsMaximized || !(borderIcons_ & BorderIconBit(biMaximize))) return;
+        maxFromRollUp_ = rolledUp_;
         saveBounds();
         windowState_ = swsMaximized;
-        RECT area;
         if (IsMDIChild()) {
-            ::GetClientRect(::GetParent(window), &area);
-        } else {
-            RECT monitor, primary;
-            GetWindowMonitorRect(window, true, area);
-            GetWindowMonitorRect(window, false, monitor);
-            GetPrimaryScreenRect(false, primary);
-            const TSkinRect m = MaximizedRect(ToSkinRect(area), ToSkinRect(monitor), ToSkinRect(primary), MaximizeOnFullScreen);
-            area = {m.Left, m.Top, m.Right, m.Bottom};
+            StopTimer(TmnObjectTimer::Mouse);
+            objects_.ResetHoverStates();
         }
+        const RECT area = MaximizedBounds();
         ::SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                        SWP_NOZORDER | SWP_FRAMECHANGED);
         if (statusBar_) statusBar_->SetSizeGrip(false);
-        if (IsMDIChild()) {
-            if (TmnMantle* frame = FrameMantle(); frame && frame->form_.HandleAllocated())
-                ::SendMessageW(frame->form_.Handle(), MSG_MDI_CHILD_MAXIMIZED, 0, 0);
-        }
+        tellFrame(MSG_MDI_CHILD_MAXIMIZED);
         if (OnMaximize) OnMaximize(this);
         return;
     }
-    case TmnWindowAction::Restore:
-        if (rolledUp_ && windowState_ == swsNormal) {
+    case TmnWindowAction::Restore: {
+        // Rolled up on its own (or while maximised): the restore unrolls it.
+        if (rolledUp_ && (windowState_ == swsNormal || rolledUpInMaximized_)) {
             RunWindowAction(TmnWindowAction::RollDown);
             return;
         }
         if (windowState_ == swsNormal) return;
-        if (windowState_ == swsMinimized && Application()->MainForm() == &form_) {
-            ::ShowWindow(window, SW_RESTORE);
-        }
+        const TmnSkinWindowState old = windowState_;
+        if (old == swsMinimized && Application()->MainForm() == &form_) ::ShowWindow(window, SW_RESTORE);
+        if (old == swsMaximized && rolledUp_ && !maxFromRollUp_) RunWindowAction(TmnWindowAction::RollDown);
+        maxFromRollUp_ = false;
+        rolledUpInMaximized_ = false;
         windowState_ = swsNormal;
         if (hasRestoreBounds_) {
-            const RECT& b = restoreBounds_;
+            RECT b = restoreBounds_;
+            if (firstShow_) {
+                // Shown while not normal: the placement of the first show happens now.
+                firstShow_ = false;
+                if (PositionInMonitor != mnpDefault && !IsMDIChild()) {
+                    RECT area;
+                    GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
+                    const TSkinRect c = CenteredRect(ToSkinRect(area), b.right - b.left, b.bottom - b.top);
+                    b = {c.Left, c.Top, c.Right, c.Bottom};
+                }
+            }
             ::SetWindowPos(window, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top, SWP_NOZORDER | SWP_FRAMECHANGED);
         }
         hasRestoreBounds_ = false;
         StartTimer(TmnObjectTimer::Mouse);
         ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-        if (IsMDIChild()) {
-            if (TmnMantle* frame = FrameMantle(); frame && frame->form_.HandleAllocated())
-                ::SendMessageW(frame->form_.Handle(), MSG_MDI_CHILD_RESTORED, 0, 0);
-        }
+        tellFrame(MSG_MDI_CHILD_RESTORED);
         if (statusBar_) statusBar_->SetSizeGrip(true);
         if (OnRestore) OnRestore(this);
         return;
-    case TmnWindowAction::Minimize:
+    }
+    case TmnWindowAction::Minimize: {
         if (!(borderIcons_ & BorderIconBit(biMinimize))) return;
         if (alwaysMinimizeToTray_ && trayIcon_) {
             RunWindowAction(TmnWindowAction::MinimizeToTray);
@@ -1340,13 +1442,15 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
         if (Application()->MainForm() == &form_) {
             ::ShowWindow(window, SW_MINIMIZE);
         } else {
+            if (windowState_ == swsMinimized) return;
             saveBounds();
             windowState_ = swsMinimized;
-            const TmnSizeLimits l = SizeLimits();
-            ::SetWindowPos(window, nullptr, 0, 0, l.MinWidth, l.MinHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+            MoveToMinimizedPosition();
+            tellFrame(MSG_MDI_CHILD_RESTORED);
         }
         if (OnMinimize) OnMinimize(this);
         return;
+    }
     case TmnWindowAction::MinimizeToTray:
         if (!trayIcon_) return;
         trayIcon_->MinimizeToTray = true;
@@ -1354,10 +1458,21 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
         if (!trayIcon_->IconAdded()) return;  // no notification area: the window stays
         if (OnMinimizeToTray) OnMinimizeToTray(this);
         return;
+    case TmnWindowAction::RestoreFromTray:
+        if (!trayIcon_) return;
+        // The window comes back as it was hidden: bounds and skin state are untouched.
+        trayIcon_->MinimizeToTray = false;
+        trayIcon_->RestoreMainForm();
+        if (!AlwaysShowInTray) trayIcon_->SetIconVisible(false);
+        if (OnRestoreFromTray) OnRestoreFromTray(this);
+        return;
     case TmnWindowAction::RollUp:
     case TmnWindowAction::RollDown: {
         const bool up = action == TmnWindowAction::RollUp;
         if (up == rolledUp_ || !(borderIcons_ & BorderIconBit(biRollUp)) || windowState_ == swsMinimized) return;
+        // A window maximised from the rolled-up state keeps that state.
+        if (windowState_ == swsMaximized && rolledUp_ && !rolledUpInMaximized_) return;
+        if (windowState_ == swsMaximized) rolledUpInMaximized_ = up;
         rolledUp_ = up;
         if (up) {
             rollUpHeight_ = wr.bottom - wr.top;

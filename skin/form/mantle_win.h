@@ -142,6 +142,12 @@ public:
     bool SkinChanging() const { return skinChanging_; }
     bool ChildMaximized() const { return childMaximized_; }
     TPopupMenu& DefaultSysMenu() { return *defaultSysMenu_; }
+    // The platform menu taken off the form when it was shown (its shortcuts still count).
+    TMainMenu* TakenMenu() const { return takenMenu_; }
+    // The tray icon's menu (restore, close) handed to a tray icon that has none.
+    TmnSkinPopupMenu& TrayPopupMenu() { return *trayPopupMenu_; }
+    bool RolledUpInMaximized() const { return rolledUpInMaximized_; }
+    const RECT* RestoreBounds() const { return hasRestoreBounds_ ? &restoreBounds_ : nullptr; }
 
     // The form's client rectangle in window coordinates (the skin's, or the built-in frame's).
     RECT ClientRectInWindow() const;
@@ -221,11 +227,27 @@ private:
     void MouseTimerTick();
     void SetCaptionState(bool redraw);
 
+    // The window list of the frame's window menu: one item per shown document window.
+    void AddWindowListItem();
+    void RemoveWindowListItem();
+    void UpdateWindowListCaption();
+    void CheckWindowListItems(bool active);
+    void BuildTrayMenu();
+    // The place and size of the component's own minimised state, and the area it is sought in.
+    void MoveToMinimizedPosition();
+    // The rectangle of the maximised state (parent coordinates for a document window).
+    RECT MaximizedBounds() const;
+    // Sends every document window the refit, then re-places the minimised ones.
+    void RefitChildren();
+
     bool IsMDIChild() const { return form_.FormStyle() == TFormStyle::fsMDIChild; }
     bool IsMDIFrame() const { return form_.FormStyle() == TFormStyle::fsMDIForm; }
     bool MaximizedMDIChild() const { return IsMDIChild() && windowState_ == swsMaximized; }
     // The frame is drawn at all: not for a maximised MDI child.
     bool DrawsFrame() const { return !MaximizedMDIChild(); }
+    // The form whose MDI client holds this document window (null for other forms, or while
+    // that frame is being destroyed), and its component.
+    TForm* FrameForm() const;
     TmnMantle* FrameMantle() const;
     TmnSizeLimits SizeLimits() const;
     bool AtLeastMinimumSize(int w, int h) const;
@@ -287,6 +309,8 @@ private:
     TmnFrameGeometry geometry_;
     TmnSkinWindowState windowState_ = swsNormal;
     bool rolledUp_ = false;
+    bool rolledUpInMaximized_ = false;
+    bool maxFromRollUp_ = false;
     bool formActive_ = false;
     bool childMaximized_ = false;
     bool inSizeMove_ = false, fullDrag_ = false;

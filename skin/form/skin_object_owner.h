@@ -26,7 +26,7 @@ class TMenuItem;
 enum TmnSkinWindowState : int { swsNormal = 0, swsMinimized = 1, swsMaximized = 2 };
 
 // What a caption button asks the window to do.
-enum class TmnWindowAction { Close, Maximize, Restore, Minimize, MinimizeToTray, RollUp, RollDown };
+enum class TmnWindowAction { Close, Maximize, Restore, Minimize, MinimizeToTray, RollUp, RollDown, RestoreFromTray };
 
 enum class TmnObjectTimer { Mouse, Morph, Animate };
 

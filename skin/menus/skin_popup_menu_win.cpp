@@ -1,6 +1,6 @@
 #include "skin/menus/skin_popup_menu_win.h"
 
-#include "platform/win/application.h"
+#include "platform/win/forms.h"
 #include "skin/data/skin_data.h"
 #include "skin/menus/skin_menu_win.h"
 
@@ -39,8 +39,12 @@ TmnMenuOwner* TmnSkinPopupMenu::FindMenuOwner() const {
     TForm* form = dynamic_cast<TForm*>(owner);
     if (!form && owner) form = dynamic_cast<TForm*>(owner->Owner());
     if (form) {
-        if (form->FormStyle() == TFormStyle::fsMDIChild && Application()->MainForm())
-            form = Application()->MainForm();
+        // A document window's menus open through its frame: the form that holds the MDI client
+        // the document lives in (not necessarily the program's main form).
+        if (form->FormStyle() == TFormStyle::fsMDIChild && form->HandleAllocated()) {
+            if (HWND client = ::GetParent(form->Handle()))
+                if (TForm* frame = GetParentForm(client)) form = frame;
+        }
         return OwnerAmong(form);
     }
     if (TmnMenuOwner* found = OwnerAmong(owner)) return found;

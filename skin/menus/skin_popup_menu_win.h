@@ -26,7 +26,7 @@ public:
     HWND PopupComponent = nullptr;
 
     // The owner whose chain shows the menu: the one set here, else the first menu owner among the
-    // components of the menu's form (for an MDI child, of the main form), else of the menu's
+    // components of the menu's form (for an MDI child, of the frame holding it), else of the menu's
     // owner or its owner's owner.
     void SetMenuOwner(TmnMenuOwner* owner) { menuOwner_ = owner; }
     TmnMenuOwner* FindMenuOwner() const;

@@ -1,7 +1,10 @@
 #include "tools/skingallery/mdi_page.h"
 
+#include <string>
+
 #include "skin/controls/skin_control_win.h"
 #include "skin/form/border_icons.h"
+#include "skin/form/main_menu_bar_win.h"
 #include "skin/form/mantle_win.h"
 #include "skin/menus/skin_menu_win.h"
 
@@ -62,6 +65,28 @@ TGalleryMdiFrame::TGalleryMdiFrame(TComponent* owner) : TForm(owner) {
                  L"  Caption = 'MDI-Rahmen – Reiter'\n  FormStyle = fsMDIForm\nend\n");
     mantle_ = new TmnMantle(this);
     mantle_->SetBorderIcons(AllBorderIcons & ~BorderIconBit(biMinimizeToTray));
+    // A menu bar whose "Fenster" menu lists the documents (the frame's window menu).
+    menu_ = new TMainMenu(this);
+    auto add = [this](TMenuItem* parent, const wchar_t* caption) {
+        auto* item = new TMenuItem(this);
+        item->SetCaption(caption);
+        parent->Add(item);
+        return item;
+    };
+    TMenuItem* windows = add(menu_->Items(), L"&Fenster");
+    add(windows, L"&Neues Dokument")->OnClick = [this](TComponent*) {
+        NewDocument(L"Neues Dokument " + std::to_wstring(++made_), L"");
+    };
+    add(windows, L"Ü&berlappend")->OnClick = [this](TComponent*) { Cascade(); };
+    add(windows, L"&Nebeneinander")->OnClick = [this](TComponent*) { Tile(); };
+    add(windows, L"-");
+    SetWindowMenu(windows);
+    menuBar_ = new TmnSkinMainMenuBar(this);
+    menuBar_->SetAlign(TAlign::alTop);
+    menuBar_->SetParent(this);
+    menuBar_->SetMantle(mantle_);
+    menuBar_->SetMainMenu(menu_);
+    mantle_->SetMainMenuBar(menuBar_);
     bar_ = new TmnSkinMDITabsBar(this);
     bar_->SetMantle(mantle_);
     bar_->SetAlign(TAlign::alTop);
@@ -73,6 +98,7 @@ void TGalleryMdiFrame::SetSkinData(TmnSkinData* skinData) {
     skinData_ = skinData;
     mantle_->SkinMenu().CloseAll();
     mantle_->SetSkinData(skinData);
+    menuBar_->SetSkinData(skinData);
     bar_->SetSkinData(skinData);
     for (int i = 0; i < MDIChildCount(); ++i)
         if (TmnMantle* child = TmnMantle::Of(MDIChildren(i))) child->SetSkinData(skinData);
@@ -81,6 +107,8 @@ void TGalleryMdiFrame::SetSkinData(TmnSkinData* skinData) {
 TForm* TGalleryMdiFrame::NewDocument(const String& caption, const String& text) {
     auto* child = new TGalleryDocument(this);
     child->LoadFromText(L"object Document: TForm\n  FormStyle = fsMDIChild\n  Width = 320\n  Height = 200\nend\n");
+    // The window list tells the documents apart by name.
+    child->SetName(L"Dokument" + std::to_wstring(++named_));
     child->SetCaption(caption);
     // The document's mantle draws its frame and tells the frame's mantle (and so the tabs bar)
     // when it is shown, hidden, activated or renamed.
@@ -125,7 +153,7 @@ void TMdiPage::HandleCreated() {
     HWND text = ::CreateWindowExW(0, L"STATIC",
                                   L"Ein MDI-Rahmen mit vier Dokumenten und der Reiterleiste: ein Klick holt ein Dokument "
                                   L"nach vorn (auch ein minimiertes), Ziehen ordnet die Reiter um, ein Rechtsklick öffnet "
-                                  L"das Menü des Dokuments.",
+                                  L"das Menü des Dokuments; das Menü „Fenster“ listet die Dokumente.",
                                   WS_CHILD | WS_VISIBLE, 16, 56, 560, 60, handle_, nullptr, ::GetModuleHandleW(nullptr),
                                   nullptr);
     ::SendMessageW(text, WM_SETFONT, font, FALSE);

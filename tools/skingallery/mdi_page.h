@@ -1,7 +1,8 @@
 #pragma once
 // The gallery's MDI page: it opens an MDI frame with several document windows and the MDI tabs
 // bar, so switching, reordering by drag, minimising and the tabs' child menu can be tried with
-// any skin. The frame and every document wear a mantle; the documents' mantles feed the bar.
+// any skin; its menu bar's "Fenster" menu lists the documents. The frame and every document
+// wear a mantle; the documents' mantles feed the bar and the list.
 #include "platform/win/forms.h"
 #include "skin/form/mdi_tabs_bar_win.h"
 #include "tools/skingallery/gallery_page.h"
@@ -10,6 +11,7 @@ namespace fn {
 
 class TGalleryMdiFrame;
 class TmnMantle;
+class TmnSkinMainMenuBar;
 
 class TMdiPage : public TGalleryPage {
 public:
@@ -47,8 +49,11 @@ public:
 
 private:
     TmnMantle* mantle_;
+    TMainMenu* menu_;
+    TmnSkinMainMenuBar* menuBar_;
     TmnSkinMDITabsBar* bar_;
     TmnSkinData* skinData_ = nullptr;
+    int made_ = 0, named_ = 0;
 };
 
 }  // namespace fn

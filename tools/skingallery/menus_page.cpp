@@ -33,7 +33,6 @@ TMenusPage::TMenusPage(TComponent* owner)
     : TGalleryPage(owner),
       mainMenu_(new TmnSkinPopupMenu(this)),
       longMenu_(new TmnSkinPopupMenu(this)),
-      trayMenu_(new TmnSkinPopupMenu(this)),
       hint_(new TmnSkinHint(this)),
       images_(new TImageList(this, 16, 16)),
       tray_(new TmnTrayIcon(this)) {
@@ -73,21 +72,9 @@ TMenusPage::TMenusPage(TComponent* owner)
 
     for (int i = 1; i <= 40; ++i) Add(longMenu_->Items(), (L"Eintrag " + std::to_wstring(i)).c_str());
 
-    TMenuItem* restore = Add(trayMenu_->Items(), L"&Wiederherstellen");
-    restore->SetName(L"TRAY_MTL_RESTORE");
-    restore->SetDefault(true);
-    restore->OnClick = [this](TComponent*) { tray_->RestoreMainForm(); };
-    Add(trayMenu_->Items(), L"-");
-    TMenuItem* hide = Add(trayMenu_->Items(), L"Symbol &ausblenden");
-    hide->SetName(L"TRAY_MTL_CLOSE");
-    hide->OnClick = [this](TComponent*) {
-        // Never leave the window hidden without the icon that brings it back.
-        tray_->RestoreMainForm();
-        tray_->SetIconVisible(false);
-    };
-    tray_->SetPopupMenu(trayMenu_);
     tray_->SetHint(L"Fennick Notizen – Galerie");
-    // The window's minimise-to-tray button hides it behind this icon.
+    // The window's minimise-to-tray button hides it behind this icon; the icon's menu is the
+    // mantle's own ("Wiederherstellen" brings the window back as it was, "Schließen" closes it).
     Mantle().SetTrayIcon(tray_);
     tray_->SetIconVisible(false);
 }

@@ -43,7 +43,6 @@ private:
 
     TmnSkinPopupMenu* mainMenu_;
     TmnSkinPopupMenu* longMenu_;
-    TmnSkinPopupMenu* trayMenu_;
     TmnSkinHint* hint_;
     TImageList* images_;
     TmnTrayIcon* tray_;

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -655,6 +657,328 @@ TEST(Mantle, SizeStepsLeakNoHandleEvenWithTheHandleTableNearlyFull) {
     TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
     ASSERT_TRUE(rgn);
     EXPECT_NE(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+}
+
+
+// ---- the window states, exact to the pixel ----
+
+RECT BoundsOf(HWND window) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Str(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
+// The rectangle a maximised top-level window must take on its monitor.
+RECT ExpectedMaximized(HWND window) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi);
+    RECT r = mi.rcWork;
+    const RECT primary{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const bool whole = r.right - r.left == mi.rcMonitor.right - mi.rcMonitor.left &&
+                       r.bottom - r.top == mi.rcMonitor.bottom - mi.rcMonitor.top;
+    if (whole && SameRect(mi.rcMonitor, primary)) ::InflateRect(&r, -1, -1);
+    return r;
+}
+
+RECT WorkArea(HWND window) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi);
+    return mi.rcWork;
+}
+
+// A left double-click (or right press) on the middle of the caption, as the platform sends it.
+void CaptionClick(const SkinnedForm& f, UINT message) {
+    const TSkinRect c = f.mantle->ObjectList().FirstCaption()->ObjectRect;
+    const RECT wr = BoundsOf(f.Handle());
+    const LPARAM at = MAKELPARAM(wr.left + (c.Left + c.Right) / 2, wr.top + (c.Top + c.Bottom) / 2);
+    ASSERT_EQ(::SendMessageW(f.Handle(), WM_NCHITTEST, 0, at), HTCAPTION);
+    ::SendMessageW(f.Handle(), message, HTCAPTION, at);
+    Pump();
+}
+
+TEST(MantleStates, MaximiseFillsTheWorkAreaFollowsItAndRestoreGivesTheBoundsBack) {
+    SkinnedForm f;
+    const RECT before = BoundsOf(f.Handle());
+    const RECT expected = ExpectedMaximized(f.Handle());
+    f.mantle->RunWindowAction(TmnWindowAction::Maximize);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsMaximized);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), expected)) << Str(BoundsOf(f.Handle())) << " / " << Str(expected);
+
+    // A maximised window is not moved.
+    RECT moving{5, 6, 105, 106};
+    ::SendMessageW(f.Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&moving));
+    EXPECT_TRUE(SameRect(moving, expected));
+
+    // The work area or the display changed: the window takes the area again; other settings
+    // leave it alone.
+    for (auto [msg, wParam] : {std::pair{UINT(WM_SETTINGCHANGE), WPARAM(SPI_SETWORKAREA)}, std::pair{UINT(WM_DISPLAYCHANGE), WPARAM(32)}}) {
+        ::SetWindowPos(f.Handle(), nullptr, 30, 40, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(f.Handle(), msg, wParam, 0);
+        EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), expected)) << msg;
+    }
+    ::SetWindowPos(f.Handle(), nullptr, 30, 40, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(f.Handle(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), RECT{30, 40, 330, 240}));
+    ::SendMessageW(f.Handle(), WM_DISPLAYCHANGE, 32, 0);
+
+    f.mantle->RunWindowAction(TmnWindowAction::Restore);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before)) << Str(BoundsOf(f.Handle()));
+    EXPECT_EQ(f.mantle->RestoreBounds(), nullptr);
+    // A normal window stays where it is when the display changes.
+    ::SendMessageW(f.Handle(), WM_DISPLAYCHANGE, 32, 0);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+}
+
+TEST(MantleStates, RollUpKeepsTheFrameRowsAndEveryWayBackIsExact) {
+    SkinnedForm f;
+    const RECT before = BoundsOf(f.Handle());
+    const int rows = f.skin->Picture().Height - f.skin->ClientRect.Height();
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    EXPECT_TRUE(f.mantle->RolledUp());
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), RECT{before.left, before.top, before.right, before.top + rows}));
+    f.mantle->RunWindowAction(TmnWindowAction::RollDown);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+
+    // Rolled up while maximised: the caption's double-click unrolls, the window stays maximised.
+    const RECT maximized = ExpectedMaximized(f.Handle());
+    f.mantle->RunWindowAction(TmnWindowAction::Maximize);
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    EXPECT_TRUE(f.mantle->RolledUpInMaximized());
+    EXPECT_EQ(BoundsOf(f.Handle()).bottom - BoundsOf(f.Handle()).top, rows);
+    CaptionClick(f, WM_NCLBUTTONDBLCLK);
+    EXPECT_FALSE(f.mantle->RolledUp());
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsMaximized);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), maximized));
+    CaptionClick(f, WM_NCLBUTTONDBLCLK);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+
+    // Maximised from the rolled-up state: it stays rolled up through the maximised state and
+    // returns to the rolled-up bounds; unrolling then gives the first height back.
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    const RECT rolled = BoundsOf(f.Handle());
+    f.mantle->RunWindowAction(TmnWindowAction::Maximize);
+    f.mantle->RunWindowAction(TmnWindowAction::RollDown);
+    EXPECT_TRUE(f.mantle->RolledUp());
+    f.mantle->RunWindowAction(TmnWindowAction::Restore);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), rolled));
+    f.mantle->RunWindowAction(TmnWindowAction::Restore);
+    EXPECT_FALSE(f.mantle->RolledUp());
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+
+    // Rolled up while maximised, then restored straight away: unrolled first, then the bounds.
+    f.mantle->RunWindowAction(TmnWindowAction::Maximize);
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    ::SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(f.mantle->RolledUp());
+    f.mantle->RunWindowAction(TmnWindowAction::Restore);
+    EXPECT_FALSE(f.mantle->RolledUp());
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+}
+
+TEST(MantleStates, CaptionClicksActOnlyWithTheirBorderIcons) {
+    SkinnedForm f;
+    const RECT before = BoundsOf(f.Handle());
+    CaptionClick(f, WM_NCLBUTTONDBLCLK);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsMaximized);
+    CaptionClick(f, WM_NCLBUTTONDBLCLK);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+    CaptionClick(f, WM_NCRBUTTONDOWN);
+    EXPECT_TRUE(f.mantle->SkinMenu().Visible);
+    f.mantle->SkinMenu().CloseAll();
+    Pump();
+
+    // Configured like the program's windows: no maximise, no roll-up, an empty system menu.
+    f.mantle->SetBorderIcons(BorderIconBit(biSystemMenu));
+    CaptionClick(f, WM_NCLBUTTONDBLCLK);
+    CaptionClick(f, WM_NCLBUTTONDBLCLK);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_FALSE(f.mantle->RolledUp());
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+    CaptionClick(f, WM_NCRBUTTONDOWN);
+    EXPECT_FALSE(f.mantle->SkinMenu().Visible);
+    EXPECT_FALSE(f.mantle->InSkinMenu());
+    ::SendMessageW(f.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    f.mantle->RunWindowAction(TmnWindowAction::Minimize);
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+}
+
+TEST(MantleStates, TrackSizesAreTheFrameRowsTheWorkAreaAndTheLimitsSet) {
+    SkinnedForm f;
+    auto track = [&] {
+        MINMAXINFO info{};
+        ::SendMessageW(f.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        return info;
+    };
+    const int pictureWidth = f.skin->FormMinWidth > 0 ? f.skin->FormMinWidth : f.skin->Picture().Width;
+    const int rows = f.skin->Picture().Height - f.skin->ClientRect.Height();
+    const RECT area = WorkArea(f.Handle());
+    MINMAXINFO info = track();
+    EXPECT_EQ(info.ptMinTrackSize.x, pictureWidth);
+    EXPECT_EQ(info.ptMinTrackSize.y, rows);
+    EXPECT_EQ(info.ptMaxTrackSize.x, area.right - area.left);
+    EXPECT_EQ(info.ptMaxTrackSize.y, area.bottom - area.top);
+
+    // The component's limits: a larger minimum and a smaller maximum count; a minimum height
+    // does not hold a rolled-up window open.
+    f.mantle->MinWidth = f.skin->Picture().Width + 40;
+    f.mantle->MinHeight = rows + 100;
+    f.mantle->MaxWidth = 700;
+    f.mantle->MaxHeight = area.bottom - area.top + 50;
+    info = track();
+    EXPECT_EQ(info.ptMinTrackSize.x, f.skin->Picture().Width + 40);
+    EXPECT_EQ(info.ptMinTrackSize.y, rows + 100);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 700);
+    EXPECT_EQ(info.ptMaxTrackSize.y, area.bottom - area.top);
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    EXPECT_EQ(track().ptMinTrackSize.y, rows);
+    EXPECT_EQ(BoundsOf(f.Handle()).bottom - BoundsOf(f.Handle()).top, rows);
+    f.mantle->RunWindowAction(TmnWindowAction::RollDown);
+
+    // The built-in frame: 120 wide, its caption and borders high.
+    f.mantle->MinWidth = f.mantle->MinHeight = f.mantle->MaxWidth = f.mantle->MaxHeight = 0;
+    f.mantle->SetSkinData(nullptr);
+    info = track();
+    EXPECT_EQ(info.ptMinTrackSize.x, 120);
+    EXPECT_EQ(info.ptMinTrackSize.y, 19 + 6);
+}
+
+TEST(MantleStates, MinimisedWindowsSitSideBySideAtTheBottomLeftAndComeBackExactly) {
+    std::vector<std::unique_ptr<SkinnedForm>> forms;
+    for (int i = 0; i < 3; ++i) forms.push_back(std::make_unique<SkinnedForm>());
+    TmnSkinData& skin = *forms[0]->skin;
+    const int w = skin.FormMinWidth > 0 ? skin.FormMinWidth : skin.Picture().Width;
+    const int h = skin.Picture().Height - skin.ClientRect.Height();
+    const RECT area = WorkArea(forms[0]->Handle());
+    ASSERT_GE(area.right - area.left, 3 * w);
+    std::vector<RECT> before;
+    for (auto& f : forms) {
+        before.push_back(BoundsOf(f->Handle()));
+        f->mantle->RunWindowAction(TmnWindowAction::Minimize);
+        EXPECT_EQ(f->mantle->SkinWindowState(), swsMinimized);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const RECT expected{area.left + i * w, area.bottom - h, area.left + (i + 1) * w, area.bottom};
+        EXPECT_TRUE(SameRect(BoundsOf(forms[i]->Handle()), expected)) << i << ": " << Str(BoundsOf(forms[i]->Handle()));
+    }
+    // The middle one comes back exactly and, minimised again, takes the place it left.
+    forms[1]->mantle->RunWindowAction(TmnWindowAction::Restore);
+    EXPECT_TRUE(SameRect(BoundsOf(forms[1]->Handle()), before[1]));
+    forms[1]->mantle->RunWindowAction(TmnWindowAction::Minimize);
+    EXPECT_EQ(BoundsOf(forms[1]->Handle()).left, area.left + w);
+    // Maximised, then minimised, then restored: back to the bounds before both.
+    forms[2]->mantle->RunWindowAction(TmnWindowAction::Restore);
+    forms[2]->mantle->RunWindowAction(TmnWindowAction::Maximize);
+    forms[2]->mantle->RunWindowAction(TmnWindowAction::Minimize);
+    EXPECT_TRUE(SameRect(BoundsOf(forms[2]->Handle()),
+                         RECT{area.left + 2 * w, area.bottom - h, area.left + 3 * w, area.bottom}));
+    forms[2]->mantle->RunWindowAction(TmnWindowAction::Restore);
+    EXPECT_TRUE(SameRect(BoundsOf(forms[2]->Handle()), before[2]));
+}
+
+TEST(MantleStates, MinimisedDocumentsLineTheFramesBottomAndFollowItsSize) {
+    RegisterOnce();
+    TForm frame(nullptr);
+    frame.LoadFromText(L"object Frame: TForm\n  Width = 640\n  Height = 400\n  FormStyle = fsMDIForm\nend\n");
+    new TmnMantle(&frame);
+    frame.Show();
+    Pump();
+    std::vector<TForm*> docs;
+    for (int i = 0; i < 3; ++i) {
+        auto* child = new TForm(&frame);
+        child->LoadFromText(L"object Doc: TForm\n  FormStyle = fsMDIChild\n  Width = 200\n  Height = 150\nend\n");
+        new TmnMantle(child);
+        child->Show();
+        docs.push_back(child);
+    }
+    Pump();
+    // Without a skin a minimised window is 120 wide and its caption with borders high.
+    const int w = 120, h = 19 + 6;
+    auto inClient = [&](TForm* doc) {
+        RECT r = BoundsOf(doc->Handle());
+        ::MapWindowPoints(nullptr, frame.ClientHandle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    for (TForm* d : docs) TmnMantle::Of(d)->RunWindowAction(TmnWindowAction::Minimize);
+    RECT client;
+    ::GetClientRect(frame.ClientHandle(), &client);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(SameRect(inClient(docs[i]), RECT{i * w, client.bottom - h, (i + 1) * w, client.bottom}))
+            << i << ": " << Str(inClient(docs[i]));
+    // The frame grows: they move down with its client area's bottom.
+    ::SetWindowPos(frame.Handle(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    ::GetClientRect(frame.ClientHandle(), &client);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(inClient(docs[i]).bottom, client.bottom) << i;
+    std::vector<LONG> lefts;
+    for (TForm* d : docs) lefts.push_back(inClient(d).left);
+    std::sort(lefts.begin(), lefts.end());
+    EXPECT_EQ(lefts, (std::vector<LONG>{0, w, 2 * w}));
+}
+
+TEST(MantleStates, MagneticEdgesSnapWithinMagneticSizeOnly) {
+    SkinnedForm f;
+    f.mantle->Magnetic = true;
+    f.mantle->MagneticSize = 10;
+    const RECT area = WorkArea(f.Handle());
+    const SIZE s = f.Size();
+    auto move = [&](int left, int top) {
+        ::SendMessageW(f.Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(s.cx, s.cy));  // clears the snaps
+        ::SendMessageW(f.Handle(), WM_ENTERSIZEMOVE, 0, 0);
+        RECT r{left, top, left + s.cx, top + s.cy};
+        ::SendMessageW(f.Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+        ::SendMessageW(f.Handle(), WM_EXITSIZEMOVE, 0, 0);
+        return r;
+    };
+    const int midY = (area.top + area.bottom) / 2 - s.cy / 2;
+    EXPECT_TRUE(SameRect(move(area.left + 9, midY), RECT{area.left, midY, area.left + s.cx, midY + s.cy}));
+    EXPECT_TRUE(SameRect(move(area.left - 9, midY), RECT{area.left, midY, area.left + s.cx, midY + s.cy}));
+    EXPECT_EQ(move(area.left + 10, midY).left, area.left + 10);
+    EXPECT_EQ(move(area.left + 200, area.top + 4).top, area.top);
+    EXPECT_EQ(move(area.right - s.cx - 9, midY).left, area.right - s.cx);
+    EXPECT_EQ(move(area.right - s.cx - 10, midY).left, area.right - s.cx - 10);
+    EXPECT_EQ(move(area.left + 200, area.bottom - s.cy + 9).top, area.bottom - s.cy);
+    f.mantle->Magnetic = false;
+    EXPECT_EQ(move(area.left + 3, midY).left, area.left + 3);
+}
+
+// Monitors left of and above the primary one have negative coordinates: the frame's mouse
+// messages read them as such.
+TEST(MantleStates, FrameWorksLeftOfAndAboveThePrimaryScreen) {
+    SkinnedForm f;
+    bool closed = false;
+    f.form->OnClose = [&](TComponent*, TCloseAction& a) { closed = true; a = TCloseAction::caNone; };
+    ::SetWindowPos(f.Handle(), nullptr, -700, -60, 420, 300, SWP_NOZORDER);
+    Pump();
+    ::SetActiveWindow(f.Handle());
+    ::SendMessageW(f.Handle(), WM_NCACTIVATE, TRUE, 0);
+    const RECT wr = BoundsOf(f.Handle());
+    ASSERT_LT(wr.left, 0);
+    const TSkinRect close = f.RectOf(L"closebutton");
+    const LPARAM at = MAKELPARAM(wr.left + close.Left + 3, wr.top + close.Top + 3);
+    ASSERT_EQ(::SendMessageW(f.Handle(), WM_NCHITTEST, 0, at), 19);
+    ::SendMessageW(f.Handle(), WM_NCLBUTTONDOWN, 19, at);
+    ::SendMessageW(f.Handle(), WM_NCLBUTTONUP, 19, at);
+    Pump();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(f.HitTest(2, 299), HTBOTTOMLEFT);
+    CaptionClick(f, WM_NCLBUTTONDBLCLK);
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsMaximized);
 }
 
 }  // namespace
