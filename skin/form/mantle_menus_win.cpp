@@ -73,6 +73,9 @@ void TmnMantle::RemoveWindowListItem() {
     TForm* frame = FrameForm();
     TMenuItem* list = frame ? frame->WindowMenu() : nullptr;
     if (!list) return;
+    // An open menu may show the items about to go: it closes first.
+    if (TmnMantle* m = FrameMantle(); m && m->skinMenu_->Visible) m->CloseMenus();
+    if (skinMenu_->Visible) CloseMenus();
     delete FindItem(list, form_.Name() + String(ChildItemSuffix));
     // With no document window left, no stale item stays behind either.
     if (ChildrenOf(*frame, &form_) == 0) {

@@ -166,6 +166,29 @@ TEST(WindowList, TheLastDocumentLeavingTakesAStaleItemAlong) {
     EXPECT_NE(f.Item(L"Nebeneinander1"), nullptr);
 }
 
+TEST(WindowList, ADocumentHiddenWhileTheListIsOpenClosesTheMenuFirst) {
+    MdiFrame f;
+    TForm* a = f.NewChild(L"DocA", L"Eins");
+    f.NewChild(L"DocB", L"Zwei");
+    TmnSkinMenu& chain = f.mantle->SkinMenu();
+    chain.Popup(f.frame->Handle(), nullptr, false, f.list, RECT{100, 100, 101, 101}, 0);
+    Pump();
+    ASSERT_TRUE(chain.Visible);
+    ASSERT_FALSE(chain.PopupList.empty());
+    ASSERT_EQ(chain.PopupList[0]->Items.size(), 3u);
+    a->Hide();
+    Pump();
+    // The popup that showed the item is gone with it; nothing points at the freed item.
+    EXPECT_FALSE(chain.Visible);
+    EXPECT_EQ(f.Item(L"DocA_MTLCHILDITEM"), nullptr);
+    chain.Popup(f.frame->Handle(), nullptr, false, f.list, RECT{100, 100, 101, 101}, 0);
+    Pump();
+    ASSERT_FALSE(chain.PopupList.empty());
+    EXPECT_EQ(chain.PopupList[0]->Items.size(), 2u);
+    chain.CloseAll();
+    Pump();
+}
+
 TEST(WindowList, FrameWithoutWindowMenuAndUnnamedDocumentsListNothing) {
     RegisterOnce();
     TForm frame(nullptr);
