@@ -18,10 +18,12 @@
 #include "app/main_window.h"
 #include "bench/smoke.h"
 #include "app/document_window.h"
+#include "bench/document/console_dialogs.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 
 using namespace fn;
+using fn::bench::ConsoleDialogs;
 
 namespace {
 
@@ -119,18 +121,6 @@ public:
 
 private:
     HWND edit_ = nullptr;
-};
-
-// Messages go to the console instead of waiting for a person (start-up reports a missing help
-// file when the program is not beside its help folder).
-class ConsoleDialogs : public TDialogService {
-public:
-    int MessageDlg(const String& text, TMsgDlgType, unsigned, int) override {
-        ShowMessage(text);
-        return mrCancel;
-    }
-    void ShowMessage(const String& text) override { std::printf("message: %s\n", WideToUtf8(text).c_str()); }
-    bool Execute(TCommonDialog&) override { return false; }
 };
 
 struct Figures {

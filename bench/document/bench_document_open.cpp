@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "app/document_window.h"
+#include "bench/document/console_dialogs.h"
 #include "app/main_window.h"
 #include "bench/paint/timing.h"
 #include "bench/smoke.h"
@@ -39,18 +40,6 @@ using namespace fn::bench;
 namespace {
 
 constexpr double kGoal = 1.3;
-
-// Messages go to the console instead of waiting for a person (start-up reports a missing help
-// file when the program is not beside its help folder).
-class ConsoleDialogs : public TDialogService {
-public:
-    int MessageDlg(const String& text, TMsgDlgType, unsigned, int) override {
-        ShowMessage(text);
-        return mrCancel;
-    }
-    void ShowMessage(const String& text) override { std::printf("message: %s\n", WideToUtf8(text).c_str()); }
-    bool Execute(TCommonDialog&) override { return false; }
-};
 
 String DocumentFormData() {
     HMODULE module = ::GetModuleHandleW(nullptr);
