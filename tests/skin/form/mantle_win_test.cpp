@@ -18,6 +18,7 @@
 #include "platform/win/rich_edit.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/stored_skin.h"
+#include "skin/controls/skin_status_bar_win.h"
 #include "skin/form/frame_layout.h"
 #include "skin/form/frame_painter_win.h"
 #include "skin/form/mantle_win.h"
@@ -816,6 +817,73 @@ TEST(MantleStates, CaptionClicksActOnlyWithTheirBorderIcons) {
     f.mantle->RunWindowAction(TmnWindowAction::RollUp);
     EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
     EXPECT_TRUE(SameRect(BoundsOf(f.Handle()), before));
+}
+
+TEST(MantleStates, SystemMenuItemsRunTheirCommandsAndTheSizeGripGoesWhileMaximised) {
+    SkinnedForm f;
+    auto* bar = new TmnSkinStatusBar(f.form.get());
+    bar->SetParent(f.form.get());
+    bar->SetAlign(TAlign::alBottom);
+    bar->SetSizeGrip(true);
+    f.mantle->SetStatusBar(bar);
+    RECT wr;
+    ::GetWindowRect(f.Handle(), &wr);
+    f.mantle->ShowSystemMenu({wr.left + 5, wr.top + 5, wr.left + 20, wr.top + 20});
+    Pump();
+    TmnSkinMenu& chain = f.mantle->SkinMenu();
+    ASSERT_TRUE(chain.Visible);
+    ASSERT_FALSE(chain.PopupList.empty());
+    std::vector<String> names;
+    for (const auto& item : chain.PopupList[0]->Items) names.push_back(item->MenuItem->Name());
+    // The standard items of a normal window, then the divider (the standard menu has no close).
+    EXPECT_EQ(names, (std::vector<String>{L"MTL_MINITEM", L"MTL_MAXITEM", L"MTL_ROLLUP", L""}));
+    TMenuItem* maximize = nullptr;
+    for (const auto& item : chain.PopupList[0]->Items)
+        if (item->MenuItem->Name() == L"MTL_MAXITEM") maximize = item->MenuItem;
+    ASSERT_NE(maximize, nullptr);
+    chain.CloseAll();
+    maximize->Click();
+    Pump();
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsMaximized);
+    EXPECT_FALSE(bar->SizeGrip());
+    f.mantle->RunWindowAction(TmnWindowAction::Restore);
+    Pump();
+    EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+    EXPECT_TRUE(bar->SizeGrip());
+}
+
+TEST(MantleStates, AMaximisedDocumentNamesItselfInTheFramesCaption) {
+    RegisterOnce();
+    TForm frame(nullptr);
+    frame.LoadFromText(L"object Frame: TForm\n  Width = 500\n  Height = 360\n  FormStyle = fsMDIForm\n  Caption = 'Rahmen'\nend\n");
+    auto* frameMantle = new TmnMantle(&frame);
+    frame.Show();
+    Pump();
+    auto* child = new TForm(&frame);
+    child->LoadFromText(L"object Doc: TForm\n  FormStyle = fsMDIChild\n  Width = 200\n  Height = 120\n  Caption = 'Notiz1'\nend\n");
+    auto* childMantle = new TmnMantle(child);
+    childMantle->SetBorderIcons(DefaultBorderIcons);
+    child->Show();
+    Pump();
+    EXPECT_EQ(frameMantle->MaximizedChildCaption(), L"");
+    childMantle->RunWindowAction(TmnWindowAction::Maximize);
+    Pump();
+    EXPECT_EQ(frameMantle->MaximizedChild(), child);
+    EXPECT_EQ(frameMantle->MaximizedChildCaption(), L"Notiz1");
+    // The document fills the frame's client area.
+    RECT client, doc;
+    ::GetClientRect(frame.ClientHandle(), &client);
+    ::GetWindowRect(child->Handle(), &doc);
+    ::MapWindowPoints(nullptr, frame.ClientHandle(), reinterpret_cast<POINT*>(&doc), 2);
+    EXPECT_LE(doc.left, 0);
+    EXPECT_LE(doc.top, 0);
+    EXPECT_GE(doc.right, client.right);
+    EXPECT_GE(doc.bottom, client.bottom);
+    childMantle->RunWindowAction(TmnWindowAction::Restore);
+    Pump();
+    EXPECT_EQ(frameMantle->MaximizedChildCaption(), L"");
+    delete child;
+    Pump();
 }
 
 TEST(MantleStates, TrackSizesAreTheFrameRowsTheWorkAreaAndTheLimitsSet) {
