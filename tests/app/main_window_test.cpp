@@ -281,6 +281,34 @@ TEST(MainWindow, OwnMenuBarShowsOnlyWhileNoDocumentIsOpen) {
     EXPECT_LT(clientRect.top, barRect.bottom);
 }
 
+TEST(MainWindow, AMaximisedNoteFillsTheFrameWithoutARepeatedMenu) {
+    TForm1* form = StartProgram();
+    auto docs = OpenDocuments();
+    ASSERT_FALSE(docs.empty());
+    auto* doc = static_cast<TForm2*>(docs.back());
+    // The document window has no maximise button: the state is set in code.
+    const TmnBorderIcons icons = doc->mnMantle1->BorderIcons();
+    doc->mnMantle1->SetBorderIcons(icons | BorderIconBit(biMaximize));
+    doc->mnMantle1->RunWindowAction(TmnWindowAction::Maximize);
+    Pump();
+    EXPECT_EQ(form->mnMantle1->MaximizedChild(), doc);
+    EXPECT_EQ(form->mnMantle1->MaximizedChildCaption(), L"Ohne Namen");
+    // The frame's own bar stays hidden: the note's menu is on the note's own bar, once.
+    EXPECT_FALSE(form->mnSkinMainMenuBar1->Visible());
+    EXPECT_TRUE(::IsWindowVisible(doc->mnSkinMainMenuBar1->Handle()));
+    RECT client, note;
+    ::GetClientRect(form->ClientHandle(), &client);
+    ::GetWindowRect(doc->Handle(), &note);
+    ::MapWindowPoints(nullptr, form->ClientHandle(), reinterpret_cast<POINT*>(&note), 2);
+    EXPECT_LE(note.left, 0);
+    EXPECT_GE(note.right, client.right);
+    EXPECT_GE(note.bottom, client.bottom);
+    doc->mnMantle1->RunWindowAction(TmnWindowAction::Restore);
+    doc->mnMantle1->SetBorderIcons(icons);
+    Pump();
+    EXPECT_EQ(form->mnMantle1->MaximizedChild(), nullptr);
+}
+
 // Runs last: it ends the program.
 TEST(MainWindow, ZEscapeWithoutVetoEndsTheProgramAfterAskingTheDocuments) {
     TForm1* form = StartProgram();
