@@ -60,8 +60,11 @@ int main(int argc, char** argv) {
     skinned.Show();
     plain.Show();
     mantle->SetSkinData(&skin);
-    if (!mantle->Skinned()) {
-        std::fprintf(stderr, "the default skin did not load\n");
+    // A live resize drags the border of the active window.
+    ::SetActiveWindow(skinned.Handle());
+    ::SendMessageW(skinned.Handle(), WM_NCACTIVATE, TRUE, 0);
+    if (!mantle->Skinned() || !mantle->IsFormActive()) {
+        std::fprintf(stderr, "the default skin did not load, or the window is not active\n");
         return 1;
     }
 
