@@ -237,15 +237,17 @@ void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture
 
 bool TmnFrameRegion::TStrip::Update(const TImagePlan& plan, const TPixelView& mask) {
     if (!plan.Built || plan.Width <= 0 || plan.Height <= 0) {
-        Pixels = TPixelBuffer();
+        Width = Height = 0;
         Plan = {};
         return false;
     }
     if (Plan.Built && Plan.Width == plan.Width && Plan.Height == plan.Height && Plan.Plan == plan.Plan) return false;
-    if (Pixels.Width != plan.Width || Pixels.Height != plan.Height) Pixels = TPixelBuffer(plan.Width, plan.Height);
+    Width = plan.Width, Height = plan.Height;
+    const size_t size = static_cast<size_t>(View().RowStride) * static_cast<size_t>(Height);
+    if (Bytes.size() < size) Bytes.resize(size);
     // White where no piece lands: outside the window.
-    FillWhite(View(Pixels));
-    PaintPlan(plan.Plan, mask, View(Pixels));
+    FillWhite(View());
+    PaintPlan(plan.Plan, mask, View());
     Plan = plan;
     return true;
 }
@@ -269,9 +271,9 @@ HRGN TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeometry& g, i
                                                                     {&right_, &plans.Right, {m.Right, m.Top}}};
     for (auto [strip, plan, at] : strips) {
         if (strip->Update(*plan, View(mask))) ++stripsDrawn_;
-        if (strip->Pixels.Empty()) continue;
+        if (strip->Empty()) continue;
         // The strip's own region is deleted here once combined; only the result leaves.
-        TRegionHandle part = RegionFromData(MaskToRegionData(View(strip->Pixels), at.x, at.y));
+        TRegionHandle part = RegionFromData(MaskToRegionData(strip->View(), at.x, at.y));
         if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
     }
     return result.Release();
@@ -282,9 +284,9 @@ void TmnFrameRegion::Clear() {
 }
 
 bool TmnFrameRegion::Black(TmnMaskStrip strip, int x, int y) const {
-    const TPixelBuffer& b = (strip == msTop ? top_ : strip == msBottom ? bottom_ : strip == msLeft ? left_ : right_).Pixels;
-    if (x < 0 || y < 0 || x >= b.Width || y >= b.Height) return false;
-    const uint8_t* p = b.PixelPointer(x, y);
+    const TStrip& s = strip == msTop ? top_ : strip == msBottom ? bottom_ : strip == msLeft ? left_ : right_;
+    if (x < 0 || y < 0 || x >= s.Width || y >= s.Height) return false;
+    const uint8_t* p = s.Pixel(x, y);
     return p[0] == 0 && p[1] == 0 && p[2] == 0;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 // Painting a window's frame and cutting its region: the skinned frame from four border images
 // (with the skin objects drawn into them and the inactive effect), the built-in frame drawn when
 // no skin is loaded, and the window region from the mask's four border strips plus the mask
@@ -98,7 +99,7 @@ public:
     HRGN Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h, TmnSkinPictures& pictures);
     // Forgets the strips (also what they were drawn from): the next Build draws every strip.
     void Clear();
-    bool Empty() const { return top_.Pixels.Empty() && bottom_.Pixels.Empty() && left_.Pixels.Empty() && right_.Pixels.Empty(); }
+    bool Empty() const { return top_.Empty() && bottom_.Empty() && left_.Empty() && right_.Empty(); }
     // Whether the pixel (x, y) of a strip is black; false outside the strip.
     bool Black(TmnMaskStrip strip, int x, int y) const;
     // How many strips the last Build drew anew (the others kept their pixels).
@@ -108,7 +109,13 @@ private:
     // One mask strip and the plan it was drawn by. A strip whose plan is unchanged keeps its
     // pixels, so a drag of one edge draws two strips, not four.
     struct TStrip {
-        TPixelBuffer Pixels;
+        // 24-bit rows of Width pixels; the memory is kept when the strip shrinks or grows
+        // within it, so a drag does not allocate at every step.
+        std::vector<uint8_t> Bytes;
+        int Width = 0, Height = 0;
+        bool Empty() const { return Width <= 0 || Height <= 0; }
+        TPixelView View() { return {Bytes.data(), Width, Height, (3 * Width + 3) / 4 * 4}; }
+        const uint8_t* Pixel(int x, int y) const { return Bytes.data() + static_cast<size_t>(y) * ((3 * Width + 3) / 4 * 4) + 3 * x; }
         TImagePlan Plan;
         // Draws the strip by plan from mask unless it holds that already; true when it drew.
         bool Update(const TImagePlan& plan, const TPixelView& mask);
