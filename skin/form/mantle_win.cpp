@@ -382,7 +382,6 @@ void TmnMantle::ChangeSkinData() {
         ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     SetCaptionState(!MaximizedMDIChild());
     StartTimer(TmnObjectTimer::Mouse);
-    changedFor_ = window;
     if (OnChangeSkinData) OnChangeSkinData(this);
     if (!rolledUp_ && (ClientWidth > 0 || ClientHeight > 0)) {
         RECT cr;
@@ -1119,8 +1118,7 @@ void TmnMantle::Shown(HWND window) {
     // the skin change held back until now, or else here.
     if (pendingChange_) {
         ChangeSkinData();
-    } else if (changedFor_ != window) {
-        // (A skin change that already ran on this window with the hooks in place did all this.)
+    } else {
         RECT wr;
         ::GetWindowRect(window, &wr);
         if (skinned_) Relayout(wr.right - wr.left, wr.bottom - wr.top, rrFrame);

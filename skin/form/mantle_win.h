@@ -333,8 +333,7 @@ private:
     TMainMenu* takenMenu_ = nullptr;   // the platform menu taken off the form
     std::function<void(MSG&, bool&)> savedOnMessage_;
     std::function<bool(WORD, TShiftState)> savedFormShortCut_;
-    bool altKeyUsed_ = false;
-    HWND changedFor_ = nullptr;  // the window the last skin change laid out, hooks in place  // Alt+letter opened the bar since Alt went down
+    bool altKeyUsed_ = false;  // Alt+letter opened the bar since Alt went down
 
     TWndProcHook formHook_, clientHook_;
     WindowTimer fadeTimer_;
