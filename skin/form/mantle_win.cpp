@@ -788,18 +788,6 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         }
         return next(msg, wParam, lParam);
 
-    case WM_WINDOWPOSCHANGING: {
-        // Whoever sizes the window (the program, the platform tiling document windows), it is
-        // never made smaller than its frame can be drawn at.
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-        if (!(pos->flags & SWP_NOSIZE) && !::IsIconic(window) && !MaximizedMDIChild()) {
-            const TmnSizeLimits l = SizeLimits();
-            pos->cx = std::max(pos->cx, l.MinWidth);
-            pos->cy = std::max(pos->cy, l.MinHeight);
-        }
-        return next(msg, wParam, lParam);
-    }
-
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         const TmnSizeLimits l = SizeLimits();

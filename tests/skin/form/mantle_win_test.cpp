@@ -886,19 +886,6 @@ TEST(MantleStates, AMaximisedDocumentNamesItselfInTheFramesCaption) {
     Pump();
 }
 
-TEST(MantleStates, NoCallerMakesTheWindowSmallerThanItsFrame) {
-    SkinnedForm f;
-    MINMAXINFO info{};
-    ::SendMessageW(f.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    ASSERT_GT(info.ptMinTrackSize.x, 40);
-    // As the platform does when it tiles document windows into a narrow frame.
-    f.Resize(40, 20);
-    EXPECT_EQ(f.Size().cx, info.ptMinTrackSize.x);
-    EXPECT_EQ(f.Size().cy, info.ptMinTrackSize.y);
-    // The frame was laid out for the size it got.
-    EXPECT_EQ(f.mantle->Geometry().NewCl.Right, info.ptMinTrackSize.x - (f.skin->Picture().Width - f.skin->ClientRect.Right));
-}
-
 TEST(MantleStates, TrackSizesAreTheFrameRowsTheWorkAreaAndTheLimitsSet) {
     SkinnedForm f;
     auto track = [&] {
