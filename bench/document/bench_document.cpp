@@ -18,12 +18,12 @@
 #include "app/main_window.h"
 #include "bench/smoke.h"
 #include "app/document_window.h"
-#include "bench/document/console_dialogs.h"
+#include "bench/document/bench_program.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 
 using namespace fn;
-using fn::bench::ConsoleDialogs;
+using namespace fn::bench;
 
 namespace {
 
@@ -170,12 +170,7 @@ bool Measure(const char* what, const String& source, UINT bareFormat, const Stri
 
 int Run(int repetitions, bool smoke) {
     ConsoleDialogs dialogs;
-    SetDialogService(&dialogs);
-    Application()->Initialize();
-    Application()->SetTitle(L"Fennick Notizen");
-    Application()->CreateForm(Form1);
-    Form1->Show();
-    Application()->ProcessMessages();
+    StartProgram(dialogs);
 
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "app/document_window.h"
-#include "bench/document/console_dialogs.h"
+#include "bench/document/bench_program.h"
 #include "app/main_window.h"
 #include "bench/paint/timing.h"
 #include "bench/smoke.h"
@@ -227,12 +227,7 @@ void PrintPhases(const char* what, const Phases& p) {
 
 int Run(int runs) {
     ConsoleDialogs dialogs;
-    SetDialogService(&dialogs);
-    Application()->Initialize();
-    Application()->SetTitle(L"Fennick Notizen");
-    Application()->CreateForm(Form1);
-    Form1->Show();
-    Application()->ProcessMessages();
+    StartProgram(dialogs);
     // The measured window is to be the only document, as the first one is at start-up.
     while (Form1->MDIChildCount() > 0) delete Form1->MDIChildren(0);
     Application()->ProcessMessages();

@@ -1002,19 +1002,12 @@ void TmnSkinMainMenuBar::LeaveMenuMode() {
     if (rebuildPending_ && handle_) ::PostMessageW(handle_, WM_MENUBAR_REBUILD, 0, 0);
 }
 
-void TmnSkinMainMenuBar::NextItem() {
-    const TMenuBarMove m = MenuBarStep(NavItems(), true);
-    if (m.Enter < 0 || m.Enter == m.Leave) return;
-    TmnSkinMainMenuBarItem* leave = Item(m.Leave);
-    TmnSkinMainMenuBarItem* enter = Item(m.Enter);
-    if (leave) leave->MouseLeave();
-    HotIndex = ButtonCount + m.Enter;
-    enter->MouseEnter();
-    NotifyFocus(m.Enter);
-}
+void TmnSkinMainMenuBar::NextItem() { StepItem(true); }
 
-void TmnSkinMainMenuBar::PreviousItem() {
-    const TMenuBarMove m = MenuBarStep(NavItems(), false);
+void TmnSkinMainMenuBar::PreviousItem() { StepItem(false); }
+
+void TmnSkinMainMenuBar::StepItem(bool forward) {
+    const TMenuBarMove m = MenuBarStep(NavItems(), forward);
     if (m.Enter < 0 || m.Enter == m.Leave) return;
     TmnSkinMainMenuBarItem* leave = Item(m.Leave);
     TmnSkinMainMenuBarItem* enter = Item(m.Enter);

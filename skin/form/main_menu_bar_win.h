@@ -243,6 +243,8 @@ private:
     void ButtonUp(int x, int y, int button);
     int RequiredHeight() const;
     std::vector<TMenuBarNavItem> NavItems() const;
+    // Moves the keyboard's item to the next or previous reachable one, wrapping.
+    void StepItem(bool forward);
     void NotifyFocus(int itemIndex);
 
     TmnMenuBarOwner* mantle_ = nullptr;
