@@ -120,16 +120,22 @@ void TWinControl::AlignControls() {
     RECT r;
     ::GetClientRect(handle_, &r);
     AdjustClientRect(r);
+    // The bounds follow the window (WM_MOVE, WM_SIZE): a control already in its place is not
+    // moved again, which spares every realignment the platform's round trips.
+    auto place = [](TWinControl* c, int left, int top, int width, int height) {
+        const RECT next{left, top, left + width, top + height};
+        if (!c->handle_ || !::EqualRect(&c->bounds_, &next)) c->SetBounds(left, top, width, height);
+    };
     for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
         for (TWinControl* c : controls_) {
             if (c->align_ != pass || !c->visible_) continue;
             int w = c->bounds_.right - c->bounds_.left, h = c->bounds_.bottom - c->bounds_.top;
             switch (pass) {
-                case TAlign::alTop: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += h; break;
-                case TAlign::alBottom: r.bottom -= h; c->SetBounds(r.left, r.bottom, r.right - r.left, h); break;
-                case TAlign::alLeft: c->SetBounds(r.left, r.top, w, r.bottom - r.top); r.left += w; break;
-                case TAlign::alRight: r.right -= w; c->SetBounds(r.right, r.top, w, r.bottom - r.top); break;
-                case TAlign::alClient: c->SetBounds(r.left, r.top, std::max(0L, r.right - r.left), std::max(0L, r.bottom - r.top)); break;
+                case TAlign::alTop: place(c, r.left, r.top, r.right - r.left, h); r.top += h; break;
+                case TAlign::alBottom: r.bottom -= h; place(c, r.left, r.bottom, r.right - r.left, h); break;
+                case TAlign::alLeft: place(c, r.left, r.top, w, r.bottom - r.top); r.left += w; break;
+                case TAlign::alRight: r.right -= w; place(c, r.right, r.top, w, r.bottom - r.top); break;
+                case TAlign::alClient: place(c, r.left, r.top, std::max(0L, r.right - r.left), std::max(0L, r.bottom - r.top)); break;
                 default: break;
             }
         }
@@ -263,6 +269,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             LRESULT r = DefaultHandler(msg, wParam, lParam);
             UpdateBounds();
             AlignControls();
+            return r;
+        }
+        case WM_MOVE: {
+            LRESULT r = DefaultHandler(msg, wParam, lParam);
+            UpdateBounds();
             return r;
         }
         default: return DefaultHandler(msg, wParam, lParam);

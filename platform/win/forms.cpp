@@ -153,12 +153,15 @@ void TForm::SetMenu(TMainMenu* menu) {
 
 void TForm::SetClientSize(int width, int height) {
     if (!HandleAllocated()) { clientWidth_ = width; clientHeight_ = height; return; }
+    // The frame's size is what WM_NCCALCSIZE takes off the window now, which also holds for a
+    // frame that changed since the client rectangle was last computed (a skin just applied).
     RECT wr, cr;
     ::GetWindowRect(handle_, &wr);
-    ::GetClientRect(handle_, &cr);
+    cr = wr;
+    ::SendMessageW(handle_, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&cr));
     int w = (wr.right - wr.left) - (cr.right - cr.left) + width;
     int h = (wr.bottom - wr.top) - (cr.bottom - cr.top) + height;
-    ::SetWindowPos(handle_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(handle_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void TForm::GetCreateParams(CreateParams& p) {
@@ -173,6 +176,7 @@ void TForm::GetCreateParams(CreateParams& p) {
     if (formStyle_ == TFormStyle::fsMDIChild) {
         p.className = MDIChildClass();
         p.exStyle = WS_EX_MDICHILD;
+        p.style |= WS_CLIPSIBLINGS;
     } else {
         p.className = LayerWindowClass();
         p.style |= WS_OVERLAPPED;
@@ -224,8 +228,10 @@ void TForm::HandleCreated() {
         CLIENTCREATESTRUCT cc{nullptr, kFirstMDIChild};
         RECT r;
         ::GetClientRect(handle_, &r);
+        // All child styles: a document is created with its own border icons and hidden, and
+        // shown by Show() once it is set up, instead of painting while its parts are created.
         mdiClient_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | MDIS_ALLCHILDSTYLES, 0, 0,
                                        r.right, r.bottom, handle_, nullptr, ::GetModuleHandleW(nullptr), &cc);
         if (!mdiClient_) throw EOutOfResources(L"MDI-Client kann nicht erzeugt werden: " + caption_);
         clientChain_->Attach(mdiClient_);  // leaves it again at the client's WM_NCDESTROY

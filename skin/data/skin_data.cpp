@@ -225,9 +225,9 @@ void TmnSkinData::LoadFromCompressedStoredSkin(TmnCompressedStoredSkin& skin) {
     loading_ = true;
     SendSkinMessage(MSG_SKIN_BEFORE_CHANGE);
     ClearAll();
-    TMemoryStream archive;
-    skin.DecompressTo(archive);
-    archive.SetPosition(0);
+    // Kept alive here: a handler of the load's messages may unpack another skin.
+    const std::shared_ptr<const TMemoryStream> unpacked = skin.Unpacked();
+    TBytesStream archive(unpacked->Memory(), unpacked->Length());
     ReadArchive(archive);
 }
 

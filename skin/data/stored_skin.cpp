@@ -1,5 +1,8 @@
 #include "skin/data/stored_skin.h"
 
+#include <algorithm>
+#include <mutex>
+
 #include "skin/data/skin_archive.h"
 #include "skin/data/skin_ini.h"
 #include "skin/data/zlib_streams.h"
@@ -26,7 +29,41 @@ void TmnCompressedStoredSkin::SetCompressedFileName(const String& value) {
     }
 }
 
-void TmnCompressedStoredSkin::DecompressTo(TStream& target) { DecompressStream(compressed_, target); }
+namespace {
+
+// Every window of a program carries the same packed skin, so the last one unpacked is kept:
+// the next window reads it instead of inflating the same bytes again.
+struct TLastUnpacked {
+    std::mutex lock;
+    std::vector<uint8_t> compressed;
+    std::shared_ptr<const TMemoryStream> archive;
+};
+
+TLastUnpacked& LastUnpacked() {
+    static TLastUnpacked last;
+    return last;
+}
+
+}  // namespace
+
+std::shared_ptr<const TMemoryStream> TmnCompressedStoredSkin::Unpacked() {
+    TLastUnpacked& last = LastUnpacked();
+    std::lock_guard guard(last.lock);
+    const uint8_t* bytes = compressed_.Memory();
+    const size_t size = compressed_.Length();
+    if (last.archive && size == last.compressed.size() && std::equal(bytes, bytes + size, last.compressed.begin()))
+        return last.archive;
+    auto archive = std::make_shared<TMemoryStream>();
+    DecompressStream(compressed_, *archive);  // a broken stream throws and replaces nothing
+    last.compressed.assign(bytes, bytes + size);
+    last.archive = archive;
+    return archive;
+}
+
+void TmnCompressedStoredSkin::DecompressTo(TStream& target) {
+    const std::shared_ptr<const TMemoryStream> archive = Unpacked();
+    if (archive->Length() > 0) target.WriteBuffer(archive->Memory(), archive->Length());
+}
 
 void TmnCompressedStoredSkin::LoadFromSkinFile(const String& path) {
     // Steps 1 and 2 read the description before anything changes; a bitmap error after step 4

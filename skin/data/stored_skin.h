@@ -1,6 +1,8 @@
 #pragma once
 // TmnCompressedStoredSkin: a component that keeps a skin archive zlib-compressed in
 // the form data ("CompressedData"). Portable (the class library's TComponent and form data).
+#include <memory>
+
 #include "platform/core/classes.h"
 #include "platform/core/form_data.h"
 #include "platform/core/streams.h"
@@ -29,6 +31,9 @@ public:
     bool IsEmpty() const { return compressed_.Length() == 0; }
     // Decompresses CompressedStream from its start into target at target's position.
     void DecompressTo(TStream& target);
+    // The decompressed archive, shared: the last one unpacked in the process is kept, so
+    // windows carrying the same packed skin inflate it once.
+    std::shared_ptr<const TMemoryStream> Unpacked();
     // Builds the archive from a description file and the bitmaps beside it; a file that is
     // not a skin description leaves the stored archive as it was.
     void LoadFromSkinFile(const String& path);

@@ -234,7 +234,7 @@ void TmnMantle::Notification(TComponent* component, Operation operation) {
 
 // ---- geometry, layout, region ----
 
-TmnSizeLimits TmnMantle::SizeLimits() const {
+TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum) const {
     TmnSizeLimitInput in;
     in.Skinned = skinned_;
     if (skinned_) {
@@ -246,14 +246,15 @@ TmnSizeLimits TmnMantle::SizeLimits() const {
     in.MinWidth = MinWidth, in.MinHeight = MinHeight, in.MaxWidth = MaxWidth, in.MaxHeight = MaxHeight;
     in.Minimized = windowState_ == swsMinimized;
     in.RolledUp = rolledUp_;
+    // The maximum asks the platform for the monitor; the minimum is the skin's alone.
     RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (form_.HandleAllocated()) GetWindowMonitorRect(const_cast<TForm&>(form_).Handle(), !MaximizeOnFullScreen, area);
+    if (withMaximum && form_.HandleAllocated()) GetWindowMonitorRect(const_cast<TForm&>(form_).Handle(), !MaximizeOnFullScreen, area);
     in.Area = ToSkinRect(area);
     return ComputeSizeLimits(in);
 }
 
 bool TmnMantle::AtLeastMinimumSize(int w, int h) const {
-    const TmnSizeLimits l = SizeLimits();
+    const TmnSizeLimits l = SizeLimits(false);
     return w >= l.MinWidth && h >= l.MinHeight;
 }
 
@@ -282,6 +283,8 @@ void TmnMantle::Relayout(int w, int h, TRegionRedraw redraw) {
 void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     if (!form_.HandleAllocated()) return;
     HWND window = form_.Handle();
+    // A hidden window gets its region when it is shown: Shown lays it out again.
+    if (shownWindow_ != window && !::IsWindowVisible(window)) return;
     if (!region_) region_ = std::make_unique<TmnFrameRegion>();
     const bool hasMask = skinned_ && !skinData_->Mask().Empty();
     HRGN next = nullptr;
@@ -362,8 +365,10 @@ void TmnMantle::ChangeSkinData() {
         objects_.Rebuild();
         ApplyButtonVisibility();
     }
-    if (!form_.HandleAllocated()) {
-        pendingChange_ = true;  // the first show runs the rest
+    // A window not made yet, or still hidden while its form data is read, is laid out once
+    // when it is first shown: its controls and size are not final before.
+    if (!form_.HandleAllocated() || (form_.IsLoading() && !::IsWindowVisible(form_.Handle()))) {
+        pendingChange_ = true;
         return;
     }
     pendingChange_ = false;
@@ -395,7 +400,7 @@ void TmnMantle::EnforceMinimumSize() {
     RECT wr;
     ::GetWindowRect(window, &wr);
     int w = wr.right - wr.left, h = wr.bottom - wr.top;
-    const TmnSizeLimits l = SizeLimits();
+    const TmnSizeLimits l = SizeLimits(false);
     if (rolledUp_ || windowState_ == swsMinimized) h = l.MinHeight;
     if (windowState_ == swsMinimized) w = l.MinWidth;
     if (w < l.MinWidth) w = l.MinWidth;
@@ -1476,7 +1481,7 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
         rolledUp_ = up;
         if (up) {
             rollUpHeight_ = wr.bottom - wr.top;
-            ::SetWindowPos(window, nullptr, 0, 0, wr.right - wr.left, SizeLimits().MinHeight,
+            ::SetWindowPos(window, nullptr, 0, 0, wr.right - wr.left, SizeLimits(false).MinHeight,
                            SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
         } else if (ClientHeight > 0) {
             RECT cr;

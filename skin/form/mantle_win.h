@@ -249,7 +249,7 @@ private:
     // that frame is being destroyed), and its component.
     TForm* FrameForm() const;
     TmnMantle* FrameMantle() const;
-    TmnSizeLimits SizeLimits() const;
+    TmnSizeLimits SizeLimits(bool withMaximum = true) const;
     bool AtLeastMinimumSize(int w, int h) const;
     // What a new region repaints: the whole window, the frame alone (a change of size, which
     // the platform repaints itself), or nothing (the caller repaints everything).

@@ -158,6 +158,12 @@ TEST_F(DocumentWindow, NewWindowIsUntitledUnmodifiedWithTheStoredSetUp) {
     EXPECT_EQ(edit.right - edit.left, client.right);
     EXPECT_EQ(edit.bottom - edit.top, client.bottom - (bar.bottom - bar.top));
     EXPECT_EQ(edit.top, bar.bottom);
+    // The stored client size holds inside the skinned frame, laid out once the window showed.
+    EXPECT_EQ(client.right, 438);
+    EXPECT_EQ(client.bottom, 343);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(::GetWindowRgn(doc->Handle(), region), ERROR);
+    ::DeleteObject(region);
     EXPECT_EQ(doc->mnMantle1->MainMenuBar(), static_cast<TmnMenuBarPartner*>(doc->mnSkinMainMenuBar1));
     EXPECT_TRUE(doc->mnMantle1->HideCaptionButtons());
 }

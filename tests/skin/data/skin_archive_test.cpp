@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "skin/data/object_records.h"
 #include "skin/data/skin_archive.h"
@@ -386,6 +387,40 @@ TEST(StoredSkin, LoadFromSkinFileBuildsTheArchiveOfTheFolder) {
     ASSERT_EQ(b.ActivePictures.size(), 2u);
     EXPECT_EQ(b.ActivePictures[1], a.ActivePictures[1]);
     EXPECT_EQ(b.Description, a.Description);  // the umlaut line too (Windows-1252 in the archive)
+}
+
+TEST(StoredSkin, ComponentsWithTheSameBytesShareOneUnpackedArchiveAndOthersGetTheirOwn) {
+    auto packed = [](const std::string& text) {
+        auto skin = std::make_unique<TmnCompressedStoredSkin>(nullptr);
+        TMemoryStream raw;
+        raw.WriteBuffer(text.data(), text.size());
+        raw.SetPosition(0);
+        CompressStream(raw, skin->CompressedStream());
+        return skin;
+    };
+    auto text = [](const std::shared_ptr<const TMemoryStream>& s) {
+        return std::string(reinterpret_cast<const char*>(s->Memory()), s->Length());
+    };
+    auto first = packed("erste Haut"), again = packed("erste Haut"), other = packed("zweite Haut");
+    const auto shared = first->Unpacked();
+    EXPECT_EQ(again->Unpacked(), shared);  // inflated once
+    EXPECT_EQ(text(other->Unpacked()), "zweite Haut");
+    EXPECT_EQ(text(shared), "erste Haut");  // still whole for whoever holds it
+    EXPECT_EQ(text(first->Unpacked()), "erste Haut");
+
+    // The bytes are the key, not the component: changed bytes unpack anew.
+    first->CompressedStream().Clear();
+    TMemoryStream raw;
+    raw.WriteBuffer("dritte", 6);
+    raw.SetPosition(0);
+    CompressStream(raw, first->CompressedStream());
+    EXPECT_EQ(text(first->Unpacked()), "dritte");
+
+    // A broken stream fails and leaves the others as they were.
+    auto broken = packed("kaputt");
+    broken->CompressedStream().Memory()[2] ^= 0xFF;
+    EXPECT_NE(ErrorOf<Exception>([&] { broken->Unpacked(); }), L"<no error>");
+    EXPECT_EQ(text(again->Unpacked()), "erste Haut");
 }
 
 TEST(StoredSkin, DescriptionBytesAreWindows1252FromFileThroughArchiveToTheManager) {

@@ -1,0 +1,120 @@
+// Forms and controls with real windows: documents of an MDI frame created hidden with their own
+// border icons, a client size that holds for a frame changed a moment before, and alignment of
+// a control moved by someone else.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win/application.h"
+#include "platform/win/forms.h"
+#include "platform/win/wndproc_hook.h"
+
+using namespace fn;
+
+namespace {
+
+// The MDI frame is the application's main form; one per test program.
+TForm* Frame() {
+    static TForm* frame = [] {
+        Application()->Initialize();
+        TForm* f = nullptr;
+        Application()->CreateForm(f);
+        f->LoadFromText(L"object Frame: TForm\n  Caption = 'Rahmen'\n  FormStyle = fsMDIForm\n"
+                        L"  Left = 20\n  Top = 20\n  Width = 600\n  Height = 450\n  Visible = True\nend\n");
+        return f;
+    }();
+    return frame;
+}
+
+// Counts the frame paints a window receives.
+int g_framePaints = 0;
+HWND g_counted = nullptr;
+LRESULT CALLBACK CountFramePaints(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_counted && g_counted && sent->message == WM_NCPAINT) ++g_framePaints;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(MdiDocuments, AreCreatedHiddenWithTheirOwnBorderIconsAndShownAndActivatedByShow) {
+    TForm* frame = Frame();
+    auto* doc = new TForm(Application());
+    doc->LoadFromText(L"object Doc: TForm\n  FormStyle = fsMDIChild\n  Caption = 'Notiz'\n"
+                      L"  BorderIcons = [biSystemMenu, biMinimize]\n  Width = 250\n  Height = 180\nend\n");
+    ASSERT_TRUE(doc->HandleAllocated());
+    HWND window = doc->Handle();
+    // Not shown while it is set up, and without the maximise box its border icons leave out.
+    EXPECT_FALSE(::IsWindowVisible(window));
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_CLIPSIBLINGS);
+
+    g_counted = window;
+    g_framePaints = 0;
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountFramePaints, nullptr, ::GetCurrentThreadId());
+    doc->Show();
+    Application()->ProcessMessages();
+    ::UnhookWindowsHookEx(hook);
+    g_counted = nullptr;
+    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(frame->ActiveMDIChild(), doc);
+    EXPECT_GE(g_framePaints, 1);
+    delete doc;
+    Application()->ProcessMessages();
+}
+
+TEST(Forms, ClientSizeHoldsForAFrameThatChangedSinceTheClientRectangleWasComputed) {
+    TForm form(nullptr);
+    form.SetBounds(40, 30, 300, 200);
+    form.Handle();
+    // A frame of 7 pixels on every side and a 30-pixel caption, answered from now on without
+    // the platform being told (as a skin applied while the window is hidden).
+    TWndProcHook frame;
+    ASSERT_TRUE(frame.Install(form.Handle(), [](HWND, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+        if (msg != WM_NCCALCSIZE) return next(msg, wParam, lParam);
+        RECT& r = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        r.left += 7, r.top += 30, r.right -= 7, r.bottom -= 7;
+        return LRESULT(0);
+    }));
+    form.SetClientSize(320, 240);
+    RECT wr, cr;
+    ::GetWindowRect(form.Handle(), &wr);
+    ::GetClientRect(form.Handle(), &cr);
+    EXPECT_EQ(cr.right, 320);
+    EXPECT_EQ(cr.bottom, 240);
+    EXPECT_EQ(wr.right - wr.left, 320 + 14);
+    EXPECT_EQ(wr.bottom - wr.top, 240 + 37);
+    frame.Remove();
+}
+
+TEST(Controls, AlignmentPutsBackAControlMovedOrSizedByOthers) {
+    TForm form(nullptr);
+    form.SetBounds(40, 30, 300, 200);
+    form.Handle();
+    TWinControl child(nullptr);
+    child.SetParent(&form);
+    child.SetBounds(0, 0, 120, 40);
+    child.SetAlign(TAlign::alTop);
+    HWND window = child.Handle();
+    RECT client;
+    ::GetClientRect(form.Handle(), &client);
+    auto placed = [&] {
+        RECT r;
+        ::GetWindowRect(window, &r);
+        ::MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    ASSERT_EQ(placed().right, client.right);
+    // Moved by the platform alone, then realigned: it goes back to the top.
+    ::SetWindowPos(window, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    form.AlignControls();
+    EXPECT_EQ(placed().left, 0);
+    EXPECT_EQ(placed().top, 0);
+    // Sized by the platform alone: it gets the whole width back (and keeps the new height).
+    ::SetWindowPos(window, nullptr, 0, 0, 80, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    form.AlignControls();
+    EXPECT_EQ(placed().right, client.right);
+    EXPECT_EQ(placed().bottom, 90);
+}
