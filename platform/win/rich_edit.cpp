@@ -493,14 +493,33 @@ int TRichEdit::PrintPlainPages(HDC dc, const RECT& pageTwips, const std::functio
     return pages;
 }
 
+RECT PrintTextRect(const TPrintSheet& s) {
+    if (s.DpiX <= 0 || s.DpiY <= 0) return {0, 0, 0, 0};
+    auto x = [&](int units) { return ::MulDiv(units, 1440, s.DpiX); };
+    auto y = [&](int units) { return ::MulDiv(units, 1440, s.DpiY); };
+    const RECT whole{0, 0, x(s.PrintableWidth), y(s.PrintableHeight)};
+    const RECT text{std::max(0, kPrintMarginTwips - x(s.OffsetX)), std::max(0, kPrintMarginTwips - y(s.OffsetY)),
+                    std::min<int>(whole.right, x(s.Width - s.OffsetX) - kPrintMarginTwips),
+                    std::min<int>(whole.bottom, y(s.Height - s.OffsetY) - kPrintMarginTwips)};
+    // Less than an inch left between the margins: the sheet is too small for them.
+    if (text.right - text.left < 1440 || text.bottom - text.top < 1440) return whole;
+    return text;
+}
+
 void TRichEdit::Print(const String& caption) {
     TPrinter* printer = Printer();
     printer->BeginDoc(caption);
     try {
         HDC dc = printer->Handle();
-        RECT page{0, 0, ::MulDiv(::GetDeviceCaps(dc, HORZRES), 1440, ::GetDeviceCaps(dc, LOGPIXELSX)),
-                  ::MulDiv(::GetDeviceCaps(dc, VERTRES), 1440, ::GetDeviceCaps(dc, LOGPIXELSY))};
-        PrintPages(dc, page, [printer] { printer->NewPage(); });
+        TPrintSheet sheet;
+        sheet.Width = ::GetDeviceCaps(dc, PHYSICALWIDTH), sheet.Height = ::GetDeviceCaps(dc, PHYSICALHEIGHT);
+        sheet.PrintableWidth = ::GetDeviceCaps(dc, HORZRES), sheet.PrintableHeight = ::GetDeviceCaps(dc, VERTRES);
+        sheet.OffsetX = ::GetDeviceCaps(dc, PHYSICALOFFSETX), sheet.OffsetY = ::GetDeviceCaps(dc, PHYSICALOFFSETY);
+        sheet.DpiX = ::GetDeviceCaps(dc, LOGPIXELSX), sheet.DpiY = ::GetDeviceCaps(dc, LOGPIXELSY);
+        // A device that names no sheet (no physical size) is taken to print to its edges.
+        if (sheet.Width <= 0 || sheet.Height <= 0)
+            sheet.Width = sheet.PrintableWidth, sheet.Height = sheet.PrintableHeight, sheet.OffsetX = sheet.OffsetY = 0;
+        PrintPages(dc, PrintTextRect(sheet), [printer] { printer->NewPage(); });
         printer->EndDoc();
     } catch (...) {
         printer->Abort();

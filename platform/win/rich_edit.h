@@ -80,6 +80,21 @@ private:
     TRichEdit& edit_;
 };
 
+// A printer's sheet in its device units: the whole sheet, the printable area and where that
+// area starts on the sheet, and the resolution.
+struct TPrintSheet {
+    int Width = 0, Height = 0;
+    int PrintableWidth = 0, PrintableHeight = 0;
+    int OffsetX = 0, OffsetY = 0;
+    int DpiX = 0, DpiY = 0;
+};
+
+// Where printed text goes, in twips from the printable area's corner: kPrintMarginTwips (2 cm)
+// from every edge of the sheet, or the printable area's own edge where the printer cannot
+// print that close. A sheet too small for the margins gets its whole printable area.
+inline constexpr int kPrintMarginTwips = 1134;
+RECT PrintTextRect(const TPrintSheet& sheet);
+
 class TRichEdit : public TWinControl {
 public:
     explicit TRichEdit(TComponent* owner);
@@ -112,7 +127,8 @@ public:
     void ClearSelection();
     void SelectAll();
 
-    // Prints the whole text on the printer as one job titled caption, a page after another.
+    // Prints the whole text on the printer as one job titled caption, a page after another,
+    // within the margins of PrintTextRect.
     void Print(const String& caption);
     // Lays the text out on pages of pageTwips (twips, origin at the printable area's corner) on
     // device dc, drawing each; newPage runs between pages. Returns the number of pages.

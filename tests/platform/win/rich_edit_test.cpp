@@ -1,0 +1,54 @@
+// Where the rich-edit control's printing puts the text on a sheet.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win/rich_edit.h"
+
+using namespace fn;
+
+namespace {
+
+// An A4 sheet at 600 dots per inch (4960 x 7016 dots) with the given unprintable border.
+TPrintSheet A4(int borderX, int borderY) {
+    TPrintSheet s;
+    s.Width = 4960, s.Height = 7016;
+    s.OffsetX = borderX, s.OffsetY = borderY;
+    s.PrintableWidth = s.Width - 2 * borderX, s.PrintableHeight = s.Height - 2 * borderY;
+    s.DpiX = s.DpiY = 600;
+    return s;
+}
+
+bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+
+}  // namespace
+
+TEST(PrintTextRect, KeepsTwoCentimetresFromEveryEdgeOfTheSheet) {
+    // A sheet printable to its edges: the margins are measured from the printable area's corner.
+    const RECT edges = PrintTextRect(A4(0, 0));
+    EXPECT_EQ(edges.left, 1134);
+    EXPECT_EQ(edges.top, 1134);
+    EXPECT_EQ(edges.right, ::MulDiv(4960, 1440, 600) - 1134);
+    EXPECT_EQ(edges.bottom, ::MulDiv(7016, 1440, 600) - 1134);
+    // A printer that cannot print the outer 5 mm (118 dots): the text stays where it was on
+    // the sheet, which is 283 twips less from the printable area's corner.
+    const RECT inset = PrintTextRect(A4(118, 118));
+    EXPECT_EQ(inset.left, 1134 - ::MulDiv(118, 1440, 600));
+    EXPECT_EQ(inset.right - inset.left, edges.right - edges.left);
+    EXPECT_EQ(inset.bottom - inset.top, edges.bottom - edges.top);
+}
+
+TEST(PrintTextRect, WideUnprintableBordersAndTinySheetsUseThePrintableArea) {
+    // Borders wider than the margins: the text starts at the printable area's corner.
+    const RECT wide = PrintTextRect(A4(600, 600));
+    EXPECT_EQ(wide.left, 0);
+    EXPECT_EQ(wide.top, 0);
+    EXPECT_EQ(wide.right, ::MulDiv(4960 - 1200, 1440, 600));
+    // A label of 1.5 x 1 inches leaves no inch between the margins: all of it is used.
+    TPrintSheet label;
+    label.Width = label.PrintableWidth = 900, label.Height = label.PrintableHeight = 600;
+    label.DpiX = label.DpiY = 600;
+    EXPECT_TRUE(PrintTextRect(label) == (RECT{0, 0, 2160, 1440}));
+    // No resolution (a broken device): nothing to lay out, and no division by zero.
+    EXPECT_TRUE(PrintTextRect(TPrintSheet{}) == (RECT{0, 0, 0, 0}));
+}
