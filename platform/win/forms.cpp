@@ -315,9 +315,10 @@ void TForm::Show() {
     visible_ = true;
     if (first) ApplyPosition();
     shown_ = true;
-    ::ShowWindow(handle_, SW_SHOW);
+    // A document is made the active one before it shows, so it is painted once, as active.
     if (formStyle_ == TFormStyle::fsMDIChild) ::SendMessageW(::GetParent(handle_), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
-    else ::SetForegroundWindow(handle_);
+    ::ShowWindow(handle_, SW_SHOW);
+    if (formStyle_ != TFormStyle::fsMDIChild) ::SetForegroundWindow(handle_);
     // Typing belongs to the form's first control, not to the bare window.
     if (::GetFocus() == handle_)
         if (TWinControl* c = FirstFocusControl()) c->SetFocus();

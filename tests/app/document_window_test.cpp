@@ -5,6 +5,7 @@
 #include "skin/menus/skin_menu_win.h"
 
 #include <algorithm>
+#include <map>
 
 #include "app/document_window.h"
 #include "platform/win/clipboard.h"
@@ -64,6 +65,14 @@ void Type(TRichEdit* edit, std::wstring_view text) {
 void Select(TRichEdit* edit, int start, int length) {
     edit->SetSelStart(start);
     edit->SetSelLength(length);
+}
+
+// Frame paints sent to each window while the hook is set.
+std::map<HWND, int> g_framePaints;
+LRESULT CALLBACK CountFramePaints(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_NCPAINT) ++g_framePaints[sent->hwnd];
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 class DocumentWindow : public ::testing::Test {
@@ -132,7 +141,12 @@ protected:
 // --- form data and the untitled state ---
 
 TEST_F(DocumentWindow, NewWindowIsUntitledUnmodifiedWithTheStoredSetUp) {
+    // Made hidden and active before it shows, the new window's frame is painted once.
+    g_framePaints.clear();
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountFramePaints, nullptr, ::GetCurrentThreadId());
     TForm2* doc = NewDocument();
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_framePaints[doc->Handle()], 1);
     EXPECT_EQ(WindowText(doc->Handle()), L"Ohne Namen");
     EXPECT_EQ(doc->FileName, L"ohne Namen");
     EXPECT_FALSE(doc->RichEdit1->Modified());
