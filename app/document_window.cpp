@@ -85,6 +85,10 @@ void TForm2::Loaded() {
     mnSkinMainMenuBar1->OnItemPopup = [this](TComponent*, TMenuItem* item) {
         if (item == Bearbeiten1) Bearbeiten1Click(Bearbeiten1);
     };
+    // The note's context menu shares three of those items' states: the rule runs before it
+    // opens too, or it would offer Einfügen with text on the clipboard greyed, and Ausschneiden
+    // with nothing selected.
+    PopupMenu1->OnPopup = [this](TComponent*) { Bearbeiten1Click(Bearbeiten1); };
 }
 
 void TForm2::FormCreate(TComponent*) {

@@ -636,6 +636,20 @@ TEST_F(DocumentWindow, EditMenuRuleFollowsSelectionAndClipboard) {
     EXPECT_TRUE(doc->Einfuegen1->Enabled());
     EXPECT_TRUE(doc->Einfuegen2->Enabled());
 
+    // The context menu runs the rule as it opens: its items follow the selection and clipboard
+    // of that moment, not of the last time "Bearbeiten" opened.
+    ASSERT_TRUE(doc->PopupMenu1->OnPopup);
+    doc->RichEdit1->SetSelStart(7);
+    doc->PopupMenu1->OnPopup(doc->PopupMenu1);
+    EXPECT_FALSE(doc->Ausschneiden2->Enabled());
+    EXPECT_FALSE(doc->Kopieren2->Enabled());
+    EXPECT_TRUE(doc->Einfuegen2->Enabled());
+    Clipboard()->Clear();
+    Select(doc->RichEdit1, 0, 3);
+    doc->PopupMenu1->OnPopup(doc->PopupMenu1);
+    EXPECT_TRUE(doc->Ausschneiden2->Enabled() && doc->Kopieren2->Enabled());
+    EXPECT_FALSE(doc->Einfuegen2->Enabled());
+
     // The menu's Delete shortcut runs the rule first: with no selection the command does nothing.
     doc->RichEdit1->SetSelStart(7);
     EXPECT_TRUE(doc->MainMenu1->IsShortCut(VK_DELETE, 0));
