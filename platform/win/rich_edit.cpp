@@ -351,6 +351,28 @@ void TRichEdit::ApplyFont() {
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (fontHandle_) ::DeleteObject(fontHandle_);
     fontHandle_ = font;
+    // Rich text stores sizes in half points: a base size between two (8.25 points for an
+    // 11-pixel font) would come back from a saved note, or a paste, a size smaller. The size is
+    // set to the half point that shows at the same pixel height, so text reads back as typed.
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    const int twips = RichTextSizeTwips(format.yHeight, ScreenPixelsPerInch());
+    if (twips == format.yHeight) return;
+    format.dwMask = CFM_SIZE;
+    format.yHeight = twips;
+    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    // An empty control's paragraph mark carries what is typed next; text already there keeps
+    // the sizes it has.
+    if (GetTextLen() == 0) Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+}
+
+int RichTextSizeTwips(int twips, int pixelsPerInch) {
+    if (twips <= 0 || pixelsPerInch <= 0 || twips % 10 == 0) return twips;
+    const int pixels = ::MulDiv(twips, pixelsPerInch, 1440);
+    for (int candidate : {(twips + 9) / 10 * 10, twips / 10 * 10})
+        if (candidate > 0 && ::MulDiv(candidate, pixelsPerInch, 1440) == pixels) return candidate;
+    return twips;
 }
 
 void TRichEdit::SetWordWrap(bool wrap) {

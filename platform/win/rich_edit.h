@@ -95,6 +95,11 @@ struct TPrintSheet {
 inline constexpr int kPrintMarginTwips = 1134;
 RECT PrintTextRect(const TPrintSheet& sheet);
 
+// A character size in twips moved to whole half points (what rich text can store), to the one
+// that shows at the same pixel height on a screen of pixelsPerInch; unchanged when it already
+// is one or when neither neighbour shows the same.
+int RichTextSizeTwips(int twips, int pixelsPerInch);
+
 class TRichEdit : public TWinControl {
 public:
     explicit TRichEdit(TComponent* owner);

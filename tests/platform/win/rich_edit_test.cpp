@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "platform/win/forms.h"
 #include "platform/win/rich_edit.h"
 
 using namespace fn;
@@ -51,4 +54,49 @@ TEST(PrintTextRect, WideUnprintableBordersAndTinySheetsUseThePrintableArea) {
     EXPECT_TRUE(PrintTextRect(label) == (RECT{0, 0, 2160, 1440}));
     // No resolution (a broken device): nothing to lay out, and no division by zero.
     EXPECT_TRUE(PrintTextRect(TPrintSheet{}) == (RECT{0, 0, 0, 0}));
+}
+
+TEST(RichTextSize, MovesToTheHalfPointThatShowsAtTheSamePixelHeight) {
+    EXPECT_EQ(RichTextSizeTwips(165, 96), 170);  // 11 pixels: 8.25 points shown as 8.5
+    EXPECT_EQ(RichTextSizeTwips(195, 96), 200);  // 13 pixels
+    EXPECT_EQ(RichTextSizeTwips(180, 96), 180);  // 9 points already fits
+    // At 120 pixels per inch 11 pixels are 132 twips: 130 shows at 10.8, so 11 pixels too.
+    EXPECT_EQ(::MulDiv(130, 120, 1440), 11);
+    EXPECT_EQ(RichTextSizeTwips(132, 120), 130);
+    EXPECT_EQ(RichTextSizeTwips(0, 96), 0);
+    EXPECT_EQ(RichTextSizeTwips(165, 0), 165);
+}
+
+// A note typed in the base font of 11 pixels, saved as rich text and read back, has the size it
+// was typed in.
+TEST(RichEditWindow, TextReadBackFromRichTextKeepsTheSizeItWasTypedIn) {
+    TForm form(nullptr);
+    form.SetBounds(40, 30, 300, 200);
+    form.Handle();
+    TRichEdit edit(nullptr);
+    TFontDesc font;
+    font.name = L"MS Sans Serif";
+    font.height = -11;
+    edit.SetFont(font);
+    edit.SetParent(&form);
+    edit.Handle();
+    for (wchar_t c : String(L"Notiz")) ::SendMessageW(edit.Handle(), WM_CHAR, c, 1);
+    auto size = [&] {
+        edit.SetSelStart(0);
+        edit.SetSelLength(5);
+        CHARFORMAT2W f{};
+        f.cbSize = sizeof f;
+        ::SendMessageW(edit.Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&f));
+        return f.yHeight;
+    };
+    const LONG typed = size();
+    EXPECT_EQ(typed % 10, 0);
+    wchar_t folder[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, folder);
+    const String path = String(folder) + L"fn_rich_size_" + std::to_wstring(::GetCurrentProcessId()) + L".txt";
+    edit.Lines().SaveToFile(path);
+    edit.Lines().LoadFromFile(path);
+    ::DeleteFileW(path.c_str());
+    EXPECT_EQ(edit.Lines().Text(), L"Notiz");
+    EXPECT_EQ(size(), typed);
 }
