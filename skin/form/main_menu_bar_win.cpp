@@ -661,6 +661,7 @@ void TmnSkinMainMenuBar::RebuildItems() {
     Rebuild();
     Invalidate();
     HotIndex = PrevHotIndex = -1;
+    lastPointer_ = kNoPointer;  // the new items are tracked where the pointer is
     StartTimer(HoverTimer);
 }
 
@@ -858,9 +859,17 @@ void TmnSkinMainMenuBar::Track(int x, int y) {
     }
 }
 
+bool TmnSkinMainMenuBar::PointerMoved(POINT screen) {
+    const bool moved = screen.x != lastPointer_.x || screen.y != lastPointer_.y;
+    lastPointer_ = screen;
+    return moved;
+}
+
 void TmnSkinMainMenuBar::HoverTick() {
     POINT pt;
-    if (!handle_ || !::GetCursorPos(&pt)) return;
+    // A pointer resting on an item leaves the highlight to the keyboard (Alt+D with the pointer
+    // over "Hilfe" keeps "Datei" open); only a move of the pointer takes it back.
+    if (!handle_ || !::GetCursorPos(&pt) || !PointerMoved(pt)) return;
     ::ScreenToClient(handle_, &pt);
     if (pt.x < 0 || pt.y < 0 || pt.x >= Width() || pt.y >= Height()) {
         StopTimer(HoverTimer);
@@ -878,6 +887,7 @@ void TmnSkinMainMenuBar::MouseEnter() {
 void TmnSkinMainMenuBar::MouseLeave() {
     TmnSkinControl::MouseLeave();
     StopTimer(HoverTimer);
+    lastPointer_ = kNoPointer;
     Track(-1, -1);
 }
 
@@ -1228,7 +1238,10 @@ LRESULT TmnSkinMainMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MOUSEMOVE: {
             LRESULT r = TmnSkinControl::WndProc(msg, wParam, lParam);
-            Track(x, y);
+            // The platform also reports a pointer that did not move (a window moved under it).
+            POINT screen{x, y};
+            ::ClientToScreen(handle_, &screen);
+            if (PointerMoved(screen)) Track(x, y);
             StartTimer(HoverTimer);
             return r;
         }

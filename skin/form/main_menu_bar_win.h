@@ -11,6 +11,7 @@
 // unit keeps the objects' states, draws and talks to the owner. A command chosen on the bar
 // runs after the message that chose it (posted), so a command that changes the menu or closes
 // the window never frees the object still handling its mouse or key.
+#include <climits>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -235,6 +236,8 @@ private:
     void RefreshButtonStates();
     void FreeObjects();
     void HoverTick();
+    // True when the pointer (screen coordinates) is somewhere else than at the last call.
+    bool PointerMoved(POINT screen);
     void MorphTick();
     void AnimateTick();
     void PaintBackground(TBitmap& buffer);
@@ -265,6 +268,8 @@ private:
     TBitmap buffer_;   // the bar as painted last
     TBitmap measure_;  // a memory context for measuring captions
     TWindowTimer hoverTimer_, morphTimer_, animateTimer_;
+    static constexpr POINT kNoPointer{INT_MIN, INT_MIN};
+    POINT lastPointer_ = kNoPointer;  // screen position of the last tracked pointer
     TMenuItem* pendingClick_ = nullptr;
     bool rebuildPending_ = false;
     int closedByPress_ = -1;  // object index of the item whose popup just closed, until handled

@@ -472,6 +472,37 @@ TEST_F(MenuBarTest, AcceleratorsOpenOrRunTheirItem) {
     EXPECT_FALSE(b.HandleAccelerator(L'D'));
 }
 
+// A pointer resting on the bar leaves the highlight to the keyboard: the hover polling takes it
+// back only when the pointer moves.
+TEST_F(MenuBarTest, APointerRestingOnTheBarLeavesTheHighlightToTheKeyboard) {
+    Standard();
+    TmnSkinMainMenuBar& b = Make(&test::FennickSkin());
+    auto at = [&](int item) { return POINT{b.Item(item)->ObjectRect.Left + 3, b.Item(item)->ObjectRect.Top + 3}; };
+    auto pointTo = [&](int item) {
+        POINT p = at(item);
+        ::ClientToScreen(b.Handle(), &p);
+        return ::SetCursorPos(p.x, p.y) != FALSE;
+    };
+    auto tick = [&] { ::SendMessageW(b.Handle(), WM_TIMER, TmnSkinMainMenuBar::HoverTimer, 0); };
+    ASSERT_TRUE(pointTo(3));
+    Mouse(WM_MOUSEMOVE, at(3).x, at(3).y);
+    EXPECT_EQ(b.HotIndex, 3);
+    // Alt+D with the pointer over "Über": "Datei" opens and stays open.
+    EXPECT_TRUE(b.HandleAccelerator(L'd'));
+    tick();
+    tick();
+    EXPECT_TRUE(b.Item(0)->Down);
+    EXPECT_EQ(Shown(), SubItems(datei));
+    // The platform reporting the pointer where it was (a window moved under it) changes nothing.
+    Mouse(WM_MOUSEMOVE, at(3).x, at(3).y);
+    EXPECT_TRUE(b.Item(0)->Down);
+    // Moved onto "Bearbeiten", the open popup follows the pointer.
+    ASSERT_TRUE(pointTo(1));
+    tick();
+    EXPECT_TRUE(b.Item(1)->Down);
+    EXPECT_EQ(Shown(), SubItems(bearbeiten));
+}
+
 TEST_F(MenuBarTest, MenuModeNeedsAnItemItCanReach) {
     Standard();
     for (int i = 0; i < root->Count(); ++i) root->Items(i)->SetEnabled(false);
