@@ -6,10 +6,8 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace fn;
-    Application()->Initialize();
-    Application()->SetTitle(L"Fennick Notizen");
     try {
-        Application()->CreateForm(Form1);
+        StartApplication();
     } catch (const Exception& e) {
         Application()->HandleException(e);
         return 1;

@@ -8,6 +8,12 @@ namespace fn {
 
 TForm1* Form1 = nullptr;
 
+void StartApplication() {
+    Application()->Initialize();
+    Application()->SetTitle(L"Fennick Notizen");
+    Application()->CreateForm(Form1);
+}
+
 void RegisterAppClasses() {
     TmnSkinData::Register();
     TmnCompressedStoredSkin::Register();

@@ -45,6 +45,11 @@ protected:
 
 extern TForm1* Form1;
 
+// The program's start-up without its message loop: the application initialised and titled,
+// and the main window made. The entry point runs the loop next; tests and benchmarks show the
+// window and handle its messages themselves.
+void StartApplication();
+
 // Registers the skin library's components that the windows' form data names (each window
 // does so before reading its form data).
 void RegisterAppClasses();

@@ -24,9 +24,7 @@ public:
 // messages from then on.
 inline void StartProgram(ConsoleDialogs& dialogs) {
     SetDialogService(&dialogs);
-    Application()->Initialize();
-    Application()->SetTitle(L"Fennick Notizen");
-    Application()->CreateForm(Form1);
+    StartApplication();
     Form1->Show();
     Application()->ProcessMessages();
 }

@@ -64,6 +64,15 @@ public:
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
     virtual void Notification(TComponent* component, Operation operation);
+    // Points slot at value and moves the free notification along with it (slot may be an
+    // interface a component implements); Notification clears the slot when its target goes.
+    template <class T>
+    void SetReference(T*& slot, T* value) {
+        if (slot == value) return;
+        RemoveFreeNotification(dynamic_cast<TComponent*>(slot));
+        slot = value;
+        FreeNotification(dynamic_cast<TComponent*>(slot));
+    }
 
     // Form data: a property read for this component; returns false when the name is unknown.
     virtual bool ReadProperty(const String& name, const FormValue& value, TReader& reader);

@@ -168,10 +168,7 @@ void TApplication::SetHintWindowClass(THintWindowClass windowClass) {
 }
 
 void TApplication::SetHintControl(TWinControl* control) {
-    if (hintControl_ == control) return;
-    if (hintControl_) RemoveFreeNotification(hintControl_);
-    hintControl_ = control;
-    if (hintControl_) FreeNotification(hintControl_);
+    SetReference(hintControl_, control);
 }
 
 void TApplication::Notification(TComponent* component, Operation operation) {

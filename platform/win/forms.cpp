@@ -107,7 +107,7 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
     else if (name.rfind(L"Font.", 0) == 0) { if (!font_.ReadProperty(name.substr(5), v)) return false; }
     else if (name == L"AutoScroll" || name == L"Scaled") v.AsBool();  // stored, no effect here
     else if (name == L"Menu") reader.FixupReference(v, [this](TComponent* c) { SetMenu(dynamic_cast<TMainMenu*>(c)); });
-    else if (name == L"PopupMenu") reader.FixupReference(v, [this](TComponent* c) { popupMenu_ = dynamic_cast<TPopupMenu*>(c); if (c) FreeNotification(c); });
+    else if (name == L"PopupMenu") reader.FixupReference(v, [this](TComponent* c) { SetReference(popupMenu_, dynamic_cast<TPopupMenu*>(c)); });
     else if (name == L"WindowMenu") reader.FixupReference(v, [this](TComponent* c) { SetWindowMenu(dynamic_cast<TMenuItem*>(c)); });
     else if (name == L"OnCreate") OnCreate = reader.Method<TNotifyEvent>(v);
     else if (name == L"OnShow") OnShow = reader.Method<TNotifyEvent>(v);
@@ -122,10 +122,7 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
 }
 
 void TForm::SetWindowMenu(TMenuItem* item) {
-    if (windowMenu_ == item) return;
-    if (windowMenu_) RemoveFreeNotification(windowMenu_);
-    windowMenu_ = item;
-    if (windowMenu_) FreeNotification(windowMenu_);
+    SetReference(windowMenu_, item);
 }
 
 // References to menus the form does not own are dropped when those go.
@@ -143,8 +140,7 @@ void TForm::SetCaption(const String& caption) {
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
-    menu_ = menu;
-    if (menu_) FreeNotification(menu_);
+    SetReference(menu_, menu);
     if (HandleAllocated() && formStyle_ != TFormStyle::fsMDIChild) {
         ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
         if (menu_) menu_->SetWindow(handle_);
@@ -372,16 +368,28 @@ void TForm::Release() {
     else delete this;
 }
 
+bool TForm::HoldsMDIChild(const TForm& f) const {
+    return mdiClient_ && f.formStyle_ == TFormStyle::fsMDIChild && f.HandleAllocated() && !f.releasing_ &&
+           !f.IsDestroying() && ::GetParent(f.handle_) == mdiClient_;
+}
+
+TForm* TForm::ParentFrame() const {
+    if (formStyle_ != TFormStyle::fsMDIChild || !handle_) return nullptr;
+    HWND client = ::GetParent(handle_);
+    TForm* frame = client ? GetParentForm(client) : nullptr;
+    return frame && frame->mdiClient_ == client ? frame : nullptr;
+}
+
 int TForm::MDIChildCount() const {
     int n = 0;
     for (TForm* f : Screen()->forms_)
-        if (f->formStyle_ == TFormStyle::fsMDIChild && f->HandleAllocated() && !f->releasing_) ++n;
+        if (HoldsMDIChild(*f)) ++n;
     return n;
 }
 
 TForm* TForm::MDIChildren(int index) const {
     for (TForm* f : Screen()->forms_)
-        if (f->formStyle_ == TFormStyle::fsMDIChild && f->HandleAllocated() && !f->releasing_ && index-- == 0) return f;
+        if (HoldsMDIChild(*f) && index-- == 0) return f;
     return nullptr;
 }
 

@@ -71,8 +71,12 @@ public:
     // The MDI client window's chain: handlers installed here see the client's messages, for
     // every client window the frame will have.
     TWndProcChain& ClientWindowProc() { return *clientChain_; }
+    // The document windows inside this frame's MDI client, hidden ones included; not those
+    // being released or destroyed.
     int MDIChildCount() const;
     TForm* MDIChildren(int index) const;
+    // For a document window, the frame whose MDI client holds it; null for other forms.
+    TForm* ParentFrame() const;
     TForm* ActiveMDIChild() const;
     void Tile();
     void Cascade();
@@ -134,6 +138,7 @@ private:
     int clientWidth_ = -1, clientHeight_ = -1;
     bool shown_ = false;
     bool releasing_ = false;
+    bool HoldsMDIChild(const TForm& form) const;
     HWND mdiClient_ = nullptr;
     std::shared_ptr<TWndProcChain> clientChain_ = TWndProcChain::Create();
 };

@@ -265,9 +265,7 @@ void TmnSkinPanel::ToggleFromCaption() {
 
 void TmnSkinPanel::SetCaptionImageList(TImageList* images) {
     if (images_ == images) return;
-    if (images_) images_->RemoveFreeNotification(this);
-    images_ = images;
-    if (images_) images_->FreeNotification(this);
+    SetReference(images_, images);
     Invalidate();
 }
 

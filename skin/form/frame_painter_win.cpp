@@ -56,9 +56,7 @@ TFrameGeometry ResizedFrame(const TmnFrameGeometry& g, bool mask) {
 
 bool TmnSkinnedFramePainter::UpdateSide(TSide& side, const TImagePlan& plan, TBitmap& picture, int effect) {
     if (!plan.Built) return false;  // the image stays as it was
-    if (side.Source == &picture && side.Effect == effect && side.Plan.Width == plan.Width &&
-        side.Plan.Height == plan.Height && side.Plan.Plan == plan.Plan)
-        return false;
+    if (side.Source == &picture && side.Effect == effect && side.Plan == plan) return false;
     side.Image.SetSize(plan.Width, plan.Height);
     DrawPlan(side.Image, picture, plan.Plan);
     if (effect >= 0) ApplyEffect(side.Image, effect);
@@ -241,9 +239,9 @@ bool TmnFrameRegion::TStrip::Update(const TImagePlan& plan, const TPixelView& ma
         Plan = {};
         return false;
     }
-    if (Plan.Built && Plan.Width == plan.Width && Plan.Height == plan.Height && Plan.Plan == plan.Plan) return false;
+    if (Plan == plan) return false;
     Width = plan.Width, Height = plan.Height;
-    const size_t size = static_cast<size_t>(View().RowStride) * static_cast<size_t>(Height);
+    const size_t size = static_cast<size_t>(Stride()) * static_cast<size_t>(Height);
     if (Bytes.size() < size) Bytes.resize(size);
     // White where no piece lands: outside the window.
     FillWhite(View());

@@ -1,9 +1,10 @@
 #pragma once
-#include <vector>
 // Painting a window's frame and cutting its region: the skinned frame from four border images
 // (with the skin objects drawn into them and the inactive effect), the built-in frame drawn when
 // no skin is loaded, and the window region from the mask's four border strips plus the mask
 // rectangle. The plans come from frame_layout; this unit only executes them with GDI.
+#include <vector>
+
 #include "platform/win/graphics.h"
 #include "skin/form/form_background.h"
 #include "skin/form/frame_layout.h"
@@ -114,8 +115,9 @@ private:
         std::vector<uint8_t> Bytes;
         int Width = 0, Height = 0;
         bool Empty() const { return Width <= 0 || Height <= 0; }
-        TPixelView View() { return {Bytes.data(), Width, Height, (3 * Width + 3) / 4 * 4}; }
-        const uint8_t* Pixel(int x, int y) const { return Bytes.data() + static_cast<size_t>(y) * ((3 * Width + 3) / 4 * 4) + 3 * x; }
+        int Stride() const { return (3 * Width + 3) / 4 * 4; }
+        TPixelView View() { return {Bytes.data(), Width, Height, Stride()}; }
+        const uint8_t* Pixel(int x, int y) const { return Bytes.data() + static_cast<size_t>(y) * Stride() + 3 * x; }
         TImagePlan Plan;
         // Draws the strip by plan from mask unless it holds that already; true when it drew.
         bool Update(const TImagePlan& plan, const TPixelView& mask);

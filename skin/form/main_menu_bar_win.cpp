@@ -487,9 +487,7 @@ void TmnSkinMainMenuBar::SetMantle(TmnMenuBarOwner* mantle) {
 
 void TmnSkinMainMenuBar::SetMainMenu(TMainMenu* menu) {
     if (mainMenu_ == menu) return;
-    if (mainMenu_) mainMenu_->RemoveFreeNotification(this);
-    mainMenu_ = menu;
-    if (mainMenu_) mainMenu_->FreeNotification(this);
+    SetReference(mainMenu_, menu);
     Rebuild();
     Invalidate();
 }

@@ -25,18 +25,6 @@ TMenuItem* FindItem(TMenuItem* parent, const String& name) {
     return nullptr;
 }
 
-// The document windows of frame: the forms inside its MDI client (hidden ones included).
-int ChildrenOf(const TForm& frame, const TForm* except) {
-    int n = 0;
-    for (int i = 0; i < Screen()->FormCount(); ++i) {
-        TForm* f = Screen()->Forms(i);
-        if (f != except && f->FormStyle() == TFormStyle::fsMDIChild && f->HandleAllocated() && !f->IsDestroying() &&
-            ::GetParent(f->Handle()) == frame.ClientHandle())
-            ++n;
-    }
-    return n;
-}
-
 }  // namespace
 
 // ---- the frame's window list ----
@@ -55,11 +43,9 @@ void TmnMantle::AddWindowListItem() {
     item->SetCaption(form_.Caption());
     // The item finds its window by name when clicked: the window may be gone by then.
     item->OnClick = [frame, childName = form_.Name()](TComponent*) {
-        for (int i = 0; i < Screen()->FormCount(); ++i) {
-            TForm* f = Screen()->Forms(i);
-            if (f->Name() != childName || f->FormStyle() != TFormStyle::fsMDIChild || !f->HandleAllocated() ||
-                ::GetParent(f->Handle()) != frame->ClientHandle())
-                continue;
+        for (int i = 0; i < frame->MDIChildCount(); ++i) {
+            TForm* f = frame->MDIChildren(i);
+            if (f->Name() != childName) continue;
             if (TmnMantle* m = Of(f); m && m->SkinWindowState() == swsMinimized) m->RunWindowAction(TmnWindowAction::Restore);
             f->Show();
             return;
@@ -77,8 +63,10 @@ void TmnMantle::RemoveWindowListItem() {
     if (TmnMantle* m = FrameMantle(); m && m->skinMenu_->Visible) m->CloseMenus();
     if (skinMenu_->Visible) CloseMenus();
     delete FindItem(list, form_.Name() + String(ChildItemSuffix));
-    // With no document window left, no stale item stays behind either.
-    if (ChildrenOf(*frame, &form_) == 0) {
+    // With no other document window left, no stale item stays behind either.
+    int others = 0;
+    for (int i = 0; i < frame->MDIChildCount(); ++i) others += frame->MDIChildren(i) != &form_;
+    if (others == 0) {
         for (int i = 0; i < list->Count(); ++i) {
             if (IsChildItem(*list->Items(i))) {
                 delete list->Items(i);

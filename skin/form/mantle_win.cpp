@@ -110,14 +110,8 @@ TmnMantle* TmnMantle::Of(const TForm* form) {
 TForm* TmnMantle::FrameForm() const {
     // An MDI child's frame is the form whose MDI client holds the child's window; it need not be
     // the main form.
-    if (!IsMDIChild() || !form_.HandleAllocated()) return nullptr;
-    HWND client = ::GetParent(const_cast<TForm&>(form_).Handle());
-    if (!client) return nullptr;
-    for (int i = 0; i < Screen()->FormCount(); ++i) {
-        TForm* f = Screen()->Forms(i);
-        if (f != &form_ && f->ClientHandle() == client) return f->IsDestroying() ? nullptr : f;
-    }
-    return nullptr;
+    TForm* frame = form_.ParentFrame();
+    return frame && !frame->IsDestroying() ? frame : nullptr;
 }
 
 TmnMantle* TmnMantle::FrameMantle() const {
@@ -175,34 +169,24 @@ void TmnMantle::SetMenusAlphaBlend(bool value) { skinMenu_->AlphaBlend = value; 
 void TmnMantle::SetMenusAlphaBlendAnimation(bool value) { skinMenu_->AlphaBlendAnimation = value; }
 void TmnMantle::SetMenusAlphaBlendValue(BYTE value) { skinMenu_->AlphaBlendValue = value; }
 
-namespace {
-template <class T>
-void Refer(TComponent& self, T*& slot, T* value) {
-    if (slot == value) return;
-    if (auto* c = dynamic_cast<TComponent*>(slot)) self.RemoveFreeNotification(c);
-    slot = value;
-    if (auto* c = dynamic_cast<TComponent*>(slot)) self.FreeNotification(c);
-}
-}  // namespace
-
 void TmnMantle::SetSkinData(TmnSkinData* skinData) {
-    Refer(*this, skinData_, skinData);
+    SetReference(skinData_, skinData);
     if (!IsDesigning()) ChangeSkinData();
 }
 
-void TmnMantle::SetMenusSkinData(TmnSkinData* skinData) { Refer(*this, menusSkinData_, skinData); }
-void TmnMantle::SetMainMenuBar(TmnMenuBarPartner* bar) { Refer(*this, mainMenuBar_, bar); }
-void TmnMantle::SetMDITabsBar(TmnMDITabsPartner* bar) { Refer(*this, mdiTabsBar_, bar); }
-void TmnMantle::SetSkinHint(TmnSkinHint* hint) { Refer(*this, skinHint_, hint); }
-void TmnMantle::SetStatusBar(TmnSkinStatusBar* bar) { Refer(*this, statusBar_, bar); }
-void TmnMantle::SetSystemMenu(TPopupMenu* menu) { Refer(*this, systemMenu_, menu); }
+void TmnMantle::SetMenusSkinData(TmnSkinData* skinData) { SetReference(menusSkinData_, skinData); }
+void TmnMantle::SetMainMenuBar(TmnMenuBarPartner* bar) { SetReference(mainMenuBar_, bar); }
+void TmnMantle::SetMDITabsBar(TmnMDITabsPartner* bar) { SetReference(mdiTabsBar_, bar); }
+void TmnMantle::SetSkinHint(TmnSkinHint* hint) { SetReference(skinHint_, hint); }
+void TmnMantle::SetStatusBar(TmnSkinStatusBar* bar) { SetReference(statusBar_, bar); }
+void TmnMantle::SetSystemMenu(TPopupMenu* menu) { SetReference(systemMenu_, menu); }
 
 void TmnMantle::SetTrayIcon(TmnTrayIcon* icon) {
     if (trayIcon_ && trayIcon_ != icon && !trayIcon_->IsDestroying()) {
         trayIcon_->OnDblClick = nullptr;
         if (trayIcon_->PopupMenu() == trayPopupMenu_) trayIcon_->SetPopupMenu(nullptr);
     }
-    Refer(*this, trayIcon_, icon);
+    SetReference(trayIcon_, icon);
     if (!trayIcon_) return;
     if (!AlwaysShowInTray) trayIcon_->SetIconVisible(false);
     trayIcon_->MinimizeToTray = false;
@@ -928,14 +912,8 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         }
         if (Magnetic) {
             // A document window snaps to its frame's client area, any other to the work area.
-            RECT area;
-            if (IsMDIChild()) {
-                HWND parent = ::GetParent(window);
-                ::GetClientRect(parent, &area);
-                ::MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
-            } else {
-                GetWindowMonitorRect(window, true, area);
-            }
+            RECT area = PlacementArea();
+            if (IsMDIChild()) ::MapWindowPoints(::GetParent(window), nullptr, reinterpret_cast<POINT*>(&area), 2);
             POINT c;
             ::GetCursorPos(&c);
             const TSkinRect m = MagneticMove(ToSkinRect(r), ToSkinRect(area), MagneticSize, {c.x, c.y}, magnet_);
@@ -1131,7 +1109,7 @@ void TmnMantle::Shown(HWND window) {
         ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (TMainMenu* menu = form_.Menu()) {
-        Refer(*this, takenMenu_, menu);
+        SetReference(takenMenu_, menu);
         form_.SetMenu(nullptr);
     }
 }
@@ -1310,15 +1288,19 @@ TForm* TmnMantle::MaximizedChild() const {
     return nullptr;
 }
 
-RECT TmnMantle::MaximizedBounds() const {
+RECT TmnMantle::PlacementArea() const {
     HWND window = const_cast<TForm&>(form_).Handle();
     RECT area{};
-    if (IsMDIChild()) {
-        ::GetClientRect(::GetParent(window), &area);
-        return area;
-    }
+    if (IsMDIChild()) ::GetClientRect(::GetParent(window), &area);
+    else GetWindowMonitorRect(window, true, area);
+    return area;
+}
+
+RECT TmnMantle::MaximizedBounds() const {
+    RECT area = PlacementArea();
+    if (IsMDIChild()) return area;
+    HWND window = const_cast<TForm&>(form_).Handle();
     RECT monitor, primary;
-    GetWindowMonitorRect(window, true, area);
     GetWindowMonitorRect(window, false, monitor);
     GetPrimaryScreenRect(false, primary);
     const TSkinRect m = MaximizedRect(ToSkinRect(area), ToSkinRect(monitor), ToSkinRect(primary), MaximizeOnFullScreen);
@@ -1328,11 +1310,9 @@ RECT TmnMantle::MaximizedBounds() const {
 void TmnMantle::MoveToMinimizedPosition() {
     if (!form_.HandleAllocated()) return;
     HWND window = form_.Handle();
-    const TmnSizeLimits l = SizeLimits();
+    const TmnSizeLimits l = SizeLimits(false);
     HWND parent = IsMDIChild() ? ::GetParent(window) : nullptr;
-    RECT area;
-    if (parent) ::GetClientRect(parent, &area);
-    else GetWindowMonitorRect(window, true, area);
+    const RECT area = PlacementArea();
     // Another minimised window of the same kind standing exactly there: a document window of
     // the same frame, or any other form but the main form.
     TForm* main = Application()->MainForm();
@@ -1356,13 +1336,9 @@ void TmnMantle::MoveToMinimizedPosition() {
 }
 
 void TmnMantle::RefitChildren() {
-    if (!IsMDIFrame() || !form_.ClientHandle()) return;
-    std::vector<TForm*> children;
-    for (int i = 0; i < Screen()->FormCount(); ++i) {
-        TForm* f = Screen()->Forms(i);
-        if (f->FormStyle() == TFormStyle::fsMDIChild && f->HandleAllocated() && ::GetParent(f->Handle()) == form_.ClientHandle())
-            children.push_back(f);
-    }
+    if (!IsMDIFrame()) return;
+    std::vector<TForm*> children;  // taken first: the refit runs the children's handlers
+    for (int i = 0; i < form_.MDIChildCount(); ++i) children.push_back(form_.MDIChildren(i));
     for (TForm* f : children) ::SendMessageW(f->Handle(), MSG_MDI_CHILD_REALIGN, 0, 0);
     for (TForm* f : children)
         if (TmnMantle* m = Of(f); m && m->windowState_ == swsMinimized) m->MoveToMinimizedPosition();

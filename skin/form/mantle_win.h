@@ -235,6 +235,9 @@ private:
     void BuildTrayMenu();
     // The place and size of the component's own minimised state, and the area it is sought in.
     void MoveToMinimizedPosition();
+    // Where the window is placed, in the coordinates SetWindowPos takes: its frame's client
+    // area for a document window, else the work area of its monitor.
+    RECT PlacementArea() const;
     // The rectangle of the maximised state (parent coordinates for a document window).
     RECT MaximizedBounds() const;
     // Sends every document window the refit, then re-places the minimised ones.

@@ -256,10 +256,7 @@ TmnSkinHint::~TmnSkinHint() {
 }
 
 void TmnSkinHint::SetSkinData(TmnSkinData* skinData) {
-    if (skinData_ == skinData) return;
-    if (skinData_) RemoveFreeNotification(skinData_);
-    skinData_ = skinData;
-    if (skinData_) FreeNotification(skinData_);
+    SetReference(skinData_, skinData);
 }
 
 void TmnSkinHint::Notification(TComponent* component, Operation operation) {

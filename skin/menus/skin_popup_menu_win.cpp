@@ -22,10 +22,7 @@ TmnSkinPopupMenu::TmnSkinPopupMenu(TComponent* owner) : TPopupMenu(owner) {}
 TmnSkinPopupMenu::~TmnSkinPopupMenu() = default;
 
 void TmnSkinPopupMenu::SetSkinData(TmnSkinData* skinData) {
-    if (skinData_ == skinData) return;
-    if (skinData_) RemoveFreeNotification(skinData_);
-    skinData_ = skinData;
-    if (skinData_) FreeNotification(skinData_);
+    SetReference(skinData_, skinData);
 }
 
 void TmnSkinPopupMenu::Notification(TComponent* component, Operation operation) {
@@ -41,10 +38,7 @@ TmnMenuOwner* TmnSkinPopupMenu::FindMenuOwner() const {
     if (form) {
         // A document window's menus open through its frame: the form that holds the MDI client
         // the document lives in (not necessarily the program's main form).
-        if (form->FormStyle() == TFormStyle::fsMDIChild && form->HandleAllocated()) {
-            if (HWND client = ::GetParent(form->Handle()))
-                if (TForm* frame = GetParentForm(client)) form = frame;
-        }
+        if (TForm* frame = form->ParentFrame()) form = frame;
         return OwnerAmong(form);
     }
     if (TmnMenuOwner* found = OwnerAmong(owner)) return found;

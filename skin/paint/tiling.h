@@ -43,6 +43,7 @@ struct TImagePlan {
     bool Built = false;  // false: the image is left as it was
     int Width = 0, Height = 0;
     TBlitPlan Plan;
+    friend bool operator==(const TImagePlan&, const TImagePlan&) = default;
 };
 
 struct TBorderPlans {

@@ -167,9 +167,7 @@ void TmnTrayIcon::SetShowHint(bool show) {
 }
 
 void TmnTrayIcon::SetPopupMenu(TmnSkinPopupMenu* menu) {
-    if (popupMenu_) RemoveFreeNotification(popupMenu_);
-    popupMenu_ = menu;
-    if (popupMenu_) FreeNotification(popupMenu_);
+    SetReference(popupMenu_, menu);
 }
 
 void TmnTrayIcon::Notification(TComponent* component, Operation operation) {

@@ -22,9 +22,7 @@ bool ScriptedDialogs::Execute(TCommonDialog& dialog) {
 
 TForm1* StartProgram() {
     if (!Form1) {
-        Application()->Initialize();
-        Application()->SetTitle(L"Fennick Notizen");
-        Application()->CreateForm(Form1);
+        StartApplication();
         Form1->Show();
         Pump();
     }

@@ -50,9 +50,7 @@ int ViewerWindowCount() {
 TEST(ApplicationHelp, DocumentHelpItemOpensTheHelpFileAndShutDownClosesIt) {
     CountingDialogs dialogs;
     SetDialogService(&dialogs);
-    Application()->Initialize();
-    Application()->SetTitle(L"Fennick Notizen");
-    Application()->CreateForm(Form1);
+    StartApplication();
     Form1->Show();
     Application()->ProcessMessages();
 
