@@ -75,6 +75,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return TForm::WndProc(msg, wParam, lParam);
 }
+
 void TForm1::FormCreate(TComponent*) { SetUpHelp(); }
 
 void TForm1::FormDestroy(TComponent*) { ReleaseHelp(); }

@@ -102,21 +102,30 @@ void TmnMantle::BuildTrayMenu() {
     // Built before a skin is attached: the captions are the built-in ones.
     trayPopupMenu_ = new TmnSkinPopupMenu(this);
     trayPopupMenu_->SetMenuOwner(this);
-    TMenuItem* root = trayPopupMenu_->Items();
-    auto* restore = new TMenuItem(trayPopupMenu_);
-    restore->SetName(L"TRAY_MTL_RESTORE");
-    restore->SetCaption(Caption(nullptr, L"MI_RESTORECAPTION"));
-    restore->OnClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::RestoreFromTray); };
-    root->Add(restore);
-    auto* line = new TMenuItem(trayPopupMenu_);
+    AddActionItem(*trayPopupMenu_, L"TRAY_MTL_RESTORE", Caption(nullptr, L"MI_RESTORECAPTION"),
+                  TmnWindowAction::RestoreFromTray);
+    AddLine(*trayPopupMenu_);
+    AddCloseItem(*trayPopupMenu_, L"TRAY_MTL_CLOSE", Caption(nullptr, L"MI_CLOSECAPTION"));
+}
+
+TMenuItem* TmnMantle::AddActionItem(TMenu& menu, const wchar_t* name, const String& caption, TmnWindowAction action) {
+    auto* item = new TMenuItem(&menu);
+    item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = [this, action](TComponent*) { PostWindowAction(action); };
+    menu.Items()->Add(item);
+    return item;
+}
+
+void TmnMantle::AddCloseItem(TMenu& menu, const wchar_t* name, const String& caption) {
+    AddActionItem(menu, name, caption, TmnWindowAction::Close)
+        ->SetShortCut(IsMDIChild() ? ShortCut(VK_F4, ssCtrl) : ShortCut(VK_F4, ssAlt));
+}
+
+void TmnMantle::AddLine(TMenu& menu) {
+    auto* line = new TMenuItem(&menu);
     line->SetCaption(L"-");
-    root->Add(line);
-    auto* close = new TMenuItem(trayPopupMenu_);
-    close->SetName(L"TRAY_MTL_CLOSE");
-    close->SetCaption(Caption(nullptr, L"MI_CLOSECAPTION"));
-    close->SetShortCut(IsMDIChild() ? ShortCut(VK_F4, ssCtrl) : ShortCut(VK_F4, ssAlt));
-    close->OnClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::Close); };
-    root->Add(close);
+    menu.Items()->Add(line);
 }
 
 HWND TmnMantle::MenuOwnerWindow() const {
@@ -142,21 +151,10 @@ void TmnMantle::RebuildDefaultSysMenu() {
     while (root->Count() > 0) delete root->Items(root->Count() - 1);
     const std::vector<std::wstring_view> wanted = StandardSystemMenuItems(windowState_, rolledUp_, IsMDIChild(), borderIcons_);
     for (std::wstring_view name : wanted) {
-        for (const Entry& e : entries) {
-            if (name != e.name) continue;
-            auto* item = new TMenuItem(defaultSysMenu_);
-            item->SetName(e.name);
-            item->SetCaption(Caption(skinData_, e.captionKey));
-            const TmnWindowAction action = e.action;
-            item->OnClick = [this, action](TComponent*) { PostWindowAction(action); };
-            root->Add(item);
-        }
+        for (const Entry& e : entries)
+            if (name == e.name) AddActionItem(*defaultSysMenu_, e.name, Caption(skinData_, e.captionKey), e.action);
     }
-    if (root->Count() > 0) {
-        auto* line = new TMenuItem(defaultSysMenu_);
-        line->SetCaption(L"-");
-        root->Add(line);
-    }
+    if (root->Count() > 0) AddLine(*defaultSysMenu_);
 }
 
 TMenuItem* TmnMantle::SystemMenuItem() {
@@ -178,12 +176,7 @@ TMenuItem* TmnMantle::SystemMenuItem() {
         standard->Remove(item);
         root->Insert(at++, item);
     }
-    auto* close = new TMenuItem(systemMenu_);
-    close->SetName(L"MTL_CLOSE");
-    close->SetCaption(Caption(skinData_, L"MI_CLOSECAPTION"));
-    close->SetShortCut(IsMDIChild() ? ShortCut(VK_F4, ssCtrl) : ShortCut(VK_F4, ssAlt));
-    close->OnClick = [this](TComponent*) { PostWindowAction(TmnWindowAction::Close); };
-    root->Add(close);
+    AddCloseItem(*systemMenu_, L"MTL_CLOSE", Caption(skinData_, L"MI_CLOSECAPTION"));
     return root;
 }
 

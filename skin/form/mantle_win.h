@@ -233,6 +233,11 @@ private:
     void UpdateWindowListCaption();
     void CheckWindowListItems(bool active);
     void BuildTrayMenu();
+    // Items of the component's menus: one that posts a window action, the close item with its
+    // shortcut (Alt+F4, Strg+F4 in a document window), a divider.
+    TMenuItem* AddActionItem(TMenu& menu, const wchar_t* name, const String& caption, TmnWindowAction action);
+    void AddCloseItem(TMenu& menu, const wchar_t* name, const String& caption);
+    void AddLine(TMenu& menu);
     // The place and size of the component's own minimised state, and the area it is sought in.
     void MoveToMinimizedPosition();
     // Where the window is placed, in the coordinates SetWindowPos takes: its frame's client

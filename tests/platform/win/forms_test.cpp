@@ -45,7 +45,12 @@ TEST(MdiDocuments, AreCreatedHiddenWithTheirOwnBorderIconsAndShownAndActivatedBy
     ASSERT_TRUE(doc->HandleAllocated());
     HWND window = doc->Handle();
     // Not shown while it is set up, and without the maximise box its border icons leave out.
+    // It counts as the frame's document already, and names its frame.
     EXPECT_FALSE(::IsWindowVisible(window));
+    EXPECT_EQ(frame->MDIChildCount(), 1);
+    EXPECT_EQ(frame->MDIChildren(0), doc);
+    EXPECT_EQ(doc->ParentFrame(), frame);
+    EXPECT_EQ(frame->ParentFrame(), nullptr);
     const LONG style = ::GetWindowLongW(window, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -61,8 +66,15 @@ TEST(MdiDocuments, AreCreatedHiddenWithTheirOwnBorderIconsAndShownAndActivatedBy
     EXPECT_TRUE(::IsWindowVisible(window));
     EXPECT_EQ(frame->ActiveMDIChild(), doc);
     EXPECT_GE(g_framePaints, 1);
+    // A document of another frame is not this frame's.
+    TForm other(nullptr);
+    other.LoadFromText(L"object Other: TForm\n  FormStyle = fsMDIForm\n  Width = 300\n  Height = 200\nend\n");
+    ASSERT_NE(other.ClientHandle(), nullptr);
+    EXPECT_EQ(other.MDIChildCount(), 0);
+    EXPECT_EQ(frame->MDIChildCount(), 1);
     delete doc;
     Application()->ProcessMessages();
+    EXPECT_EQ(frame->MDIChildCount(), 0);
 }
 
 TEST(Forms, ClientSizeHoldsForAFrameThatChangedSinceTheClientRectangleWasComputed) {
