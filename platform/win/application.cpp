@@ -91,9 +91,23 @@ bool TApplication::PreProcessKey(MSG& msg) {
     return false;
 }
 
+void TApplication::NoteInput(const MSG& msg) {
+    const UINT m = msg.message;
+    if (m >= WM_KEYFIRST && m <= WM_KEYLAST) {
+        lastInputFromMouse_ = false;
+    } else if ((m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK)) {
+        // The platform repeats pointer moves without motion (after a window changed under it).
+        const bool move = m == WM_MOUSEMOVE || m == WM_NCMOUSEMOVE;
+        const bool moved = msg.pt.x != lastPointer_.x || msg.pt.y != lastPointer_.y;
+        lastPointer_ = msg.pt;
+        if (!move || moved) lastInputFromMouse_ = true;
+    }
+}
+
 void TApplication::DispatchOne(MSG& msg) {
     try {
         if (msg.message == WM_QUIT) { terminated_ = true; return; }
+        NoteInput(msg);
         if (msg.message == WM_MOUSEMOVE) {
             HintMouseMessage(msg.hwnd);
         } else if (msg.message == WM_MOUSELEAVE && msg.hwnd == hintTracked_) {

@@ -45,6 +45,11 @@ public:
     std::function<void(MSG& msg, bool& handled)> OnMessage;
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Whether the newest input the loop handled came from the mouse (a button, the wheel or a
+    // pointer that really moved) rather than the keyboard: menus opened by the mouse start with
+    // no item highlighted.
+    bool LastInputFromMouse() const { return lastInputFromMouse_; }
+    void NoteInput(const MSG& msg);
 
     // Shows an exception's message (or calls OnException when set).
     void HandleException(const Exception& e);
@@ -90,6 +95,8 @@ private:
     String title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool lastInputFromMouse_ = false;
+    POINT lastPointer_{-1, -1};
     bool initialized_ = false;
     String helpFile_;
 

@@ -16,29 +16,47 @@ bool PointOnMask(const TSkinRect& m, int x, int y, const TmnMaskPixel& black) {
     return black(msBottom, x, y - m.Bottom);
 }
 
+namespace {
+
+// Whether a point lies within the border width of the window's outline: without a mask, of the
+// window rectangle; with one, of the mask's edge (never inside the mask rectangle).
+bool NearEdge(const TmnFrameGeometry& g, const TmnHitState& s, int x, int y, const TmnMaskPixel& black) {
+    const int b = s.BorderWidth;
+    const int px[4] = {x - b, x, x + b, x}, py[4] = {y, y - b, y, y + b};
+    if (!black) {
+        const TSkinRect window{0, 0, s.Width, s.Height};
+        for (int i = 0; i < 4; ++i)
+            if (!Inside(window, px[i], py[i])) return true;
+        return false;
+    }
+    if (Inside(g.NewMaskRect, x, y)) return false;
+    for (int i = 0; i < 4; ++i)
+        if (!PointOnMask(g.NewMaskRect, px[i], py[i], black)) return true;
+    return false;
+}
+
+}  // namespace
+
 int SkinnedHitTest(const TmnFrameGeometry& g, const TmnHitState& s, int x, int y,
                    const std::function<bool(int x, int y)>& onCaption, const TmnMaskPixel& black) {
     const bool caption = onCaption && onCaption(x, y);
     if (!s.RolledUp && !s.Minimized) {
-        if (s.ObjectActive && !caption && !Inside(g.NewCl, x, y) && !s.InSizeMove) return htObject;
-        if (!s.Maximized && s.Resizable) {
-            const int b = s.BorderWidth;
-            const int px[4] = {x - b, x, x + b, x}, py[4] = {y, y - b, y, y + b};
-            bool nearEdge = false;
-            if (!black) {
-                const TSkinRect window{0, 0, s.Width, s.Height};
-                for (int i = 0; i < 4 && !nearEdge; ++i) nearEdge = !Inside(window, px[i], py[i]);
-            } else if (!Inside(g.NewMaskRect, x, y)) {
-                for (int i = 0; i < 4 && !nearEdge; ++i) nearEdge = !PointOnMask(g.NewMaskRect, px[i], py[i], black);
-            }
-            if (!nearEdge) {
-                if (Inside(g.NewCl, x, y)) return htClient;
-                return caption ? htCaption : htObject;
-            }
+        const bool sizable = !s.Maximized && s.Resizable;
+        const bool nearEdge = sizable && NearEdge(g, s, x, y, black);
+        // At the corners sizing wins over a caption button reaching into the sizing border: a
+        // press aimed at the corner must size the window, never run the button's command.
+        if (nearEdge) {
             if (x <= g.HitLT.X && y <= g.HitLT.Y) return htTopLeft;
             if (x >= g.HitRT.X && y <= g.HitRT.Y) return htTopRight;
             if (x <= g.HitLB.X && y >= g.HitLB.Y) return htBottomLeft;
             if (x >= g.HitRB.X && y >= g.HitRB.Y) return htBottomRight;
+        }
+        if (s.ObjectActive && !caption && !Inside(g.NewCl, x, y) && !s.InSizeMove) return htObject;
+        if (sizable) {
+            if (!nearEdge) {
+                if (Inside(g.NewCl, x, y)) return htClient;
+                return caption ? htCaption : htObject;
+            }
             if (Inside({g.HitLT.X, 0, g.HitRT.X, g.NewCl.Top}, x, y)) return htTop;
             if (Inside({g.HitLB.X, g.NewCl.Bottom, g.HitRB.X, s.Height}, x, y)) return htBottom;
             if (Inside({0, g.HitLT.Y, g.NewCl.Left, g.HitLB.Y}, x, y)) return htLeft;

@@ -193,6 +193,25 @@ void TmnMantle::ShowSystemMenu(const RECT& anchor, HWND opener) {
     if (!shower->skinMenu_->Visible) shower->MenuClosed();
 }
 
+bool TmnMantle::ShowContextMenu(HWND clicked, LPARAM lParam) {
+    TPopupMenu* menu = form_.PopupMenu();
+    if (!menu || dynamic_cast<TmnSkinPopupMenu*>(menu) || !form_.HandleAllocated()) return false;
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (pt.x == -1 && pt.y == -1) {
+        // From the keyboard (Shift+F10, the menu key): at the control, not at the mouse.
+        pt = {4, 4};
+        ::ClientToScreen(clicked && ::IsWindow(clicked) ? clicked : form_.Handle(), &pt);
+    }
+    if (menu->OnPopup) menu->OnPopup(menu);
+    TMenuItem* root = menu->Items();
+    TmnMantle* shower = IsMDIChild() && FrameMantle() ? FrameMantle() : this;
+    if (!root || root->Count() == 0 || !shower->form_.HandleAllocated()) return true;
+    shower->StartMenuRouting();
+    shower->skinMenu_->Popup(form_.Handle(), shower->MenusSkinData(), false, root, {pt.x, pt.y, pt.x, pt.y}, 0);
+    if (!shower->skinMenu_->Visible) shower->MenuClosed();
+    return true;
+}
+
 TmnBorderIcons TmnMantle::ChildBorderIcons(TForm* child) const {
     const TmnMantle* m = Of(child);
     return m ? m->borderIcons_ : 0;

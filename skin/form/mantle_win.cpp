@@ -13,6 +13,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
 #include "skin/form/frame_painter_win.h"
+#include "skin/form/mdi_tiling.h"
 #include "skin/menus/skin_hint_win.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/paint/regions_win.h"
@@ -23,7 +24,12 @@ namespace fn {
 
 namespace {
 
-constexpr UINT_PTR FadeTimerId = 1;
+// The library's timers on a dressed form live in a private id range (0x4D01..): the form's own
+// program may use any small id, such as 1, for its own timers.
+constexpr UINT_PTR FadeTimerId = 0x4D04;
+// The MDI client recomputes its scroll bars from its windows' places (an undocumented message
+// every MDI client answers).
+constexpr UINT WM_MDICALCCHILDSCROLL_ = 0x003F;
 constexpr UINT WM_MANTLE_ACTION = WM_APP + 0x4D0;       // wParam: TmnWindowAction, posted
 constexpr UINT WM_MANTLE_SYNC_ACTIVE = WM_APP + 0x4D1;  // re-reads the activation after the first show
 constexpr UINT WM_MANTLE_SHOWN_CHECK = WM_APP + 0x4D3;  // the seam saw a new window: was it shown already?
@@ -285,8 +291,11 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
         // frame's edges: unless the caller repaints everything itself, the frame alone is
         // painted again (not the whole window twice).
         const bool shown = ::IsWindowVisible(window) != FALSE;
-        if (!::SetWindowRgn(window, next, shown && redraw == rrWhole)) ::DeleteObject(next);
-        else if (shown && redraw == rrFrame) ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+        if (!shown || redraw == rrWhole) {
+            if (!::SetWindowRgn(window, next, shown)) ::DeleteObject(next);
+        } else if (SetWindowRegionRepainting(window, next) && redraw == rrFrame) {
+            ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+        }
     } else {
         ::SetWindowRgn(window, nullptr, TRUE);
         NcPaint();
@@ -521,7 +530,14 @@ void TmnMantle::PaintEvent(const String& idName, TmnObjectPainter& painter, cons
 
 // The activation the platform last reported (WM_NCACTIVATE, WM_ACTIVATE): it is known before
 // the platform's own bookkeeping catches up, so the frame paints the new state at once.
-bool TmnMantle::IsFormActive() const { return formActive_; }
+bool TmnMantle::IsFormActive() const {
+    if (!formActive_ || !IsMDIChild()) return formActive_;
+    // The active document looks active only while its frame is: a modal dialog or another
+    // program takes the activation from both.
+    if (const TmnMantle* frame = FrameMantle()) return frame->formActive_;
+    const TForm* frame = FrameForm();
+    return frame && frame->HandleAllocated() && ::GetActiveWindow() == const_cast<TForm*>(frame)->Handle();
+}
 
 bool TmnMantle::ClientAreaAnimation() const { return ClientAreaAnimationEnabled(); }
 String TmnMantle::CaptionText() const { return form_.Caption(); }
@@ -607,6 +623,49 @@ void TmnMantle::SetCaptionState(bool redraw) {
     } else if (OnDeActivate) {
         OnDeActivate(this);
     }
+}
+
+namespace {
+
+// A bar that shows on the screen (a bar hidden by its program takes no menu mode).
+bool BarShown(TmnMenuBarPartner* bar) {
+    if (!bar) return false;
+    auto* control = dynamic_cast<TWinControl*>(bar);
+    return !control || (control->HandleAllocated() && ::IsWindowVisible(control->Handle()));
+}
+
+}  // namespace
+
+void TmnMantle::KeyMenu(LPARAM key) {
+    // Alt or F10 let go in a document reaches its frame: the platform sends the key menu to the
+    // top-level window. The bar to enter is the active document's when the frame shows none.
+    if (IsMDIFrame() && key != VK_SPACE && !BarShown(mainMenuBar_)) {
+        if (TmnMantle* child = Of(form_.ActiveMDIChild()); child && child != this && BarShown(child->mainMenuBar_)) {
+            child->KeyMenu(key);
+            return;
+        }
+    }
+    // Alt let go after Alt+letter opened a menu: that press is spent.
+    if (key == 0 && std::exchange(altKeyUsed_, false)) return;
+    if (inMainMenu_) {
+        MainMenuExit();
+        return;
+    }
+    if (skinMenu_->Visible) skinMenu_->CloseAll();
+    else if (inSkinMenu_) MenuClosed();
+    if (key == VK_SPACE) {
+        if (!form_.HandleAllocated()) return;
+        RECT r{};
+        ::GetWindowRect(form_.Handle(), &r);
+        ShowSystemMenu({r.left, r.top, r.left + 1, r.top + ClientRectInWindow().top});
+    } else if (mainMenuBar_) {
+        mainMenuBar_->EnterMenuMode();
+    }
+}
+
+void TmnMantle::FollowActivation() {
+    if (MaximizedMDIChild()) objects_.SetCaptionState(false);
+    else SetCaptionState(true);
 }
 
 void TmnMantle::HideObjectHint() {
@@ -758,6 +817,10 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         return next(msg, wParam, lParam);
     }
 
+    case WM_CONTEXTMENU:
+        if (ShowContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+        return next(msg, wParam, lParam);
+
     case WM_SETCURSOR:
         if (UseFormCursorInNCArea) {
             WORD code = LOWORD(lParam);
@@ -827,6 +890,9 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (IsMDIChild()) r = next(msg, wParam, -1);
         if (MaximizedMDIChild()) objects_.SetCaptionState(false);
         else SetCaptionState(true);
+        // The active document's caption follows its frame's activation.
+        if (IsMDIFrame())
+            if (TmnMantle* child = Of(form_.ActiveMDIChild()); child && child != this) child->FollowActivation();
         if (IsMDIChild()) {
             if (TmnMantle* frame = FrameMantle()) {
                 if (windowState_ == swsMaximized) frame->NcPaint();
@@ -859,21 +925,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             RunWindowAction(TmnWindowAction::Maximize);
             return 0;
         case SC_KEYMENU:
-            // Alt let go after Alt+letter opened a menu: that press is spent.
-            if (lParam == 0 && std::exchange(altKeyUsed_, false)) return 0;
-            if (!inMainMenu_) {
-                if (skinMenu_->Visible) skinMenu_->CloseAll();
-                else if (inSkinMenu_) MenuClosed();
-                if (lParam == VK_SPACE) {
-                    RECT r{};
-                    ::GetWindowRect(window, &r);
-                    ShowSystemMenu({r.left, r.top, r.left + 1, r.top + ClientRectInWindow().top});
-                } else if (mainMenuBar_) {
-                    mainMenuBar_->EnterMenuMode();
-                }
-            } else {
-                MainMenuExit();
-            }
+            KeyMenu(lParam);
             return 0;
         default:
             return next(msg, wParam, lParam);
@@ -930,6 +982,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         StopTimer(TmnObjectTimer::Mouse);
         objects_.ActiveObject = objects_.CaptureObject = -1;
         inSizeMove_ = true;
+        sizeMoveInPress_ = true;
         BOOL full = FALSE;
         ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
         fullDrag_ = full != FALSE;
@@ -1056,6 +1109,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
     case WM_MOUSEMOVE: {
         // The platform handles the message first (a caption press runs its move loop here).
         const bool caption = wParam == HTCAPTION;
+        if (msg == WM_NCLBUTTONDOWN) sizeMoveInPress_ = false;
         LRESULT r = 0;
         if (msg == WM_NCLBUTTONDBLCLK && caption) r = 0;  // our own double-click rule replaces the platform's
         // No platform system menu: its right-button loop on the caption would take the button's
@@ -1143,7 +1197,9 @@ void TmnMantle::DispatchMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         objects_.MouseMove(p.X, p.Y);
         break;
     case WM_NCLBUTTONDOWN:
-        if (inSizeMove_) {
+        // The press sized or moved the window (the platform's loop has ended by now): it is spent,
+        // and never becomes a press on a caption object, whatever lies under the point now.
+        if (std::exchange(sizeMoveInPress_, false)) {
             inSizeMove_ = false;
             break;
         }
@@ -1270,11 +1326,52 @@ LRESULT TmnMantle::ClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         return 1;
     case WM_NCACTIVATE:
         return 1;
+    case WM_MDITILE:
+        TileChildren((wParam & MDITILE_HORIZONTAL) == 0);
+        return TRUE;
     default:
         // The client keeps its own border handling, so its scroll bars stay and a document
         // window dragged outside remains reachable.
         return next(msg, wParam, lParam);
     }
+}
+
+// The platform's tiling gives skinned documents less than their frame's minimum size (and the
+// system then makes each wider, over its neighbour): documents are tiled by a plan that keeps
+// every window at least at its minimum size.
+void TmnMantle::TileChildren(bool sideBySide) {
+    HWND client = form_.ClientHandle();
+    if (!client) return;
+    std::vector<TForm*> documents;
+    TmnTileRequest request;
+    for (int i = 0; i < form_.MDIChildCount(); ++i) {
+        TForm* child = form_.MDIChildren(i);
+        if (!child->HandleAllocated() || !::IsWindowVisible(child->Handle())) continue;
+        TmnMantle* m = Of(child);
+        if (m && m->windowState_ == swsMinimized) continue;  // they keep their row at the bottom
+        if (m && m->windowState_ == swsMaximized) m->RunWindowAction(TmnWindowAction::Restore);
+        const TmnSizeLimits l = m ? m->SizeLimits(false)
+                                  : TmnSizeLimits{::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
+        request.MinWidth = std::max(request.MinWidth, l.MinWidth);
+        request.MinHeight = std::max(request.MinHeight, l.MinHeight);
+        documents.push_back(child);
+    }
+    if (documents.empty()) return;
+    RECT area;
+    ::GetClientRect(client, &area);
+    request.AreaWidth = area.right, request.AreaHeight = area.bottom;
+    request.Count = static_cast<int>(documents.size());
+    request.SideBySide = sideBySide;
+    const std::vector<TSkinRect> tiles = TileDocuments(request);
+    HDWP batch = ::BeginDeferWindowPos(request.Count);
+    for (size_t i = 0; i < documents.size() && batch; ++i) {
+        const TSkinRect& t = tiles[i];
+        batch = ::DeferWindowPos(batch, documents[i]->Handle(), nullptr, t.Left, t.Top, t.Width(), t.Height(),
+                                 SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (batch) ::EndDeferWindowPos(batch);
+    // The client's scroll bars follow windows that run past it.
+    ::PostMessageW(client, WM_MDICALCCHILDSCROLL_, 0, 0);
 }
 
 // ---- window commands ----

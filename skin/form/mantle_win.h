@@ -161,6 +161,10 @@ public:
 
     // TmnSkinObjectOwner.
     bool IsFormActive() const override;
+    // Redraws the caption state after the activation of the window or of its frame changed.
+    void FollowActivation();
+    // The platform's key-menu command (Alt or F10 let go, Alt+Space): the bar's menu mode.
+    void KeyMenu(LPARAM key);
     TmnSkinWindowState SkinWindowState() const override { return windowState_; }
     bool RolledUp() const override { return rolledUp_; }
     bool ClientAreaAnimation() const override;
@@ -206,6 +210,9 @@ public:
     // Opens the system menu under anchor (screen coordinates); opener (the form when none) is
     // told when it closes.
     void ShowSystemMenu(const RECT& anchor, HWND opener = nullptr);
+    // WM_CONTEXTMENU: the form's plain popup menu opens as a skinned chain, like every other
+    // menu of the window. False when the form has none (or a skinned one that opens itself).
+    bool ShowContextMenu(HWND clicked, LPARAM lParam);
     // The form's shortcut routine (installed as the form's OnShortCut).
     bool FormShortCut(WORD key, TShiftState shift);
     // The menu keyboard handler of the menu modes: true when the key was used.
@@ -258,6 +265,7 @@ private:
     TForm* FrameForm() const;
     TmnMantle* FrameMantle() const;
     TmnSizeLimits SizeLimits(bool withMaximum = true) const;
+    void TileChildren(bool sideBySide);
     bool AtLeastMinimumSize(int w, int h) const;
     // What a new region repaints: the whole window, the frame alone (a change of size, which
     // the platform repaints itself), or nothing (the caller repaints everything).
@@ -322,6 +330,8 @@ private:
     bool formActive_ = false;
     bool childMaximized_ = false;
     bool inSizeMove_ = false, fullDrag_ = false;
+    // A size-move loop ran inside the platform's handling of the current button press.
+    bool sizeMoveInPress_ = false;
     TmnMagnet magnet_;
     bool skinChanging_ = false;
     bool inMainMenu_ = false, inSkinMenu_ = false;

@@ -10,7 +10,8 @@ namespace fn {
 
 class TmnObjectTimers {
 public:
-    // Id 1 stays free for the window's fade-in timer.
+    // Ids in a private range: the dressed window's program keeps every small id for its own
+    // timers (0x4D04 is the fade-in).
     static constexpr UINT_PTR MouseTimerId = 0x4D01, MorphTimerId = 0x4D02, AnimateTimerId = 0x4D03;
 
     explicit TmnObjectTimers(HWND window) : window_(window) {}

@@ -1,5 +1,7 @@
 #include "skin/form/skin_object_list.h"
 
+#include <algorithm>
+
 #include "skin/data/skin_data.h"
 
 namespace fn {
@@ -76,7 +78,25 @@ void TmnSkinObjectList::LayoutStrip(const TmnFrameGeometry& g, int iconWidth, in
     if (TmnSkinCaptionObject* caption = FirstCaption()) {
         if (layout.CaptionLeftSet) caption->ObjectRect.Left = layout.CaptionLeft;
         if (layout.CaptionRightSet) caption->ObjectRect.Right = layout.CaptionRight;
+        else FitCaptionToFreeArea(*caption, g);
     }
+}
+
+// A caption record is drawn for the widest button strip its skin may show; a window with fewer
+// buttons would cut its title long before the first button. The caption reaches to the right
+// end of the skin's caption rectangle, or to the first visible object that lies in its row
+// (whichever comes first), so the title uses the room the visible objects leave free.
+void TmnSkinObjectList::FitCaptionToFreeArea(TmnSkinCaptionObject& caption, const TmnFrameGeometry& g) const {
+    if (g.NewCaptionRect.IsEmpty()) return;
+    TSkinRect& r = caption.ObjectRect;
+    int right = g.NewCaptionRect.Right;
+    for (const auto& o : objects_) {
+        const TSkinRect& b = o->ObjectRect;
+        if (o.get() == &caption || !o->Visible || b.IsEmpty()) continue;
+        const bool sameRow = b.Top < r.Bottom && r.Top < b.Bottom;
+        if (sameRow && b.Left >= r.Left && b.Left < right) right = b.Left;
+    }
+    r.Right = std::max(r.Left, right);
 }
 
 TmnBuiltInFrame TmnSkinObjectList::LayoutBuiltIn(int w, int h, bool toolWindow, int iconWidth, int iconHeight) {

@@ -86,6 +86,7 @@ public:
     int CaptureObject = -1;
 
 private:
+    void FitCaptionToFreeArea(TmnSkinCaptionObject& caption, const TmnFrameGeometry& g) const;
     TmnSkinObjectOwner& owner_;
     std::vector<std::unique_ptr<TmnActiveSkinObject>> objects_;
 };

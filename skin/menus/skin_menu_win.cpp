@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win/application.h"
 #include "skin/data/skin_messages.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/glyphs_win.h"
@@ -510,7 +511,10 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
 
     // The cursor poll starts with the first mouse move over the window (see WM_MOUSEMOVE).
     ActiveItem = -1;
-    for (size_t i = 0; i < Items.size(); ++i) {
+    // Opened from the keyboard, the first item is highlighted; opened by the mouse, none is
+    // until the pointer or a key selects one.
+    const bool byMouse = Application() && Application()->LastInputFromMouse();
+    for (size_t i = 0; i < Items.size() && !byMouse; ++i) {
         if (!Items[i]->Selectable()) continue;
         Items[i]->WaitCommand = true;
         ActiveItem = static_cast<int>(i);

@@ -52,4 +52,45 @@ TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n,
     return result;
 }
 
+namespace {
+
+// The part of the window that shows now: its region, or its whole rectangle without one.
+TRegionHandle ShownPart(HWND window, int w, int h) {
+    TRegionHandle shown(::CreateRectRgn(0, 0, 0, 0));
+    if (::GetWindowRgn(window, shown.Get()) == ERROR) ::SetRectRgn(shown.Get(), 0, 0, w, h);
+    return shown;
+}
+
+}  // namespace
+
+bool SetWindowRegionRepainting(HWND window, HRGN region) {
+    RECT wr{};
+    ::GetWindowRect(window, &wr);
+    const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    const TRegionHandle before = ShownPart(window, w, h);
+    TRegionHandle after(::CreateRectRgn(0, 0, w, h));
+    if (region) ::CombineRgn(after.Get(), region, nullptr, RGN_COPY);
+    if (!::SetWindowRgn(window, region, FALSE)) {
+        if (region) ::DeleteObject(region);
+        return false;
+    }
+    TRegionHandle change(::CreateRectRgn(0, 0, 0, 0));
+    // Gained: painted by the window itself. RedrawWindow takes client coordinates.
+    if (::CombineRgn(change.Get(), after.Get(), before.Get(), RGN_DIFF) > NULLREGION) {
+        POINT client{0, 0};
+        ::ClientToScreen(window, &client);
+        ::OffsetRgn(change.Get(), wr.left - client.x, wr.top - client.y);
+        ::RedrawWindow(window, nullptr, change.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    // Lost: painted by what lies below, in the parent's client coordinates (or the screen's).
+    if (::CombineRgn(change.Get(), before.Get(), after.Get(), RGN_DIFF) > NULLREGION) {
+        HWND parent = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) ? ::GetParent(window) : nullptr;
+        POINT origin{wr.left, wr.top};
+        if (parent) ::ScreenToClient(parent, &origin);
+        ::OffsetRgn(change.Get(), origin.x, origin.y);
+        ::RedrawWindow(parent, nullptr, change.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    return true;
+}
+
 }  // namespace fn

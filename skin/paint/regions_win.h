@@ -20,4 +20,11 @@ void BuildMaskStrips(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& 
 TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& mask,
                                int aw, int ah);
 
+// Gives window the region (null: none) without repainting it all, and repaints exactly what the
+// change shows or uncovers: what the window gains is painted by the window (frame, client and
+// controls), what it loses by whatever lies below (its parent and siblings, or the windows
+// behind a top-level window). The system owns the region from then on, also when this fails
+// (it is deleted then); false when the window refused it.
+bool SetWindowRegionRepainting(HWND window, HRGN region);
+
 }  // namespace fn

@@ -58,11 +58,16 @@ TEST(SkinnedHitTest, StatesThatTurnSizingOff) {
     const TmnFrameGeometry g = Geometry();
     TmnHitState s = State();
 
-    s.ObjectActive = true;  // a button under the mouse keeps the point, even at the border
-    EXPECT_EQ(SkinnedHitTest(g, s, 0, 0, OnCaption, nullptr), htObject);
+    s.ObjectActive = true;  // a button under the mouse keeps the point at the border's edges...
+    EXPECT_EQ(SkinnedHitTest(g, s, 150, 0, OnCaption, nullptr), htObject);
+    EXPECT_EQ(SkinnedHitTest(g, s, 297, 70, OnCaption, nullptr), htObject);
+    // ...but not at the corners, where a press must size the window (it ran the close button)
+    EXPECT_EQ(SkinnedHitTest(g, s, 0, 0, OnCaption, nullptr), htTopLeft);
+    EXPECT_EQ(SkinnedHitTest(g, s, 298, 2, OnCaption, nullptr), htTopRight);
+    EXPECT_EQ(SkinnedHitTest(g, s, 298, 12, OnCaption, nullptr), htObject);  // past the corner's reach
     EXPECT_EQ(SkinnedHitTest(g, s, 150, 70, OnCaption, nullptr), htClient);
     s.InSizeMove = true;  // not while the window is being sized
-    EXPECT_EQ(SkinnedHitTest(g, s, 0, 0, OnCaption, nullptr), htTopLeft);
+    EXPECT_EQ(SkinnedHitTest(g, s, 150, 0, OnCaption, nullptr), htTop);
 
     s = State();
     s.Maximized = true;
