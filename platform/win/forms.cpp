@@ -420,6 +420,8 @@ bool TForm::IsShortCut(WORD key, TShiftState shift) {
     return menu_ && menu_->IsShortCut(key, shift);
 }
 
+void TForm::SetPopupMenu(TPopupMenu* menu) { SetReference(popupMenu_, menu); }
+
 void TForm::ContextMenu(LPARAM lParam) {
     if (!popupMenu_) return;
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

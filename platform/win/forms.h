@@ -50,6 +50,7 @@ public:
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
     TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
     // The menu item under which an MDI frame lists its document windows; null for none.
     TMenuItem* WindowMenu() const { return windowMenu_; }
     void SetWindowMenu(TMenuItem* item);

@@ -447,6 +447,8 @@ TEST(Mantle, BackgroundIsTheSkinsTile) {
     }
 }
 
+constexpr UINT_PTR FadeTimerId = 0x4D04;
+
 TEST(Mantle, FadeInEndsAtFullOpacityAndDropsTheLayeredStyle) {
     SkinnedForm f;
     f.form->Hide();
@@ -454,7 +456,7 @@ TEST(Mantle, FadeInEndsAtFullOpacityAndDropsTheLayeredStyle) {
     f.mantle->AlphaBlendAnimation = true;
     f.form->Show();
     ASSERT_TRUE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, 1, 0);
+    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, FadeTimerId, 0);
     EXPECT_FALSE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
     // A fade-in whose window is gone stops instead of touching it.
     f.form->Hide();
@@ -462,11 +464,46 @@ TEST(Mantle, FadeInEndsAtFullOpacityAndDropsTheLayeredStyle) {
     f.mantle->SetAlphaBlend(true);
     f.mantle->SetAlphaBlendValue(120);
     f.form->Show();
-    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, 1, 0);
+    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, FadeTimerId, 0);
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(::GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags));
     EXPECT_EQ(alpha, 120);
+}
+
+// A form whose program counts its own timer's ticks, as the skin gallery's watch timer does.
+class TimedForm : public TForm {
+public:
+    using TForm::TForm;
+    int ticks = 0;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_TIMER && wParam == 1) {
+            ++ticks;
+            return 0;
+        }
+        return TForm::WndProc(msg, wParam, lParam);
+    }
+};
+
+TEST(Mantle, TheProgramsOwnTimersReachTheDressedFormWhileItFadesIn) {
+    RegisterOnce();
+    TimedForm form(nullptr);
+    form.LoadFromText(kSkinnedForm);
+    TmnMantle* mantle = TmnMantle::Of(&form);
+    mantle->AlphaBlendAnimation = true;
+    form.Show();
+    Pump();
+    ASSERT_TRUE(::SetTimer(form.Handle(), 1, 10, nullptr));
+    const DWORD end = ::GetTickCount() + 5000;
+    while (form.ticks < 2 && ::GetTickCount() < end) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        Pump();
+    }
+    ::KillTimer(form.Handle(), 1);
+    EXPECT_GE(form.ticks, 2);
+    // The fade-in still ends on its own ticks.
+    for (int i = 0; i < 40; ++i) ::SendMessageW(form.Handle(), WM_TIMER, FadeTimerId, 0);
+    EXPECT_FALSE(::GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 TEST(Mantle, KeysPressedWhileTheSystemMenuIsOpenDoNotReachTheWindow) {
@@ -883,6 +920,73 @@ TEST(MantleStates, AMaximisedDocumentNamesItselfInTheFramesCaption) {
     Pump();
     EXPECT_EQ(frameMantle->MaximizedChildCaption(), L"");
     delete child;
+    Pump();
+}
+
+// Documents in a frame as a person uses them: tiled, deactivated by a dialog, with their context
+// menu and the key-menu command that reaches the frame when Alt is let go in a document.
+TEST(MantleStates, DocumentsTileWithinTheirMinimumSizeAndFollowTheFrame) {
+    RegisterOnce();
+    TForm frame(nullptr);
+    frame.LoadFromText(L"object Frame: TForm\n  Width = 400\n  Height = 360\n  FormStyle = fsMDIForm\nend\n");
+    auto* frameMantle = new TmnMantle(&frame);
+    frame.Show();
+    Pump();
+    std::vector<TForm*> docs;
+    for (int i = 0; i < 5; ++i) {
+        auto* child = new TForm(&frame);
+        // Skinned like the program's notes: a frame no narrower than the skin's minimum width.
+        std::wstring text = kSkinnedForm;
+        text.replace(text.find(L"TestForm"), 8, L"Doc" + std::to_wstring(i));
+        text.insert(text.find(L"  Caption"), L"  FormStyle = fsMDIChild\n");
+        child->LoadFromText(text);
+        child->Show();
+        docs.push_back(child);
+    }
+    Pump();
+    MINMAXINFO limits{};
+    ::SendMessageW(docs[0]->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    ::SendMessageW(frame.ClientHandle(), WM_MDITILE, MDITILE_VERTICAL, 0);
+    Pump();
+    RECT client;
+    ::GetClientRect(frame.ClientHandle(), &client);
+    ASSERT_LT(client.right / 2, limits.ptMinTrackSize.x) << "two columns must not fit for this test";
+    std::vector<RECT> placed;
+    for (TForm* d : docs) {
+        RECT r;
+        ::GetWindowRect(d->Handle(), &r);
+        ::MapWindowPoints(nullptr, frame.ClientHandle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_GE(r.right - r.left, limits.ptMinTrackSize.x);
+        EXPECT_LE(r.right, client.right) << "a column hangs outside the documents' area";
+        for (const RECT& o : placed)
+            EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom) << "overlap";
+        placed.push_back(r);
+    }
+
+    // The active document looks active only while its frame is.
+    TForm* active = frame.ActiveMDIChild();
+    ASSERT_NE(active, nullptr);
+    TmnMantle* activeMantle = TmnMantle::Of(active);
+    ::SendMessageW(frame.Handle(), WM_NCACTIVATE, TRUE, 0);
+    EXPECT_TRUE(activeMantle->IsFormActive());
+    ::SendMessageW(frame.Handle(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_FALSE(activeMantle->IsFormActive());
+    ::SendMessageW(frame.Handle(), WM_NCACTIVATE, TRUE, 0);
+    EXPECT_TRUE(activeMantle->IsFormActive());
+
+    // The document's plain context menu opens as a skinned chain of the frame (never the
+    // platform's modal menu), after its OnPopup.
+    auto* popup = new TPopupMenu(active);
+    auto* item = new TMenuItem(popup);
+    item->SetCaption(L"Kopieren");
+    popup->Items()->Add(item);
+    int popups = 0;
+    popup->OnPopup = [&](TComponent*) { ++popups; };
+    active->SetPopupMenu(popup);
+    ::SendMessageW(active->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(active->Handle()), MAKELPARAM(300, 300));
+    EXPECT_EQ(popups, 1);
+    EXPECT_TRUE(frameMantle->SkinMenu().Visible);
+    frameMantle->SkinMenu().CloseAll();
     Pump();
 }
 

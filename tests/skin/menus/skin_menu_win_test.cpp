@@ -28,6 +28,16 @@ protected:
         menu().WorkAreaOverride = RECT{0, 0, 1024, 768};
         menu().DesktopSettings = [] { return TmnMenuDesktopSettings{}; };
         root = Item(nullptr, L"root");
+        PressKey();  // the menus here open from the keyboard unless a test says otherwise
+    }
+    // The newest input the application handled: a key, or a mouse button.
+    static void PressKey() {
+        MSG key{nullptr, WM_KEYDOWN, VK_DOWN, 1, 0, {0, 0}};
+        Application()->NoteInput(key);
+    }
+    static void ClickMouse() {
+        MSG click{nullptr, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, {10, 10}};
+        Application()->NoteInput(click);
     }
     void TearDown() override {
         menu().CloseAll();
@@ -102,6 +112,14 @@ TEST_F(SkinMenuTest, OpensSkinnedWithTheFirstEnabledItemHighlighted) {
     EXPECT_FALSE(timers.Has(w.Handle(), MouseTimerId));
     ::SendMessageW(w.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_TRUE(timers.Has(w.Handle(), MouseTimerId));
+    // Opened by a click, no item is highlighted until the pointer or a key picks one.
+    menu().CloseAll();
+    ClickMouse();
+    Open(owner.skin);
+    ASSERT_EQ(menu().PopupList.size(), 1u);
+    EXPECT_EQ(Window(0).ActiveItem, -1);
+    EXPECT_TRUE(menu().KeyDown(VK_DOWN, 0));
+    EXPECT_EQ(Window(0).ActiveItem, 0);
 }
 
 TEST_F(SkinMenuTest, NothingToShowOpensNothing) {
