@@ -336,6 +336,28 @@ TEST(Mantle, HitTestOverCaptionButtonsEdgesCornersAndClient) {
     EXPECT_EQ(f.HitTest(419, 150), HTRIGHT);
 }
 
+TEST(Mantle, TheCaptionReachesTheFirstVisibleButtonWhateverTheirNumber) {
+    SkinnedForm f;
+    f.Resize(260, 200);
+    auto leftmostButton = [&] {
+        int left = 1 << 30;
+        for (const wchar_t* id : {L"closebutton", L"maxbutton", L"minbutton", L"rollupbutton", L"traybutton"}) {
+            const int i = f.IndexOf(id);
+            if (i >= 0 && f.mantle->ObjectList()[i].Visible) left = std::min(left, f.RectOf(id).Left);
+        }
+        return left;
+    };
+    // Four buttons, then the close button alone (as on the program's windows): the caption ends
+    // where the first button begins, so a title that fits is never cut.
+    EXPECT_EQ(f.mantle->ObjectList().FirstCaption()->ObjectRect.Right, leftmostButton());
+    f.mantle->SetBorderIcons(BorderIconBit(biSystemMenu));
+    f.Resize(261, 200);
+    const TSkinRect caption = f.mantle->ObjectList().FirstCaption()->ObjectRect;
+    EXPECT_EQ(caption.Right, f.RectOf(L"closebutton").Left);
+    EXPECT_GT(caption.Width(), 150);
+    EXPECT_EQ(f.HitTest(caption.Right - 3, (caption.Top + caption.Bottom) / 2), HTCAPTION);
+}
+
 TEST(Mantle, CloseButtonClosesAfterItsHandlerAndCaptureLossCancelsThePress) {
     SkinnedForm f;
     bool closed = false;
