@@ -82,11 +82,12 @@ bool SetWindowRegionRepainting(HWND window, HRGN region) {
         ::OffsetRgn(change.Get(), wr.left - client.x, wr.top - client.y);
         ::RedrawWindow(window, nullptr, change.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    // Lost: painted by what lies below, in the parent's client coordinates (or the screen's).
-    if (::CombineRgn(change.Get(), before.Get(), after.Get(), RGN_DIFF) > NULLREGION) {
-        HWND parent = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) ? ::GetParent(window) : nullptr;
+    // Lost: painted by the parent and the siblings below, in the parent's client coordinates. For
+    // a top-level window the display system exposes what lay behind the old shape itself.
+    HWND parent = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) ? ::GetParent(window) : nullptr;
+    if (parent && ::CombineRgn(change.Get(), before.Get(), after.Get(), RGN_DIFF) > NULLREGION) {
         POINT origin{wr.left, wr.top};
-        if (parent) ::ScreenToClient(parent, &origin);
+        ::ScreenToClient(parent, &origin);
         ::OffsetRgn(change.Get(), origin.x, origin.y);
         ::RedrawWindow(parent, nullptr, change.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }

@@ -22,8 +22,8 @@ TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n,
 
 // Gives window the region (null: none) without repainting it all, and repaints exactly what the
 // change shows or uncovers: what the window gains is painted by the window (frame, client and
-// controls), what it loses by whatever lies below (its parent and siblings, or the windows
-// behind a top-level window). The system owns the region from then on, also when this fails
+// controls), what it loses by its parent and the siblings below (the display system
+// exposes what lies behind a top-level window). The system owns the region from then on, also when this fails
 // (it is deleted then); false when the window refused it.
 bool SetWindowRegionRepainting(HWND window, HRGN region);
 
