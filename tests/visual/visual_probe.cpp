@@ -4,6 +4,9 @@
 //       window <hwnd> <top|mdi> <left> <top> <right> <bottom> <class> <caption>
 //       region <n> <l t r b>...      the window region in screen coordinates (n = 0: none set)
 //       client <left> <top> <right> <bottom>   after an MDI frame: its MDI client's client area
+//       inner <class> <left> <top> <right> <bottom>   after a document: each visible child window's
+//                                    client area (a note's text area)
+//       caret <left> <top> <right> <bottom>   last: the program's caret, when it shows one
 //   visual_probe redraw <exe name>   repaints every visible window of the program in full
 //                                    (frame, background, children) and answers when done
 //   visual_probe alive  <exe name>   exit code 0 while the program runs, 1 when it is gone
@@ -123,6 +126,17 @@ void PrintWindow(HWND wnd, const char* kind) {
     PrintRegion(wnd, r);
 }
 
+void PrintCaret(const std::vector<DWORD>& ids) {
+    std::vector<HWND> tops = TopWindows(ids);
+    if (tops.empty()) return;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(tops.front(), nullptr), &info) || !info.hwndCaret) return;
+    RECT r = info.rcCaret;
+    ::MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("caret %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+}
+
 int List(const std::vector<DWORD>& ids) {
     for (HWND top : TopWindows(ids)) {
         PrintWindow(top, "top");
@@ -132,8 +146,17 @@ int List(const std::vector<DWORD>& ids) {
         ::GetClientRect(client, &area);
         ::MapWindowPoints(client, nullptr, reinterpret_cast<POINT*>(&area), 2);
         std::printf("client %ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom);
-        for (HWND child : MdiChildren(client)) PrintWindow(child, "mdi");
+        for (HWND child : MdiChildren(client)) {
+            PrintWindow(child, "mdi");
+            for (HWND inner : MdiChildren(child)) {
+                RECT r{};
+                ::GetClientRect(inner, &r);
+                ::MapWindowPoints(inner, nullptr, reinterpret_cast<POINT*>(&r), 2);
+                std::printf("inner %s %ld %ld %ld %ld\n", Utf8(ClassOf(inner)).c_str(), r.left, r.top, r.right, r.bottom);
+            }
+        }
     }
+    PrintCaret(ids);
     return 0;
 }
 
