@@ -83,6 +83,11 @@ def pixel(data, x, y):
     return tuple(data[i:i + 3])
 
 
+def crop(data, r):
+    """The pixels of a rectangle, row after row."""
+    return b"".join(data[(y * WIDTH + r[0]) * 3:(y * WIDTH + r[2]) * 3] for y in range(r[1], r[3]))
+
+
 # Rectangles are (left, top, right, bottom), right and bottom exclusive, in screen pixels.
 
 def clip(r, to=(0, 0, WIDTH, HEIGHT)):

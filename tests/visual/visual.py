@@ -82,7 +82,7 @@ class Run:
 
     # -- failures ------------------------------------------------------------------------------
 
-    def fail(self, label, message, *shots):
+    def fail(self, label, message, *shots, second="redrawn"):
         self.failures.append(f"{label}: {message}")
         print(f"  FAIL {label}: {message}", flush=True)
         if self.evidence_left <= 0 or not shots:
@@ -90,13 +90,13 @@ class Run:
         self.evidence_left -= 1
         stem = OUT / f"{self.name}-{label}-{len(self.failures)}"
         paths = []
-        for suffix, data in zip(("", "-redrawn"), shots):
+        for suffix, data in zip(("", "-" + second), shots):
             path = stem.with_name(stem.name + suffix + ".png")
             sc.save_png(data, path)
             paths.append(path)
         if len(paths) == 2:
             sc.save_diff(paths[0], paths[1], stem.with_name(stem.name + "-diff.png"))
-        print(f"       see {paths[0]}" + (" (and -redrawn, -diff)" if len(paths) == 2 else ""), flush=True)
+        print(f"       see {paths[0]}" + (f" (and -{second}, -diff)" if len(paths) == 2 else ""), flush=True)
 
     # -- checks --------------------------------------------------------------------------------
 
@@ -242,6 +242,84 @@ def note_grow(run):
     note = scene.mdis[0].rect
     sc.drag(note[2] - 3, note[3] - 3, 100, 60)
     run.check("grown-corner")
+
+
+def caption_text(data, rect, start_dx, end_dx):
+    """Where a caption's text ends (pixels from the window's left) and how many pixels it has: the
+    caption bar is even along each row, so a pixel that differs from the row's first is text."""
+    x0, x1 = rect[0] + start_dx, rect[2] - end_dx
+    last, count = 0, 0
+    for y in range(rect[1] + 6, rect[1] + 26):
+        bg = sc.pixel(data, x0, y)
+        for x in range(x0, x1):
+            if sc.pixel(data, x, y) != bg:
+                count += 1
+                last = max(last, x - rect[0])
+    return last, count
+
+
+def check_caption(run, label, window, full, start_dx, end_dx):
+    """The caption shows the whole text it showed at full width while the text fits."""
+    data, _ = sc.settled_shot()
+    end, count = caption_text(data, window.rect, start_dx, end_dx)
+    room = window.size[0] - end_dx
+    if room < full[0] + 10:
+        run.fail(label, f"{window.size[0]} px leave no room for the text (ends at {full[0]}): pick a wider size")
+        return
+    run.expect(label, end == full[0] and abs(count - full[1]) <= full[1] // 20,
+               f"caption '{window.caption}' cut at width {window.size[0]}: text ends at {end} px with {count} px "
+               f"drawn, at full width at {full[0]} px with {full[1]} px; room up to {room} px")
+
+
+@scenario("caption_fit", True, "fault 5: captions cut far too early (a narrow note, the main window at its minimum)")
+def caption_fit(run):
+    scene = run.start_notes()
+    data, _ = sc.settled_shot()
+    note, main = scene.mdis[0], scene.main()
+    note_full = caption_text(data, note.rect, 6, 8)
+    main_full = caption_text(data, main.rect, 30, 40)
+    target = note_full[0] + 60
+    sc.drag(note.rect[2] - 2, (note.rect[1] + note.rect[3]) // 2, -(note.size[0] - target), 0)
+    scene = run.check("narrow-note", background=False, white=False)
+    check_caption(run, "narrow-note", scene.mdis[0], note_full, 6, 8)
+    sc.drag(921, 616, -700, -600)
+    scene = run.check("main-minimum", background=False, white=False)
+    check_caption(run, "main-minimum", scene.main(), main_full, 30, 40)
+
+
+@scenario("mouse_menu", True, "fault 11: a menu opened with the mouse highlights its first item")
+def mouse_menu(run):
+    """A menu opened with the mouse shows no highlight; opened with the keyboard (Alt+D) its
+    first item is highlighted, so the two must differ inside the menu."""
+    run.start_notes()
+    shots = []
+    for how, opening in (("mouse", lambda: sc.click(437, 259)), ("keys", lambda: sc.key("alt+d"))):
+        opening()
+        scene = run.program.wait_for(lambda s: s.popups(), bound=3)
+        if not run.expect(how, scene is not None, f"Datei opened with the {how} showed no skinned menu"):
+            return
+        data, _ = sc.settled_shot()
+        shots.append((scene.popups()[0].rect, data))
+        sc.key("Escape", "Escape")
+        run.program.wait_for(lambda s: not s.popups(), bound=3)
+        sc.xdotool("mousemove", 437, 259)   # the pointer rests on Datei both times
+    (rect_mouse, by_mouse), (rect_keys, by_keys) = shots
+    same = rect_mouse == rect_keys and sc.crop(by_mouse, rect_mouse) == sc.crop(by_keys, rect_keys)
+    if same:
+        run.fail("mouse", "Datei opened with the mouse looks as opened with Alt+D: its first item is highlighted",
+                 by_mouse, by_keys, second="by-keys")
+
+
+@scenario("note_shrink_steps", True, "fault 4: a note shrunk by its right edge in steps leaves corner pixels")
+def note_shrink_steps(run):
+    run.start_notes()
+    for i in range(4):
+        note = run.scene().mdis[0].rect
+        sc.drag(note[2] - 2, (note[1] + note[3]) // 2, -40, 0)
+        run.check(f"shrunk-{i + 1}")
+    sc.key("ctrl+F4")
+    run.program.wait_for(lambda s: not s.mdis, bound=5)
+    run.check("closed")
 
 
 def six_notes(run):
