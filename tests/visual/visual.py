@@ -419,6 +419,10 @@ def gallery_watch(run):
             time.sleep(0.05)
         if changed_at is None:
             run.fail("watch", "the screen did not change within 3 s of the skin's picture changing", sc.shot())
+            run.end()   # the changed picture must show on a fresh start, or this check is blind
+            run.start("skingallery.exe", "--watch", skin, ready=lambda s: bool(s.tops))
+            after, _ = sc.settled_shot()
+            run.expect("restarted", after != before, "the changed picture does not show even after a restart")
         elif changed_at > 1.0:
             run.fail("watch", f"the screen changed only after {changed_at:.2f} s")
         else:
@@ -436,52 +440,68 @@ def negate(path):
 
 # -- the long run ---------------------------------------------------------------------------------
 
+KINDS = ["grow", "shrink", "tile", "cascade", "move_main", "drag_note", "size_note"]
+
+
+def long_step(rng, kind, scene):
+    """Does one step of the given kind; False when the scene leaves no place to do it."""
+    main, area = scene.main(), scene.client
+    x, y = main_corner(scene)
+    if kind == "grow":
+        sc.drag(x, y, min(rng.randint(20, 200), 1275 - x), min(rng.randint(20, 150), 795 - y))
+    elif kind == "shrink":
+        sc.drag(x, y, -rng.randint(20, 250), -rng.randint(20, 200))
+    elif kind == "tile":
+        fenster("n")
+    elif kind == "cascade":
+        fenster("u")
+    elif kind == "move_main":
+        cx, cy = main.rect[0] + 120, main.rect[1] + 15
+        sc.drag(cx, cy, max(10 - cx, min(rng.randint(-150, 150), 1100 - cx)),
+                max(5 - cy, min(rng.randint(-100, 100), 600 - cy)))
+    else:
+        visible = [(w.rect, sc.clip(w.rect, area)) for w in scene.mdis if area]
+        visible = [(note, v) for note, v in visible if v and v[2] - v[0] > 60 and v[3] - v[1] > 40]
+        if not visible:
+            return False
+        note, v = rng.choice(visible)
+        if kind == "drag_note":   # by its caption, when the caption shows
+            px, py = max(v[0] + 30, note[0] + 40), note[1] + 12
+            if py < v[1] or px >= v[2]:
+                return False
+        else:                     # by its bottom-right corner, when that shows
+            px, py = note[2] - 3, note[3] - 3
+            if not (v[0] <= px < v[2] and v[1] <= py < v[3]):
+                return False
+        sc.drag(px, py, rng.randint(-120, 120), rng.randint(-80, 80))
+    return True
+
+
 def long_run(run, steps):
-    """Growing, shrinking, tiling, cascading and dragging the main window and six notes, in a
-    seeded random order, checked after every step."""
+    """Growing, shrinking, tiling, cascading and dragging the main window and six notes: every
+    seven steps do each kind once, in a seeded random order, checked after every step."""
     rng = random.Random(24)
     six_notes(run)
-    kinds = {}
+    done = {}
+    plan = []
     for i in range(1, steps + 1):
         scene = run.scene()
-        main, area = scene.main(), scene.client
-        x, y = main_corner(scene)
-        choice = rng.choice(["grow", "shrink", "tile", "cascade", "move_main", "drag_note", "size_note"])
-        if choice == "grow":
-            sc.drag(x, y, min(rng.randint(20, 200), 1275 - x), min(rng.randint(20, 150), 795 - y))
-        elif choice == "shrink":
-            sc.drag(x, y, -rng.randint(20, 250), -rng.randint(20, 200))
-        elif choice == "tile":
-            fenster("n")
-        elif choice == "cascade":
-            fenster("u")
-        elif choice == "move_main":
-            cx, cy = main.rect[0] + 120, main.rect[1] + 15
-            sc.drag(cx, cy, max(-cx + 10, min(rng.randint(-150, 150), 1200 - cx)),
-                    max(-cy + 5, min(rng.randint(-100, 100), 700 - cy)))
-        elif choice in ("drag_note", "size_note") and scene.mdis:
-            note = rng.choice(scene.mdis).rect
-            visible = sc.clip(note, area)
-            if visible is None:
-                continue
-            if choice == "drag_note":
-                px, py = max(visible[0] + 30, min(note[0] + 40, visible[2] - 10)), note[1] + 12
-                if not (area[1] <= py < area[3]):
-                    continue
-                sc.drag(px, py, rng.randint(-120, 120), rng.randint(-80, 80))
-            else:
-                px, py = note[2] - 3, note[3] - 3
-                if sc.clip((px, py, px + 1, py + 1), area) is None:
-                    continue
-                sc.drag(px, py, rng.randint(-120, 120), rng.randint(-80, 80))
-        kinds[choice] = kinds.get(choice, 0) + 1
+        if not plan:
+            plan = rng.sample(KINDS, len(KINDS))
+        kind = plan.pop()
+        if not long_step(rng, kind, scene):
+            kind = "grow"   # nothing of that kind to reach: grow the main window instead
+            long_step(rng, kind, scene)
+        done[kind] = done.get(kind, 0) + 1
         before = len(run.failures)
-        run.check(f"step{i:03d}-{choice}")
-        print(f"step {i}/{steps} {choice}: {'ok' if len(run.failures) == before else 'FAILED'}", flush=True)
+        run.check(f"step{i:03d}-{kind}")
+        print(f"step {i}/{steps} {kind}: {'ok' if len(run.failures) == before else 'FAILED'}", flush=True)
         if not run.program.running():
             run.fail(f"step{i:03d}", "the program ended")
             break
-    print("long run steps by kind: " + ", ".join(f"{k} {v}" for k, v in sorted(kinds.items())))
+    failed_steps = len({f.split(":")[0] for f in run.failures})
+    print(f"long run: {run.steps} steps ({', '.join(f'{k} {v}' for k, v in sorted(done.items()))}); "
+          f"{failed_steps} with a failure, {len(run.failures)} failed checks")
 
 
 # -- running ---------------------------------------------------------------------------------------
