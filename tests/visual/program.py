@@ -9,7 +9,7 @@ from dataclasses import dataclass, field
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 BIN = ROOT / "build" / "win" / "bin"
 WINE_RUN = ROOT / "scripts" / "wine-run"
-PREFIX = ROOT / "build" / "wine-x11"
+PREFIX = pathlib.Path(os.environ.get("FN_WINEPREFIX") or ROOT / "build" / "wine-x11")   # as scripts/wine-run
 
 
 def wine_env():
