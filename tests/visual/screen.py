@@ -52,17 +52,18 @@ def shot():
     return data
 
 
-def settled_shot(bound=5.0, pause=0.15):
-    """Screenshots until two in a row agree (repaints done), at most `bound` seconds.
-    Returns (pixels, settled)."""
+def settled_shot(bound=5.0, pause=0.15, agreeing=3):
+    """Screenshots until `agreeing` in a row are equal (repaints and animations done), at most
+    `bound` seconds. Returns (pixels, settled)."""
     deadline = time.monotonic() + bound
-    last = shot()
+    last, same = shot(), 1
     while time.monotonic() < deadline:
         time.sleep(pause)
         now = shot()
-        if now == last:
-            return now, True
+        same = same + 1 if now == last else 1
         last = now
+        if same >= agreeing:
+            return now, True
     return last, False
 
 

@@ -133,7 +133,7 @@ class Run:
                 self.fail(label, f"desktop colour inside note '{w.caption}' {w.rect}: {found}", data)
 
     def check_background(self, label, data, scene):
-        free = sc.subtract([scene.client], (0, 0, 0, 0))
+        free = [scene.client]
         for w in scene.mdis:
             free = sc.subtract(free, w.rect)
         for w in scene.tops:
