@@ -523,6 +523,8 @@ def long_run(run, steps):
 
 def run_one(name, fn, *args):
     run = Run(name)
+    for old in OUT.glob(f"{name}-*"):   # screenshots of an earlier run of this scenario
+        old.unlink()
     began = time.monotonic()
     print(f"scenario {name}", flush=True)
     try:
