@@ -157,7 +157,7 @@ class Run:
                     visible = [r for r in (sc.clip(r, scene.client) for r in visible) if r]
                 found = sc.count_other(data, visible, WHITE, exclude=caret)
                 if found.count:
-                    self.fail(label, f"text area of '{w.caption}' {area} not white: {found}", data)
+                    self.fail(label, f"text area of '{w.caption}' {area} not white: {found}; caret at {scene.caret}", data)
             above.append(w.rect)
 
     def check_redraw(self, label, before):
@@ -496,6 +496,7 @@ def long_run(run, steps):
     """Growing, shrinking, tiling, cascading and dragging the main window and six notes: every
     seven steps do each kind once, in a seeded random order, checked after every step."""
     rng = random.Random(24)
+    run.evidence_left = 40
     six_notes(run)
     done = {}
     plan = []
@@ -517,6 +518,10 @@ def long_run(run, steps):
     failed_steps = len({f.split(":")[0] for f in run.failures})
     print(f"long run: {run.steps} steps ({', '.join(f'{k} {v}' for k, v in sorted(done.items()))}); "
           f"{failed_steps} with a failure, {len(run.failures)} failed checks")
+    for what in ("desktop colour inside", "documents' area not its colour", "not white", "stale pixels",
+                 "did not settle"):
+        steps = sorted({f.split(":")[0] for f in run.failures if what in f})
+        print(f"  {what}: {len(steps)} steps" + (f" (first {', '.join(steps[:5])})" if steps else ""))
 
 
 # -- running ---------------------------------------------------------------------------------------
