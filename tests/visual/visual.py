@@ -338,11 +338,16 @@ def six_notes(run):
     return notes(run, 6)
 
 
-def fenster(item):
-    """Fenster > item through the menu bar's chord (Alt+F) and the item's letter."""
+def fenster(run, item):
+    """Fenster > item through the menu bar's chord (Alt+F) and the item's letter; a failure when
+    the menu does not open (the letter would be typed into a note)."""
     sc.key("alt+f")
-    time.sleep(0.3)
+    if run.program.wait_for(lambda s: s.popups(), bound=3) is None:
+        run.fail("fenster", "Alt+F opened no menu", sc.shot())
+        sc.key("Escape")
+        return
     sc.key(item)
+    run.program.wait_for(lambda s: not s.popups(), bound=3)
 
 
 def check_tiled(run, label, scene):
@@ -358,19 +363,19 @@ def check_tiled(run, label, scene):
 def tile_cascade(run):
     six_notes(run)
     run.check("six-notes")
-    fenster("n")
+    fenster(run, "n")
     scene = run.check("nebeneinander")
     check_tiled(run, "nebeneinander", scene)
-    fenster("u")
+    fenster(run, "u")
     run.check("untereinander")
-    fenster("n")
+    fenster(run, "n")
     run.check("nebeneinander-again")
 
 
 @scenario("note_drag", False, "fault 3: a note dragged by its caption over another")
 def note_drag(run):
     six_notes(run)
-    fenster("n")
+    fenster(run, "n")
     scene = run.check("tiled")
     front = scene.mdis[0].rect
     sc.drag(front[0] + 40, front[1] + 12, 120, 90)
@@ -383,9 +388,9 @@ def note_drag(run):
 def thirty_notes(run):
     notes(run, 30)
     run.check("thirty-notes")
-    fenster("n")
+    fenster(run, "n")
     run.check("nebeneinander")
-    fenster("u")
+    fenster(run, "u")
     run.check("untereinander")
 
 
@@ -458,7 +463,7 @@ def negate(path):
 KINDS = ["grow", "shrink", "tile", "cascade", "move_main", "drag_note", "size_note"]
 
 
-def long_step(rng, kind, scene):
+def long_step(run, rng, kind, scene):
     """Does one step of the given kind; False when the scene leaves no place to do it."""
     main, area = scene.main(), scene.client
     x, y = main_corner(scene)
@@ -467,9 +472,9 @@ def long_step(rng, kind, scene):
     elif kind == "shrink":
         sc.drag(x, y, -rng.randint(20, 250), -rng.randint(20, 200))
     elif kind == "tile":
-        fenster("n")
+        fenster(run, "n")
     elif kind == "cascade":
-        fenster("u")
+        fenster(run, "u")
     elif kind == "move_main":
         cx, cy = main.rect[0] + 120, main.rect[1] + 15
         sc.drag(cx, cy, max(10 - cx, min(rng.randint(-150, 150), 1100 - cx)),
@@ -505,9 +510,9 @@ def long_run(run, steps):
         if not plan:
             plan = rng.sample(KINDS, len(KINDS))
         kind = plan.pop()
-        if not long_step(rng, kind, scene):
+        if not long_step(run, rng, kind, scene):
             kind = "grow"   # nothing of that kind to reach: grow the main window instead
-            long_step(rng, kind, scene)
+            long_step(run, rng, kind, scene)
         done[kind] = done.get(kind, 0) + 1
         before = len(run.failures)
         run.check(f"step{i:03d}-{kind}")
