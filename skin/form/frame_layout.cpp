@@ -1,5 +1,7 @@
 #include "skin/form/frame_layout.h"
 
+#include <algorithm>
+
 #include "skin/paint/rects.h"
 
 namespace fn {
@@ -61,6 +63,37 @@ TmnFrameGeometry ComputeFrameGeometry(const TmnSkinFormInfo& info, int pictureWi
     g.HitRB = hit.RB;
     g.NewMaskRect = hit.Cl;
     return g;
+}
+
+TmnFitSize FrameFitSize(const TmnSkinFormInfo& info, int pw, int ph) {
+    const TSkinRect& cl = info.ClientRect;
+    const TSkinRect& m = info.MaskRectArea;
+    TmnFitSize fit;
+    fit.Width = std::max({info.LeftTopPoint.X + pw - info.RightTopPoint.X,
+                          info.LeftBottomPoint.X + pw - info.RightBottomPoint.X, cl.Left + pw - cl.Right, 0});
+    fit.Height = std::max({info.LeftTopPoint.Y + ph - info.LeftBottomPoint.Y,
+                           info.RightTopPoint.Y + ph - info.RightBottomPoint.Y, cl.Top + ph - cl.Bottom, 0});
+    // A mask rectangle needs a pixel of its own to be a rectangle at all.
+    if (!m.IsEmpty()) {
+        fit.Width = std::max(fit.Width, m.Left + pw - m.Right + 1);
+        fit.Height = std::max(fit.Height, m.Top + ph - m.Bottom + 1);
+    }
+    return fit;
+}
+
+TmnFitSize FoldFarParts(const TmnSkinFormInfo& info, int pw, int ph) {
+    return {pw - std::min(info.RightTopPoint.X, info.RightBottomPoint.X), ph - info.ClientRect.Bottom};
+}
+
+std::vector<TmnFoldPart> FoldParts(int w, int h, int fitW, int fitH, int farW, int farH) {
+    const int W = std::max(w, fitW), H = std::max(h, fitH);
+    const int right = std::clamp(farW, 0, w / 2), bottom = std::clamp(farH, 0, h / 2);
+    const int left = w - right, top = h - bottom;
+    const int dx = w - W, dy = h - H;
+    return {{{0, 0, left, top}, 0, 0},
+            {{W - right, 0, W, top}, dx, 0},
+            {{0, H - bottom, left, H}, 0, dy},
+            {{W - right, H - bottom, W, H}, dx, dy}};
 }
 
 TmnStripLayout LayoutButtonStrip(const TmnFrameGeometry& g, std::span<const TmnStripItem> items) {

@@ -24,6 +24,25 @@ struct TmnFrameGeometry {
 TmnFrameGeometry ComputeFrameGeometry(const TmnSkinFormInfo& info, int pictureWidth, int pictureHeight, int width,
                                       int height);
 
+// The smallest window size at which the frame's parts (corner pieces, client and mask
+// rectangles) do not overlap. A window below it is drawn and shaped as a frame of this size
+// folded at its middle: each corner keeps its own picture.
+struct TmnFitSize {
+    int Width = 0, Height = 0;
+};
+TmnFitSize FrameFitSize(const TmnSkinFormInfo& info, int pictureWidth, int pictureHeight);
+
+// The four parts of a fold: source rectangles in the frame of fitW × fitH and the offsets that
+// move them into a window of w × h. The far parts (right, bottom) are at most farW wide and farH
+// high and at most half the window; the near parts (left, top, with the caption) take the rest.
+struct TmnFoldPart {
+    TSkinRect Source;
+    int Dx = 0, Dy = 0;
+};
+std::vector<TmnFoldPart> FoldParts(int w, int h, int fitW, int fitH, int farW, int farH);
+// The far parts of a skin's frame: its right corner pieces, and the border below the client.
+TmnFitSize FoldFarParts(const TmnSkinFormInfo& info, int pictureWidth, int pictureHeight);
+
 // An object that may sit in the button strip: its command (0..6) and the size it takes there.
 // Only visible objects cut from the active picture belong in the strip.
 struct TmnStripItem {

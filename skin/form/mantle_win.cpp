@@ -243,11 +243,6 @@ TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum) const {
     return ComputeSizeLimits(in);
 }
 
-bool TmnMantle::AtLeastMinimumSize(int w, int h) const {
-    const TmnSizeLimits l = SizeLimits(false);
-    return w >= l.MinWidth && h >= l.MinHeight;
-}
-
 void TmnMantle::LayoutObjects() {
     if (!skinned_) return;
     const TmnSkinFormInfo& info = *skinData_;
@@ -279,7 +274,7 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     const bool hasMask = skinned_ && !skinData_->Mask().Empty();
     HRGN next = nullptr;
     if (hasMask && !MaximizedMDIChild()) {
-        next = rebuild ? region_->Build(*skinData_, geometry_, formWidth_, formHeight_, pictures_)
+        next = rebuild ? BuildFrameRegion()
                        : RegionFromData(MaskToRegionData(pictures_.Get(skinData_->Mask()), 0, 0)).Release();
     } else {
         region_->Clear();
@@ -305,6 +300,27 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
         for (int i = 0; i < form_.ControlCount(); ++i)
             if (form_.Controls(i)->HandleAllocated()) ::SendMessageW(form_.Controls(i)->Handle(), MSG_PARENT_BG_CHANGED, 0, 0);
     }
+}
+
+HRGN TmnMantle::BuildFrameRegion() {
+    const int pw = skinData_->Picture().Width, ph = skinData_->Picture().Height;
+    const TmnFitSize fit = FrameFitSize(*skinData_, pw, ph), ends = FoldFarParts(*skinData_, pw, ph);
+    const int w = formWidth_, h = formHeight_;
+    if (w >= fit.Width && h >= fit.Height) return region_->Build(*skinData_, geometry_, w, h, pictures_);
+    // Smaller than the frame's parts: the outline of the smallest frame that holds them, folded
+    // at its middle like the frame's picture.
+    const int W = std::max(w, fit.Width), H = std::max(h, fit.Height);
+    const TRegionHandle full(region_->Build(*skinData_, ComputeFrameGeometry(*skinData_, pw, ph, W, H), W, H, pictures_));
+    if (!full) return nullptr;
+    TRegionHandle folded(::CreateRectRgn(0, 0, 0, 0));
+    for (const TmnFoldPart& part : FoldParts(w, h, fit.Width, fit.Height, ends.Width, ends.Height)) {
+        const TSkinRect& r = part.Source;
+        TRegionHandle piece(::CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
+        ::CombineRgn(piece.Get(), piece.Get(), full.Get(), RGN_AND);
+        ::OffsetRgn(piece.Get(), part.Dx, part.Dy);
+        ::CombineRgn(folded.Get(), folded.Get(), piece.Get(), RGN_OR);
+    }
+    return folded.Release();
 }
 
 RECT TmnMantle::ClientRectInWindow() const {
@@ -413,12 +429,30 @@ void TmnMantle::NcPaint() {
 bool TmnMantle::PaintFrame(HDC dc) {
     if (!DrawsFrame() || !dc) return false;
     if (skinned_) {
-        if (!AtLeastMinimumSize(formWidth_, formHeight_)) return false;
-        geometry_ = ComputeFrameGeometry(*skinData_, skinData_->Picture().Width, skinData_->Picture().Height,
-                                         formWidth_, formHeight_);
-        LayoutObjects();
         if (!framePainter_) framePainter_ = std::make_unique<TmnSkinnedFramePainter>();
-        framePainter_->Paint(dc, *skinData_, geometry_, formWidth_, formHeight_, IsFormActive(), objects_, pictures_);
+        const int pw = skinData_->Picture().Width, ph = skinData_->Picture().Height;
+        const TmnFitSize fit = FrameFitSize(*skinData_, pw, ph), ends = FoldFarParts(*skinData_, pw, ph);
+        const int w = formWidth_, h = formHeight_;
+        if (w < fit.Width || h < fit.Height) {
+            // Smaller than the frame's parts: the frame of the smallest size that holds them,
+            // folded at its middle, so every edge and corner is still drawn.
+            const int W = std::max(w, fit.Width), H = std::max(h, fit.Height);
+            TBitmap full(W, H);
+            formWidth_ = W, formHeight_ = H;
+            geometry_ = ComputeFrameGeometry(*skinData_, pw, ph, W, H);
+            LayoutObjects();
+            framePainter_->Paint(full.Canvas().Handle(), *skinData_, geometry_, W, H, IsFormActive(), objects_, pictures_);
+            for (const TmnFoldPart& part : FoldParts(w, h, fit.Width, fit.Height, ends.Width, ends.Height)) {
+                const TSkinRect& r = part.Source;
+                ::BitBlt(dc, r.Left + part.Dx, r.Top + part.Dy, r.Width(), r.Height(), full.Canvas().Handle(), r.Left,
+                         r.Top, SRCCOPY);
+            }
+            formWidth_ = w, formHeight_ = h;
+        }
+        geometry_ = ComputeFrameGeometry(*skinData_, pw, ph, w, h);
+        LayoutObjects();
+        if (w >= fit.Width && h >= fit.Height)
+            framePainter_->Paint(dc, *skinData_, geometry_, w, h, IsFormActive(), objects_, pictures_);
         return true;
     }
     if (skinChanging_) return false;
@@ -758,10 +792,9 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (!skinned_) {
             formWidth_ = w, formHeight_ = h;
             NcPaint();
-        } else if (AtLeastMinimumSize(w, h)) {
-            Relayout(w, h, rrFrame);
         } else {
-            formWidth_ = w, formHeight_ = h;
+            // Any size the system gives the window gets its frame (folded below the frame's parts).
+            Relayout(w, h, rrFrame);
         }
         if (alphaBlend_ && alphaBlendValue_ != 255 && LayeredWindowsAvailable()) {
             NcPaint();
@@ -952,7 +985,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         const LRESULT r = next(msg, wParam, lParam);
         const RECT& s = *reinterpret_cast<RECT*>(lParam);
         const int w = s.right - s.left, h = s.bottom - s.top;
-        if (skinned_ && AtLeastMinimumSize(w, h) && (w != formWidth_ || h != formHeight_)) Relayout(w, h, rrFrame);
+        if (skinned_ && w > 0 && h > 0 && (w != formWidth_ || h != formHeight_)) Relayout(w, h, rrFrame);
         return r;
     }
 

@@ -266,7 +266,8 @@ private:
     TmnMantle* FrameMantle() const;
     TmnSizeLimits SizeLimits(bool withMaximum = true) const;
     void TileChildren(bool sideBySide);
-    bool AtLeastMinimumSize(int w, int h) const;
+    // The window region from the mask for the current size (null: none).
+    HRGN BuildFrameRegion();
     // What a new region repaints: the whole window, the frame alone (a change of size, which
     // the platform repaints itself), or nothing (the caller repaints everything).
     enum TRegionRedraw { rrWhole, rrFrame, rrNone };

@@ -336,6 +336,27 @@ TEST(Mantle, HitTestOverCaptionButtonsEdgesCornersAndClient) {
     EXPECT_EQ(f.HitTest(419, 150), HTRIGHT);
 }
 
+TEST(Mantle, AWindowSmallerThanItsFramesPartsIsStillFramedAndShaped) {
+    SkinnedForm f;
+    const TmnFitSize fit = FrameFitSize(*f.skin, f.skin->Picture().Width, f.skin->Picture().Height);
+    for (SIZE size : {SIZE{fit.Width, fit.Height}, SIZE{200, 36}, SIZE{120, 24}}) {
+        f.Resize(size.cx, size.cy);
+        const SIZE got = f.Size();
+        FrameShot shot(f);
+        EXPECT_EQ(shot.answer, MSG_PAINT_FRAME_MAGIC) << got.cx << "x" << got.cy;
+        HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(::GetWindowRgn(f.Handle(), region), ERROR) << got.cx << "x" << got.cy;
+        // Rounded at the caption's corners, whole along the middle of every edge.
+        for (POINT corner : {POINT{0, 0}, POINT{got.cx - 1, 0}})
+            EXPECT_FALSE(::PtInRegion(region, corner.x, corner.y)) << corner.x << "," << corner.y;
+        for (POINT edge : {POINT{got.cx / 2, 1}, POINT{got.cx / 2, got.cy - 2}, POINT{1, got.cy / 2}, POINT{got.cx - 2, got.cy / 2}})
+            EXPECT_TRUE(::PtInRegion(region, edge.x, edge.y)) << edge.x << "," << edge.y;
+        ::DeleteObject(region);
+        // The bottom edge is the frame's, not a white client strip.
+        EXPECT_NE(shot.Pixel(got.cx / 2, got.cy - 2), 0xFFFFFFu);
+    }
+}
+
 TEST(Mantle, TheCaptionReachesTheFirstVisibleButtonWhateverTheirNumber) {
     SkinnedForm f;
     f.Resize(260, 200);
