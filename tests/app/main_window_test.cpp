@@ -1,5 +1,8 @@
 // The main window: start-up, the file commands, closing with the documents' consent, and the
 // menu shortcut machinery the windows share.
+#include <windows.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include "app/document_window.h"
