@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -140,7 +141,7 @@ BOOL CALLBACK FindFrame(HWND window, LPARAM param) {
     if (pid != s->pid) return TRUE;
     wchar_t text[256] = {};
     ::GetWindowTextW(window, text, 256);
-    if (std::wstring(text).rfind(kProduct, 0) != 0) return TRUE;
+    if (!std::wstring_view(text).starts_with(kProduct)) return TRUE;
     s->frame = window;
     ::EnumChildWindows(window, FindNote, param);
     return !s->found;
