@@ -88,8 +88,12 @@ TEST(Program, OpensTheNamedFilesAndALaterStartHandsItsFileToIt) {
         ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&s));
     }
     ASSERT_NE(s.frame, nullptr);
-    ::Sleep(500);
-    EXPECT_EQ(NoteCaptions(s.client), (std::multiset<std::wstring>{L"Grüße.txt", L"mit Leerzeichen.txt"}));
+    // A note shows untitled until its file is read: wait for the captions to settle.
+    auto settled = [&](const std::multiset<std::wstring>& expected) {
+        for (int i = 0; i < 100 && NoteCaptions(s.client) != expected; ++i) ::Sleep(100);
+        return NoteCaptions(s.client);
+    };
+    EXPECT_EQ(settled({L"Grüße.txt", L"mit Leerzeichen.txt"}), (std::multiset<std::wstring>{L"Grüße.txt", L"mit Leerzeichen.txt"}));
 
     // A second start with another file: the running program opens it, the second start ends.
     PROCESS_INFORMATION second{};
@@ -98,8 +102,8 @@ TEST(Program, OpensTheNamedFilesAndALaterStartHandsItsFileToIt) {
     DWORD secondCode = 99;
     ::GetExitCodeProcess(second.hProcess, &secondCode);
     EXPECT_EQ(secondCode, 0u);
-    for (int i = 0; i < 50 && NoteCaptions(s.client).size() < 3; ++i) ::Sleep(100);
-    EXPECT_EQ(NoteCaptions(s.client), (std::multiset<std::wstring>{L"Grüße.txt", L"mit Leerzeichen.txt", L"dritte.rtf"}));
+    const std::multiset<std::wstring> all{L"Grüße.txt", L"mit Leerzeichen.txt", L"dritte.rtf"};
+    EXPECT_EQ(settled(all), all);
 
     ::PostMessageW(s.frame, WM_KEYDOWN, VK_ESCAPE, 1);
     DWORD waited = ::WaitForSingleObject(first.hProcess, 20000);
