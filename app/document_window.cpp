@@ -91,6 +91,19 @@ void TForm2::Loaded() {
     PopupMenu1->OnPopup = [this](TComponent*) { Bearbeiten1Click(Bearbeiten1); };
 }
 
+void TForm2::HandleCreated() {
+    TForm::HandleCreated();
+    ::DragAcceptFiles(Handle(), TRUE);
+}
+
+LRESULT TForm2::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DROPFILES && Form1) {
+        Form1->OpenDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
+    return TForm::WndProc(msg, wParam, lParam);
+}
+
 void TForm2::FormCreate(TComponent*) {
     FileName = kUntitled;
     SaveDialog1->Filter = kNoteFilter;

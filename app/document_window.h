@@ -73,8 +73,12 @@ public:
     // The menu bar was left by the mouse: its items are read again from the menu.
     void mnSkinMainMenuBar1MouseLeave(TComponent* sender);
 
+    // Files dropped onto the note open as notes of their own.
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 protected:
     void Loaded() override;
+    void HandleCreated() override;
 
 private:
     // Writes the text to FileName and clears Modified (raises on failure, Modified unchanged).

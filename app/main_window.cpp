@@ -2,6 +2,7 @@
 
 #include "app/document_window.h"
 #include "app/help_setup.h"
+#include "app/running_program.h"
 #include "platform/win/application.h"
 
 namespace fn {
@@ -23,6 +24,7 @@ void RegisterAppClasses() {
 
 namespace {
 constexpr UINT kUpdateMenuBar = WM_APP + 0x60;
+constexpr UINT kOpenHandedOverFiles = WM_APP + 0x61;
 const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 }
 
@@ -69,11 +71,75 @@ void TForm1::DocumentClosed() {
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == kUpdateMenuBar) {
+    switch (msg) {
+    case kUpdateMenuBar:
         UpdateMenuBar();
+        return 0;
+    case WM_DROPFILES:
+        OpenDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_COPYDATA:
+        if (auto files = HandedOverFiles(*reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
+            // The sending start waits for this answer: open (and show any error) after it.
+            handedOver_.push_back(std::move(*files));
+            ::PostMessageW(Handle(), kOpenHandedOverFiles, 0, 0);
+            return TRUE;
+        }
+        return FALSE;
+    case kOpenHandedOverFiles:
+        OpenHandedOverFiles();
         return 0;
     }
     return TForm::WndProc(msg, wParam, lParam);
+}
+
+void TForm1::HandleCreated() {
+    TForm::HandleCreated();
+    ::DragAcceptFiles(Handle(), TRUE);
+    MarkProgramWindow(Handle());
+}
+
+void TForm1::HandleDestroyed() {
+    UnmarkProgramWindow(Handle());
+    TForm::HandleDestroyed();
+}
+
+void TForm1::OpenFiles(const std::vector<String>& files) {
+    for (const String& file : files) {
+        auto* document = new TForm2(this);
+        UpdateMenuBar();
+        try {
+            document->OpenDocument(file);
+        } catch (const Exception& e) {
+            Application()->HandleException(e);
+        }
+    }
+}
+
+void TForm1::OpenDroppedFiles(HDROP drop) {
+    std::vector<String> files;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        String name(::DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        if (name.empty()) continue;
+        name.resize(::DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size() + 1)));
+        // Folders dropped along with files are no notes.
+        const DWORD attributes = ::GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        files.push_back(std::move(name));
+    }
+    ::DragFinish(drop);
+    OpenFiles(files);
+}
+
+void TForm1::OpenHandedOverFiles() {
+    auto pending = std::exchange(handedOver_, {});
+    for (const auto& files : pending) {
+        if (files.empty()) Neu1Click(this);
+        else OpenFiles(files);
+    }
+    if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
+    ::SetForegroundWindow(Handle());
 }
 
 void TForm1::FormCreate(TComponent*) { SetUpHelp(); }
@@ -87,7 +153,8 @@ TForm1::~TForm1() {
 void TForm1::FormShow(TComponent*) {
     // Only the main window stands for the program in the task bar.
     ::ShowWindow(Application()->Handle(), SW_HIDE);
-    Neu1Click(this);
+    if (StartFiles.empty()) Neu1Click(this);
+    else OpenFiles(std::exchange(StartFiles, {}));
 }
 
 void TForm1::Neu1Click(TComponent*) {

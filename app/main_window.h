@@ -1,5 +1,11 @@
 #pragma once
-// The main window: the MDI frame of the notes editor with the file commands new, open, exit.
+// The main window: the MDI frame of the notes editor with the file commands new, open, exit;
+// it opens the files named on the command line, dropped onto it or handed over by a later start.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
 #include "skin/data/skin_data.h"
@@ -39,8 +45,24 @@ public:
     void DocumentClosed();
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+    // Files named on the command line: opened, each in its own note, instead of the untitled
+    // note when the window first shows.
+    std::vector<String> StartFiles;
+    // Opens each file in a new note; a file that cannot be read shows its error and the
+    // others still open.
+    void OpenFiles(const std::vector<String>& files);
+    // Opens the files dropped onto this window or a note, and ends the drop.
+    void OpenDroppedFiles(HDROP drop);
+
 protected:
     void Loaded() override;
+    void HandleCreated() override;
+    void HandleDestroyed() override;
+
+private:
+    // Files that a later start of the program handed over, opened once its message returned.
+    std::vector<std::vector<String>> handedOver_;
+    void OpenHandedOverFiles();
 };
 
 extern TForm1* Form1;

@@ -58,6 +58,8 @@ void TApplication::Initialize() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &TApplication::StaticWndProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hIcon = ProgramIcon(false);
+    wc.hIconSm = ProgramIcon(true);
     wc.lpszClassName = L"FnApplication";
     ::RegisterClassExW(&wc);
     handle_ = ::CreateWindowExW(0, L"FnApplication", title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,

@@ -41,6 +41,13 @@ TColor ColorFromIdent(const String& ident) {
     throw EReadError(L"Unbekannte Farbe: " + ident);
 }
 
+HICON ProgramIcon(bool small) {
+    const int w = ::GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+    const int h = ::GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);
+    return static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, w, h, LR_SHARED));
+}
+
 const wchar_t* LayerWindowClass() {
     static const wchar_t* name = [] {
         WNDCLASSEXW wc{};
@@ -49,7 +56,8 @@ const wchar_t* LayerWindowClass() {
         wc.lpfnWndProc = ::DefWindowProcW;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+        wc.hIcon = ProgramIcon(false);
+        wc.hIconSm = ProgramIcon(true);
         wc.lpszClassName = L"FnWindow";
         ::RegisterClassExW(&wc);
         return L"FnWindow";

@@ -139,4 +139,9 @@ private:
 // Registers (once) the window class all forms and plain controls of this layer use.
 const wchar_t* LayerWindowClass();
 
+// The program's icon (icon group 1 of the executable) at the system's large or small icon size,
+// for the window classes (task bar, Alt+Tab); null when the executable carries none. Shared by
+// the system, never destroyed.
+HICON ProgramIcon(bool small);
+
 }  // namespace fn

@@ -20,6 +20,8 @@ const wchar_t* MDIChildClass() {
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.hIcon = ProgramIcon(false);
+        wc.hIconSm = ProgramIcon(true);
         wc.lpszClassName = L"FnMDIChild";
         ::RegisterClassExW(&wc);
         return L"FnMDIChild";

@@ -45,6 +45,21 @@ private:
     HMENU menu_ = nullptr;
 };
 
+// A kernel object handle (mutex, event, process, thread) closed on destruction.
+class KernelHandle {
+public:
+    KernelHandle() = default;
+    explicit KernelHandle(HANDLE h) : handle_(h) {}
+    ~KernelHandle() { reset(); }
+    KernelHandle(KernelHandle&& o) noexcept : handle_(std::exchange(o.handle_, nullptr)) {}
+    KernelHandle& operator=(KernelHandle&& o) noexcept { if (this != &o) { reset(); handle_ = std::exchange(o.handle_, nullptr); } return *this; }
+    HANDLE get() const { return handle_; }
+    void reset(HANDLE h = nullptr) { if (handle_) ::CloseHandle(handle_); handle_ = h; }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
 // A loaded module (LoadLibrary) freed on destruction.
 class ModuleHandle {
 public:

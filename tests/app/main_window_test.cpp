@@ -1,8 +1,12 @@
 // The main window: start-up, the file commands, closing with the documents' consent, and the
 // menu shortcut machinery the windows share.
+#include <windows.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include "app/document_window.h"
+#include "app/running_program.h"
 #include "skin/menus/skin_menu_win.h"
 #include "platform/core/streams.h"
 #include "tests/app/app_fixture.h"
@@ -307,6 +311,91 @@ TEST(MainWindow, AMaximisedNoteFillsTheFrameWithoutARepeatedMenu) {
     doc->mnMantle1->SetBorderIcons(icons);
     Pump();
     EXPECT_EQ(form->mnMantle1->MaximizedChild(), nullptr);
+}
+
+namespace {
+
+// The captions of the open notes, in creation order.
+std::vector<String> NoteCaptions() {
+    std::vector<String> captions;
+    for (TForm* doc : OpenDocuments()) captions.push_back(WindowText(doc->Handle()));
+    return captions;
+}
+
+// A drop of the given files as the shell posts it (the receiver frees it).
+HDROP DropOf(const std::vector<String>& files) {
+    String names;
+    for (const String& f : files) names += f + L'\0';
+    names += L'\0';
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    ::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+}  // namespace
+
+TEST(MainWindow, NamedDroppedAndHandedOverFilesEachOpenInTheirOwnNote) {
+    TForm1* form = StartProgram();
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const String greetings = String(temp) + L"Grüße.txt", spaced = String(temp) + L"mit Leerzeichen.txt";
+    const String missing = String(temp) + L"fehlt_fn.txt";
+    for (const String& path : {greetings, spaced}) {
+        TFileStream f(path, FileMode::Create);
+        f.WriteBuffer("Hallo", 5);
+        f.Close();
+    }
+    const std::vector<String> before = NoteCaptions();
+    auto added = [&] {
+        const std::vector<String> now = NoteCaptions();
+        return std::vector<String>(now.begin() + std::min(before.size(), now.size()), now.end());
+    };
+    {
+        // One file that cannot be read shows the usual error; the files after it still open.
+        ScriptedDialogs dialogs;
+        dialogs.answers = {mrOk};
+        form->OpenFiles({greetings, missing, spaced});
+        Pump();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].rfind(L"Datei " + missing + L" kann nicht geöffnet werden.", 0), 0u)
+            << WideToUtf8(dialogs.messages[0]);
+        EXPECT_EQ(added(), (std::vector<String>{L"Grüße.txt", L"Ohne Namen", L"mit Leerzeichen.txt"}));
+    }
+    CloseExtraDocuments();
+    // Dropped onto the frame, then onto a note: each file in a note of its own.
+    ::PostMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({spaced, greetings})), 0);
+    Pump();
+    EXPECT_EQ(added(), (std::vector<String>{L"mit Leerzeichen.txt", L"Grüße.txt"}));
+    ::PostMessageW(OpenDocuments()[0]->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({greetings, spaced})), 0);
+    Pump();
+    EXPECT_EQ(added(), (std::vector<String>{L"mit Leerzeichen.txt", L"Grüße.txt", L"Grüße.txt", L"mit Leerzeichen.txt"}));
+    CloseExtraDocuments();
+    // A later start hands over its files, or without files asks for a new note.
+    EXPECT_TRUE(HandOverToRunningProgram({spaced}));
+    EXPECT_TRUE(HandOverToRunningProgram({}));
+    Pump();
+    EXPECT_EQ(added(), (std::vector<String>{L"mit Leerzeichen.txt", L"Ohne Namen"}));
+    CloseExtraDocuments();
+    RemoveFile(greetings);
+    RemoveFile(spaced);
+}
+
+TEST(MainWindow, FrameAndNotesCarryTheProgramsIconForTaskBarAndAltTab) {
+    TForm1* form = StartProgram();
+    HMODULE self = ::GetModuleHandleW(nullptr);
+    auto icon = [&](int cx, int cy) {
+        return reinterpret_cast<LONG_PTR>(::LoadImageW(self, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(cx),
+                                                       ::GetSystemMetrics(cy), LR_SHARED));
+    };
+    ASSERT_NE(icon(SM_CXICON, SM_CYICON), 0);
+    for (HWND window : {form->Handle(), OpenDocuments().at(0)->Handle()}) {
+        EXPECT_EQ(::GetClassLongPtrW(window, GCLP_HICON), icon(SM_CXICON, SM_CYICON));
+        EXPECT_EQ(::GetClassLongPtrW(window, GCLP_HICONSM), icon(SM_CXSMICON, SM_CYSMICON));
+    }
 }
 
 // Runs last: it ends the program.

@@ -52,6 +52,8 @@ bool InsideWindow(double x, double y, double w, double h, double radius) {
     return InsideRoundRect(x, y, 0, 0, w, h + radius, radius);
 }
 
+double EmblemUnit(double s) { return std::max(1.0, std::floor(s / 13)); }
+
 // Glyph kinds of the caption and menu-bar buttons.
 enum class GlyphKind { Close, Maximize, Restore, Minimize, RollUp, RollDown, Tray, SysMenu };
 
@@ -88,26 +90,34 @@ Shape GlyphShape(GlyphKind kind, double x, double y, double s) {
         }
         case GlyphKind::SysMenu:
             return [=](double px, double py) {
-                return InsideRoundRect(px, py, x + 1, y, x + s - 1, y + s, 2.0);
+                const double u = EmblemUnit(s);
+                return InsideRoundRect(px, py, x + u, y, x + s - u, y + s, 2.0 * u);
             };
     }
     return RectShape(0, 0, 0, 0);
 }
 
-// The note-page icon of the system-menu button: a light page with three ruled lines.
-void DrawSysMenuIcon(Raster& r, double x, double y, double s, Rgb page, Rgb lines) {
+}  // namespace
+
+// The note-page emblem of the system-menu button: a page with three ruled lines. Its strokes
+// are one pixel up to 25 pixels and grow in whole pixels above, so that the program's icons
+// stay crisp at every size.
+void DrawNoteEmblem(Raster& r, double x, double y, double s, Rgb page, Rgb lines) {
     r.Cover({int(x), int(y), int(x + s) + 1, int(y + s) + 1}, GlyphShape(GlyphKind::SysMenu, x, y, s), page);
+    const double u = EmblemUnit(s);
     for (int i = 0; i < 3; ++i) {
-        const double ly = std::floor(y + s * 0.32) + i * 3;
-        r.Fill({int(x + 4), int(ly), int(x + s - 4), int(ly) + 1}, lines);
+        const double ly = std::floor(y + s * 0.32) + i * 3 * u;
+        r.Fill({int(x + 4 * u), int(ly), int(x + s - 4 * u), int(ly + u)}, lines);
     }
 }
+
+namespace {
 
 void DrawGlyph(Raster& r, GlyphKind kind, Box cell, double s, Rgb colour, Rgb backdrop) {
     const double x = cell.left + std::floor((cell.Width() - s) / 2);
     const double y = cell.top + std::floor((cell.Height() - s) / 2);
     if (kind == GlyphKind::SysMenu) {
-        DrawSysMenuIcon(r, x - 1, y - 1, s + 2, colour, backdrop);
+        DrawNoteEmblem(r, x - 1, y - 1, s + 2, colour, backdrop);
         return;
     }
     r.Cover({cell.left, cell.top, cell.right, cell.bottom}, GlyphShape(kind, x, y, s), colour);
@@ -289,7 +299,7 @@ SkinArt DrawFennick() {
             }
             if (barKinds[k] == GlyphKind::SysMenu) {
                 const Rgb back = menubar.At(cell.left + 2, cell.top + kBarButtonH / 2);
-                DrawSysMenuIcon(menubar, cell.left + 4, cell.top + 2, 13, Accent, back);
+                DrawNoteEmblem(menubar, cell.left + 4, cell.top + 2, 13, Accent, back);
             } else {
                 DrawGlyph(menubar, barKinds[k], cell, 8, Text, BarBg);
             }

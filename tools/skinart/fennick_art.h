@@ -25,6 +25,10 @@ struct SkinArt {
 
 SkinArt DrawFennick();
 
+// The note-page emblem of the system-menu button, s x s pixels with its top-left corner at
+// (x, y): a page in `page` colour ruled with three lines in `lines` colour.
+void DrawNoteEmblem(Raster& r, double x, double y, double s, Rgb page, Rgb lines);
+
 // The picture as the platform's bitmap: 24 bits per pixel, masks with one bit and a black and
 // white colour table.
 TBitmapData ToBitmapData(const SkinPicture& picture);

@@ -1,19 +1,26 @@
-// skinart: draws the "Fennick" skin (pictures and description) into a folder.
+// skinart: draws the "Fennick" skin (pictures and description) into a folder, or the program's
+// icon files from the same art.
 //   skinart <folder>
+//   skinart --icons <folder>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/core/sys_utils.h"
 #include "tools/skinart/fennick_art.h"
+#include "tools/skinart/icon_art.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skinart <folder>\n");
+    const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: skinart <folder>\n       skinart --icons <folder>\n");
         return 2;
     }
+    const char* folder = argv[argc - 1];
     try {
-        std::filesystem::create_directories(argv[1]);
-        fn::art::WriteSkinFolder(fn::art::DrawFennick(), argv[1]);
+        std::filesystem::create_directories(folder);
+        if (icons) fn::art::WriteIconFiles(folder);
+        else fn::art::WriteSkinFolder(fn::art::DrawFennick(), folder);
     } catch (const fn::Exception& e) {
         std::fprintf(stderr, "skinart: %s\n", fn::WideToUtf8(e.Message()).c_str());
         return 1;
