@@ -12,7 +12,9 @@
 
 int main(int argc, char** argv) {
     const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
-    if (argc != 2 && !icons) {
+    // An option it does not know is never taken for a folder (it once drew the skin into "--help").
+    const bool unknownOption = argc == 2 && argv[1][0] == '-';
+    if ((argc != 2 && !icons) || unknownOption) {
         std::fprintf(stderr, "usage: skinart <folder>\n       skinart --icons <folder>\n");
         return 2;
     }
