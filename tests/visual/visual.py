@@ -467,6 +467,8 @@ def long_step(run, rng, kind, scene):
     """Does one step of the given kind; False when the scene leaves no place to do it."""
     main, area = scene.main(), scene.client
     x, y = main_corner(scene)
+    if kind in ("grow", "shrink") and (x >= sc.WIDTH - 4 or y >= sc.HEIGHT - 4):
+        kind = "move_main"   # the corner is off the screen: bring it back first
     if kind == "grow":
         sc.drag(x, y, min(rng.randint(20, 200), 1275 - x), min(rng.randint(20, 150), 795 - y))
     elif kind == "shrink":
@@ -476,23 +478,23 @@ def long_step(run, rng, kind, scene):
     elif kind == "cascade":
         fenster(run, "u")
     elif kind == "move_main":
-        cx, cy = main.rect[0] + 120, main.rect[1] + 15
-        sc.drag(cx, cy, max(10 - cx, min(rng.randint(-150, 150), 1100 - cx)),
-                max(5 - cy, min(rng.randint(-100, 100), 600 - cy)))
+        r = main.rect   # by the caption, keeping the caption and the corner on the screen
+        cx, cy = r[0] + 120, r[1] + 15
+        sc.drag(cx, cy, max(10 - cx, min(rng.randint(-150, 150), sc.WIDTH - 5 - r[2])),
+                max(5 - cy, min(rng.randint(-100, 100), sc.HEIGHT - 5 - r[3])))
     else:
-        visible = [(w.rect, sc.clip(w.rect, area)) for w in scene.mdis if area]
-        visible = [(note, v) for note, v in visible if v and v[2] - v[0] > 60 and v[3] - v[1] > 40]
+        visible = [(i, w.rect, sc.clip(w.rect, area)) for i, w in enumerate(scene.mdis) if area]
+        visible = [(i, note, v) for i, note, v in visible if v and v[2] - v[0] > 60 and v[3] - v[1] > 40]
         if not visible:
             return False
-        note, v = rng.choice(visible)
-        if kind == "drag_note":   # by its caption, when the caption shows
+        i, note, v = rng.choice(visible)
+        if kind == "drag_note":   # by its caption
             px, py = max(v[0] + 30, note[0] + 40), note[1] + 12
-            if py < v[1] or px >= v[2]:
-                return False
-        else:                     # by its bottom-right corner, when that shows
+        else:                     # by its bottom-right corner
             px, py = note[2] - 3, note[3] - 3
-            if not (v[0] <= px < v[2] and v[1] <= py < v[3]):
-                return False
+        point = (px, py, px + 1, py + 1)
+        if sc.clip(point, v) is None or any(sc.overlap(point, w.rect) for w in scene.mdis[:i]):
+            return False          # that part is hidden: a press there would land in another note
         sc.drag(px, py, rng.randint(-120, 120), rng.randint(-80, 80))
     return True
 
