@@ -23,7 +23,6 @@ void RegisterAppClasses() {
 
 namespace {
 constexpr UINT kUpdateMenuBar = WM_APP + 0x60;
-const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
@@ -97,8 +96,13 @@ void TForm1::Neu1Click(TComponent*) {
 
 void TForm1::Oeffnen1Click(TComponent*) {
     OpenDialog1->Filter = kNoteFilter;
-    OpenDialog1->DefaultExt = L"txt";
+    OpenDialog1->DefaultExt = kNoteExtension;
     if (!OpenDialog1->Execute()) return;
+    // A file open already is not edited in two windows: its window comes forward.
+    if (TForm2* open = TForm2::WindowOf(OpenDialog1->FileName)) {
+        open->BringForward();
+        return;
+    }
     auto* document = new TForm2(this);
     UpdateMenuBar();
     document->OpenDocument(OpenDialog1->FileName);
