@@ -4,15 +4,50 @@
 #include "app/help_setup.h"
 #include "platform/win/application.h"
 #include "platform/win/clipboard.h"
+#include "platform/win/wait_cursor.h"
 
 namespace fn {
 
 namespace {
 
-const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 const wchar_t kSaveChanges[] = L"Änderungen speichern in %s?";
+const wchar_t kObjectsNotShown[] =
+    L"„%s“ enthält Bilder oder Objekte, die hier nicht angezeigt werden und beim Speichern verloren gingen.";
+const wchar_t kObjectsWouldBeLost[] =
+    L"„%s“ enthält Bilder oder Objekte, die beim Speichern verloren gingen.\n\n"
+    L"Ja speichert die Notiz unter einem anderen Namen, Nein überschreibt die Datei ohne sie.";
+const wchar_t kDropFormatting[] =
+    L"„%s“ ist eine Textdatei: Schriften, Ausrichtung, Tabellen und Bilder der Notiz gehen darin verloren.\n\n"
+    L"Als Text ohne Formatierung speichern? Nein wählt einen anderen Namen.";
 // The key data of one press of the Delete key of the navigation block (scan code 0x53, extended).
 constexpr LPARAM kDeleteKeyData = 0x01530001;
+
+// A file's identity: its volume's serial number and its index on the volume.
+bool FileIdentity(const String& path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool known = ::GetFileInformationByHandle(file, &info) != FALSE;
+    ::CloseHandle(file);
+    return known;
+}
+
+String FullPath(const String& path) {
+    wchar_t full[MAX_PATH * 4];
+    const DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
+    return n > 0 && n < MAX_PATH * 4 ? String(full, n) : path;
+}
+
+// Whether two names name the same file; names of files not (yet) there by their full paths.
+bool SameFile(const String& a, const String& b) {
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    if (FileIdentity(a, x) && FileIdentity(b, y))
+        return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+               x.nFileIndexLow == y.nFileIndexLow;
+    const String fa = FullPath(a), fb = FullPath(b);
+    return ::CompareStringOrdinal(fa.c_str(), static_cast<int>(fa.size()), fb.c_str(), static_cast<int>(fb.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
 
 }  // namespace
 
@@ -107,14 +142,15 @@ LRESULT TForm2::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TForm2::FormCreate(TComponent*) {
     FileName = kUntitled;
     SaveDialog1->Filter = kNoteFilter;
-    SaveDialog1->DefaultExt = L"txt";
+    SaveDialog1->DefaultExt = kNoteExtension;
 }
 
 void TForm2::OpenDocument(const String& name) {
     FileName = name;
     SetCaption(ExtractFileName(name));
+    TLoadedText loaded;
     try {
-        RichEdit1->Lines().LoadFromFile(FileName);
+        loaded = RichEdit1->Lines().LoadFromFile(FileName);
     } catch (const Exception&) {
         // The window stays, but untitled: a later Save asks for a name (and the save dialog
         // asks before overwriting), so the file that could not be read is never replaced by
@@ -125,10 +161,56 @@ void TForm2::OpenDocument(const String& name) {
     }
     RichEdit1->SetSelStart(0);
     RichEdit1->SetModified(false);
+    format_ = loaded.Format;
+    if (loaded.LostObjects) {
+        objectsFile_ = FileName;
+        MessageDlg(Format(kObjectsNotShown, {ExtractFileName(FileName)}), TMsgDlgType::mtWarning, mbOK, 0);
+    }
 }
 
-void TForm2::WriteFile() {
-    RichEdit1->Lines().SaveToFile(FileName);
+TForm2* TForm2::WindowOf(const String& fileName) {
+    if (!Form1) return nullptr;
+    for (int i = 0; i < Form1->MDIChildCount(); ++i) {
+        auto* document = dynamic_cast<TForm2*>(Form1->MDIChildren(i));
+        if (document && document->FileName != kUntitled && SameFile(document->FileName, fileName)) return document;
+    }
+    return nullptr;
+}
+
+void TForm2::BringForward() {
+    if (HandleAllocated() && ::IsIconic(Handle()))
+        ::SendMessageW(::GetParent(Handle()), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Handle()), 0);
+    Show();
+}
+
+TForm2::TSaveAnswer TForm2::ConfirmSave(const String& name, TTextFormat& format) {
+    if (!objectsFile_.empty() && SameFile(name, objectsFile_)) {
+        switch (MessageDlg(Format(kObjectsWouldBeLost, {ExtractFileName(name)}), TMsgDlgType::mtWarning,
+                           mbYes | mbNo | mbCancel, 0)) {
+            case mrYes: return TSaveAnswer::OtherName;
+            case mrNo: break;
+            default: return TSaveAnswer::Stop;
+        }
+    }
+    // The note's own file keeps the format it has; another name ending in ".txt" gets plain
+    // text, any other rich text.
+    if (FileName != kUntitled && SameFile(name, FileName)) format = format_;
+    else format = SameText(ExtractFileExt(name), L".txt") ? TTextFormat::tfPlainText : TTextFormat::tfRichText;
+    if (format == TTextFormat::tfPlainText && RichEdit1->HasFormatting()) {
+        switch (MessageDlg(Format(kDropFormatting, {ExtractFileName(name)}), TMsgDlgType::mtConfirmation,
+                           mbYes | mbNo | mbCancel, 0)) {
+            case mrYes: break;
+            case mrNo: return TSaveAnswer::OtherName;
+            default: return TSaveAnswer::Stop;
+        }
+    }
+    return TSaveAnswer::Save;
+}
+
+void TForm2::WriteFile(const String& name, TTextFormat format) {
+    RichEdit1->Lines().SaveToFile(name, format);
+    format_ = format;
+    if (!objectsFile_.empty() && SameFile(name, objectsFile_)) objectsFile_.clear();
     RichEdit1->SetModified(false);
 }
 
@@ -137,15 +219,29 @@ void TForm2::Speichern1Click(TComponent*) {
         Speichernals1Click(this);
         return;
     }
-    WriteFile();
+    TTextFormat format;
+    switch (ConfirmSave(FileName, format)) {
+        case TSaveAnswer::Save: WriteFile(FileName, format); break;
+        case TSaveAnswer::OtherName: Speichernals1Click(this); break;
+        case TSaveAnswer::Stop: break;
+    }
 }
 
 void TForm2::Speichernals1Click(TComponent*) {
     SaveDialog1->FileName = FileName;
-    if (!SaveDialog1->Execute()) return;
-    FileName = SaveDialog1->FileName;
-    SetCaption(ExtractFileName(FileName));
-    WriteFile();
+    for (;;) {
+        if (!SaveDialog1->Execute()) return;
+        const String name = SaveDialog1->FileName;
+        TTextFormat format;
+        const TSaveAnswer answer = ConfirmSave(name, format);
+        if (answer == TSaveAnswer::OtherName) continue;
+        if (answer == TSaveAnswer::Stop) return;
+        // The window takes the new name only once the note is in its file.
+        WriteFile(name, format);
+        FileName = name;
+        SetCaption(ExtractFileName(FileName));
+        return;
+    }
 }
 
 void TForm2::FormCloseQuery(TComponent*, bool& canClose) {
@@ -226,14 +322,22 @@ void TForm2::AusrichtenClick(TComponent* sender) {
 }
 
 void TForm2::Zeilenumbruch1Click(TComponent*) {
-    RichEdit1->SetWordWrap(!RichEdit1->WordWrap());
-    RichEdit1->SetScrollBars(RichEdit1->WordWrap() ? TScrollStyle::ssVertical : TScrollStyle::ssBoth);
-    Zeilenumbruch1->SetChecked(RichEdit1->WordWrap());
+    // The control lays a wrapped paragraph out again at every change of the width it wraps at,
+    // and a long paragraph takes it long (quadratic in its length): the scroll bars change
+    // while nothing wraps, so the text is wrapped once, under the wait cursor.
+    TWaitCursor wait;
+    const bool wrap = !RichEdit1->WordWrap();
+    if (!wrap) RichEdit1->SetWordWrap(false);
+    RichEdit1->SetScrollBars(wrap ? TScrollStyle::ssVertical : TScrollStyle::ssBoth);
+    if (wrap) RichEdit1->SetWordWrap(true);
+    Zeilenumbruch1->SetChecked(wrap);
 }
 
 void TForm2::Font1Click(TComponent*) {
-    FontDialog1->Font = RichEdit1->Font();
-    if (FontDialog1->Execute()) RichEdit1->SelAttributes().Assign(FontDialog1->Font);
+    // The dialog starts on the selection's font; what the user leaves alone stays as it was.
+    const TFontDesc shown = RichEdit1->SelAttributes().Font();
+    FontDialog1->Font = shown;
+    if (FontDialog1->Execute()) RichEdit1->SelAttributes().AssignChanges(FontDialog1->Font, shown);
 }
 
 void TForm2::Hilfe1Click(TComponent*) { ShowHelpStartTopic(); }

@@ -11,6 +11,11 @@
 
 namespace fn {
 
+// What the open and save dialogs offer for notes, and the extension a name typed without one gets.
+inline constexpr const wchar_t* kNoteFilter =
+    L"Notizen (*.rtf;*.txt)|*.rtf;*.txt|Rich Text (*.rtf)|*.rtf|Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*";
+inline constexpr const wchar_t* kNoteExtension = L"rtf";
+
 class TForm2 : public TForm {
 public:
     explicit TForm2(TComponent* owner);
@@ -45,6 +50,11 @@ public:
 
     // Shows the file name's text in this window (called right after the window is created).
     void OpenDocument(const String& name);
+    // The document window that has the file open, or null: the same file by volume and file
+    // index, so that other spellings of its path (short names, another drive) find it too.
+    static TForm2* WindowOf(const String& fileName);
+    // Makes this the active document window, restored if it was minimised.
+    void BringForward();
 
     void FormCreate(TComponent* sender);
     void FormClose(TComponent* sender, TCloseAction& action);
@@ -81,8 +91,17 @@ protected:
     void HandleCreated() override;
 
 private:
-    // Writes the text to FileName and clears Modified (raises on failure, Modified unchanged).
-    void WriteFile();
+    enum class TSaveAnswer { Save, OtherName, Stop };
+    // Asks before a save to name drops anything: pictures the note's file holds, or the
+    // formatting a plain-text file cannot keep. Sets the format the save writes.
+    TSaveAnswer ConfirmSave(const String& name, TTextFormat& format);
+    // Writes the text to name in format and clears Modified (raises on failure, Modified unchanged).
+    void WriteFile(const String& name, TTextFormat format);
+
+    // The format the note was read in or last saved in.
+    TTextFormat format_ = TTextFormat::tfRichText;
+    // The file whose pictures or objects the control did not keep; empty when none.
+    String objectsFile_;
 };
 
 }  // namespace fn

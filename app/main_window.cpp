@@ -25,7 +25,6 @@ void RegisterAppClasses() {
 namespace {
 constexpr UINT kUpdateMenuBar = WM_APP + 0x60;
 constexpr UINT kOpenHandedOverFiles = WM_APP + 0x61;
-const wchar_t kNoteFilter[] = L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*";
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
@@ -106,6 +105,11 @@ void TForm1::HandleDestroyed() {
 
 void TForm1::OpenFiles(const std::vector<String>& files) {
     for (const String& file : files) {
+        // A file open already is not edited in two windows: its window comes forward.
+        if (TForm2* open = TForm2::WindowOf(file)) {
+            open->BringForward();
+            continue;
+        }
         auto* document = new TForm2(this);
         UpdateMenuBar();
         try {
@@ -164,11 +168,9 @@ void TForm1::Neu1Click(TComponent*) {
 
 void TForm1::Oeffnen1Click(TComponent*) {
     OpenDialog1->Filter = kNoteFilter;
-    OpenDialog1->DefaultExt = L"txt";
+    OpenDialog1->DefaultExt = kNoteExtension;
     if (!OpenDialog1->Execute()) return;
-    auto* document = new TForm2(this);
-    UpdateMenuBar();
-    document->OpenDocument(OpenDialog1->FileName);
+    OpenFiles({OpenDialog1->FileName});
 }
 
 void TForm1::Beenden1Click(TComponent*) { Close(); }

@@ -4,10 +4,14 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win/clipboard.h"
 #include "platform/win/forms.h"
+#include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
 #include "platform/win/printers.h"
+#include "platform/core/rich_text_objects.h"
+#include "platform/win/wait_cursor.h"
 
 namespace fn {
 
@@ -50,11 +54,28 @@ DWORD CALLBACK ReadFromStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG*
     }
 }
 
-DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &written, nullptr);
-    *done = static_cast<LONG>(written);
-    return ok && written == static_cast<DWORD>(count) ? 0 : 1;
+// A stream read into the control, its pictures and objects counted on the way.
+struct CountingSource {
+    TStream& stream;
+    TRichTextObjectCounter counter;
+};
+
+DWORD CALLBACK ReadCounting(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    auto* source = reinterpret_cast<CountingSource*>(cookie);
+    try {
+        *done = static_cast<LONG>(source->stream.Read(buffer, static_cast<size_t>(count)));
+        source->counter.Feed(buffer, static_cast<size_t>(*done));
+        return 0;
+    } catch (...) {
+        *done = 0;
+        return 1;
+    }
+}
+
+DWORD CALLBACK CountObjects(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    reinterpret_cast<TRichTextObjectCounter*>(cookie)->Feed(buffer, static_cast<size_t>(count));
+    *done = count;
+    return 0;
 }
 
 DWORD CALLBACK WriteToStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
@@ -62,6 +83,38 @@ DWORD CALLBACK WriteToStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* 
         size_t n = reinterpret_cast<TStream*>(cookie)->Write(buffer, static_cast<size_t>(count));
         *done = static_cast<LONG>(n);
         return n == static_cast<size_t>(count) ? 0 : 1;
+    } catch (...) {
+        *done = 0;
+        return 1;
+    }
+}
+
+// Rich text written by the control, its header's default language made the notes' own: the
+// control takes it from the system, where the runs carry the language they were typed in.
+struct RichTextSink {
+    std::function<bool(const char*, size_t)> write;
+    bool headerDone = false;
+};
+
+DWORD CALLBACK WriteRichText(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    auto* sink = reinterpret_cast<RichTextSink*>(cookie);
+    std::string_view chunk(reinterpret_cast<const char*>(buffer), static_cast<size_t>(count));
+    std::string tagged;
+    if (!sink->headerDone) {
+        sink->headerDone = true;
+        const size_t header = chunk.substr(0, 256).find("\\deflang");
+        size_t digits = header == std::string_view::npos ? header : header + 8;
+        size_t end = digits;
+        while (end != std::string_view::npos && end < chunk.size() && chunk[end] >= '0' && chunk[end] <= '9') ++end;
+        if (end != digits && end != std::string_view::npos) {
+            tagged = std::string(chunk.substr(0, digits)) + std::to_string(kTextLanguage) + std::string(chunk.substr(end));
+            chunk = tagged;
+        }
+    }
+    try {
+        const bool ok = sink->write(chunk.data(), chunk.size());
+        *done = ok ? count : 0;
+        return ok ? 0 : 1;
     } catch (...) {
         *done = 0;
         return 1;
@@ -169,22 +222,76 @@ void TTextAttributes::SetBold(bool on) {
     Set(format);
 }
 
+namespace {
+
+// The face the system draws font with: the named one, or its stand-in where it is missing.
+String DrawnFace(const TFontDesc& font) {
+    LOGFONTW lf{};
+    lf.lfHeight = font.height;
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = static_cast<BYTE>(font.charset);
+    font.name.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    TFontHandle handle(::CreateFontIndirectW(&lf));
+    HDC screen = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(screen, handle.Get());
+    wchar_t face[LF_FACESIZE] = {};
+    const int n = ::GetTextFaceW(screen, LF_FACESIZE, face);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    return n > 0 && face[0] ? String(face) : font.name;
+}
+
+}  // namespace
+
+TFontDesc TTextAttributes::Font() const {
+    const CHARFORMAT2W format = Get();
+    TFontDesc font;
+    font.name = format.szFaceName;
+    // Pixels at the screen's resolution, rounded as the font dialog rounds them back.
+    font.height = -::MulDiv(format.yHeight, ScreenPixelsPerInch(), 72 * 20);
+    font.bold = format.dwEffects & CFE_BOLD;
+    font.italic = format.dwEffects & CFE_ITALIC;
+    font.underline = format.dwEffects & CFE_UNDERLINE;
+    font.strikeOut = format.dwEffects & CFE_STRIKEOUT;
+    font.color = (format.dwEffects & CFE_AUTOCOLOR) ? clWindowText : static_cast<TColor>(format.crTextColor);
+    font.charset = format.bCharSet;
+    font.name = DrawnFace(font);
+    return font;
+}
+
 void TTextAttributes::Assign(const TFontDesc& font) {
+    Apply(font, CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR);
+}
+
+void TTextAttributes::AssignChanges(const TFontDesc& font, const TFontDesc& shown) {
+    DWORD mask = 0;
+    if (font.name != shown.name || font.charset != shown.charset) mask |= CFM_FACE | CFM_CHARSET;
+    if (font.height != shown.height) mask |= CFM_SIZE;
+    if (font.bold != shown.bold) mask |= CFM_BOLD;
+    if (font.italic != shown.italic) mask |= CFM_ITALIC;
+    if (font.underline != shown.underline) mask |= CFM_UNDERLINE;
+    if (font.strikeOut != shown.strikeOut) mask |= CFM_STRIKEOUT;
+    if (font.color != shown.color) mask |= CFM_COLOR;
+    if (mask != 0) Apply(font, mask);
+}
+
+void TTextAttributes::Apply(const TFontDesc& font, DWORD mask) {
     CHARFORMAT2W format{};
-    format.dwMask = CFM_FACE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_CHARSET;
+    format.dwMask = mask;
     font.name.copy(format.szFaceName, LF_FACESIZE - 1);
-    // Heights below zero are character heights in screen pixels, as fonts are stored.
-    if (font.height != 0) {
-        format.dwMask |= CFM_SIZE;
-        format.yHeight = ::MulDiv(font.height < 0 ? -font.height : font.height, 72 * 20, ScreenPixelsPerInch());
-    }
+    format.bCharSet = static_cast<BYTE>(font.charset);
+    // Heights below zero are character heights in screen pixels, as fonts are stored; the size
+    // is the half point that shows at that height, so that it reads back as it was chosen.
+    if (font.height == 0) format.dwMask &= ~CFM_SIZE;
+    const int dpi = ScreenPixelsPerInch();
+    format.yHeight = RichTextSizeTwips(::MulDiv(font.height < 0 ? -font.height : font.height, 72 * 20, dpi), dpi);
+    // The CFM_ and CFE_ bits of these effects are the same.
     if (font.bold) format.dwEffects |= CFE_BOLD;
     if (font.italic) format.dwEffects |= CFE_ITALIC;
     if (font.underline) format.dwEffects |= CFE_UNDERLINE;
     if (font.strikeOut) format.dwEffects |= CFE_STRIKEOUT;
     if (font.color == clWindowText) format.dwEffects |= CFE_AUTOCOLOR;
     else format.crTextColor = ColorToColorRef(font.color);
-    format.bCharSet = static_cast<BYTE>(font.charset);
     Set(format);
 }
 
@@ -212,12 +319,12 @@ void TParaAttributes::SetAlignment(TAlignment alignment) {
 
 // --- text as files and streams ---
 
-void TRichEditStrings::LoadFromFile(const String& fileName) {
+TLoadedText TRichEditStrings::LoadFromFile(const String& fileName) {
     TFileStream file(fileName, FileMode::OpenRead);
-    LoadFromStream(file);
+    return LoadFromStream(file);
 }
 
-void TRichEditStrings::LoadFromStream(TStream& stream) {
+TLoadedText TRichEditStrings::LoadFromStream(TStream& stream) {
     int64_t start = stream.Position();
     int64_t size = stream.Size() - start;
     if (size > kMaxFileBytes) {
@@ -225,9 +332,20 @@ void TRichEditStrings::LoadFromStream(TStream& stream) {
         throw EReadError(texts::LoadStreamError);
     }
     if (IsRichText(stream)) {
-        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&stream), 0, ReadFromStream};
+        CountingSource source{stream, {}};
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&source), 0, ReadCounting};
         edit_.Send(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-        if (es.dwError == 0) return;
+        if (es.dwError == 0) {
+            TLoadedText loaded;
+            // Pictures and objects the control kept come out again when it writes rich text.
+            if (source.counter.Count() > 0) {
+                TRichTextObjectCounter kept;
+                EDITSTREAM out{reinterpret_cast<DWORD_PTR>(&kept), 0, CountObjects};
+                edit_.Send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&out));
+                loaded.LostObjects = kept.Count() < source.counter.Count();
+            }
+            return loaded;
+        }
         stream.SetPosition(start);
     }
     // Plain text: decoded here so that UTF-8 and UTF-16 files read right whatever the
@@ -253,9 +371,30 @@ void TRichEditStrings::LoadFromStream(TStream& stream) {
         SetText(String());
         throw EReadError(texts::LoadStreamError);
     }
+    return TLoadedText{TTextFormat::tfPlainText, false};
 }
 
-void TRichEditStrings::SaveToFile(const String& fileName) {
+namespace {
+
+// The text as a plain-text file holds it: UTF-8 with byte-order mark, every line ended by CR LF.
+std::string PlainTextFile(const String& text) {
+    String lines;
+    lines.reserve(text.size() + text.size() / 32);
+    for (size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            lines += L"\r\n";
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        } else {
+            lines += c;
+        }
+    }
+    return "\xEF\xBB\xBF" + WideToUtf8(lines);
+}
+
+}  // namespace
+
+void TRichEditStrings::SaveToFile(const String& fileName, TTextFormat format) {
     String folder = ExtractFilePath(fileName);
     if (folder.empty()) folder = L".";
     // A read-only file or a folder of that name is never replaced.
@@ -270,9 +409,22 @@ void TRichEditStrings::SaveToFile(const String& fileName) {
         WriteHandle out(file.Path());
         if (!out.IsOpen())
             throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));
-        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(out.Get()), 0, WriteToFile};
-        edit_.Send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-        if (!out.Close() || es.dwError != 0) throw EWriteError(texts::SaveStreamError);
+        bool written;
+        if (format == TTextFormat::tfPlainText) {
+            const std::string bytes = PlainTextFile(Text());
+            DWORD done = 0;
+            written = ::WriteFile(out.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                      done == bytes.size();
+        } else {
+            RichTextSink sink{[&out](const char* data, size_t size) {
+                DWORD done = 0;
+                return ::WriteFile(out.Get(), data, static_cast<DWORD>(size), &done, nullptr) && done == size;
+            }};
+            EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&sink), 0, WriteRichText};
+            edit_.Send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+            written = es.dwError == 0;
+        }
+        if (!out.Close() || !written) throw EWriteError(texts::SaveStreamError);
     }
     if (!::MoveFileExW(file.Path().c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));
@@ -284,6 +436,17 @@ String TRichEditStrings::Text() const {
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToStream};
     edit_.Send(EM_STREAMOUT, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&es));
     return String(reinterpret_cast<const wchar_t*>(out.Memory()), out.Length() / sizeof(wchar_t));
+}
+
+std::string TRichEditStrings::SelectedRichText() const {
+    std::string rtf;
+    RichTextSink sink{[&rtf](const char* data, size_t size) {
+        rtf.append(data, size);
+        return true;
+    }};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&sink), 0, WriteRichText};
+    edit_.Send(EM_STREAMOUT, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+    return rtf;
 }
 
 void TRichEditStrings::SetText(const String& text) {
@@ -314,9 +477,20 @@ void TRichEdit::HandleCreated() {
         if (TForm* form = GetParentForm(handle_)) font_ = form->Font();
     }
     ApplyFont();
+    ApplyLanguage();
     ApplyWordWrap();
     ApplyScrollBars();
     Send(EM_SETMODIFY, FALSE);
+}
+
+// Text typed here is German unless it came tagged otherwise (pasted or loaded with its tag).
+void TRichEdit::ApplyLanguage() {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_LCID;
+    format.lcid = kTextLanguage;
+    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    if (GetTextLen() == 0) Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
 bool TRichEdit::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
@@ -426,8 +600,188 @@ int TRichEdit::GetTextLen() {
     return static_cast<int>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query)));
 }
 
-void TRichEdit::CutToClipboard() { Send(WM_CUT); }
-void TRichEdit::CopyToClipboard() { Send(WM_COPY); }
+String TRichEdit::TextRange(int start, int end) {
+    if (end <= start) return String();
+    // Room for the terminator the control writes after the characters.
+    String text(static_cast<size_t>(end - start) + 1, L'\0');
+    TEXTRANGEW range{{start, end}, text.data()};
+    const LRESULT n = Send(EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(n, 0, end - start)));
+    return text;
+}
+
+// Selects other text for a moment, unseen: the selection, the scroll position and drawing
+// come back at the end.
+class TRichEdit::HiddenSelection {
+public:
+    HiddenSelection(TRichEdit& edit, CHARRANGE range) : edit_(edit) {
+        edit_.Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+        edit_.Send(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+        edit_.Send(WM_SETREDRAW, FALSE);
+        edit_.Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    }
+    ~HiddenSelection() {
+        edit_.Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+        edit_.Send(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+        edit_.Send(WM_SETREDRAW, TRUE);
+        ::InvalidateRect(edit_.Handle(), nullptr, TRUE);
+    }
+    HiddenSelection(const HiddenSelection&) = delete;
+    HiddenSelection& operator=(const HiddenSelection&) = delete;
+
+private:
+    TRichEdit& edit_;
+    CHARRANGE selection_{};
+    POINT scroll_{};
+};
+
+bool TRichEdit::HasFormatting() {
+    // With the whole text selected, the format every run shares comes back with its mask bit
+    // set, a format that differs anywhere without it.
+    CHARFORMAT2W chars{}, base{};
+    chars.cbSize = base.cbSize = sizeof chars;
+    PARAFORMAT2 paras{};
+    paras.cbSize = sizeof paras;
+    {
+        HiddenSelection all(*this, CHARRANGE{0, -1});
+        Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&chars));
+        Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&base));
+        Send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paras));
+    }
+
+    constexpr DWORD kShared = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR;
+    constexpr DWORD kEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT | CFE_AUTOCOLOR;
+    if ((chars.dwMask & kShared) != kShared) return true;
+    if (!SameText(chars.szFaceName, base.szFaceName) || chars.yHeight != base.yHeight ||
+        (chars.dwEffects & kEffects) != (base.dwEffects & kEffects))
+        return true;
+    if (!(chars.dwEffects & CFE_AUTOCOLOR) && chars.crTextColor != base.crTextColor) return true;
+    if (!(paras.dwMask & PFM_ALIGNMENT) || (paras.wAlignment != PFA_LEFT && paras.wAlignment != 0)) return true;
+    if (paras.wEffects & PFE_TABLE) return true;
+    // An object stands in the text as one character U+FFFC.
+    return Lines().Text().find(L'\xFFFC') != String::npos;
+}
+
+namespace {
+
+// Text as the clipboard holds it: paragraphs ended by CR LF (the control ends them by CR).
+String ClipboardText(const String& text) {
+    String result;
+    result.reserve(text.size() + static_cast<size_t>(std::count(text.begin(), text.end(), L'\r')));
+    for (size_t start = 0; start < text.size();) {
+        const size_t cr = std::min(text.find(L'\r', start), text.size());
+        result.append(text, start, cr - start);
+        if (cr == text.size()) break;
+        result += L'\r';
+        if (cr + 1 == text.size() || text[cr + 1] != L'\n') result += L'\n';
+        start = cr + 1;
+    }
+    return result;
+}
+
+// Rich text of plain text in the face and size (half points) given.
+std::string RichTextOf(const String& text, const String& face, int halfPoints) {
+    std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil " + WideToUtf8(face) + ";}}\\uc1\\f0\\fs" +
+                      std::to_string(halfPoints) + " ";
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            rtf += "\\par\r\n";
+        } else if (c == L'\\' || c == L'{' || c == L'}') {
+            rtf += '\\';
+            rtf += static_cast<char>(c);
+        } else if (c == L'\t') {
+            rtf += "\\tab ";
+        } else if (c >= 0x20 && c < 0x80) {
+            rtf += static_cast<char>(c);
+        } else if (c >= 0x20) {
+            rtf += "\\u" + std::to_string(static_cast<int16_t>(c)) + "?";
+        }
+    }
+    return rtf + "}";
+}
+
+}  // namespace
+
+// Copy and Cut put the selection's plain text on the clipboard at once and announce rich text,
+// made only when a program asks for it: making rich text of a large selection takes the
+// control long, and most pastes never ask for it.
+void TRichEdit::CopyToClipboard() {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    if (range.cpMax <= range.cpMin) return;
+    TCopied copied{range.cpMin, range.cpMax, TextRange(range.cpMin, range.cpMax), {}};
+    Clipboard()->SetAsTextRenderingLater(Handle(), ClipboardText(copied.text), TClipboard::RichTextFormat());
+    copied_ = std::move(copied);
+}
+
+void TRichEdit::CutToClipboard() {
+    CopyToClipboard();
+    if (!copied_) return;
+    // The cut text is gone before anyone asks: its rich text is kept from here.
+    copied_->richText = CopiedRichText();
+    copied_->start = copied_->end = -1;
+    ClearSelection();
+}
+
+std::string TRichEdit::CopiedRichText() {
+    if (!copied_) return std::string();
+    if (copied_->start < 0) return copied_->richText;
+    // Text changed since the copy has the copied characters without their formatting.
+    if (TextRange(copied_->start, copied_->end) != copied_->text) {
+        CHARFORMAT2W base{};
+        base.cbSize = sizeof base;
+        Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&base));
+        return RichTextOf(copied_->text, base.szFaceName, base.yHeight / 10);
+    }
+    HiddenSelection copied(*this, CHARRANGE{copied_->start, copied_->end});
+    return lines_.SelectedRichText();
+}
+
+LRESULT TRichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        // The control's own copy makes rich text at once: its messages and keys copy here.
+        case WM_COPY:
+            CopyToClipboard();
+            return 0;
+        case WM_CUT:
+            CutToClipboard();
+            return 0;
+        case WM_KEYDOWN: {
+            const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0,
+                       alt = ::GetKeyState(VK_MENU) < 0;
+            if (alt) break;
+            if (ctrl && !shift && (wParam == 'C' || wParam == VK_INSERT)) {
+                CopyToClipboard();
+                return 0;
+            }
+            if ((ctrl && !shift && wParam == 'X') || (shift && !ctrl && wParam == VK_DELETE)) {
+                CutToClipboard();
+                return 0;
+            }
+            break;
+        }
+        case WM_RENDERFORMAT:
+            if (wParam == TClipboard::RichTextFormat() && copied_) TClipboard::Render(static_cast<UINT>(wParam), CopiedRichText());
+            return 0;
+        case WM_RENDERALLFORMATS:
+            // The note goes while its copy is on the clipboard: the rich text is made now, under
+            // the wait cursor, so that it can still be pasted.
+            if (copied_ && TClipboard::OpenForRendering(Handle())) {
+                TWaitCursor wait;
+                TClipboard::Render(TClipboard::RichTextFormat(), CopiedRichText());
+                ::CloseClipboard();
+            }
+            return 0;
+        case WM_DESTROYCLIPBOARD:
+            copied_.reset();
+            return 0;
+        default:
+            break;
+    }
+    return TWinControl::WndProc(msg, wParam, lParam);
+}
 void TRichEdit::PasteFromClipboard() { Send(WM_PASTE); }
 void TRichEdit::ClearSelection() { Send(WM_CLEAR); }
 void TRichEdit::SelectAll() {

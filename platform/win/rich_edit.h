@@ -7,6 +7,8 @@
 #include <richedit.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/core/graph_types.h"
 #include "platform/core/streams.h"
@@ -23,6 +25,16 @@ inline constexpr const wchar_t* SaveStreamError = L"Das Speichern des Streams is
 
 class TRichEdit;
 
+enum class TTextFormat { tfRichText, tfPlainText };
+
+// What a load read.
+struct TLoadedText {
+    TTextFormat Format = TTextFormat::tfRichText;
+    // The rich text held pictures or objects that the control did not keep: a save would write
+    // the text without them.
+    bool LostObjects = false;
+};
+
 // Character format of the selection, or of the text typed next at the caret.
 class TTextAttributes {
 public:
@@ -37,12 +49,21 @@ public:
     void SetName(const String& name);
     void SetSize(int points);
     void SetBold(bool on);
+    // The selection's font as a font dialog shows it (of its first character where it is
+    // mixed): its size in screen pixels, and the face the system draws with where the named
+    // face is not installed.
+    TFontDesc Font() const;
     // Applies every attribute of font (name, size, style, colour, character set).
     void Assign(const TFontDesc& font);
+    // Applies the attributes in which font differs from shown, the font a dialog started on:
+    // what the user left alone stays as it is in every run of the selection.
+    void AssignChanges(const TFontDesc& font, const TFontDesc& shown);
 
 private:
     CHARFORMAT2W Get() const;
     void Set(CHARFORMAT2W& format);
+    // Applies the attributes of font that mask (CFM_ bits) names.
+    void Apply(const TFontDesc& font, DWORD mask);
     TRichEdit& edit_;
 };
 
@@ -65,13 +86,15 @@ public:
     // read, else plain text (UTF-8 or UTF-16 with byte-order mark, UTF-8, or Windows-1252).
     // EFOpenError when the file cannot be opened; EReadError "Das Laden des Streams ist
     // misslungen" when it can be read neither way (the text is then empty).
-    void LoadFromFile(const String& fileName);
-    void LoadFromStream(TStream& stream);
-    // Writes the text as rich text to a temporary file beside fileName, which replaces
-    // fileName only after everything was written; on failure fileName is untouched and the
-    // temporary file is gone. EFCreateError names fileName; EWriteError "Das Speichern des
-    // Streams ist misslungen".
-    void SaveToFile(const String& fileName);
+    TLoadedText LoadFromFile(const String& fileName);
+    TLoadedText LoadFromStream(TStream& stream);
+    // Writes the text to a temporary file beside fileName, which replaces fileName only after
+    // everything was written; on failure fileName is untouched and the temporary file is gone.
+    // Rich text, or plain text as UTF-8 with byte-order mark and CR LF line ends.
+    // EFCreateError names fileName; EWriteError "Das Speichern des Streams ist misslungen".
+    void SaveToFile(const String& fileName, TTextFormat format = TTextFormat::tfRichText);
+    // The selection as rich text.
+    std::string SelectedRichText() const;
     // The plain text, paragraphs ended by CR LF.
     String Text() const;
     void SetText(const String& text);
@@ -100,6 +123,9 @@ RECT PrintTextRect(const TPrintSheet& sheet);
 // is one or when neither neighbour shows the same.
 int RichTextSizeTwips(int twips, int pixelsPerInch);
 
+// The language text typed in the control is tagged with: German (Germany).
+inline constexpr LCID kTextLanguage = 1031;
+
 class TRichEdit : public TWinControl {
 public:
     explicit TRichEdit(TComponent* owner);
@@ -117,6 +143,11 @@ public:
     int SelLength();
     void SetSelLength(int length);
     int GetTextLen();
+    // The text of characters [start, end).
+    String TextRange(int start, int end);
+    // Whether any of the text looks other than plain text in the base font would: a run in
+    // another face, size, style or colour, a paragraph not aligned left, a table, an object.
+    bool HasFormatting();
 
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wrap);
@@ -140,6 +171,7 @@ public:
     int PrintPages(HDC dc, const RECT& pageTwips, const std::function<void()>& newPage);
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void GetCreateParams(CreateParams& params) override;
@@ -149,8 +181,19 @@ private:
     friend class TTextAttributes;
     friend class TParaAttributes;
     friend class TRichEditStrings;
+    class HiddenSelection;
+    // What Copy or Cut put on the clipboard last, while this control owns it: the copied
+    // characters [start, end) and their text, or (start -1) the rich text of cut ones.
+    struct TCopied {
+        int start = -1, end = -1;
+        String text;
+        std::string richText;
+    };
+    // The copied characters as rich text; without their formatting when the text changed since.
+    std::string CopiedRichText();
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) { return ::SendMessageW(Handle(), msg, wParam, lParam); }
     void ApplyFont();
+    void ApplyLanguage();
     void ApplyWordWrap();
     void ApplyScrollBars();
     // Pages of the plain text in the base font, for a control that lays out no pages itself.
@@ -164,6 +207,7 @@ private:
     HFONT fontHandle_ = nullptr;
     bool wordWrap_ = true;
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+    std::optional<TCopied> copied_;
 };
 
 }  // namespace fn

@@ -236,12 +236,12 @@ TEST_F(DocumentWindow, UntitledEditedSavedEditedSavedLoaded) {
     AnswerSaveDialog(path);
     doc->Speichern1Click(doc->Speichern1);
     EXPECT_EQ(offered, L"ohne Namen");
-    EXPECT_EQ(offeredFilter, L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*");
-    EXPECT_EQ(offeredExt, L"txt");
+    EXPECT_EQ(offeredFilter, L"Notizen (*.rtf;*.txt)|*.rtf;*.txt|Rich Text (*.rtf)|*.rtf|Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*");
+    EXPECT_EQ(offeredExt, L"rtf");
     EXPECT_EQ(doc->FileName, path);
     EXPECT_EQ(WindowText(doc->Handle()), L"Notiz.txt");
     EXPECT_FALSE(doc->RichEdit1->Modified());
-    EXPECT_EQ(ReadBytes(path).rfind("{\\rtf", 0), 0u);
+    EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBFHallo Welt");  // a ".txt" name: plain text
 
     // A titled note saves without asking.
     Type(doc->RichEdit1, L"!");
@@ -410,7 +410,7 @@ TEST_F(DocumentWindow, EscapeClosesThroughTheCloseQuery) {
 
 // --- files ---
 
-TEST_F(DocumentWindow, RichTextRoundTripKeepsBoldAlignmentAndFontUnderATxtName) {
+TEST_F(DocumentWindow, RichTextRoundTripKeepsBoldAlignmentAndFontUnderAnRtfName) {
     TForm2* doc = NewDocument();
     Type(doc->RichEdit1, L"Fett und Grüße\rZweite Zeile");
     Select(doc->RichEdit1, 0, 4);
@@ -428,7 +428,7 @@ TEST_F(DocumentWindow, RichTextRoundTripKeepsBoldAlignmentAndFontUnderATxtName) 
     };
     doc->Font1Click(doc->Font1);
 
-    String path = Path(L"formatiert.txt");
+    String path = Path(L"formatiert.rtf");
     AnswerSaveDialog(path);
     doc->Speichern1Click(doc->Speichern1);
     std::string rtf = ReadBytes(path);
@@ -585,7 +585,7 @@ TEST_F(DocumentWindow, FailedSaveKeepsOldFileAndModifiedAndLeavesNoTemporaryFile
     AnswerSaveDialog(path);
     doc->Speichernals1Click(doc->Speichernals1);
     EXPECT_FALSE(doc->RichEdit1->Modified());
-    EXPECT_EQ(ReadBytes(path).rfind("{\\rtf", 0), 0u);
+    EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBFneu alter Inhalt");  // read as plain text, saved so
 }
 
 // --- commands ---
@@ -765,7 +765,7 @@ TEST_F(DocumentWindow, AlignmentChecksOnlyTheChosenItem) {
     EXPECT_TRUE(doc->Links1->Checked());
 }
 
-TEST_F(DocumentWindow, FontDialogStartsFromTheBaseFontAndFormatsTheSelection) {
+TEST_F(DocumentWindow, FontDialogStartsFromTheSelectionAndFormatsIt) {
     TForm2* doc = NewDocument();
     Type(doc->RichEdit1, L"abc def");
     Select(doc->RichEdit1, 0, 3);
@@ -781,7 +781,7 @@ TEST_F(DocumentWindow, FontDialogStartsFromTheBaseFontAndFormatsTheSelection) {
     };
     Select(doc->RichEdit1, 0, 3);
     doc->Font1Click(doc->Font1);
-    EXPECT_EQ(offeredName, L"MS Sans Serif");
+    EXPECT_NE(offeredName, L"MS Sans Serif");  // the selection's face (or what draws it), not the base font
     EXPECT_EQ(doc->RichEdit1->SelAttributes().Name(), L"Times New Roman");
     EXPECT_TRUE(doc->RichEdit1->SelAttributes().Bold());
     Select(doc->RichEdit1, 4, 3);

@@ -120,8 +120,8 @@ TEST(MainWindow, OpenSetsFilterOnEveryUseAndCancelCreatesNoWindow) {
     form->Oeffnen1->Click();
     Pump();
     EXPECT_EQ(dialogs.executes, 1);
-    EXPECT_EQ(seenFilter, L"Text Files (*.txt)|*.txt|Alle Files(*.*)|*.*");
-    EXPECT_EQ(seenExt, L"txt");
+    EXPECT_EQ(seenFilter, L"Notizen (*.rtf;*.txt)|*.rtf;*.txt|Rich Text (*.rtf)|*.rtf|Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*");
+    EXPECT_EQ(seenExt, L"rtf");
     EXPECT_EQ(OpenDocuments().size(), 1u);
 }
 
