@@ -33,9 +33,13 @@ bool FileIdentity(const String& path, BY_HANDLE_FILE_INFORMATION& info) {
 }
 
 String FullPath(const String& path) {
-    wchar_t full[MAX_PATH * 4];
-    const DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
-    return n > 0 && n < MAX_PATH * 4 ? String(full, n) : path;
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    String full(size, L'\0');
+    const DWORD n = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (n == 0 || n >= size) return path;
+    full.resize(n);
+    return full;
 }
 
 // Whether two names name the same file; names of files not (yet) there by their full paths.

@@ -164,6 +164,28 @@ private:
     bool committed_ = false;
 };
 
+// Creates an empty file of a fresh name in folder and returns its name; empty with the error in
+// GetLastError when none can be made. Names of any length (the platform's temporary-name call
+// stops at MAX_PATH).
+String CreateTemporaryFileIn(const String& folder) {
+    String base = folder;
+    if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
+    const DWORD start = ::GetTickCount() ^ (::GetCurrentProcessId() << 16);
+    for (DWORD i = 0; i < 100; ++i) {
+        wchar_t name[24];
+        ::wsprintfW(name, L"fn%08lX.tmp", static_cast<unsigned long>(start + i * 7919));
+        const String path = base + name;
+        HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(h);
+            return path;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    }
+    ::SetLastError(ERROR_FILE_EXISTS);
+    return {};
+}
+
 int ScreenPixelsPerInch() {
     HDC screen = ::GetDC(nullptr);
     int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
@@ -401,9 +423,8 @@ void TRichEditStrings::SaveToFile(const String& fileName, TTextFormat format) {
     DWORD attributes = ::GetFileAttributesW(fileName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(ERROR_ACCESS_DENIED)}));
-    wchar_t temp[MAX_PATH];
-    if (!::GetTempFileNameW(folder.c_str(), L"fn", 0, temp))
-        throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));
+    const String temp = CreateTemporaryFileIn(folder);
+    if (temp.empty()) throw EFCreateError(Format(fn::texts::FCreateError, {fileName, SystemErrorText(::GetLastError())}));
     TemporaryFile file(temp);
     {
         WriteHandle out(file.Path());

@@ -100,3 +100,38 @@ TEST(RichEditWindow, TextReadBackFromRichTextKeepsTheSizeItWasTypedIn) {
     EXPECT_EQ(edit.Lines().Text(), L"Notiz");
     EXPECT_EQ(size(), typed);
 }
+
+TEST(RichEditWindow, NotesSaveAndOpenUnderPathsLongerThan260Characters) {
+    TForm form(nullptr);
+    form.Handle();
+    TRichEdit edit(nullptr);
+    edit.SetParent(&form);
+    edit.Handle();
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    String folder = String(temp) + L"fn_lange_pfade_" + std::to_wstring(::GetCurrentProcessId());
+    std::vector<String> made{folder};
+    while (folder.size() < 300) {
+        folder += L"\\Ordner mit einem recht langen Namen für Notizen";
+        made.push_back(folder);
+    }
+    for (const String& f : made) ASSERT_TRUE(::CreateDirectoryW(f.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    const String path = folder + L"\\Einkaufsliste für die ganze Woche.rtf";
+    ASSERT_GT(path.size(), 300u);
+    for (wchar_t c : String(L"Äpfel")) ::SendMessageW(edit.Handle(), WM_CHAR, c, 1);
+    edit.Lines().SaveToFile(path);
+    edit.Lines().SetText(L"");
+    edit.Lines().LoadFromFile(path);
+    EXPECT_EQ(edit.Lines().Text(), L"Äpfel");
+    // Saved again over itself: the temporary file beside it is replaced, none is left behind.
+    edit.Lines().SaveToFile(path);
+    int files = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    EXPECT_EQ(files, 1);
+    ::DeleteFileW(path.c_str());
+    for (auto it = made.rbegin(); it != made.rend(); ++it) ::RemoveDirectoryW(it->c_str());
+}
