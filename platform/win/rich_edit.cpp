@@ -317,6 +317,8 @@ void TRichEdit::HandleCreated() {
     ApplyWordWrap();
     ApplyScrollBars();
     Send(EM_SETMODIFY, FALSE);
+    // Setting up the control is nothing to undo.
+    Send(EM_EMPTYUNDOBUFFER);
 }
 
 bool TRichEdit::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
