@@ -212,7 +212,13 @@ void TFindReplace::Show(bool replace) {
     replaceDialog_ = replace;
     dialog_ = replace ? ::ReplaceTextW(&request_) : ::FindTextW(&request_);
     if (!dialog_) return;
+    // German captions whatever the system's language.
     ::SetWindowTextW(dialog_, replace ? L"Ersetzen" : L"Suchen");
+    const std::pair<int, const wchar_t*> captions[] = {
+        {0x442, L"&Suchen nach:"}, {0x443, L"Erse&tzen durch:"}, {0x410, L"Nur &ganzes Wort"},
+        {0x411, L"Groß-/&Kleinschreibung"}, {0x430, L"Richtung"}, {0x420, L"Nach &oben"}, {0x421, L"Nach &unten"},
+        {IDOK, L"&Weitersuchen"}, {0x400, L"&Ersetzen"}, {0x401, L"&Alle ersetzen"}, {IDCANCEL, L"Abbrechen"}};
+    for (auto [id, caption] : captions) ::SetDlgItemTextW(dialog_, id, caption);
     Application()->AddDialog(dialog_);
 }
 

@@ -138,6 +138,9 @@ TEST_F(FindReplaceTest, TheFindDialogSearchesTheActiveNoteWithItsOptions) {
     HWND dialog = FindReplace().Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(::IsWindowVisible(dialog));
+    wchar_t caption[64] = L"";
+    ::GetDlgItemTextW(dialog, IDOK, caption, 64);
+    EXPECT_STREQ(caption, L"&Weitersuchen");
     ::SetDlgItemTextW(dialog, 0x480, L"brot");  // the dialog's text field
     ::CheckDlgButton(dialog, 0x411, BST_CHECKED);  // Groß-/Kleinschreibung
     ::SendMessageW(dialog, WM_COMMAND, IDOK, 0);  // Weitersuchen
