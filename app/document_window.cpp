@@ -2,6 +2,7 @@
 
 #include "app/find_replace.h"
 #include "app/main_window.h"
+#include "app/recent_files.h"
 #include "app/help_setup.h"
 #include "platform/win/application.h"
 #include "platform/win/clipboard.h"
@@ -98,6 +99,7 @@ void TForm2::Loaded() {
     // opens too, or it would offer Einfügen with text on the clipboard greyed, and Ausschneiden
     // with nothing selected.
     PopupMenu1->OnPopup = [this](TComponent*) { Bearbeiten1Click(Bearbeiten1); };
+    RecentFiles().FillMenu(Neu1, Beenden1);
 }
 
 void TForm2::HandleCreated() {
@@ -136,11 +138,13 @@ void TForm2::OpenDocument(const String& name) {
     RichEdit1->SetModified(false);
     // Reading the file is no step the user can undo.
     ForgetUndo(*RichEdit1);
+    RecentFiles().Note(FileName);
 }
 
 void TForm2::WriteFile() {
     RichEdit1->Lines().SaveToFile(FileName);
     RichEdit1->SetModified(false);
+    RecentFiles().Note(FileName);
 }
 
 void TForm2::Speichern1Click(TComponent*) {
