@@ -214,8 +214,19 @@ void TFindReplace::Show(bool replace) {
     if (!dialog_) return;
     // German captions whatever the system's language.
     ::SetWindowTextW(dialog_, replace ? L"Ersetzen" : L"Suchen");
+    // The two field labels carry no id: they are the dialog's first plain texts, in order.
+    const wchar_t* labels[] = {L"&Suchen nach:", L"Erse&tzen durch:"};
+    size_t label = 0;
+    for (HWND child = ::GetWindow(dialog_, GW_CHILD); child && label < std::size(labels);
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = L"";
+        ::GetClassNameW(child, className, 16);
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        if (_wcsicmp(className, L"Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT)
+            ::SetWindowTextW(child, labels[label++]);
+    }
     const std::pair<int, const wchar_t*> captions[] = {
-        {0x442, L"&Suchen nach:"}, {0x443, L"Erse&tzen durch:"}, {0x410, L"Nur &ganzes Wort"},
+        {0x410, L"Nur &ganzes Wort"},
         {0x411, L"Groß-/&Kleinschreibung"}, {0x430, L"Richtung"}, {0x420, L"Nach &oben"}, {0x421, L"Nach &unten"},
         {IDOK, L"&Weitersuchen"}, {0x400, L"&Ersetzen"}, {0x401, L"&Alle ersetzen"}, {IDCANCEL, L"Abbrechen"}};
     for (auto [id, caption] : captions) ::SetDlgItemTextW(dialog_, id, caption);

@@ -141,6 +141,7 @@ TEST_F(FindReplaceTest, TheFindDialogSearchesTheActiveNoteWithItsOptions) {
     wchar_t caption[64] = L"";
     ::GetDlgItemTextW(dialog, IDOK, caption, 64);
     EXPECT_STREQ(caption, L"&Weitersuchen");
+    EXPECT_TRUE(::FindWindowExW(dialog, nullptr, L"Static", L"&Suchen nach:"));
     ::SetDlgItemTextW(dialog, 0x480, L"brot");  // the dialog's text field
     ::CheckDlgButton(dialog, 0x411, BST_CHECKED);  // Groß-/Kleinschreibung
     ::SendMessageW(dialog, WM_COMMAND, IDOK, 0);  // Weitersuchen
