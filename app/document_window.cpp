@@ -1,6 +1,8 @@
 #include "app/document_window.h"
 
+#include "app/find_replace.h"
 #include "app/main_window.h"
+#include "app/recent_files.h"
 #include "app/help_setup.h"
 #include "platform/win/application.h"
 #include "platform/win/clipboard.h"
@@ -77,6 +79,12 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
         {L"EinfuegenClick", &TForm2::EinfuegenClick},
         {L"Loeschen1Click", &TForm2::Loeschen1Click},
         {L"Allesauswaehlen1Click", &TForm2::Allesauswaehlen1Click},
+        {L"Rueckgaengig1Click", &TForm2::Rueckgaengig1Click},
+        {L"Wiederholen1Click", &TForm2::Wiederholen1Click},
+        {L"Suchen1Click", &TForm2::Suchen1Click},
+        {L"Weitersuchen1Click", &TForm2::Weitersuchen1Click},
+        {L"Vorherigessuchen1Click", &TForm2::Vorherigessuchen1Click},
+        {L"Ersetzen1Click", &TForm2::Ersetzen1Click},
         {L"AusrichtenClick", &TForm2::AusrichtenClick},
         {L"Zeilenumbruch1Click", &TForm2::Zeilenumbruch1Click},
         {L"Font1Click", &TForm2::Font1Click},
@@ -116,7 +124,9 @@ void TForm2::Loaded() {
         {&Rechts1, L"Rechts1"}, {&Zentriert1, L"Zentriert1"}, {&N3, L"N3"}, {&Zeilenumbruch1, L"Zeilenumbruch1"},
         {&N4, L"N4"}, {&Font1, L"Font1"}, {&Fenster1, L"Fenster1"}, {&Neben1, L"Neben1"}, {&Hinter, L"Hinter"},
         {&Hilfe1, L"Hilfe1"}, {&Ausschneiden2, L"Ausschneiden2"}, {&Kopieren2, L"Kopieren2"},
-        {&Einfuegen2, L"Einfuegen2"},
+        {&Einfuegen2, L"Einfuegen2"}, {&Rueckgaengig1, L"Rueckgaengig1"}, {&Wiederholen1, L"Wiederholen1"},
+        {&N7, L"N7"}, {&N8, L"N8"}, {&Suchen1, L"Suchen1"}, {&Weitersuchen1, L"Weitersuchen1"},
+        {&Vorherigessuchen1, L"Vorherigessuchen1"}, {&Ersetzen1, L"Ersetzen1"},
     };
     for (auto& [field, name] : items) *field = Field<TMenuItem>(name);
     // Opening "&Bearbeiten" from the bar runs the Edit menu's enabling rule first, so its items
@@ -128,6 +138,7 @@ void TForm2::Loaded() {
     // opens too, or it would offer Einfügen with text on the clipboard greyed, and Ausschneiden
     // with nothing selected.
     PopupMenu1->OnPopup = [this](TComponent*) { Bearbeiten1Click(Bearbeiten1); };
+    RecentFiles().FillMenu(Neu1, Beenden1);
 }
 
 void TForm2::HandleCreated() {
@@ -165,6 +176,9 @@ void TForm2::OpenDocument(const String& name) {
     }
     RichEdit1->SetSelStart(0);
     RichEdit1->SetModified(false);
+    // Reading the file is no step the user can undo.
+    ForgetUndo(*RichEdit1);
+    RecentFiles().Note(FileName);
     format_ = loaded.Format;
     if (loaded.LostObjects) {
         objectsFile_ = FileName;
@@ -216,6 +230,7 @@ void TForm2::WriteFile(const String& name, TTextFormat format) {
     format_ = format;
     if (!objectsFile_.empty() && SameFile(name, objectsFile_)) objectsFile_.clear();
     RichEdit1->SetModified(false);
+    RecentFiles().Note(name);
 }
 
 void TForm2::Speichern1Click(TComponent*) {
@@ -307,7 +322,16 @@ void TForm2::Bearbeiten1Click(TComponent*) {
     Einfuegen2->SetEnabled(Einfuegen1->Enabled());
     bool selected = RichEdit1->SelLength() > 0;
     for (TMenuItem* item : {Ausschneiden1, Ausschneiden2, Kopieren1, Kopieren2, Loeschen1}) item->SetEnabled(selected);
+    Rueckgaengig1->SetEnabled(CanUndo(*RichEdit1));
+    Wiederholen1->SetEnabled(CanRedo(*RichEdit1));
 }
+
+void TForm2::Rueckgaengig1Click(TComponent*) { Undo(*RichEdit1); }
+void TForm2::Wiederholen1Click(TComponent*) { Redo(*RichEdit1); }
+void TForm2::Suchen1Click(TComponent*) { FindReplace().ShowFind(); }
+void TForm2::Weitersuchen1Click(TComponent*) { FindReplace().FindAgain(*RichEdit1, true); }
+void TForm2::Vorherigessuchen1Click(TComponent*) { FindReplace().FindAgain(*RichEdit1, false); }
+void TForm2::Ersetzen1Click(TComponent*) { FindReplace().ShowReplace(); }
 
 void TForm2::AusschneidenClick(TComponent*) { RichEdit1->CutToClipboard(); }
 void TForm2::KopierenClick(TComponent*) { RichEdit1->CopyToClipboard(); }

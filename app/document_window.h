@@ -34,6 +34,8 @@ public:
               *Druckereinrichten1 = nullptr, *N1 = nullptr, *Beenden1 = nullptr;
     TMenuItem *Bearbeiten1 = nullptr, *Ausschneiden1 = nullptr, *Kopieren1 = nullptr, *Einfuegen1 = nullptr,
               *Loeschen1 = nullptr, *N2 = nullptr, *Allesauswaehlen1 = nullptr;
+    TMenuItem *Rueckgaengig1 = nullptr, *Wiederholen1 = nullptr, *N7 = nullptr, *N8 = nullptr, *Suchen1 = nullptr,
+              *Weitersuchen1 = nullptr, *Vorherigessuchen1 = nullptr, *Ersetzen1 = nullptr;
     TMenuItem *Zeichen1 = nullptr, *Links1 = nullptr, *Rechts1 = nullptr, *Zentriert1 = nullptr, *N3 = nullptr,
               *Zeilenumbruch1 = nullptr, *N4 = nullptr, *Font1 = nullptr;
     TMenuItem *Fenster1 = nullptr, *Neben1 = nullptr, *Hinter = nullptr, *Hilfe1 = nullptr;
@@ -74,6 +76,12 @@ public:
     void EinfuegenClick(TComponent* sender);
     void Loeschen1Click(TComponent* sender);
     void Allesauswaehlen1Click(TComponent* sender);
+    void Rueckgaengig1Click(TComponent* sender);
+    void Wiederholen1Click(TComponent* sender);
+    void Suchen1Click(TComponent* sender);
+    void Weitersuchen1Click(TComponent* sender);
+    void Vorherigessuchen1Click(TComponent* sender);
+    void Ersetzen1Click(TComponent* sender);
     void AusrichtenClick(TComponent* sender);
     void Zeilenumbruch1Click(TComponent* sender);
     void Font1Click(TComponent* sender);

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/document_window.h"
+#include "app/recent_files.h"
 #include "app/help_setup.h"
 #include "app/running_program.h"
 #include "platform/win/application.h"
@@ -53,6 +54,7 @@ void TForm1::Loaded() {
     mnStoredSkin1 = Field<TmnCompressedStoredSkin>(L"mnStoredSkin1");
     mnSkinMainMenuBar1 = Field<TmnSkinMainMenuBar>(L"mnSkinMainMenuBar1");
     mnMantle1 = Field<TmnMantle>(L"mnMantle1");
+    RecentFiles().FillMenu(Datei1, Beenden1);
 }
 
 void TForm1::UpdateMenuBar() {

@@ -106,7 +106,9 @@ public:
                                     L"Speichernals1Click", L"Drucken1Click", L"Druckereinrichten1Click", L"Beenden1Click",
                                     L"Bearbeiten1Click", L"AusschneidenClick", L"KopierenClick", L"EinfuegenClick",
                                     L"Loeschen1Click", L"Allesauswaehlen1Click", L"AusrichtenClick", L"Zeilenumbruch1Click",
-                                    L"Font1Click", L"Neben1Click", L"HinterClick", L"Hilfe1Click"})
+                                    L"Font1Click", L"Neben1Click", L"HinterClick", L"Hilfe1Click", L"Rueckgaengig1Click",
+                                    L"Wiederholen1Click", L"Suchen1Click", L"Weitersuchen1Click", L"Vorherigessuchen1Click",
+                                    L"Ersetzen1Click"})
             m.Add(name, TNotifyEvent([](TComponent*) {}));
         LoadFromText(formData);
     }

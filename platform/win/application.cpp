@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <algorithm>
+
 #include "platform/win/dialogs.h"
 
 namespace fn {
@@ -126,6 +128,8 @@ void TApplication::DispatchOne(MSG& msg) {
             hook(msg, handled);
             if (handled) return;
         }
+        for (HWND dialog : dialogs_)
+            if (::IsDialogMessageW(dialog, &msg)) return;
         if (PreProcessKey(msg)) return;
         if (mainForm_ && mainForm_->HandleAllocated() && mainForm_->ClientHandle() &&
             ::TranslateMDISysAccel(mainForm_->ClientHandle(), &msg))
@@ -136,6 +140,12 @@ void TApplication::DispatchOne(MSG& msg) {
         HandleException(e);
     }
 }
+
+void TApplication::AddDialog(HWND dialog) {
+    if (std::find(dialogs_.begin(), dialogs_.end(), dialog) == dialogs_.end()) dialogs_.push_back(dialog);
+}
+
+void TApplication::RemoveDialog(HWND dialog) { std::erase(dialogs_, dialog); }
 
 void TApplication::ProcessMessages() {
     MSG msg;

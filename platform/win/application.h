@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/win/forms.h"
 #include "platform/win/hint_window.h"
@@ -43,6 +44,9 @@ public:
     // keeps the message from being dispatched. Components that hook it keep the previous handler
     // and put it back.
     std::function<void(MSG& msg, bool& handled)> OnMessage;
+    // Modeless dialogs: the loop hands them their keyboard messages (Tab, Enter, Esc).
+    void AddDialog(HWND dialog);
+    void RemoveDialog(HWND dialog);
     void Terminate();
     bool Terminated() const { return terminated_; }
     // Whether the newest input the loop handled came from the mouse (a button, the wheel or a
@@ -92,6 +96,7 @@ private:
     void SetHintControl(TWinControl* control);
 
     HWND handle_ = nullptr;
+    std::vector<HWND> dialogs_;
     String title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;

@@ -502,6 +502,8 @@ void TRichEdit::HandleCreated() {
     ApplyWordWrap();
     ApplyScrollBars();
     Send(EM_SETMODIFY, FALSE);
+    // Setting up the control is nothing to undo.
+    Send(EM_EMPTYUNDOBUFFER);
 }
 
 // Text typed here is German unless it came tagged otherwise (pasted or loaded with its tag).

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "app/recent_files.h"
+
 namespace fn::test {
 
 int ScriptedDialogs::MessageDlg(const String& text, TMsgDlgType, unsigned, int) {
@@ -22,6 +26,14 @@ bool ScriptedDialogs::Execute(TCommonDialog& dialog) {
 
 TForm1* StartProgram() {
     if (!Form1) {
+        // The recent notes of this test run only, in a file of its own, gone at its end.
+        static String recent;
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        recent = String(temp) + L"fn_zuletzt_" + IntToStr(::GetCurrentProcessId()) + L".ini";
+        ::DeleteFileW(recent.c_str());
+        RecentFiles().UseFile(recent);
+        std::atexit([] { ::DeleteFileW(recent.c_str()); });
         StartApplication();
         Form1->Show();
         Pump();
