@@ -1,6 +1,8 @@
 #include "app/recent_files.h"
 
 #include <windows.h>
+#include <initguid.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 
 #include "app/document_window.h"
@@ -15,9 +17,14 @@ namespace {
 constexpr wchar_t kItemName[] = L"Zuletzt";
 
 String DefaultFile() {
-    wchar_t folder[MAX_PATH] = L"";
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return String();
+    // The folder of any length (the older folder call fills a buffer of MAX_PATH).
+    PWSTR folder = nullptr;
+    if (FAILED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder))) {
+        ::CoTaskMemFree(folder);
+        return String();
+    }
     String dir = String(folder) + L"\\Fennick Notizen";
+    ::CoTaskMemFree(folder);
     ::CreateDirectoryW(dir.c_str(), nullptr);
     return dir + L"\\Zuletzt.ini";
 }
