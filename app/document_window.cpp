@@ -357,7 +357,12 @@ void TForm2::Zeilenumbruch1Click(TComponent*) {
     const bool wrap = !RichEdit1->WordWrap();
     if (!wrap) RichEdit1->SetWordWrap(false);
     RichEdit1->SetScrollBars(wrap ? TScrollStyle::ssVertical : TScrollStyle::ssBoth);
-    if (wrap) RichEdit1->SetWordWrap(true);
+    if (wrap) {
+        RichEdit1->SetWordWrap(true);
+        // The control keeps the horizontal bar of the line it has just wrapped: it goes now (the
+        // height changes, not the width the text wraps at).
+        RichEdit1->SetScrollBars(TScrollStyle::ssVertical);
+    }
     Zeilenumbruch1->SetChecked(wrap);
 }
 

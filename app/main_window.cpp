@@ -110,6 +110,7 @@ void TForm1::OpenFiles(const std::vector<String>& files) {
         // A file open already is not edited in two windows: its window comes forward.
         if (TForm2* open = TForm2::WindowOf(file)) {
             open->BringForward();
+            RecentFiles().Note(open->FileName);
             continue;
         }
         auto* document = new TForm2(this);

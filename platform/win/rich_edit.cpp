@@ -590,6 +590,9 @@ void TRichEdit::ApplyScrollBars() {
     bool horizontal = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
     Send(EM_SHOWSCROLLBAR, SB_VERT, vertical);
     Send(EM_SHOWSCROLLBAR, SB_HORZ, horizontal);
+    // A bar switched off while it showed goes at once, whatever the control's layout does later.
+    if (!vertical) ::ShowScrollBar(Handle(), SB_VERT, FALSE);
+    if (!horizontal) ::ShowScrollBar(Handle(), SB_HORZ, FALSE);
 }
 
 bool TRichEdit::Modified() { return Send(EM_GETMODIFY) != 0; }

@@ -95,11 +95,12 @@ TEST_F(RecentFilesTest, OpenedAndSavedNotesShowInBothDateiMenusAndSurviveARestar
     EXPECT_EQ(h, INVALID_HANDLE_VALUE);
     if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
 
-    // Choosing an entry opens its note.
+    // Choosing an entry whose note is open brings that note forward (no second window) and to
+    // the top of the list.
     size_t before = OpenDocuments().size();
     ShownItem(Form1->Datei1, expected[2])->Click();
     Pump();
-    EXPECT_EQ(OpenDocuments().size(), before + 1);
+    EXPECT_EQ(OpenDocuments().size(), before);
     EXPECT_EQ(static_cast<TForm2*>(Form1->ActiveMDIChild())->FileName, folder_ + L"Einkauf.rtf");
     EXPECT_EQ(RecentFiles().Paths()[0], folder_ + L"Einkauf.rtf");
     EXPECT_TRUE(dialogs_.messages.empty());
