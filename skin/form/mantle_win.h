@@ -159,12 +159,13 @@ public:
     // Runs the skin change for this component's manager (also what the setter runs).
     void ChangeSkinData();
 
-    // TmnSkinObjectOwner.
-    bool IsFormActive() const override;
     // Redraws the caption state after the activation of the window or of its frame changed.
     void FollowActivation();
     // The platform's key-menu command (Alt or F10 let go, Alt+Space): the bar's menu mode.
     void KeyMenu(LPARAM key);
+
+    // TmnSkinObjectOwner.
+    bool IsFormActive() const override;
     TmnSkinWindowState SkinWindowState() const override { return windowState_; }
     bool RolledUp() const override { return rolledUp_; }
     bool ClientAreaAnimation() const override;
