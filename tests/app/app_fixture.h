@@ -3,11 +3,13 @@
 // dialog service that answers message boxes and common dialogs from the test's script.
 #include <deque>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "app/main_window.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
+#include "platform/win/rich_edit.h"
 
 namespace fn::test {
 
@@ -32,5 +34,11 @@ TForm1* StartProgram();
 void Pump();
 // The MDI children of the main window that are still open.
 std::vector<TForm*> OpenDocuments();
+
+// The control's text without the paragraph mark the control keeps at its end.
+String TextOf(TRichEdit* edit);
+// Keys as typed: Return starts a new paragraph, every other character is a WM_CHAR.
+void Type(TRichEdit* edit, std::wstring_view text);
+void Select(TRichEdit* edit, int start, int length);
 
 }  // namespace fn::test

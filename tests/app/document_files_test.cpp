@@ -27,24 +27,6 @@ std::string ReadBytes(const String& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-String TextOf(TRichEdit* edit) {
-    String t = edit->Lines().Text();
-    while (!t.empty() && (t.back() == L'\r' || t.back() == L'\n')) t.pop_back();
-    return t;
-}
-
-void Type(TRichEdit* edit, std::wstring_view text) {
-    for (wchar_t c : text) {
-        if (c == L'\r') ::SendMessageW(edit->Handle(), WM_KEYDOWN, VK_RETURN, 1);
-        else ::SendMessageW(edit->Handle(), WM_CHAR, c, 1);
-    }
-}
-
-void Select(TRichEdit* edit, int start, int length) {
-    edit->SetSelStart(start);
-    edit->SetSelLength(length);
-}
-
 String WindowText(HWND w) {
     wchar_t buf[512];
     ::GetWindowTextW(w, buf, 512);

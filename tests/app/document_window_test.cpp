@@ -47,26 +47,6 @@ std::vector<String> FolderEntries(const String& folder) {
     return names;
 }
 
-// The control's text without the paragraph mark the control keeps at its end.
-String TextOf(TRichEdit* edit) {
-    String t = edit->Lines().Text();
-    while (!t.empty() && (t.back() == L'\r' || t.back() == L'\n')) t.pop_back();
-    return t;
-}
-
-// Keys as typed: Return starts a new paragraph, every other character is a WM_CHAR.
-void Type(TRichEdit* edit, std::wstring_view text) {
-    for (wchar_t c : text) {
-        if (c == L'\r') ::SendMessageW(edit->Handle(), WM_KEYDOWN, VK_RETURN, 1);
-        else ::SendMessageW(edit->Handle(), WM_CHAR, c, 1);
-    }
-}
-
-void Select(TRichEdit* edit, int start, int length) {
-    edit->SetSelStart(start);
-    edit->SetSelLength(length);
-}
-
 // Frame paints sent to each window while the hook is set.
 std::map<HWND, int> g_framePaints;
 LRESULT CALLBACK CountFramePaints(int code, WPARAM wParam, LPARAM lParam) {

@@ -11,24 +11,6 @@ using namespace fn::test;
 
 namespace {
 
-String TextOf(TRichEdit* edit) {
-    String t = edit->Lines().Text();
-    while (!t.empty() && (t.back() == L'\r' || t.back() == L'\n')) t.pop_back();
-    return t;
-}
-
-void Type(TRichEdit* edit, std::wstring_view text) {
-    for (wchar_t c : text) {
-        if (c == L'\r') ::SendMessageW(edit->Handle(), WM_KEYDOWN, VK_RETURN, 1);
-        else ::SendMessageW(edit->Handle(), WM_CHAR, c, 1);
-    }
-}
-
-void Select(TRichEdit* edit, int start, int length) {
-    edit->SetSelStart(start);
-    edit->SetSelLength(length);
-}
-
 LONG Style(TRichEdit* edit) { return ::GetWindowLongW(edit->Handle(), GWL_STYLE); }
 
 class FindReplaceTest : public ::testing::Test {
