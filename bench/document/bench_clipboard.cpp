@@ -27,28 +27,6 @@ using namespace fn::bench;
 
 namespace {
 
-double Milliseconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-// About `size` bytes of rich text: paragraphs with bold, italic, two fonts, sizes, alignments
-// and escaped umlauts.
-std::string RichNote(size_t size) {
-    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier New;}}\r\n";
-    static const char* aligns[] = {"\\ql", "\\qc", "\\qr"};
-    for (unsigned i = 0; rtf.size() < size; ++i) {
-        rtf += "\\pard";
-        rtf += aligns[i % 3];
-        rtf += "\\f" + std::to_string(i % 2) + "\\fs" + std::to_string(18 + 2 * (i % 5)) + " ";
-        rtf += "Absatz " + std::to_string(i) + ": {\\b fett} und {\\i kursiv}, Gr\\'fc\\'dfe aus K\\'f6ln, ";
-        rtf += "ein l\\'e4ngerer Satz mit normalem Text, der die Zeile f\\'fcllt.\\par\r\n";
-    }
-    rtf += "}";
-    return rtf;
-}
-
 // The rich text on the clipboard as a pasting program gets it (rendered on request).
 size_t AskForRichText() {
     if (!::OpenClipboard(nullptr)) return 0;

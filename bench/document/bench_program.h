@@ -2,7 +2,10 @@
 // The program started for a benchmark: its main window made and shown as at start-up, with
 // messages going to the console instead of waiting for a person (start-up reports a missing
 // help file when the program is not beside its help folder) and common dialogs cancelled.
+#include <chrono>
 #include <cstdio>
+#include <functional>
+#include <string>
 
 #include "app/main_window.h"
 #include "platform/win/application.h"
@@ -27,6 +30,29 @@ inline void StartProgram(ConsoleDialogs& dialogs) {
     StartApplication();
     Form1->Show();
     Application()->ProcessMessages();
+}
+
+// The wall time of work in milliseconds.
+inline double Milliseconds(const std::function<void()>& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// About `size` bytes of rich text: paragraphs with bold, italic, two fonts, sizes, alignments
+// and escaped umlauts.
+inline std::string RichNote(size_t size) {
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier New;}}\r\n";
+    static const char* aligns[] = {"\\ql", "\\qc", "\\qr"};
+    for (unsigned i = 0; rtf.size() < size; ++i) {
+        rtf += "\\pard";
+        rtf += aligns[i % 3];
+        rtf += "\\f" + std::to_string(i % 2) + "\\fs" + std::to_string(18 + 2 * (i % 5)) + " ";
+        rtf += "Absatz " + std::to_string(i) + ": {\\b fett} und {\\i kursiv}, Gr\\'fc\\'dfe aus K\\'f6ln, ";
+        rtf += "ein l\\'e4ngerer Satz mit normalem Text, der die Zeile f\\'fcllt.\\par\r\n";
+    }
+    rtf += "}";
+    return rtf;
 }
 
 }  // namespace fn::bench

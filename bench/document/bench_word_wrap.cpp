@@ -24,12 +24,6 @@ using namespace fn::bench;
 
 namespace {
 
-double Milliseconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
 int Run(int repetitions, bool smoke, size_t characters) {
     ConsoleDialogs dialogs;
     StartProgram(dialogs);

@@ -25,12 +25,6 @@ using namespace fn::bench;
 
 namespace {
 
-double Milliseconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
 // About `size` characters of note text in lines of 60 to 90, ending with the word searched.
 String Note(size_t size) {
     static const wchar_t* words[] = {L"Notiz", L"Grüße", L"und", L"Köln", L"Termin", L"übermorgen",
