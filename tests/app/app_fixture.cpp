@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/recent_files.h"
+#include "platform/core/streams.h"
 
 namespace fn::test {
 
@@ -67,6 +68,17 @@ void Type(TRichEdit* edit, std::wstring_view text) {
 void Select(TRichEdit* edit, int start, int length) {
     edit->SetSelStart(start);
     edit->SetSelLength(length);
+}
+
+void WriteBytes(const String& path, std::string_view bytes) {
+    TFileStream f(path, FileMode::Create);
+    f.WriteBuffer(bytes.data(), bytes.size());
+    f.Close();
+}
+
+std::string ReadBytes(const String& path) {
+    auto bytes = ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace fn::test

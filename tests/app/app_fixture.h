@@ -3,6 +3,7 @@
 // dialog service that answers message boxes and common dialogs from the test's script.
 #include <deque>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,5 +41,8 @@ String TextOf(TRichEdit* edit);
 // Keys as typed: Return starts a new paragraph, every other character is a WM_CHAR.
 void Type(TRichEdit* edit, std::wstring_view text);
 void Select(TRichEdit* edit, int start, int length);
+// A file's whole content written and read back as bytes.
+void WriteBytes(const String& path, std::string_view bytes);
+std::string ReadBytes(const String& path);
 
 }  // namespace fn::test

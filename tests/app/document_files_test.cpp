@@ -16,17 +16,6 @@ using namespace fn::test;
 
 namespace {
 
-void WriteBytes(const String& path, std::string_view bytes) {
-    TFileStream f(path, FileMode::Create);
-    f.WriteBuffer(bytes.data(), bytes.size());
-    f.Close();
-}
-
-std::string ReadBytes(const String& path) {
-    auto bytes = ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 String WindowText(HWND w) {
     wchar_t buf[512];
     ::GetWindowTextW(w, buf, 512);

@@ -22,17 +22,6 @@ String WindowText(HWND w) {
     return buf;
 }
 
-void WriteBytes(const String& path, std::string_view bytes) {
-    TFileStream f(path, FileMode::Create);
-    f.WriteBuffer(bytes.data(), bytes.size());
-    f.Close();
-}
-
-std::string ReadBytes(const String& path) {
-    auto bytes = ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 std::vector<String> FolderEntries(const String& folder) {
     std::vector<String> names;
     WIN32_FIND_DATAW fd;

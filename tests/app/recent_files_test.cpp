@@ -12,12 +12,6 @@ using namespace fn::test;
 
 namespace {
 
-void WriteBytes(const String& path, std::string_view bytes) {
-    TFileStream f(path, FileMode::Create);
-    f.WriteBuffer(bytes.data(), bytes.size());
-    f.Close();
-}
-
 // The captions of the visible items of a menu, in order.
 std::vector<String> Shown(TMenuItem* menu) {
     std::vector<String> captions;
