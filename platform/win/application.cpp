@@ -154,7 +154,7 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Run() {
     if (!mainForm_) return;
-    mainForm_->Show();
+    if (showMainForm_) mainForm_->Show();
     MSG msg;
     while (!terminated_) {
         BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);

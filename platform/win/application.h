@@ -33,9 +33,12 @@ public:
     }
     TForm* MainForm() const { return mainForm_; }
 
-    // Shows the main form and runs the message loop until the application terminates; then
-    // frees the forms.
+    // Shows the main form (unless ShowMainForm was switched off) and runs the message loop
+    // until the application terminates; then frees the forms.
     void Run();
+    // Off for a program that starts hidden (in the notification area).
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetShowMainForm(bool show) { showMainForm_ = show; }
     // Handles every waiting message and returns (tests, long operations).
     void ProcessMessages();
     // Handles one message the way the loop does (key preview, shortcuts, MDI keys).
@@ -100,6 +103,7 @@ private:
     String title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool showMainForm_ = true;
     bool lastInputFromMouse_ = false;
     POINT lastPointer_{-1, -1};
     bool initialized_ = false;

@@ -102,7 +102,12 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
         borderIcons_ = 0;
         for (auto& i : v.items)
             borderIcons_ |= i == L"biSystemMenu" ? TBorderIcon::biSystemMenu : i == L"biMinimize" ? TBorderIcon::biMinimize : i == L"biMaximize" ? TBorderIcon::biMaximize : i == L"biHelp" ? TBorderIcon::biHelp : 0u;
-    } else if (name == L"HelpContext") helpContext_ = v.AsInt();
+    } else if (name == L"BorderStyle")
+        borderStyle_ = EnumFromIdent(v, {std::pair{L"bsNone", TFormBorderStyle::bsNone}, std::pair{L"bsSingle", TFormBorderStyle::bsSingle},
+                                         std::pair{L"bsSizeable", TFormBorderStyle::bsSizeable}, std::pair{L"bsDialog", TFormBorderStyle::bsDialog},
+                                         std::pair{L"bsToolWindow", TFormBorderStyle::bsToolWindow},
+                                         std::pair{L"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}});
+    else if (name == L"HelpContext") helpContext_ = v.AsInt();
     else if (name == L"ClientWidth") clientWidth_ = v.AsInt();
     else if (name == L"ClientHeight") clientHeight_ = v.AsInt();
     else if (name == L"Color") color_ = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
@@ -170,10 +175,16 @@ void TForm::GetCreateParams(CreateParams& p) {
         if (borderIcons_ & TBorderIcon::biMinimize) sys |= WS_MINIMIZEBOX;
         if (borderIcons_ & TBorderIcon::biMaximize) sys |= WS_MAXIMIZEBOX;
     }
-    p.style = WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN | sys;
+    using enum TFormBorderStyle;
+    const bool sizeable = borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin;
+    p.style = WS_CLIPCHILDREN;
+    if (borderStyle_ == bsNone) p.style |= formStyle_ == TFormStyle::fsMDIChild ? 0 : WS_POPUP;
+    else p.style |= WS_CAPTION | sys | (sizeable ? WS_THICKFRAME : 0);
+    if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) p.exStyle |= WS_EX_TOOLWINDOW;
+    if (borderStyle_ == bsDialog) p.exStyle |= WS_EX_DLGMODALFRAME;
     if (formStyle_ == TFormStyle::fsMDIChild) {
         p.className = MDIChildClass();
-        p.exStyle = WS_EX_MDICHILD;
+        p.exStyle |= WS_EX_MDICHILD;
         p.style |= WS_CLIPSIBLINGS;
     } else {
         p.className = LayerWindowClass();

@@ -16,6 +16,9 @@ namespace fn {
 enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 enum class TPosition { poDesigned, poScreenCenter, poDefault };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// The platform frame a form asks for; the skin library reads it to decide whether a form may be
+// sized and how tall its built-in caption is.
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 // The platform frame's caption buttons (bits of BorderIcons). Scoped, since the skin library's
 // own border icons use the same names.
 struct TBorderIcon {
@@ -45,6 +48,9 @@ public:
     unsigned BorderIcons() const { return borderIcons_; }
     // Takes effect when the window is next created (RecreateWnd).
     void SetBorderIcons(unsigned icons) { borderIcons_ = icons; }
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    // Takes effect when the window is next created (RecreateWnd).
+    void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
     TPosition Position() const { return position_; }
     int HelpContext() const { return helpContext_; }
     TMainMenu* Menu() const { return menu_; }
@@ -130,6 +136,7 @@ private:
     String caption_;
     bool keyPreview_ = false;
     unsigned borderIcons_ = TBorderIcon::biSystemMenu | TBorderIcon::biMinimize | TBorderIcon::biMaximize;
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     int helpContext_ = 0;
     TColor color_ = clBtnFace;
     TFontDesc font_;

@@ -139,7 +139,9 @@ LRESULT TmnSkinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void NotifySkinControls(TWinControl* root, unsigned message, TmnSkinData* manager) {
     if (!root) return;
-    if (auto* c = dynamic_cast<TmnSkinControl*>(root); c && c->SkinData() == manager && manager) {
+    // A change without a sender (manager null) re-reads every control, whatever skin it uses.
+    const auto concerned = [&](TmnSkinControl& c) { return manager ? c.SkinData() == manager : message == MSG_SKIN_CHANGE; };
+    if (auto* c = dynamic_cast<TmnSkinControl*>(root); c && concerned(*c)) {
         if (message == MSG_SKIN_BEFORE_CHANGE) c->BeforeChangeSkinData();
         else if (message == MSG_SKIN_CHANGE) c->ChangeSkinData();
         else if (message == MSG_SKIN_AFTER_CHANGE) c->AfterChangeSkinData();

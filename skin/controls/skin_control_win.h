@@ -160,7 +160,8 @@ private:
 };
 
 // Delivers a manager's skin-change message (MSG_SKIN_BEFORE_CHANGE, MSG_SKIN_CHANGE,
-// MSG_SKIN_AFTER_CHANGE) to every skinned control under root that uses that manager.
+// MSG_SKIN_AFTER_CHANGE) to every skinned control under root that uses that manager; a
+// MSG_SKIN_CHANGE without a manager re-reads every skinned control under root.
 void NotifySkinControls(TWinControl* root, unsigned message, TmnSkinData* manager);
 
 }  // namespace fn

@@ -169,12 +169,18 @@ TMenuItem* TmnMantle::SystemMenuItem() {
             n == L"MTL_ROLLUP" || n == L"MTL_RESTORE")
             delete root->Items(i);
     }
+    // Merged in the order minimise, restore, maximise, roll-up, tray (the standard menu's own
+    // order puts maximise before restore).
     TMenuItem* standard = defaultSysMenu_->Items();
     int at = 0;
-    while (standard->Count() > 0 && !standard->Items(0)->IsLine()) {
-        TMenuItem* item = standard->Items(0);
-        standard->Remove(item);
-        root->Insert(at++, item);
+    for (const wchar_t* name : {L"MTL_MINITEM", L"MTL_RESTORE", L"MTL_MAXITEM", L"MTL_ROLLUP", L"MTL_MINTOTRAY"}) {
+        for (int i = 0; i < standard->Count(); ++i) {
+            TMenuItem* item = standard->Items(i);
+            if (item->Name() != name) continue;
+            standard->Remove(item);
+            root->Insert(at++, item);
+            break;
+        }
     }
     AddCloseItem(*systemMenu_, L"MTL_CLOSE", Caption(skinData_, L"MI_CLOSECAPTION"));
     return root;

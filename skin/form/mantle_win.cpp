@@ -61,6 +61,11 @@ TmnMantle::TmnMantle(TComponent* owner) : TComponent(owner), form_(FormOf(owner)
     }
     defCaptionFont_.SetColor(clBtnText);
     defInactiveCaptionFont_.SetColor(clBtnShadow);
+    // The built-in frame shows them at once; a skinned frame draws its caption from the skin.
+    for (TFont* f : {&defCaptionFont_, &defInactiveCaptionFont_})
+        f->OnChange = [this] {
+            if (!skinned_) NcPaint();
+        };
 
     // The platform's caption buttons go; the form's shortcuts come here first.
     form_.SetBorderIcons(0);
@@ -224,6 +229,18 @@ void TmnMantle::Notification(TComponent* component, Operation operation) {
 
 // ---- geometry, layout, region ----
 
+bool TmnMantle::Resizable() const {
+    const TFormBorderStyle b = form_.BorderStyle();
+    return b == TFormBorderStyle::bsSizeable || b == TFormBorderStyle::bsSizeToolWin;
+}
+
+bool TmnMantle::ToolWindowFrame() const {
+    const TFormBorderStyle b = form_.BorderStyle();
+    return b == TFormBorderStyle::bsToolWindow || b == TFormBorderStyle::bsSizeToolWin;
+}
+
+int TmnMantle::BuiltInCaptionHeight() const { return LayoutBuiltInFrame(0, 0, ToolWindowFrame(), {}).CaptionHeight; }
+
 TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum) const {
     TmnSizeLimitInput in;
     in.Skinned = skinned_;
@@ -234,6 +251,7 @@ TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum) const {
         in.SkinMinWidth = skinData_->FormMinWidth;
     }
     in.MinWidth = MinWidth, in.MinHeight = MinHeight, in.MaxWidth = MaxWidth, in.MaxHeight = MaxHeight;
+    in.CaptionHeight = BuiltInCaptionHeight();
     in.Minimized = windowState_ == swsMinimized;
     in.RolledUp = rolledUp_;
     // The maximum asks the platform for the monitor; the minimum is the skin's alone.
@@ -273,12 +291,12 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     if (!region_) region_ = std::make_unique<TmnFrameRegion>();
     const bool hasMask = skinned_ && !skinData_->Mask().Empty();
     HRGN next = nullptr;
-    if (hasMask && !MaximizedMDIChild()) {
+    if (hasMask && DrawsFrame()) {
         next = rebuild ? BuildFrameRegion()
                        : RegionFromData(MaskToRegionData(pictures_.Get(skinData_->Mask()), 0, 0)).Release();
     } else {
         region_->Clear();
-        if (skinned_ && IsOSVersion6OrLater() && !MaximizedMDIChild()) next = ::CreateRectRgn(0, 0, formWidth_, formHeight_);
+        if (skinned_ && IsOSVersion6OrLater() && DrawsFrame()) next = ::CreateRectRgn(0, 0, formWidth_, formHeight_);
     }
     // The system owns a region once SetWindowRgn took it; it is deleted here only when refused.
     if (next) {
@@ -462,7 +480,7 @@ bool TmnMantle::PaintFrame(HDC dc) {
     }
     int iw = 0, ih = 0;
     if (showIcon_) iw = ::GetSystemMetrics(SM_CXSMICON), ih = ::GetSystemMetrics(SM_CYSMICON);
-    const TmnBuiltInFrame f = objects_.LayoutBuiltIn(formWidth_, formHeight_, false, iw, ih);
+    const TmnBuiltInFrame f = objects_.LayoutBuiltIn(formWidth_, formHeight_, ToolWindowFrame(), iw, ih);
     TmnBuiltInCaption caption;
     caption.Text = CaptionText();
     if (String child = MaximizedChildCaption(); !child.empty()) caption.Text += L" - [" + child + L"]";
@@ -718,14 +736,14 @@ int TmnMantle::HitTest(int x, int y) {
     s.RolledUp = rolledUp_;
     s.Minimized = windowState_ == swsMinimized;
     s.Maximized = windowState_ == swsMaximized;
-    s.Resizable = true;
+    s.Resizable = Resizable();
     s.InSizeMove = inSizeMove_;
     const int under = objects_.ObjectAt(x, y);
     s.ObjectActive = under != -1 && !dynamic_cast<TmnSkinCaptionObject*>(objects_.Object(under));
     if (!skinned_) {
         int iw = 0, ih = 0;
         if (showIcon_) iw = ::GetSystemMetrics(SM_CXSMICON), ih = ::GetSystemMetrics(SM_CYSMICON);
-        const TmnBuiltInFrame f = objects_.LayoutBuiltIn(formWidth_, formHeight_, false, iw, ih);
+        const TmnBuiltInFrame f = objects_.LayoutBuiltIn(formWidth_, formHeight_, ToolWindowFrame(), iw, ih);
         return BuiltInHitTest(f, s, x, y);
     }
     s.BorderWidth = skinData_->BorderWidth;
@@ -820,7 +838,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
 
     case WM_SETTEXT: {
         const LRESULT r = next(msg, wParam, lParam);
-        if (!MaximizedMDIChild()) NcPaint();
+        if (DrawsFrame()) NcPaint();
         if (IsMDIChild()) {
             if (TmnMantle* frame = FrameMantle()) {
                 if (frame->mdiTabsBar_) frame->mdiTabsBar_->DrawTab(&form_);
@@ -882,10 +900,11 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
     }
 
     case WM_NCCALCSIZE: {
-        if (MaximizedMDIChild()) return 0;
+        if (!DrawsFrame()) return 0;
         RECT& r = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
         if (!skinned_) {
-            r.left += 3, r.top += 19 + 3, r.right -= 3, r.bottom -= 3;
+            const int b = TmnBuiltInFrame::Border;
+            r.left += b, r.top += BuiltInCaptionHeight() + b, r.right -= b, r.bottom -= b;
         } else {
             const TSkinRect& cl = skinData_->ClientRect;
             r.left += cl.Left, r.top += cl.Top;
@@ -921,7 +940,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         // The default would paint the platform's caption; only MDI children need it (it keeps
         // the MDI activation in step).
         if (IsMDIChild()) r = next(msg, wParam, -1);
-        if (MaximizedMDIChild()) objects_.SetCaptionState(false);
+        if (!DrawsFrame()) objects_.SetCaptionState(false);
         else SetCaptionState(true);
         // The active document's caption follows its frame's activation.
         if (IsMDIFrame())
@@ -1255,7 +1274,7 @@ void TmnMantle::DispatchMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         objects_.DblClick();
         if (caption) {
             objects_.CaptureObject = -1;
-            switch (CaptionDoubleClick(true, windowState_, rolledUp_, rolledUpInMaximized_, borderIcons_)) {
+            switch (CaptionDoubleClick(Resizable(), windowState_, rolledUp_, rolledUpInMaximized_, borderIcons_)) {
             case TmnCaptionAction::Restore: PostWindowAction(TmnWindowAction::Restore); break;
             case TmnCaptionAction::Maximize: PostWindowAction(TmnWindowAction::Maximize); break;
             case TmnCaptionAction::ToggleRollUp:
@@ -1504,7 +1523,7 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
         const RECT area = MaximizedBounds();
         ::SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                        SWP_NOZORDER | SWP_FRAMECHANGED);
-        if (statusBar_) statusBar_->SetSizeGrip(false);
+        if (statusBar_) statusBar_->SetGripAllowed(false);
         tellFrame(MSG_MDI_CHILD_MAXIMIZED);
         if (OnMaximize) OnMaximize(this);
         return;
@@ -1540,7 +1559,7 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
         StartTimer(TmnObjectTimer::Mouse);
         ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         tellFrame(MSG_MDI_CHILD_RESTORED);
-        if (statusBar_) statusBar_->SetSizeGrip(true);
+        if (statusBar_) statusBar_->SetGripAllowed(true);
         if (OnRestore) OnRestore(this);
         return;
     }

@@ -260,7 +260,13 @@ private:
     bool IsMDIFrame() const { return form_.FormStyle() == TFormStyle::fsMDIForm; }
     bool MaximizedMDIChild() const { return IsMDIChild() && windowState_ == swsMaximized; }
     // The frame is drawn at all: not for a maximised MDI child.
-    bool DrawsFrame() const { return !MaximizedMDIChild(); }
+    // A borderless form and a maximised document window have no frame of their own.
+    bool DrawsFrame() const { return form_.BorderStyle() != TFormBorderStyle::bsNone && !MaximizedMDIChild(); }
+    // The form's border style lets a person size it.
+    bool Resizable() const;
+    // The built-in frame's caption is the tool-window size.
+    bool ToolWindowFrame() const;
+    int BuiltInCaptionHeight() const;
     // The form whose MDI client holds this document window (null for other forms, or while
     // that frame is being destroyed), and its component.
     TForm* FrameForm() const;

@@ -207,6 +207,9 @@ void TmnTrayIcon::Loaded() {
     if (OwnerWindow() && MinimizedOnStart && !IsDesigning()) {
         MinimizeToTray = true;
         MinimizeToTrayNow();
+        // Started in the notification area: the message loop does not show the main form;
+        // restoring from the icon shows it the first time.
+        if (added_) Application()->SetShowMainForm(false);
         return;
     }
     ModifyIcon();
@@ -230,6 +233,9 @@ void TmnTrayIcon::HideMainForm() {
 void TmnTrayIcon::RestoreMainForm() {
     HWND main = MainFormWindow();
     if (!main) return;
+    // A main form never shown yet (the program started in the notification area) is shown as
+    // a form, so it gets its first placement and focus.
+    if (TForm* form = Application()->MainForm(); form && form->Handle() == main && !::IsWindowVisible(main)) form->Show();
     ::ShowWindow(main, ::IsIconic(main) ? SW_RESTORE : SW_SHOW);
     ::SetForegroundWindow(main);
 }

@@ -147,6 +147,12 @@ TEST_F(SkinControl, TheManagerGoingAwayLeavesTheDefaultLook) {
     EXPECT_EQ((std::pair{c->Width(), c->Height()}), (std::pair{33, 17}));
     auto img = Snapshot(*c);
     EXPECT_EQ(At(*img, 10, 10), kFace);
+    // A skin change without a sender re-reads every control, those without a manager too.
+    c->SetBounds(0, 0, 50, 40);
+    NotifySkinControls(form.get(), MSG_SKIN_BEFORE_CHANGE, nullptr);
+    EXPECT_EQ((std::pair{c->Width(), c->Height()}), (std::pair{50, 40}));
+    NotifySkinControls(form.get(), MSG_SKIN_CHANGE, nullptr);
+    EXPECT_EQ((std::pair{c->Width(), c->Height()}), (std::pair{33, 17}));
 }
 
 TEST_F(SkinControl, AStretchedClientTellsItsChildrenWhenResized) {

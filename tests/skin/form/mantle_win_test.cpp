@@ -164,6 +164,15 @@ TEST(Mantle, BuiltInFrameWithoutASkinHasItsClientAtThreeAndTwentyTwo) {
     EXPECT_EQ(f.HitTest(150, 100), HTCLIENT);
     FrameShot shot(f);
     EXPECT_EQ(shot.answer, MSG_PAINT_FRAME_MAGIC);
+    // Its caption fonts take effect at once; a skinned frame does not repaint for them.
+    int paints = 0;
+    f.mantle->OnCaptionPaint = [&](TCanvas&, const RECT&, bool) { ++paints; };
+    f.mantle->DefCaptionFont().SetColor(0x0000FF);
+    EXPECT_EQ(paints, 1);
+    f.mantle->SetSkinData(f.skin);
+    paints = 0;
+    f.mantle->DefCaptionFont().SetColor(0xFF0000);
+    EXPECT_EQ(paints, 0);
 }
 
 TEST(Mantle, RegionFollowsTheMaskAndRightAnchoredButtonsFollowTheWidth) {
@@ -925,11 +934,81 @@ TEST(MantleStates, SystemMenuItemsRunTheirCommandsAndTheSizeGripGoesWhileMaximis
     maximize->Click();
     Pump();
     EXPECT_EQ(f.mantle->SkinWindowState(), swsMaximized);
-    EXPECT_FALSE(bar->SizeGrip());
+    EXPECT_FALSE(bar->GripShown());
     f.mantle->RunWindowAction(TmnWindowAction::Restore);
     Pump();
     EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
-    EXPECT_TRUE(bar->SizeGrip());
+    EXPECT_TRUE(bar->GripShown());
+    // A bar whose grip was off keeps it off through maximising and restoring.
+    bar->SetSizeGrip(false);
+    f.mantle->RunWindowAction(TmnWindowAction::Maximize);
+    f.mantle->RunWindowAction(TmnWindowAction::Restore);
+    Pump();
+    EXPECT_FALSE(bar->GripShown());
+    EXPECT_FALSE(bar->SizeGrip());
+}
+
+TEST(MantleStates, AUserSystemMenuGetsTheStandardItemsFirstInOrderAndCloseLast) {
+    SkinnedForm f;
+    auto* user = new TPopupMenu(f.form.get());
+    auto* own = new TMenuItem(user);
+    own->SetName(L"Eigenes");
+    own->SetCaption(L"Eigenes");
+    user->Items()->Add(own);
+    f.mantle->SetSystemMenu(user);
+    // Rolled up, a normal window offers minimise, restore (unroll), maximise; not roll-up.
+    f.mantle->RunWindowAction(TmnWindowAction::RollUp);
+    ASSERT_TRUE(f.mantle->RolledUp());
+    for (int round = 0; round < 2; ++round) {  // a second build replaces, never doubles, them
+        TMenuItem* root = f.mantle->SystemMenuItem();
+        std::vector<String> names;
+        for (int i = 0; i < root->Count(); ++i) names.push_back(root->Items(i)->Name());
+        EXPECT_EQ(names, (std::vector<String>{L"MTL_MINITEM", L"MTL_RESTORE", L"MTL_MAXITEM", L"Eigenes", L"MTL_CLOSE"}));
+    }
+}
+
+// Border styles: a form that may not be sized answers no sizing code and does not maximise from
+// its caption; tool windows get the small built-in caption; a borderless form has no frame.
+TEST(MantleStates, BorderStylesDecideSizingTheBuiltInCaptionAndWhetherThereIsAFrame) {
+    auto withStyle = [](const wchar_t* style) {
+        std::wstring text = kSkinnedForm;
+        text.insert(text.find(L"  Caption"), std::wstring(L"  BorderStyle = ") + style + L"\n");
+        return text;
+    };
+    {
+        const std::wstring text = withStyle(L"bsSingle");
+        SkinnedForm f(text.c_str());
+        const SIZE s = f.Size();
+        EXPECT_NE(f.HitTest(s.cx - 1, s.cy - 1), HTBOTTOMRIGHT);
+        EXPECT_NE(f.HitTest(0, s.cy / 2), HTLEFT);
+        CaptionClick(f, WM_NCLBUTTONDBLCLK);
+        EXPECT_EQ(f.mantle->SkinWindowState(), swsNormal);
+        EXPECT_TRUE(f.mantle->RolledUp());  // the double click rolls it up instead
+        f.mantle->SetSkinData(nullptr);
+        f.mantle->RunWindowAction(TmnWindowAction::RollDown);
+        f.Resize(300, 200);
+        EXPECT_NE(f.HitTest(0, 0), HTTOPLEFT);
+        EXPECT_EQ(f.HitTest(299, 199), HTOBJECT);
+    }
+    {
+        const std::wstring text = withStyle(L"bsSizeToolWin");
+        SkinnedForm f(text.c_str());
+        f.mantle->SetSkinData(nullptr);
+        f.Resize(300, 200);
+        EXPECT_EQ(f.ClientInWindow().top, 15 + 3);
+        EXPECT_EQ(f.HitTest(299, 199), HTBOTTOMRIGHT);
+    }
+    {
+        const std::wstring text = withStyle(L"bsNone");
+        SkinnedForm f(text.c_str());
+        const RECT c = f.ClientInWindow();
+        EXPECT_EQ(c.left, 0);
+        EXPECT_EQ(c.top, 0);
+        EXPECT_EQ(c.right, f.Size().cx);
+        TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_EQ(::GetWindowRgn(f.Handle(), rgn.Get()), ERROR);
+        EXPECT_EQ(FrameShot(f).answer, 0);
+    }
 }
 
 TEST(MantleStates, AMaximisedDocumentNamesItselfInTheFramesCaption) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../menus/menus_fixture.h"
+#include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
 #include "skin/tray/tray_icon_win.h"
@@ -128,6 +129,20 @@ TEST_F(TrayTest, MinimiseHidesOnlyWhenTheIconIsThere) {
     ::SendMessageW(form.Handle(), WM_SIZE, SIZE_MINIMIZED, 0);
     test::Pump();
     EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+}
+
+TEST_F(TrayTest, MinimizedOnStartKeepsTheProgramInTheTrayUntilRestored) {
+    TForm form(nullptr);
+    form.LoadFromText(L"object TrayStart: TForm\n  Caption = 'Start'\nend\n");
+    TmnTrayIcon* tray = new TmnTrayIcon(&form);
+    tray->MinimizedOnStart = true;
+    tray->Loaded();
+    EXPECT_TRUE(tray->IconAdded());
+    EXPECT_FALSE(Application()->ShowMainForm());  // the message loop does not show it
+    EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+    tray->RestoreMainForm();
+    EXPECT_TRUE(::IsWindowVisible(form.Handle()));
+    Application()->SetShowMainForm(true);
 }
 
 TEST_F(TrayTest, IconIndexAndAnimation) {
