@@ -9,15 +9,15 @@
 #include "platform/core/sys_utils.h"
 #include "tools/skinart/fennick_art.h"
 #include "tools/skinart/icon_art.h"
+#include "tools/tool_usage.h"
 
 int main(int argc, char** argv) {
+    using namespace fn::tools;
+    static const char usage[] = "usage: skinart <folder>\n       skinart --icons <folder>\n";
+    if (argc >= 2 && IsHelpOption(argv[1])) return AnswerUsage(usage, true);
     const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
-    // An option it does not know is never taken for a folder (it once drew the skin into "--help").
-    const bool unknownOption = argc == 2 && argv[1][0] == '-';
-    if ((argc != 2 && !icons) || unknownOption) {
-        std::fprintf(stderr, "usage: skinart <folder>\n       skinart --icons <folder>\n");
-        return 2;
-    }
+    // An option it does not know is never taken for a folder.
+    if ((argc != 2 && !icons) || IsOption(argv[argc - 1])) return AnswerUsage(usage, false);
     const char* folder = argv[argc - 1];
     try {
         std::filesystem::create_directories(folder);

@@ -15,12 +15,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     TGallerySkinSource source;
     bool watch = false;
+    bool help = false, unknown = false;
     for (int i = 1; argv && i < argc; ++i) {
         const String arg = argv[i];
         if (arg == L"--watch") watch = true;
+        else if (arg == L"--help" || arg == L"-h") help = true;
+        else if (arg.size() > 1 && arg[0] == L'-') unknown = true;  // never taken for a skin path
         else source.Path = arg;
     }
     if (argv) ::LocalFree(argv);
+    if (help || unknown) {
+        static const wchar_t usage[] = L"Aufruf: skingallery [--watch] [Skin-Ordner | gepackter Skin]\n\n"
+                                       L"--watch  lädt einen Skin-Ordner neu, sobald sich seine Dateien ändern.";
+        ::MessageBoxW(nullptr, usage, L"Skin-Galerie", MB_OK | (help ? MB_ICONINFORMATION : MB_ICONERROR));
+        return help ? 0 : 2;
+    }
     try {
         TGalleryForm* form = nullptr;
         Application()->CreateForm(form);

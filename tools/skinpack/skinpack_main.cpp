@@ -22,20 +22,20 @@
 #include "skin/data/stored_skin.h"
 #include "skin/data/zlib_streams.h"
 #include "tools/skinpack/skin_check.h"
+#include "tools/tool_usage.h"
 
 using namespace fn;
 
 namespace {
 
-int Usage() {
-    std::fprintf(stderr,
+const char kUsage[] =
                  "usage: skinpack SKIN [--data FILE] [--compressed FILE] [--archive FILE] [--form FILE]\n"
                  "                     [--description TEXT] [--no-check]\n"
                  "       skinpack --check SKIN\n"
                  "SKIN is a skin folder (with skin.ini) or a description file; --check also takes an\n"
-                 "archive or a compressed skin.\n");
-    return 2;
-}
+                 "archive or a compressed skin.\n";
+
+int Usage() { return tools::AnswerUsage(kUsage, false); }
 
 void Print(const std::wstring& text, FILE* to = stdout) { std::fprintf(to, "%s\n", WideToUtf8(text).c_str()); }
 
@@ -56,6 +56,8 @@ int Check(const String& path, bool quietWhenOk) {
 
 int main(int argc, char** argv) {
     if (argc < 2) return Usage();
+    for (int i = 1; i < argc; ++i)
+        if (tools::IsHelpOption(argv[i])) return tools::AnswerUsage(kUsage, true);
     if (std::strcmp(argv[1], "--check") == 0) {
         if (argc != 3) return Usage();
         return Check(Utf8ToWide(argv[2]), false);

@@ -1,0 +1,38 @@
+// The build tools answer --help with their usage and refuse options they do not know, and
+// neither writes a file: an option is never taken for a folder to draw or pack into.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int ExitStatus(const std::string& command) {
+    const int r = std::system(command.c_str());
+    return WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+}
+
+TEST(ToolUsage, HelpSucceedsUnknownOptionsFailAndNothingIsWritten) {
+    const fs::path dir = fs::temp_directory_path() / "fn_tool_usage_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const char* var : {"FN_SKINART", "FN_SKINPACK", "FN_SKINPREVIEW"}) {
+        const char* exe = std::getenv(var);
+        ASSERT_NE(exe, nullptr) << var;
+        const std::string run = "cd '" + dir.string() + "' && '" + exe + "' ";
+        EXPECT_EQ(ExitStatus(run + "--help >usage.txt"), 0) << var;
+        EXPECT_GT(fs::file_size(dir / "usage.txt"), 10u) << var;
+        fs::remove(dir / "usage.txt");
+        EXPECT_EQ(ExitStatus(run + "--bogus 2>/dev/null"), 2) << var;
+        EXPECT_EQ(ExitStatus(run + "--help out 2>/dev/null >/dev/null"), 0) << var;
+        EXPECT_TRUE(fs::is_empty(dir)) << var;
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace
