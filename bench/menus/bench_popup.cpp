@@ -10,8 +10,8 @@
 #include "platform/win/application.h"
 #include "platform/win/forms.h"
 #include "skin/data/stored_skin.h"
-#include "tests/fennick_skin_form.h"
 #include "skin/menus/skin_menu_win.h"
+#include "skins/fennick/fennick_skin_form.h"
 #include "timing.h"
 
 using namespace fn;

@@ -6,7 +6,7 @@
 #include "platform/win/forms.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
-#include "tests/fennick_skin_form.h"
+#include "skins/fennick/fennick_skin_form.h"
 
 namespace fn {
 namespace {

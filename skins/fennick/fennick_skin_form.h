@@ -1,7 +1,7 @@
 #pragma once
 // Form data of a window holding the packed default skin as the program carries it: a skin data
 // manager reading the RCDATA resource FENNICK_SKIN through its stored-skin component. Shared by
-// the tests and benchmarks that need the real skin loaded (their executables link
+// the tests, benchmarks and tools that need the real skin loaded (their executables link
 // fn_fennick_skin).
 namespace fn::test {
 
