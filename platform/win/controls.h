@@ -15,6 +15,7 @@
 namespace fn {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // A font as forms and controls store it.
 struct TFontDesc {

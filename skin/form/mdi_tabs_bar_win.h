@@ -13,7 +13,6 @@
 #include "skin/controls/skin_control_win.h"
 #include "skin/form/form_partners_win.h"
 #include "skin/form/mdi_tabs_layout.h"
-#include "skin/tray/tray_icon_win.h"
 
 namespace fn {
 

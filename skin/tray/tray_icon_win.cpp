@@ -6,6 +6,7 @@
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
+#include "skin/menus/skin_popup_menu_win.h"
 
 namespace fn {
 

@@ -14,7 +14,6 @@
 #include "platform/win/handles.h"
 #include "platform/win/menus.h"
 #include "platform/win/wndproc_hook.h"
-#include "skin/menus/skin_popup_menu_win.h"
 #include "platform/win/window_timer.h"
 #include "skin/tray/tray_logic.h"
 
@@ -32,7 +31,7 @@ TmnShellNotify* SetShellNotifySeam(TmnShellNotify* seam);
 inline constexpr UINT TrayCallbackMessage = 0x800;
 inline constexpr UINT TrayIconId = 1;
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+class TmnSkinPopupMenu;
 class TmnTrayIcon;
 using TmnCycleEvent = std::function<void(TmnTrayIcon* sender, int nextIndex)>;
 using TTrayMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;

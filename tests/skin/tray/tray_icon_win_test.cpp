@@ -8,6 +8,7 @@
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
+#include "skin/menus/skin_popup_menu_win.h"
 #include "skin/tray/tray_icon_win.h"
 
 namespace fn {
