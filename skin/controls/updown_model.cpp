@@ -71,7 +71,7 @@ void TUpDownModel::SetHover(int b) {
     if (b != -1) {
         buttons_[static_cast<size_t>(b)].Active = true;
         buttons_[static_cast<size_t>(1 - b)].Active = false;
-        if (buttons_[static_cast<size_t>(b)].Down && increment_ != 0 && repeatDirection_ != 0)
+        if (buttons_[static_cast<size_t>(b)].Down && increment_ != 0 && repeating_ != TRepeat::None)
             host_.StartRepeat(kReenterPeriod);
         host_.ButtonsChanged();
     }
@@ -92,7 +92,7 @@ void TUpDownModel::MouseDown(int x, int y) {
     b.Active = b.Down = true;
     host_.ButtonsChanged();
     if (increment_ != 0) {
-        repeatDirection_ = pressed_ == kUp ? 2 : 1;
+        repeating_ = pressed_ == kUp ? TRepeat::Increment : TRepeat::Decrement;
         firstDelay_ = true;
         host_.StartRepeat(kFirstDelay);
     }
@@ -103,7 +103,7 @@ void TUpDownModel::MouseUp(int x, int y) {
     const int button = pressed_;
     Button& b = buttons_[static_cast<size_t>(button)];
     host_.StopRepeat();
-    repeatDirection_ = 0;
+    repeating_ = TRepeat::None;
     b.Down = false;
     if (ButtonAt(x, y) != button) b.Active = false;
     pressed_ = -1;
@@ -124,7 +124,7 @@ void TUpDownModel::MouseLeave() {
 }
 
 void TUpDownModel::RepeatTick() {
-    if (repeatDirection_ == 0) {
+    if (repeating_ == TRepeat::None) {
         host_.StopRepeat();  // a tick left over from a press that has ended
         return;
     }
@@ -133,12 +133,12 @@ void TUpDownModel::RepeatTick() {
         host_.StartRepeat(kRepeatPeriod);
         return;
     }
-    Step(repeatDirection_ == 2 ? +1 : -1);
+    Step(repeating_ == TRepeat::Increment ? +1 : -1);
 }
 
 void TUpDownModel::Cancel() {
     host_.StopRepeat();
-    repeatDirection_ = 0;
+    repeating_ = TRepeat::None;
     if (pressed_ == -1) return;
     Button& b = buttons_[static_cast<size_t>(pressed_)];
     b.Down = b.Active = false;

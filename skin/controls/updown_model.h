@@ -62,7 +62,9 @@ public:
     int ButtonAt(int x, int y) const;
     int HoverButton() const { return hover_; }
     int PressedButton() const { return pressed_; }
-    int RepeatDirection() const { return repeatDirection_; }
+    // The way a held button repeats (RepeatDirection, coded 0 none, 1 decrement, 2 increment).
+    enum class TRepeat { None, Decrement, Increment };
+    TRepeat Repeating() const { return repeating_; }
 
     void MouseMove(int x, int y);
     void MouseDown(int x, int y);
@@ -84,7 +86,7 @@ private:
     int min_ = 0, max_ = 100, position_ = 0, increment_ = 1;
     std::array<Button, 2> buttons_{};
     int hover_ = -1, previousHover_ = -1, pressed_ = -1;
-    int repeatDirection_ = 0;  // 0 none, 1 decrement, 2 increment
+    TRepeat repeating_ = TRepeat::None;
     bool firstDelay_ = false;
     bool inChange_ = false;
 };
