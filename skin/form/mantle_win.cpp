@@ -241,7 +241,7 @@ bool TmnMantle::ToolWindowFrame() const {
 
 int TmnMantle::BuiltInCaptionHeight() const { return LayoutBuiltInFrame(0, 0, ToolWindowFrame(), {}).CaptionHeight; }
 
-TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum) const {
+TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum, bool asRolledUp) const {
     TmnSizeLimitInput in;
     in.Skinned = skinned_;
     if (skinned_) {
@@ -253,7 +253,7 @@ TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum) const {
     in.MinWidth = MinWidth, in.MinHeight = MinHeight, in.MaxWidth = MaxWidth, in.MaxHeight = MaxHeight;
     in.CaptionHeight = BuiltInCaptionHeight();
     in.Minimized = windowState_ == swsMinimized;
-    in.RolledUp = rolledUp_;
+    in.RolledUp = rolledUp_ || asRolledUp;
     // The maximum asks the platform for the monitor; the minimum is the skin's alone.
     RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (withMaximum && form_.HandleAllocated()) GetWindowMonitorRect(const_cast<TForm&>(form_).Handle(), !MaximizeOnFullScreen, area);
@@ -1493,131 +1493,120 @@ void TmnMantle::RefitChildren() {
         if (TmnMantle* m = Of(f); m && m->windowState_ == swsMinimized) m->MoveToMinimizedPosition();
 }
 
-void TmnMantle::RunWindowAction(TmnWindowAction action) {
-    if (!form_.HandleAllocated()) return;
-    HWND window = form_.Handle();
+TmnWindowFacts TmnMantle::WindowFacts() const {
+    TmnWindowFacts f;
+    TmnWindowState& s = f.Now;
+    s.State = windowState_;
+    s.RolledUp = rolledUp_;
+    s.RolledUpInMaximized = rolledUpInMaximized_;
+    s.MaxFromRollUp = maxFromRollUp_;
+    s.FirstShow = firstShow_;
+    s.HasRestoreBounds = hasRestoreBounds_;
+    s.RestoreBounds = ToSkinRect(restoreBounds_);
+    s.RollUpHeight = rollUpHeight_;
+    f.Icons = borderIcons_;
+    f.MDIChild = IsMDIChild();
+    f.MainForm = Application()->MainForm() == &form_;
+    f.HasTrayIcon = trayIcon_ != nullptr;
+    f.AlwaysMinimizeToTray = alwaysMinimizeToTray_;
+    HWND window = const_cast<TForm&>(form_).Handle();
     RECT wr;
     ::GetWindowRect(window, &wr);
-    if (IsMDIChild()) ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&wr), 2);
-    auto saveBounds = [&] {
-        if (!hasRestoreBounds_) restoreBounds_ = wr, hasRestoreBounds_ = true;
-    };
+    if (f.MDIChild) ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&wr), 2);
+    f.Bounds = ToSkinRect(wr);
+    f.MaximizedBounds = ToSkinRect(MaximizedBounds());
+    f.CenterOnFirstRestore = PositionInMonitor != mnpDefault && !f.MDIChild;
+    if (f.CenterOnFirstRestore) {
+        RECT area;
+        GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
+        f.CenterArea = ToSkinRect(area);
+    }
+    f.MinHeight = SizeLimits(false, true).MinHeight;
+    f.ClientHeight = ClientHeight;
+    return f;
+}
+
+void TmnMantle::KeepWindowState(const TmnWindowState& s) {
+    windowState_ = s.State;
+    rolledUp_ = s.RolledUp;
+    rolledUpInMaximized_ = s.RolledUpInMaximized;
+    maxFromRollUp_ = s.MaxFromRollUp;
+    firstShow_ = s.FirstShow;
+    hasRestoreBounds_ = s.HasRestoreBounds;
+    restoreBounds_ = {s.RestoreBounds.Left, s.RestoreBounds.Top, s.RestoreBounds.Right, s.RestoreBounds.Bottom};
+    rollUpHeight_ = s.RollUpHeight;
+}
+
+void TmnMantle::RunWindowAction(TmnWindowAction action) {
+    if (!form_.HandleAllocated()) return;
+    if (action == TmnWindowAction::Close) {
+        form_.Close();  // may free the form and this component: nothing after it
+        return;
+    }
+    const TmnWindowPlan plan = PlanWindowAction(WindowFacts(), action);
+    // The new state holds before the first step: the steps' own messages (sizes, the frame's
+    // repaint, the frame told of a document's state) read it.
+    KeepWindowState(plan.After);
+    HWND window = form_.Handle();
     auto tellFrame = [this](UINT message) {
-        if (!IsMDIChild()) return;
         if (TmnMantle* frame = FrameMantle(); frame && frame->form_.HandleAllocated())
             ::SendMessageW(frame->form_.Handle(), message, 0, 0);
     };
-    switch (action) {
-    case TmnWindowAction::Close:
-        form_.Close();
-        return;
-    case TmnWindowAction::Maximize: {
-        if (windowState_ == swsMaximized || !(borderIcons_ & BorderIconBit(biMaximize))) return;
-        maxFromRollUp_ = rolledUp_;
-        saveBounds();
-        windowState_ = swsMaximized;
-        if (IsMDIChild()) {
-            StopTimer(TmnObjectTimer::Mouse);
-            objects_.ResetHoverStates();
-        }
-        const RECT area = MaximizedBounds();
-        ::SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                       SWP_NOZORDER | SWP_FRAMECHANGED);
-        if (statusBar_) statusBar_->SetGripAllowed(false);
-        tellFrame(MSG_MDI_CHILD_MAXIMIZED);
-        if (OnMaximize) OnMaximize(this);
-        return;
-    }
-    case TmnWindowAction::Restore: {
-        // Rolled up on its own (or while maximised): the restore unrolls it.
-        if (rolledUp_ && (windowState_ == swsNormal || rolledUpInMaximized_)) {
-            RunWindowAction(TmnWindowAction::RollDown);
-            return;
-        }
-        if (windowState_ == swsNormal) return;
-        const TmnSkinWindowState old = windowState_;
-        if (old == swsMinimized && Application()->MainForm() == &form_) ::ShowWindow(window, SW_RESTORE);
-        if (old == swsMaximized && rolledUp_ && !maxFromRollUp_) RunWindowAction(TmnWindowAction::RollDown);
-        maxFromRollUp_ = false;
-        rolledUpInMaximized_ = false;
-        windowState_ = swsNormal;
-        if (hasRestoreBounds_) {
-            RECT b = restoreBounds_;
-            if (firstShow_) {
-                // Shown while not normal: the placement of the first show happens now.
-                firstShow_ = false;
-                if (PositionInMonitor != mnpDefault && !IsMDIChild()) {
-                    RECT area;
-                    GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
-                    const TSkinRect c = CenteredRect(ToSkinRect(area), b.right - b.left, b.bottom - b.top);
-                    b = {c.Left, c.Top, c.Right, c.Bottom};
-                }
-            }
-            ::SetWindowPos(window, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top, SWP_NOZORDER | SWP_FRAMECHANGED);
-        }
-        hasRestoreBounds_ = false;
-        StartTimer(TmnObjectTimer::Mouse);
-        ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-        tellFrame(MSG_MDI_CHILD_RESTORED);
-        if (statusBar_) statusBar_->SetGripAllowed(true);
-        if (OnRestore) OnRestore(this);
-        return;
-    }
-    case TmnWindowAction::Minimize: {
-        if (!(borderIcons_ & BorderIconBit(biMinimize))) return;
-        if (alwaysMinimizeToTray_ && trayIcon_) {
-            RunWindowAction(TmnWindowAction::MinimizeToTray);
-            return;
-        }
-        if (Application()->MainForm() == &form_) {
-            ::ShowWindow(window, SW_MINIMIZE);
-        } else {
-            if (windowState_ == swsMinimized) return;
-            saveBounds();
-            windowState_ = swsMinimized;
-            MoveToMinimizedPosition();
-            tellFrame(MSG_MDI_CHILD_RESTORED);
-        }
-        if (OnMinimize) OnMinimize(this);
-        return;
-    }
-    case TmnWindowAction::MinimizeToTray:
-        if (!trayIcon_) return;
-        trayIcon_->MinimizeToTray = true;
-        trayIcon_->MinimizeToTrayNow();
-        if (!trayIcon_->IconAdded()) return;  // no notification area: the window stays
-        if (OnMinimizeToTray) OnMinimizeToTray(this);
-        return;
-    case TmnWindowAction::RestoreFromTray:
-        if (!trayIcon_) return;
-        // The window comes back as it was hidden: bounds and skin state are untouched.
-        trayIcon_->MinimizeToTray = false;
-        trayIcon_->RestoreMainForm();
-        if (!AlwaysShowInTray) trayIcon_->SetIconVisible(false);
-        if (OnRestoreFromTray) OnRestoreFromTray(this);
-        return;
-    case TmnWindowAction::RollUp:
-    case TmnWindowAction::RollDown: {
-        const bool up = action == TmnWindowAction::RollUp;
-        if (up == rolledUp_ || !(borderIcons_ & BorderIconBit(biRollUp)) || windowState_ == swsMinimized) return;
-        // A window maximised from the rolled-up state keeps that state.
-        if (windowState_ == swsMaximized && rolledUp_ && !rolledUpInMaximized_) return;
-        if (windowState_ == swsMaximized) rolledUpInMaximized_ = up;
-        rolledUp_ = up;
-        if (up) {
-            rollUpHeight_ = wr.bottom - wr.top;
-            ::SetWindowPos(window, nullptr, 0, 0, wr.right - wr.left, SizeLimits(false).MinHeight,
-                           SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
-        } else if (ClientHeight > 0) {
+    for (const TmnWindowStep& step : plan.Steps) {
+        const TSkinRect& r = step.Rect;
+        using enum TmnWindowStepKind;
+        switch (step.Kind) {
+        case Close: break;  // handled above
+        case Place:
+            ::SetWindowPos(window, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_FRAMECHANGED);
+            break;
+        case Resize:
+            ::SetWindowPos(window, nullptr, 0, 0, r.Width(), r.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+            break;
+        case SetClientHeight: {
             RECT cr;
             ::GetClientRect(window, &cr);
-            form_.SetClientSize(cr.right, ClientHeight);
-        } else {
-            ::SetWindowPos(window, nullptr, 0, 0, wr.right - wr.left, rollUpHeight_, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+            form_.SetClientSize(cr.right, step.Value);
+            break;
         }
-        if (OnChangeRollUpState) OnChangeRollUpState(this);
-        return;
-    }
+        case ShowMinimized: ::ShowWindow(window, SW_MINIMIZE); break;
+        case ShowRestored: ::ShowWindow(window, SW_RESTORE); break;
+        case MoveToMinimizedPosition: this->MoveToMinimizedPosition(); break;
+        case StopHoverTracking:
+            StopTimer(TmnObjectTimer::Mouse);
+            objects_.ResetHoverStates();
+            break;
+        case StartHoverTracking: StartTimer(TmnObjectTimer::Mouse); break;
+        case RedrawAll: ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN); break;
+        case TellFrameMaximized: tellFrame(MSG_MDI_CHILD_MAXIMIZED); break;
+        case TellFrameRestored: tellFrame(MSG_MDI_CHILD_RESTORED); break;
+        case AllowSizeGrip:
+            if (statusBar_) statusBar_->SetGripAllowed(true);
+            break;
+        case ForbidSizeGrip:
+            if (statusBar_) statusBar_->SetGripAllowed(false);
+            break;
+        case MinimizeToTray:
+            if (!trayIcon_) break;
+            trayIcon_->MinimizeToTray = true;
+            trayIcon_->MinimizeToTrayNow();
+            // Without a notification area the window stays, and nothing was minimised.
+            if (trayIcon_->IconAdded() && OnMinimizeToTray) OnMinimizeToTray(this);
+            break;
+        case RestoreFromTray:
+            if (!trayIcon_) break;
+            trayIcon_->MinimizeToTray = false;
+            trayIcon_->RestoreMainForm();
+            break;
+        case HideTrayIcon:
+            if (trayIcon_ && !AlwaysShowInTray) trayIcon_->SetIconVisible(false);
+            break;
+        case RaiseMaximize: if (OnMaximize) OnMaximize(this); break;
+        case RaiseRestore: if (OnRestore) OnRestore(this); break;
+        case RaiseMinimize: if (OnMinimize) OnMinimize(this); break;
+        case RaiseRestoreFromTray: if (OnRestoreFromTray) OnRestoreFromTray(this); break;
+        case RaiseRollUpChanged: if (OnChangeRollUpState) OnChangeRollUpState(this); break;
+        }
     }
 }
 

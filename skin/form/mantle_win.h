@@ -19,6 +19,7 @@
 #include "skin/form/object_painter_win.h"
 #include "skin/form/object_timers_win.h"
 #include "skin/form/skin_object_list.h"
+#include "skin/form/window_actions.h"
 
 namespace fn {
 
@@ -253,6 +254,9 @@ private:
     RECT PlacementArea() const;
     // The rectangle of the maximised state (parent coordinates for a document window).
     RECT MaximizedBounds() const;
+    // The window commands' view of this window, and the state a command leaves.
+    TmnWindowFacts WindowFacts() const;
+    void KeepWindowState(const TmnWindowState& state);
     // Sends every document window the refit, then re-places the minimised ones.
     void RefitChildren();
 
@@ -271,7 +275,8 @@ private:
     // that frame is being destroyed), and its component.
     TForm* FrameForm() const;
     TmnMantle* FrameMantle() const;
-    TmnSizeLimits SizeLimits(bool withMaximum = true) const;
+    // asRolledUp: the limits the window has once rolled up (its height the frame rows alone).
+    TmnSizeLimits SizeLimits(bool withMaximum = true, bool asRolledUp = false) const;
     void TileChildren(bool sideBySide);
     // The window region from the mask for the current size (null: none).
     HRGN BuildFrameRegion();
