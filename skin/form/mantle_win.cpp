@@ -12,42 +12,23 @@
 #include "skin/data/resource_strings.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_messages.h"
-#include "skin/form/frame_painter_win.h"
-#include "skin/form/mdi_tiling.h"
+#include "skin/form/mantle_parts_win.h"
 #include "skin/menus/skin_hint_win.h"
 #include "skin/menus/skin_menu_win.h"
-#include "skin/paint/regions_win.h"
 #include "skin/paint/system_win.h"
 #include "skin/tray/tray_icon_win.h"
 
 namespace fn {
 
-namespace {
+using namespace mantle;
 
-// The library's timers on a dressed form live in a private id range (0x4D01..): the form's own
-// program may use any small id, such as 1, for its own timers.
-constexpr UINT_PTR FadeTimerId = 0x4D04;
-// The MDI client recomputes its scroll bars from its windows' places (an undocumented message
-// every MDI client answers).
-constexpr UINT WM_MDICALCCHILDSCROLL_ = 0x003F;
-constexpr UINT WM_MANTLE_ACTION = WM_APP + 0x4D0;       // wParam: TmnWindowAction, posted
-constexpr UINT WM_MANTLE_SYNC_ACTIVE = WM_APP + 0x4D1;  // re-reads the activation after the first show
-constexpr UINT WM_MANTLE_SHOWN_CHECK = WM_APP + 0x4D3;  // the seam saw a new window: was it shown already?
-constexpr UINT WM_MANTLE_CHANGE_CHECK = WM_APP + 0x4D2; // a skin load has ended, with or without its change
+namespace {
 
 TForm& FormOf(TComponent* owner) {
     auto* form = dynamic_cast<TForm*>(owner);
     if (!form) throw EInvalidCast(L"TmnMantle braucht ein Formular als Besitzer");
     return *form;
 }
-
-bool HighContrastOn() {
-    HIGHCONTRASTW hc{};
-    hc.cbSize = sizeof hc;
-    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
-}
-
-TSkinRect ToSkinRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
@@ -227,357 +208,6 @@ void TmnMantle::Notification(TComponent* component, Operation operation) {
     if (skinGone && !IsDestroying()) ChangeSkinData();
 }
 
-// ---- geometry, layout, region ----
-
-bool TmnMantle::Resizable() const {
-    const TFormBorderStyle b = form_.BorderStyle();
-    return b == TFormBorderStyle::bsSizeable || b == TFormBorderStyle::bsSizeToolWin;
-}
-
-bool TmnMantle::ToolWindowFrame() const {
-    const TFormBorderStyle b = form_.BorderStyle();
-    return b == TFormBorderStyle::bsToolWindow || b == TFormBorderStyle::bsSizeToolWin;
-}
-
-int TmnMantle::BuiltInCaptionHeight() const { return LayoutBuiltInFrame(0, 0, ToolWindowFrame(), {}).CaptionHeight; }
-
-TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum, bool asRolledUp) const {
-    TmnSizeLimitInput in;
-    in.Skinned = skinned_;
-    if (skinned_) {
-        in.PictureWidth = skinData_->Picture().Width;
-        in.PictureHeight = skinData_->Picture().Height;
-        in.ClientHeight = skinData_->ClientRect.Height();
-        in.SkinMinWidth = skinData_->FormMinWidth;
-    }
-    in.MinWidth = MinWidth, in.MinHeight = MinHeight, in.MaxWidth = MaxWidth, in.MaxHeight = MaxHeight;
-    in.CaptionHeight = BuiltInCaptionHeight();
-    in.Minimized = windowState_ == swsMinimized;
-    in.RolledUp = rolledUp_ || asRolledUp;
-    // The maximum asks the platform for the monitor; the minimum is the skin's alone.
-    RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (withMaximum && form_.HandleAllocated()) GetWindowMonitorRect(const_cast<TForm&>(form_).Handle(), !MaximizeOnFullScreen, area);
-    in.Area = ToSkinRect(area);
-    return ComputeSizeLimits(in);
-}
-
-void TmnMantle::LayoutObjects() {
-    if (!skinned_) return;
-    const TmnSkinFormInfo& info = *skinData_;
-    const TmnCornerFrame corners{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                                 skinData_->Picture().Width, skinData_->Picture().Height};
-    objects_.Layout(corners, formWidth_, formHeight_);
-    int iw = 0, ih = 0;
-    if (showIcon_) {
-        iw = ::GetSystemMetrics(SM_CXSMICON), ih = ::GetSystemMetrics(SM_CYSMICON);
-        if (iw == 0 || ih == 0) iw = ::GetSystemMetrics(SM_CXSIZE), ih = ::GetSystemMetrics(SM_CYSIZE);
-    }
-    objects_.LayoutStrip(geometry_, iw, ih);
-}
-
-void TmnMantle::Relayout(int w, int h, TRegionRedraw redraw) {
-    formWidth_ = w, formHeight_ = h;
-    if (!skinned_) return;
-    geometry_ = ComputeFrameGeometry(*skinData_, skinData_->Picture().Width, skinData_->Picture().Height, w, h);
-    LayoutObjects();
-    UpdateRegion(true, redraw);
-}
-
-void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
-    if (!form_.HandleAllocated()) return;
-    HWND window = form_.Handle();
-    // A hidden window gets its region when it is shown: Shown lays it out again.
-    if (shownWindow_ != window && !::IsWindowVisible(window)) return;
-    if (!region_) region_ = std::make_unique<TmnFrameRegion>();
-    const bool hasMask = skinned_ && !skinData_->Mask().Empty();
-    HRGN next = nullptr;
-    if (hasMask && DrawsFrame()) {
-        next = rebuild ? BuildFrameRegion()
-                       : RegionFromData(MaskToRegionData(pictures_.Get(skinData_->Mask()), 0, 0)).Release();
-    } else {
-        region_->Clear();
-        if (skinned_ && IsOSVersion6OrLater() && DrawsFrame()) next = ::CreateRectRgn(0, 0, formWidth_, formHeight_);
-    }
-    // The system owns a region once SetWindowRgn took it; it is deleted here only when refused.
-    if (next) {
-        // A hidden window is painted when it is shown. Otherwise the region only moves the
-        // frame's edges: unless the caller repaints everything itself, the frame alone is
-        // painted again (not the whole window twice).
-        const bool shown = ::IsWindowVisible(window) != FALSE;
-        if (!shown || redraw == rrWhole) {
-            if (!::SetWindowRgn(window, next, shown)) ::DeleteObject(next);
-        } else if (SetWindowRegionRepainting(window, next) && redraw == rrFrame) {
-            ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-        }
-    } else {
-        ::SetWindowRgn(window, nullptr, TRUE);
-        NcPaint();
-    }
-    if (skinned_ && (skinData_->StretchEffect || skinData_->MDIBgStretchEffect) && rebuild) {
-        if (!IsMDIFrame()) ::InvalidateRect(window, nullptr, TRUE);
-        for (int i = 0; i < form_.ControlCount(); ++i)
-            if (form_.Controls(i)->HandleAllocated()) ::SendMessageW(form_.Controls(i)->Handle(), MSG_PARENT_BG_CHANGED, 0, 0);
-    }
-}
-
-HRGN TmnMantle::BuildFrameRegion() {
-    const int pw = skinData_->Picture().Width, ph = skinData_->Picture().Height;
-    const TmnFitSize fit = FrameFitSize(*skinData_, pw, ph), ends = FoldFarParts(*skinData_, pw, ph);
-    const int w = formWidth_, h = formHeight_;
-    if (w >= fit.Width && h >= fit.Height) return region_->Build(*skinData_, geometry_, w, h, pictures_);
-    // Smaller than the frame's parts: the outline of the smallest frame that holds them, folded
-    // at its middle like the frame's picture.
-    const int W = std::max(w, fit.Width), H = std::max(h, fit.Height);
-    const TRegionHandle full(region_->Build(*skinData_, ComputeFrameGeometry(*skinData_, pw, ph, W, H), W, H, pictures_));
-    if (!full) return nullptr;
-    TRegionHandle folded(::CreateRectRgn(0, 0, 0, 0));
-    for (const TmnFoldPart& part : FoldParts(w, h, fit.Width, fit.Height, ends.Width, ends.Height)) {
-        const TSkinRect& r = part.Source;
-        TRegionHandle piece(::CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom));
-        ::CombineRgn(piece.Get(), piece.Get(), full.Get(), RGN_AND);
-        ::OffsetRgn(piece.Get(), part.Dx, part.Dy);
-        ::CombineRgn(folded.Get(), folded.Get(), piece.Get(), RGN_OR);
-    }
-    return folded.Release();
-}
-
-RECT TmnMantle::ClientRectInWindow() const {
-    if (skinned_) return {geometry_.NewCl.Left, geometry_.NewCl.Top, geometry_.NewCl.Right, geometry_.NewCl.Bottom};
-    const int caption = 19;
-    return {3, caption + 3, formWidth_ - 3, formHeight_ - 3};
-}
-
-// ---- skin change ----
-
-void TmnMantle::ApplyButtonVisibility() {
-    objects_.ApplyBorderIcons(borderIcons_, hideCaptionButtons_, [this](const String& id) {
-        bool visible = false;
-        if (OnActivateCustomObject) OnActivateCustomObject(id, visible);
-        return visible;
-    });
-    if (UseDefaultObjectHint && skinData_) objects_.ApplyDefaultHints();
-}
-
-void TmnMantle::SkinBeforeChange() {
-    skinChanging_ = true;
-    skinned_ = false;
-    if (::GetCapture() == (form_.HandleAllocated() ? form_.Handle() : nullptr)) ::ReleaseCapture();
-    objects_.Clear();
-    tileBrush_.Clear();
-    mdiTileBrush_.Clear();
-    pictures_.Clear();
-    if (region_) region_->Clear();
-    if (framePainter_) framePainter_->Clear();
-    NotifyControls(skinData_, true);
-    // Loads run to their end before the next message: if this one ends without the change
-    // message (a broken skin), the check finds the change still pending and draws the built-in
-    // frame instead of leaving the window without one.
-    if (form_.HandleAllocated()) ::PostMessageW(form_.Handle(), WM_MANTLE_CHANGE_CHECK, 0, 0);
-    if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
-}
-
-void TmnMantle::NotifyControls(TmnSkinData* manager, bool beforeChange) {
-    NotifySkinControls(&form_, beforeChange ? MSG_SKIN_BEFORE_CHANGE : MSG_SKIN_CHANGE, manager);
-}
-
-void TmnMantle::ChangeSkinData() {
-    // Old objects always go first, whatever started the change.
-    objects_.Clear();
-    tileBrush_.Clear();
-    mdiTileBrush_.Clear();
-    pictures_.Clear();
-    // In the desktop's high-contrast mode the built-in frame in system colours stands in.
-    skinned_ = skinData_ && !skinData_->Empty() && !skinData_->Picture().Empty() && !HighContrastOn();
-    if (skinned_) {
-        objects_.Rebuild();
-        ApplyButtonVisibility();
-    }
-    // A window not made yet, or still hidden while its form data is read, is laid out once
-    // when it is first shown: its controls and size are not final before.
-    if (!form_.HandleAllocated() || (form_.IsLoading() && !::IsWindowVisible(form_.Handle()))) {
-        pendingChange_ = true;
-        return;
-    }
-    pendingChange_ = false;
-    HWND window = form_.Handle();
-    if (!skinned_) UpdateRegion(false);
-    EnforceMinimumSize();
-    RECT wr;
-    ::GetWindowRect(window, &wr);
-    formWidth_ = wr.right - wr.left, formHeight_ = wr.bottom - wr.top;
-    // The whole window is drawn again below.
-    if (skinned_) Relayout(formWidth_, formHeight_, rrNone);
-    ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (IsMDIFrame() && form_.ClientHandle())
-        ::RedrawWindow(form_.ClientHandle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
-    else
-        ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-    SetCaptionState(!MaximizedMDIChild());
-    StartTimer(TmnObjectTimer::Mouse);
-    if (OnChangeSkinData) OnChangeSkinData(this);
-    if (!rolledUp_ && (ClientWidth > 0 || ClientHeight > 0)) {
-        RECT cr;
-        ::GetClientRect(window, &cr);
-        form_.SetClientSize(ClientWidth > 0 ? ClientWidth : cr.right, ClientHeight > 0 ? ClientHeight : cr.bottom);
-    }
-}
-
-void TmnMantle::EnforceMinimumSize() {
-    HWND window = form_.Handle();
-    RECT wr;
-    ::GetWindowRect(window, &wr);
-    int w = wr.right - wr.left, h = wr.bottom - wr.top;
-    const TmnSizeLimits l = SizeLimits(false);
-    if (rolledUp_ || windowState_ == swsMinimized) h = l.MinHeight;
-    if (windowState_ == swsMinimized) w = l.MinWidth;
-    if (w < l.MinWidth) w = l.MinWidth;
-    if (h < l.MinHeight) h = l.MinHeight;
-    if (w != wr.right - wr.left || h != wr.bottom - wr.top)
-        ::SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// ---- painting ----
-
-void TmnMantle::NcPaint() {
-    // A hidden window's frame is painted when it is shown.
-    if (!form_.HandleAllocated() || IsLoading() || !::IsWindowVisible(form_.Handle())) return;
-    ::SendMessageW(form_.Handle(), WM_NCPAINT, 1, 0);
-}
-
-bool TmnMantle::PaintFrame(HDC dc) {
-    if (!DrawsFrame() || !dc) return false;
-    if (skinned_) {
-        if (!framePainter_) framePainter_ = std::make_unique<TmnSkinnedFramePainter>();
-        const int pw = skinData_->Picture().Width, ph = skinData_->Picture().Height;
-        const TmnFitSize fit = FrameFitSize(*skinData_, pw, ph), ends = FoldFarParts(*skinData_, pw, ph);
-        const int w = formWidth_, h = formHeight_;
-        if (w < fit.Width || h < fit.Height) {
-            // Smaller than the frame's parts: the frame of the smallest size that holds them,
-            // folded at its middle, so every edge and corner is still drawn.
-            const int W = std::max(w, fit.Width), H = std::max(h, fit.Height);
-            TBitmap full(W, H);
-            formWidth_ = W, formHeight_ = H;
-            geometry_ = ComputeFrameGeometry(*skinData_, pw, ph, W, H);
-            LayoutObjects();
-            framePainter_->Paint(full.Canvas().Handle(), *skinData_, geometry_, W, H, IsFormActive(), objects_, pictures_);
-            for (const TmnFoldPart& part : FoldParts(w, h, fit.Width, fit.Height, ends.Width, ends.Height)) {
-                const TSkinRect& r = part.Source;
-                ::BitBlt(dc, r.Left + part.Dx, r.Top + part.Dy, r.Width(), r.Height(), full.Canvas().Handle(), r.Left,
-                         r.Top, SRCCOPY);
-            }
-            formWidth_ = w, formHeight_ = h;
-        }
-        geometry_ = ComputeFrameGeometry(*skinData_, pw, ph, w, h);
-        LayoutObjects();
-        if (w >= fit.Width && h >= fit.Height)
-            framePainter_->Paint(dc, *skinData_, geometry_, w, h, IsFormActive(), objects_, pictures_);
-        return true;
-    }
-    if (skinChanging_) return false;
-    if (objects_.Count() == 0) {
-        objects_.CreateUnskinned();
-        ApplyButtonVisibility();
-    }
-    int iw = 0, ih = 0;
-    if (showIcon_) iw = ::GetSystemMetrics(SM_CXSMICON), ih = ::GetSystemMetrics(SM_CYSMICON);
-    const TmnBuiltInFrame f = objects_.LayoutBuiltIn(formWidth_, formHeight_, ToolWindowFrame(), iw, ih);
-    TmnBuiltInCaption caption;
-    caption.Text = CaptionText();
-    if (String child = MaximizedChildCaption(); !child.empty()) caption.Text += L" - [" + child + L"]";
-    caption.Active = IsFormActive();
-    caption.Font = caption.Active ? &defCaptionFont_ : &defInactiveCaptionFont_;
-    if (OnCaptionPaint) caption.Paint = OnCaptionPaint;
-    PaintBuiltInFrame(dc, f, formWidth_, formHeight_, caption, objects_, pictures_);
-    return true;
-}
-
-void TmnMantle::PaintBackground(HDC dc, bool mdiClient) {
-    HWND window = mdiClient ? form_.ClientHandle() : form_.Handle();
-    RECT cr;
-    ::GetClientRect(window, &cr);
-    TCanvas canvas(dc);
-    auto plain = [&](TColor colour) {
-        canvas.Brush().SetColor(colour);
-        canvas.FillRect(cr);
-    };
-    bool drawn = false;
-    if (skinned_) {
-        const TmnSkinFormInfo& info = *skinData_;
-        const TBitmapData* picture = nullptr;
-        TSkinRect src;
-        bool stretch = info.StretchEffect;
-        TStretchType type = info.StretchType;
-        if (mdiClient && info.MDIBgPictureIndex != -1) {
-            picture = skinData_->ActivePicture(info.MDIBgPictureIndex);
-            stretch = info.MDIBgStretchEffect, type = info.MDIBgStretchType;
-        } else if (info.BgPictureIndex != -1) {
-            picture = skinData_->ActivePicture(info.BgPictureIndex);
-        } else {
-            picture = &skinData_->Picture();
-            src = info.ClientRect;
-        }
-        if (picture && !picture->Empty()) {
-            if (src.IsEmpty() && !(picture == &skinData_->Picture())) src = {0, 0, picture->Width, picture->Height};
-            src = ImageInPicture(src, picture->Width, picture->Height);
-        }
-        if (picture && !src.IsEmpty()) {
-            const TmnBackgroundPlan plan = BackgroundPlan({src.Width(), src.Height(), formWidth_, formHeight_,
-                                                           cr.right - cr.left, cr.bottom - cr.top, stretch, type});
-            if (!plan.Empty()) {
-                PaintBackgroundPlan(dc, plan, pictures_.Get(*picture), src, mdiClient ? mdiTileBrush_ : tileBrush_);
-                drawn = true;
-            }
-        }
-    }
-    if (!drawn) plain(mdiClient ? clAppWorkSpace : clBtnFace);
-    if (!logo_.Empty()) {
-        const TSkinPoint at = LogoPosition(cr.right - cr.left, cr.bottom - cr.top, logo_.Width(), logo_.Height());
-        logo_.SetTransparent(LogoBitMapTransparent);
-        canvas.Draw(at.X, at.Y, logo_);
-    }
-}
-
-void TmnMantle::RedrawObject(TmnActiveSkinObject& object) {
-    if (!form_.HandleAllocated() || !DrawsFrame()) return;
-    if (!skinned_) {
-        NcPaint();
-        return;
-    }
-    if (object.ObjectRect.IsEmpty()) return;
-    TWindowDC dc(form_.Handle(), true);
-    if (!dc) return;
-    TCanvas canvas(dc.Get());
-    TmnGdiObjectPainter painter(canvas, pictures_);
-    object.Draw(painter, true);
-}
-
-void TmnMantle::DrawFormIcon(TmnObjectPainter& painter, int x, int y) {
-    TCanvas* canvas = painter.Canvas(0);
-    if (!canvas) return;
-    int w = ::GetSystemMetrics(SM_CXSMICON), h = ::GetSystemMetrics(SM_CYSMICON);
-    if (w == 0 || h == 0) w = ::GetSystemMetrics(SM_CXSIZE), h = ::GetSystemMetrics(SM_CYSIZE);
-    if (!iconCopy_) {
-        HICON icon = form_.HandleAllocated()
-                         ? reinterpret_cast<HICON>(::SendMessageW(form_.Handle(), WM_GETICON, ICON_SMALL, 0))
-                         : nullptr;
-        if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(form_.Handle(), GCLP_HICONSM));
-        if (!icon) icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-        if (!icon) icon = ::LoadIconW(nullptr, IDI_APPLICATION);
-        iconCopy_ = static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, w, h, 0));
-    }
-    if (iconCopy_) ::DrawIconEx(canvas->Handle(), x, y, iconCopy_, w, h, 0, nullptr, DI_NORMAL);
-}
-
-void TmnMantle::CaptionPaint(TmnObjectPainter& painter, int target, const TSkinRect& r, bool active) {
-    TCanvas* canvas = painter.Canvas(target);
-    if (OnCaptionPaint && canvas) OnCaptionPaint(*canvas, RECT{r.Left, r.Top, r.Right, r.Bottom}, active);
-}
-
-void TmnMantle::PaintEvent(const String& idName, TmnObjectPainter& painter, const TSkinRect& r) {
-    TCanvas* canvas = painter.Canvas(0);
-    if (OnPaintEvent && canvas) OnPaintEvent(idName, *canvas, r);
-}
-
 // ---- owner services for the objects ----
 
 // The activation the platform last reported (WM_NCACTIVATE, WM_ACTIVATE): it is known before
@@ -730,33 +360,6 @@ void TmnMantle::ShowObjectHintFor(int index) {
     if (o && !o->Hint.empty()) skinHint_->ShowHintText(o->Hint);
 }
 
-int TmnMantle::HitTest(int x, int y) {
-    TmnHitState s;
-    s.Width = formWidth_, s.Height = formHeight_;
-    s.RolledUp = rolledUp_;
-    s.Minimized = windowState_ == swsMinimized;
-    s.Maximized = windowState_ == swsMaximized;
-    s.Resizable = Resizable();
-    s.InSizeMove = inSizeMove_;
-    const int under = objects_.ObjectAt(x, y);
-    s.ObjectActive = under != -1 && !dynamic_cast<TmnSkinCaptionObject*>(objects_.Object(under));
-    if (!skinned_) {
-        int iw = 0, ih = 0;
-        if (showIcon_) iw = ::GetSystemMetrics(SM_CXSMICON), ih = ::GetSystemMetrics(SM_CYSMICON);
-        const TmnBuiltInFrame f = objects_.LayoutBuiltIn(formWidth_, formHeight_, ToolWindowFrame(), iw, ih);
-        return BuiltInHitTest(f, s, x, y);
-    }
-    s.BorderWidth = skinData_->BorderWidth;
-    auto onCaption = [this](int px, int py) {
-        const int i = objects_.ObjectAt(px, py);
-        return i != -1 && dynamic_cast<TmnSkinCaptionObject*>(objects_.Object(i)) != nullptr;
-    };
-    TmnMaskPixel black;
-    if (!skinData_->Mask().Empty() && region_ && !region_->Empty())
-        black = [this](TmnMaskStrip strip, int px, int py) { return region_->Black(strip, px, py); };
-    return SkinnedHitTest(geometry_, s, x, y, onCaption, black);
-}
-
 // ---- the form's window procedure ----
 
 void TmnMantle::MenuClosingCheck(UINT msg) {
@@ -779,6 +382,23 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         ::PostMessageW(window, WM_MANTLE_SHOWN_CHECK, 0, 0);
     }
     MenuClosingCheck(msg);
+    // The message families, each handled in a unit of its own; the one that knows the message
+    // answers it, any other goes to the form's own procedure.
+    using Family = std::optional<LRESULT> (TmnMantle::*)(HWND, UINT, WPARAM, LPARAM, const TWndProcNext&);
+    static constexpr Family kFamilies[] = {
+        &TmnMantle::ShowMessage,   // showing, activation, timers, destruction (mantle_win)
+        &TmnMantle::FrameMessage,  // the non-client area: size, paint, hit test, caption text (mantle_frame_win)
+        &TmnMantle::SizeMessage,   // sizing, moving and the window commands (mantle_size_win)
+        &TmnMantle::MDIMessage,    // a document window's state told to its frame (mantle_mdi_win)
+        &TmnMantle::SkinMessage,   // skin changes and system settings (mantle_skin_win)
+        &TmnMantle::MouseMessage,  // the mouse on the frame's objects (mantle_win)
+    };
+    for (Family family : kFamilies)
+        if (const std::optional<LRESULT> r = (this->*family)(window, msg, wParam, lParam, next)) return *r;
+    return next(msg, wParam, lParam);
+}
+
+std::optional<LRESULT> TmnMantle::ShowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     switch (msg) {
     case WM_DESTROY:
         fadeTimer_.Stop();
@@ -797,31 +417,6 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         }
         return next(msg, wParam, lParam);
 
-    case WM_SIZE: {
-        if (inSizeMove_ && fullDrag_) {
-            if (!logo_.Empty() && !IsMDIFrame()) ::InvalidateRect(window, nullptr, TRUE);
-            return next(msg, wParam, lParam);
-        }
-        const LRESULT r = next(msg, wParam, lParam);
-        magnet_.Clear();
-        RECT wr;
-        ::GetWindowRect(window, &wr);
-        const int w = wr.right - wr.left, h = wr.bottom - wr.top;
-        if (!skinned_) {
-            formWidth_ = w, formHeight_ = h;
-            NcPaint();
-        } else {
-            // Any size the system gives the window gets its frame (folded below the frame's parts).
-            Relayout(w, h, rrFrame);
-        }
-        if (alphaBlend_ && alphaBlendValue_ != 255 && LayeredWindowsAvailable()) {
-            NcPaint();
-            ::InvalidateRect(window, nullptr, TRUE);
-        }
-        if (!logo_.Empty() && !IsMDIFrame()) ::InvalidateRect(window, nullptr, TRUE);
-        return r;
-    }
-
     case WM_ACTIVATE: {
         const LRESULT r = next(msg, wParam, lParam);
         if (!IsMDIChild()) formActive_ = LOWORD(wParam) != WA_INACTIVE;
@@ -835,24 +430,6 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (IsMDIFrame() && mainMenuBar_) mainMenuBar_->RebuildItems();
         return r;
     }
-
-    case WM_SETTEXT: {
-        const LRESULT r = next(msg, wParam, lParam);
-        if (DrawsFrame()) NcPaint();
-        if (IsMDIChild()) {
-            if (TmnMantle* frame = FrameMantle()) {
-                if (frame->mdiTabsBar_) frame->mdiTabsBar_->DrawTab(&form_);
-                if (windowState_ == swsMaximized) frame->NcPaint();
-            }
-            UpdateWindowListCaption();
-        }
-        return r;
-    }
-
-    case WM_ERASEBKGND:
-        if (IsMDIFrame()) return next(msg, wParam, lParam);
-        PaintBackground(reinterpret_cast<HDC>(wParam), false);
-        return 1;
 
     case WM_SHOWWINDOW: {
         if (!wParam) {
@@ -872,14 +449,6 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (ShowContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
         return next(msg, wParam, lParam);
 
-    case WM_SETCURSOR:
-        if (UseFormCursorInNCArea) {
-            WORD code = LOWORD(lParam);
-            if (code != HTCLIENT && !(code >= HTLEFT && code <= HTBOTTOMRIGHT)) code = HTCLIENT;
-            lParam = MAKELPARAM(code, HIWORD(lParam));
-        }
-        return next(msg, wParam, lParam);
-
     case WM_MOUSEACTIVATE:
         if (IsMDIChild() && !formActive_) {
             TForm* frame = FrameForm();
@@ -890,48 +459,6 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
             }
         }
         return next(msg, wParam, lParam);
-
-    case WM_GETMINMAXINFO: {
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        const TmnSizeLimits l = SizeLimits();
-        info->ptMinTrackSize = {l.MinWidth, l.MinHeight};
-        info->ptMaxTrackSize = {l.MaxWidth, l.MaxHeight};
-        return next(msg, wParam, lParam);
-    }
-
-    case WM_NCCALCSIZE: {
-        if (!DrawsFrame()) return 0;
-        RECT& r = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
-        if (!skinned_) {
-            const int b = TmnBuiltInFrame::Border;
-            r.left += b, r.top += BuiltInCaptionHeight() + b, r.right -= b, r.bottom -= b;
-        } else {
-            const TSkinRect& cl = skinData_->ClientRect;
-            r.left += cl.Left, r.top += cl.Top;
-            r.right += cl.Right - skinData_->Picture().Width;
-            r.bottom += cl.Bottom - skinData_->Picture().Height;
-        }
-        if (r.right < r.left) r.right = r.left;
-        if (r.bottom < r.top) r.bottom = r.top;
-        return 0;
-    }
-
-    case WM_NCHITTEST: {
-        const TSkinPoint p = ToWindow({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        const int code = HitTest(p.X, p.Y);
-        if (code == htObject && !(timers_ && timers_->Running(TmnObjectTimer::Mouse))) {
-            TrackMouse(p.X, p.Y, true);
-            StartTimer(TmnObjectTimer::Mouse);
-        }
-        return code;
-    }
-
-    case WM_NCPAINT: {
-        if (!DrawsFrame()) return 0;
-        TWindowDC dc(window, true);
-        PaintFrame(dc.Get());
-        return 0;
-    }
 
     case WM_NCACTIVATE: {
         if (skinMenu_->Visible) skinMenu_->CloseAll();
@@ -957,32 +484,6 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         return r;
     }
 
-    case WM_SYNCPAINT:
-        if (rolledUp_) {
-            NcPaint();
-            return 0;
-        }
-        return next(msg, wParam, lParam);
-
-    case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-        case SC_RESTORE:
-            if (windowState_ != swsNormal || rolledUp_) {
-                RunWindowAction(TmnWindowAction::Restore);
-                return 0;
-            }
-            if (OnRestore) OnRestore(this);
-            return next(msg, wParam, lParam);
-        case SC_MAXIMIZE:
-            RunWindowAction(TmnWindowAction::Maximize);
-            return 0;
-        case SC_KEYMENU:
-            KeyMenu(lParam);
-            return 0;
-        default:
-            return next(msg, wParam, lParam);
-        }
-
     case WM_TIMER:
         if (wParam == FadeTimerId) {
             FadeStep();
@@ -998,76 +499,9 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         }
         return next(msg, wParam, lParam);
 
-    case WM_SIZING: {
-        if (!(inSizeMove_ && fullDrag_)) return next(msg, wParam, lParam);
-        magnet_.Clear();
-        const LRESULT r = next(msg, wParam, lParam);
-        const RECT& s = *reinterpret_cast<RECT*>(lParam);
-        const int w = s.right - s.left, h = s.bottom - s.top;
-        if (skinned_ && w > 0 && h > 0 && (w != formWidth_ || h != formHeight_)) Relayout(w, h, rrFrame);
-        return r;
-    }
-
-    case WM_MOVING: {
-        auto& r = *reinterpret_cast<RECT*>(lParam);
-        if (windowState_ == swsMaximized && !IsMDIChild()) {
-            ::GetWindowRect(window, &r);
-            return TRUE;
-        }
-        if (Magnetic) {
-            // A document window snaps to its frame's client area, any other to the work area.
-            RECT area = PlacementArea();
-            if (IsMDIChild()) ::MapWindowPoints(::GetParent(window), nullptr, reinterpret_cast<POINT*>(&area), 2);
-            POINT c;
-            ::GetCursorPos(&c);
-            const TSkinRect m = MagneticMove(ToSkinRect(r), ToSkinRect(area), MagneticSize, {c.x, c.y}, magnet_);
-            r = {m.Left, m.Top, m.Right, m.Bottom};
-        }
-        return next(msg, wParam, lParam);
-    }
-
-    case WM_ENTERSIZEMOVE: {
-        POINT c;
-        ::GetCursorPos(&c);
-        magnet_.AnchorX = c.x, magnet_.AnchorY = c.y;
-        objects_.ResetHoverStates();
-        StopTimer(TmnObjectTimer::Mouse);
-        objects_.ActiveObject = objects_.CaptureObject = -1;
-        inSizeMove_ = true;
-        sizeMoveInPress_ = true;
-        BOOL full = FALSE;
-        ::SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
-        fullDrag_ = full != FALSE;
-        return next(msg, wParam, lParam);
-    }
-
-    case WM_EXITSIZEMOVE:
-        StopTimer(TmnObjectTimer::Mouse);
-        objects_.ActiveObject = objects_.OldActiveObject = objects_.CaptureObject = -1;
-        inSizeMove_ = false;
-        if (skinned_) NcPaint();
-        return next(msg, wParam, lParam);
-
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != window && objects_.CaptureObject != -1) objects_.CaptureLost();
         return next(msg, wParam, lParam);
-
-    case WM_SETTINGCHANGE:
-    case WM_SYSCOLORCHANGE:
-    case WM_DISPLAYCHANGE: {
-        // High contrast switched on or off: the frame follows.
-        const LRESULT r = next(msg, wParam, lParam);
-        const bool wanted = skinData_ && !skinData_->Empty() && !HighContrastOn();
-        if (wanted != skinned_ && !skinChanging_) ChangeSkinData();
-        // A maximised window follows its work area (a task bar moved or resized, another display).
-        const bool areaChanged = msg == WM_DISPLAYCHANGE || (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA);
-        if (areaChanged && windowState_ == swsMaximized && !IsMDIChild()) {
-            const RECT area = MaximizedBounds();
-            ::SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        }
-        return r;
-    }
 
     case WM_MANTLE_SYNC_ACTIVE: {
         const bool active = IsMDIChild()
@@ -1085,76 +519,15 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         if (::IsWindowVisible(window) && shownWindow_ != window) Shown(window);
         return 0;
 
-    case WM_MANTLE_CHANGE_CHECK:
-        if (skinChanging_) {
-            skinChanging_ = false;
-            ChangeSkinData();
-        }
-        return 0;
-
-    case WM_MANTLE_ACTION:
-        RunWindowAction(static_cast<TmnWindowAction>(wParam));
-        return 0;
-
-    case MSG_PAINT_FRAME:
-        if (lParam != MSG_PAINT_FRAME_MAGIC) return next(msg, wParam, lParam);
-        if (!wParam) return 0;
-        {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            const int saved = ::SaveDC(dc);
-            const bool painted = PaintFrame(dc);
-            ::RestoreDC(dc, saved);
-            return painted ? MSG_PAINT_FRAME_MAGIC : 0;
-        }
-
     case MSG_SKIN_MENU_CLOSED:
         MenuClosed();
         return next(msg, wParam, lParam);
-
-    case MSG_MDI_CHILD_MAXIMIZED:
-        childMaximized_ = true;
-        NcPaint();
-        if (mainMenuBar_) mainMenuBar_->ShowChildButtons();
-        return next(msg, wParam, lParam);
-
-    case MSG_MDI_CHILD_RESTORED:
-        childMaximized_ = MaximizedChild() != nullptr;
-        NcPaint();
-        if (mainMenuBar_) mainMenuBar_->UpdateChildButtons();
-        return next(msg, wParam, lParam);
-
-    case MSG_MDI_CHILD_REALIGN:
-        if (MaximizedMDIChild()) {
-            RECT cr;
-            ::GetClientRect(::GetParent(window), &cr);
-            ::SetWindowPos(window, nullptr, 0, 0, cr.right, cr.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        return next(msg, wParam, lParam);
-
-    case MSG_STRINGS_CHANGED:
-        ApplyButtonVisibility();
-        return next(msg, wParam, lParam);
-
     default:
-        break;
+        return std::nullopt;
     }
+}
 
-    if (msg == MSG_SKIN_BEFORE_CHANGE || msg == MSG_SKIN_CHANGE || msg == MSG_SKIN_AFTER_CHANGE) {
-        auto* manager = reinterpret_cast<TmnSkinData*>(wParam);
-        const bool mine = manager && manager == skinData_;
-        if (msg == MSG_SKIN_BEFORE_CHANGE) {
-            if (mine) SkinBeforeChange();
-        } else if (msg == MSG_SKIN_CHANGE) {
-            skinChanging_ = false;
-            if (mine) ChangeSkinData();
-            NotifySkinControls(&form_, MSG_SKIN_CHANGE, manager);
-        } else if (mine) {
-            RefitChildren();
-            if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
-        }
-        return next(msg, wParam, lParam);
-    }
-
+std::optional<LRESULT> TmnMantle::MouseMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     switch (msg) {
     case WM_NCMOUSEMOVE: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONUP: case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_NCRBUTTONDBLCLK: case WM_LBUTTONUP: case WM_RBUTTONUP:
@@ -1172,7 +545,7 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
         return msg == WM_MOUSEMOVE ? r : 0;
     }
     default:
-        return next(msg, wParam, lParam);
+        return std::nullopt;
     }
 }
 
@@ -1352,262 +725,6 @@ void TmnMantle::FadeStep() {
         return;
     }
     AddLayered(fadeAlpha_);
-}
-
-// ---- the MDI client ----
-
-void TmnMantle::SubclassMDIClient() {
-    if (clientHook_.Installed()) return;
-    clientHook_.Install(form_.ClientWindowProc(), [this](HWND w, UINT m, WPARAM wp, LPARAM lp, const TWndProcNext& next) {
-        return ClientProc(w, m, wp, lp, next);
-    });
-}
-
-LRESULT TmnMantle::ClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
-    switch (msg) {
-    case WM_SIZE: {
-        const LRESULT r = next(msg, wParam, lParam);
-        RefitChildren();
-        const bool stretched = skinned_ && (skinData_->MDIBgPictureIndex == -1 ? skinData_->StretchEffect
-                                                                              : skinData_->MDIBgStretchEffect);
-        if (!logo_.Empty() || stretched) ::InvalidateRect(window, nullptr, TRUE);
-        return r;
-    }
-    case WM_ERASEBKGND:
-        PaintBackground(reinterpret_cast<HDC>(wParam), true);
-        return 1;
-    case WM_NCACTIVATE:
-        return 1;
-    case WM_MDITILE:
-        TileChildren((wParam & MDITILE_HORIZONTAL) == 0);
-        return TRUE;
-    default:
-        // The client keeps its own border handling, so its scroll bars stay and a document
-        // window dragged outside remains reachable.
-        return next(msg, wParam, lParam);
-    }
-}
-
-// The platform's tiling gives skinned documents less than their frame's minimum size (and the
-// system then makes each wider, over its neighbour): documents are tiled by a plan that keeps
-// every window at least at its minimum size.
-void TmnMantle::TileChildren(bool sideBySide) {
-    HWND client = form_.ClientHandle();
-    if (!client) return;
-    std::vector<TForm*> documents;
-    TmnTileRequest request;
-    for (int i = 0; i < form_.MDIChildCount(); ++i) {
-        TForm* child = form_.MDIChildren(i);
-        if (!child->HandleAllocated() || !::IsWindowVisible(child->Handle())) continue;
-        TmnMantle* m = Of(child);
-        if (m && m->windowState_ == swsMinimized) continue;  // they keep their row at the bottom
-        if (m && m->windowState_ == swsMaximized) m->RunWindowAction(TmnWindowAction::Restore);
-        const TmnSizeLimits l = m ? m->SizeLimits(false)
-                                  : TmnSizeLimits{::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
-        request.MinWidth = std::max(request.MinWidth, l.MinWidth);
-        request.MinHeight = std::max(request.MinHeight, l.MinHeight);
-        documents.push_back(child);
-    }
-    if (documents.empty()) return;
-    RECT area;
-    ::GetClientRect(client, &area);
-    request.AreaWidth = area.right, request.AreaHeight = area.bottom;
-    request.Count = static_cast<int>(documents.size());
-    request.SideBySide = sideBySide;
-    const std::vector<TSkinRect> tiles = TileDocuments(request);
-    HDWP batch = ::BeginDeferWindowPos(request.Count);
-    for (size_t i = 0; i < documents.size() && batch; ++i) {
-        const TSkinRect& t = tiles[i];
-        batch = ::DeferWindowPos(batch, documents[i]->Handle(), nullptr, t.Left, t.Top, t.Width(), t.Height(),
-                                 SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (batch) ::EndDeferWindowPos(batch);
-    // The client's scroll bars follow windows that run past it.
-    ::PostMessageW(client, WM_MDICALCCHILDSCROLL_, 0, 0);
-}
-
-// ---- window commands ----
-
-TForm* TmnMantle::MaximizedChild() const {
-    if (!IsMDIFrame()) return nullptr;
-    TForm* active = form_.ActiveMDIChild();
-    if (TmnMantle* m = Of(active); m && m->windowState_ == swsMaximized) return active;
-    for (int i = 0; i < form_.MDIChildCount(); ++i)
-        if (TmnMantle* m = Of(form_.MDIChildren(i)); m && m->windowState_ == swsMaximized) return form_.MDIChildren(i);
-    return nullptr;
-}
-
-RECT TmnMantle::PlacementArea() const {
-    HWND window = const_cast<TForm&>(form_).Handle();
-    RECT area{};
-    if (IsMDIChild()) ::GetClientRect(::GetParent(window), &area);
-    else GetWindowMonitorRect(window, true, area);
-    return area;
-}
-
-RECT TmnMantle::MaximizedBounds() const {
-    RECT area = PlacementArea();
-    if (IsMDIChild()) return area;
-    HWND window = const_cast<TForm&>(form_).Handle();
-    RECT monitor, primary;
-    GetWindowMonitorRect(window, false, monitor);
-    GetPrimaryScreenRect(false, primary);
-    const TSkinRect m = MaximizedRect(ToSkinRect(area), ToSkinRect(monitor), ToSkinRect(primary), MaximizeOnFullScreen);
-    return {m.Left, m.Top, m.Right, m.Bottom};
-}
-
-void TmnMantle::MoveToMinimizedPosition() {
-    if (!form_.HandleAllocated()) return;
-    HWND window = form_.Handle();
-    const TmnSizeLimits l = SizeLimits(false);
-    HWND parent = IsMDIChild() ? ::GetParent(window) : nullptr;
-    const RECT area = PlacementArea();
-    // Another minimised window of the same kind standing exactly there: a document window of
-    // the same frame, or any other form but the main form.
-    TForm* main = Application()->MainForm();
-    auto taken = [&](int x, int y) {
-        for (int i = 0; i < Screen()->FormCount(); ++i) {
-            TForm* f = Screen()->Forms(i);
-            if (f == &form_ || !f->HandleAllocated() || !::IsWindowVisible(f->Handle())) continue;
-            if (parent ? ::GetParent(f->Handle()) != parent : (f == main || f->FormStyle() == TFormStyle::fsMDIChild))
-                continue;
-            const TmnMantle* m = Of(f);
-            if (!m || m->windowState_ != swsMinimized) continue;
-            RECT r;
-            ::GetWindowRect(f->Handle(), &r);
-            if (parent) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-            if (r.left == x && r.top == y) return true;
-        }
-        return false;
-    };
-    const TSkinPoint p = MinimizedPosition(ToSkinRect(area), l.MinWidth, l.MinHeight, taken);
-    ::SetWindowPos(window, nullptr, p.X, p.Y, l.MinWidth, l.MinHeight, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
-void TmnMantle::RefitChildren() {
-    if (!IsMDIFrame()) return;
-    std::vector<TForm*> children;  // taken first: the refit runs the children's handlers
-    for (int i = 0; i < form_.MDIChildCount(); ++i) children.push_back(form_.MDIChildren(i));
-    for (TForm* f : children) ::SendMessageW(f->Handle(), MSG_MDI_CHILD_REALIGN, 0, 0);
-    for (TForm* f : children)
-        if (TmnMantle* m = Of(f); m && m->windowState_ == swsMinimized) m->MoveToMinimizedPosition();
-}
-
-TmnWindowFacts TmnMantle::WindowFacts() const {
-    TmnWindowFacts f;
-    TmnWindowState& s = f.Now;
-    s.State = windowState_;
-    s.RolledUp = rolledUp_;
-    s.RolledUpInMaximized = rolledUpInMaximized_;
-    s.MaxFromRollUp = maxFromRollUp_;
-    s.FirstShow = firstShow_;
-    s.HasRestoreBounds = hasRestoreBounds_;
-    s.RestoreBounds = ToSkinRect(restoreBounds_);
-    s.RollUpHeight = rollUpHeight_;
-    f.Icons = borderIcons_;
-    f.MDIChild = IsMDIChild();
-    f.MainForm = Application()->MainForm() == &form_;
-    f.HasTrayIcon = trayIcon_ != nullptr;
-    f.AlwaysMinimizeToTray = alwaysMinimizeToTray_;
-    HWND window = const_cast<TForm&>(form_).Handle();
-    RECT wr;
-    ::GetWindowRect(window, &wr);
-    if (f.MDIChild) ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&wr), 2);
-    f.Bounds = ToSkinRect(wr);
-    f.MaximizedBounds = ToSkinRect(MaximizedBounds());
-    f.CenterOnFirstRestore = PositionInMonitor != mnpDefault && !f.MDIChild;
-    if (f.CenterOnFirstRestore) {
-        RECT area;
-        GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
-        f.CenterArea = ToSkinRect(area);
-    }
-    f.MinHeight = SizeLimits(false, true).MinHeight;
-    f.ClientHeight = ClientHeight;
-    return f;
-}
-
-void TmnMantle::KeepWindowState(const TmnWindowState& s) {
-    windowState_ = s.State;
-    rolledUp_ = s.RolledUp;
-    rolledUpInMaximized_ = s.RolledUpInMaximized;
-    maxFromRollUp_ = s.MaxFromRollUp;
-    firstShow_ = s.FirstShow;
-    hasRestoreBounds_ = s.HasRestoreBounds;
-    restoreBounds_ = {s.RestoreBounds.Left, s.RestoreBounds.Top, s.RestoreBounds.Right, s.RestoreBounds.Bottom};
-    rollUpHeight_ = s.RollUpHeight;
-}
-
-void TmnMantle::RunWindowAction(TmnWindowAction action) {
-    if (!form_.HandleAllocated()) return;
-    if (action == TmnWindowAction::Close) {
-        form_.Close();  // may free the form and this component: nothing after it
-        return;
-    }
-    const TmnWindowPlan plan = PlanWindowAction(WindowFacts(), action);
-    // The new state holds before the first step: the steps' own messages (sizes, the frame's
-    // repaint, the frame told of a document's state) read it.
-    KeepWindowState(plan.After);
-    HWND window = form_.Handle();
-    auto tellFrame = [this](UINT message) {
-        if (TmnMantle* frame = FrameMantle(); frame && frame->form_.HandleAllocated())
-            ::SendMessageW(frame->form_.Handle(), message, 0, 0);
-    };
-    for (const TmnWindowStep& step : plan.Steps) {
-        const TSkinRect& r = step.Rect;
-        using enum TmnWindowStepKind;
-        switch (step.Kind) {
-        case Close: break;  // handled above
-        case Place:
-            ::SetWindowPos(window, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_FRAMECHANGED);
-            break;
-        case Resize:
-            ::SetWindowPos(window, nullptr, 0, 0, r.Width(), r.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
-            break;
-        case SetClientHeight: {
-            RECT cr;
-            ::GetClientRect(window, &cr);
-            form_.SetClientSize(cr.right, step.Value);
-            break;
-        }
-        case ShowMinimized: ::ShowWindow(window, SW_MINIMIZE); break;
-        case ShowRestored: ::ShowWindow(window, SW_RESTORE); break;
-        case MoveToMinimizedPosition: this->MoveToMinimizedPosition(); break;
-        case StopHoverTracking:
-            StopTimer(TmnObjectTimer::Mouse);
-            objects_.ResetHoverStates();
-            break;
-        case StartHoverTracking: StartTimer(TmnObjectTimer::Mouse); break;
-        case RedrawAll: ::RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN); break;
-        case TellFrameMaximized: tellFrame(MSG_MDI_CHILD_MAXIMIZED); break;
-        case TellFrameRestored: tellFrame(MSG_MDI_CHILD_RESTORED); break;
-        case AllowSizeGrip:
-            if (statusBar_) statusBar_->SetGripAllowed(true);
-            break;
-        case ForbidSizeGrip:
-            if (statusBar_) statusBar_->SetGripAllowed(false);
-            break;
-        case MinimizeToTray:
-            if (!trayIcon_) break;
-            trayIcon_->MinimizeToTray = true;
-            trayIcon_->MinimizeToTrayNow();
-            // Without a notification area the window stays, and nothing was minimised.
-            if (trayIcon_->IconAdded() && OnMinimizeToTray) OnMinimizeToTray(this);
-            break;
-        case RestoreFromTray:
-            if (!trayIcon_) break;
-            trayIcon_->MinimizeToTray = false;
-            trayIcon_->RestoreMainForm();
-            break;
-        case HideTrayIcon:
-            if (trayIcon_ && !AlwaysShowInTray) trayIcon_->SetIconVisible(false);
-            break;
-        case RaiseMaximize: if (OnMaximize) OnMaximize(this); break;
-        case RaiseRestore: if (OnRestore) OnRestore(this); break;
-        case RaiseMinimize: if (OnMinimize) OnMinimize(this); break;
-        case RaiseRestoreFromTray: if (OnRestoreFromTray) OnRestoreFromTray(this); break;
-        case RaiseRollUpChanged: if (OnChangeRollUpState) OnChangeRollUpState(this); break;
-        }
-    }
 }
 
 // ---- form data ----

@@ -7,6 +7,7 @@
 // the skin data manager loads another skin.
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/win/forms.h"
 #include "platform/win/graphics.h"
@@ -225,7 +226,15 @@ public:
     void Notification(TComponent* component, Operation operation) override;
 
 private:
+    // The form's window procedure: a dispatcher over the message families below, each of
+    // which answers the messages it handles and nullopt for any other.
     LRESULT FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> ShowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> FrameMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> SizeMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> MDIMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> SkinMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> MouseMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
     LRESULT ClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
     void MenuClosingCheck(UINT msg);
     void DispatchMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
