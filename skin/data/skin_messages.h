@@ -13,6 +13,17 @@ inline constexpr unsigned MSG_SKIN_AFTER_CHANGE = 1227;   // every form has upda
 inline constexpr unsigned MSG_STRINGS_CHANGED = 1274;     // the library strings were replaced
 inline constexpr intptr_t MSG_SKIN_LPARAM = 1000;
 
+class TmnSkinData;
+// A form's component that takes the skin messages of a form without a window itself: the
+// form is not made for them, yet the component still drops what it holds of the old skin.
+class TmnSkinMessageTarget {
+public:
+    virtual void TakeSkinMessage(TmnSkinData* manager, unsigned message) = 0;
+
+protected:
+    ~TmnSkinMessageTarget() = default;
+};
+
 // Skinned menu controller -> the control that opened the menu (and, when closed, its form).
 inline constexpr unsigned MSG_SKIN_MENU_CLOSED = 1228;
 inline constexpr unsigned MSG_SKIN_MENU_COMMAND = 1229;

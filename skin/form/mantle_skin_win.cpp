@@ -30,6 +30,20 @@ bool HighContrastOn() {
 
 }  // namespace
 
+void TmnMantle::TakeSkinMessage(TmnSkinData* manager, unsigned message) {
+    const bool mine = manager && manager == skinData_;
+    if (message == MSG_SKIN_BEFORE_CHANGE) {
+        if (mine) SkinBeforeChange();
+    } else if (message == MSG_SKIN_CHANGE) {
+        skinChanging_ = false;
+        if (mine) ChangeSkinData();
+        NotifySkinControls(&form_, MSG_SKIN_CHANGE, manager);
+    } else if (message == MSG_SKIN_AFTER_CHANGE && mine) {
+        RefitChildren();
+        if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+    }
+}
+
 void TmnMantle::ApplyButtonVisibility() {
     objects_.ApplyBorderIcons(borderIcons_, hideCaptionButtons_, [this](const String& id) {
         bool visible = false;
@@ -119,18 +133,7 @@ void TmnMantle::EnforceMinimumSize() {
 
 std::optional<LRESULT> TmnMantle::SkinMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     if (msg == MSG_SKIN_BEFORE_CHANGE || msg == MSG_SKIN_CHANGE || msg == MSG_SKIN_AFTER_CHANGE) {
-        auto* manager = reinterpret_cast<TmnSkinData*>(wParam);
-        const bool mine = manager && manager == skinData_;
-        if (msg == MSG_SKIN_BEFORE_CHANGE) {
-            if (mine) SkinBeforeChange();
-        } else if (msg == MSG_SKIN_CHANGE) {
-            skinChanging_ = false;
-            if (mine) ChangeSkinData();
-            NotifySkinControls(&form_, MSG_SKIN_CHANGE, manager);
-        } else if (mine) {
-            RefitChildren();
-            if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
-        }
+        TakeSkinMessage(reinterpret_cast<TmnSkinData*>(wParam), msg);
         return next(msg, wParam, lParam);
     }
     switch (msg) {

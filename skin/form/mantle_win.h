@@ -13,6 +13,7 @@
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
 #include "platform/win/wndproc_hook.h"
+#include "skin/data/skin_messages.h"
 #include "skin/form/form_partners_win.h"
 #include "skin/form/frame_layout.h"
 #include "skin/form/frame_painter_win.h"
@@ -44,7 +45,8 @@ using TmnCustomObjectEvent = std::function<void(const String& idName, bool& obje
 class TmnMantle : public TComponent,
                  public TmnSkinObjectOwner,
                  public TmnMenuBarOwner,
-                 public TmnMDITabsOwner {
+                 public TmnMDITabsOwner,
+                 public TmnSkinMessageTarget {
 public:
     // owner must be a form (EInvalidCast otherwise).
     explicit TmnMantle(TComponent* owner);
@@ -224,6 +226,9 @@ public:
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
     void Loaded() override;
     void Notification(TComponent* component, Operation operation) override;
+    // A skin manager's message (before, change, after), through the form's window or, for a
+    // form without one, directly.
+    void TakeSkinMessage(TmnSkinData* manager, unsigned message) override;
 
 private:
     // The form's window procedure: a dispatcher over the message families below, each of

@@ -20,6 +20,7 @@ struct Received {
     LPARAM lParam;
     bool empty, loading;
     size_t objects;
+    bool direct;  // told through its component: the form had no window
 };
 
 std::vector<Received> received;
@@ -29,16 +30,28 @@ bool IsSkinMessage(UINT msg) {
            msg == MSG_STRINGS_CHANGED;
 }
 
+void Note(const String& form, unsigned msg, WPARAM wParam, LPARAM lParam, bool direct) {
+    auto* sd = reinterpret_cast<TmnSkinData*>(wParam);
+    received.push_back({form, msg, wParam, lParam, sd->Empty(), sd->SkinLoading(), sd->SkinObjects().size(), direct});
+}
+
 // A form that notes every skin message and, like a skinned element, looks at the sending
-// manager through wParam.
+// manager through wParam: through its window, or through its component while it has none.
 class ProbeForm : public TForm {
-public:
-    explicit ProbeForm(const wchar_t* name) : TForm(nullptr) { SetName(name); }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (IsSkinMessage(msg)) {
-            auto* sd = reinterpret_cast<TmnSkinData*>(wParam);
-            received.push_back({Name(), msg, wParam, lParam, sd->Empty(), sd->SkinLoading(), sd->SkinObjects().size()});
+    struct Target : TComponent, TmnSkinMessageTarget {
+        using TComponent::TComponent;
+        void TakeSkinMessage(TmnSkinData* manager, unsigned msg) override {
+            Note(Owner()->Name(), msg, reinterpret_cast<WPARAM>(manager), MSG_SKIN_LPARAM, true);
         }
+    };
+
+public:
+    explicit ProbeForm(const wchar_t* name) : TForm(nullptr) {
+        SetName(name);
+        new Target(this);
+    }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (IsSkinMessage(msg)) Note(Name(), msg, wParam, lParam, false);
         return TForm::WndProc(msg, wParam, lParam);
     }
 };
@@ -111,7 +124,9 @@ TEST_F(SkinDataOnForms, TheOwnerFormHearsFirstThenEveryOtherFormInScreenOrder) {
     auto* sd = new TmnSkinData(&b);
     sd->SetCompressedStoredSkin(skin);
 
-    EXPECT_TRUE(b.HandleAllocated());  // the owner's window was made to receive the messages
+    EXPECT_FALSE(b.HandleAllocated());  // not made for the messages: told directly
+    EXPECT_TRUE(received[0].direct);
+    EXPECT_FALSE(received[1].direct);
     const std::vector<String> order = {L"B", L"A", L"C"};
     EXPECT_EQ(Recipients(MSG_SKIN_BEFORE_CHANGE), order);
     EXPECT_EQ(Recipients(MSG_SKIN_CHANGE), order);
@@ -144,7 +159,7 @@ TEST_F(SkinDataOnForms, AManagerOwnedByNoFormReachesEveryFormInOrder) {
     auto* sd = new TmnSkinData(&holder);
     sd->SetCompressedStoredSkin(skin);
     EXPECT_EQ(Recipients(MSG_SKIN_CHANGE), (std::vector<String>{L"A", L"B"}));
-    EXPECT_TRUE(a.HandleAllocated() && b.HandleAllocated());
+    EXPECT_FALSE(a.HandleAllocated() || b.HandleAllocated());
 
     received.clear();
     sd->SetResourceStrData(nullptr);

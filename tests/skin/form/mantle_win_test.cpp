@@ -464,6 +464,28 @@ TEST(Mantle, SkinChangeAtRunTimeRebuildsObjectsAndRemovingTheManagerLeavesTheBui
     EXPECT_EQ(f.ClientInWindow().top, 22);
 }
 
+// A form not made yet is not made for a skin change, yet its component lets go of the old skin
+// at once and is dressed in the new one when the form is shown.
+TEST(Mantle, AFormWithoutAWindowIsToldOfASkinChangeWithoutMakingOne) {
+    SkinnedForm f;
+    TForm later(nullptr);
+    auto* m = new TmnMantle(&later);
+    m->SetSkinData(f.skin);
+    int objectsBefore = -1;
+    m->OnBeforeChangeSkinData = [&](TComponent*) { objectsBefore = m->ObjectList().Count(); };
+    TMemoryStream s;
+    WriteSkinArchive(s, test::TestArchive(test::TestDescription()));
+    f.skin->LoadFromArchive(s);
+    Pump();
+    EXPECT_FALSE(later.HandleAllocated());
+    EXPECT_EQ(objectsBefore, 0);
+    later.SetBounds(50, 50, 300, 200);
+    later.Show();
+    Pump();
+    EXPECT_TRUE(m->Skinned());
+    EXPECT_EQ(m->Geometry().NewCl.Left, 4);  // the test skin's frame, not the default skin's
+}
+
 TEST(Mantle, BrokenSkinLeavesTheBuiltInFrameNotAWindowWithoutOne) {
     SkinnedForm f;
     TMemoryStream garbage;
