@@ -23,6 +23,26 @@ TDialogService* g_service = nullptr;
 // The platform's message box shows the system language's buttons; a CBT hook gives them the
 // class library's German texts as the box is activated.
 thread_local HHOOK g_captionHook = nullptr;
+thread_local const TDialogButtonCaptions* g_buttonCaptions = nullptr;
+
+// Widens a button to its caption in the dialog's font, moving it left so that its right edge
+// stays, when the caption is wider than the button.
+void FitButton(HWND box, HWND button) {
+    wchar_t text[128] = {};
+    ::GetWindowTextW(button, text, 128);
+    HDC dc = ::GetDC(button);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+    RECT need{};
+    ::DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(button, dc);
+    RECT r{};
+    ::GetWindowRect(button, &r);
+    ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    const int width = need.right + 2 * ::GetSystemMetrics(SM_CXEDGE) * 4;
+    if (width <= r.right - r.left) return;
+    ::SetWindowPos(button, nullptr, r.right - width, r.top, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
@@ -31,6 +51,26 @@ LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
             {IDYES, L"&Ja"}, {IDNO, L"&Nein"}, {IDCANCEL, L"Abbrechen"}, {IDOK, L"OK"}};
         for (auto& c : captions)
             if (HWND button = ::GetDlgItem(box, c.id)) ::SetWindowTextW(button, c.text);
+        if (const TDialogButtonCaptions* own = g_buttonCaptions) {
+            // The No button stands right of the Yes button: it is widened first, and the Yes
+            // button then keeps its distance to it.
+            HWND yes = ::GetDlgItem(box, IDYES), no = ::GetDlgItem(box, IDNO);
+            if (yes && no) {
+                RECT y{}, n{};
+                ::GetWindowRect(yes, &y);
+                ::GetWindowRect(no, &n);
+                const int gap = n.left - y.right;
+                ::SetWindowTextW(yes, own->Yes.c_str());
+                ::SetWindowTextW(no, own->No.c_str());
+                FitButton(box, no);
+                FitButton(box, yes);
+                ::GetWindowRect(no, &n);
+                ::GetWindowRect(yes, &y);
+                POINT at{n.left - gap - (y.right - y.left), y.top};
+                ::ScreenToClient(box, &at);
+                ::SetWindowPos(yes, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        }
     }
     return ::CallNextHookEx(g_captionHook, code, wParam, lParam);
 }
@@ -52,6 +92,15 @@ int GermanMessageBox(const String& text, const String& title, UINT flags) {
 }
 
 }  // namespace
+
+TDialogButtonCaptions::TDialogButtonCaptions(String yes, String no)
+    : Yes(std::move(yes)), No(std::move(no)), previous_(g_buttonCaptions) {
+    g_buttonCaptions = this;
+}
+
+TDialogButtonCaptions::~TDialogButtonCaptions() { g_buttonCaptions = previous_; }
+
+const TDialogButtonCaptions* TDialogButtonCaptions::Current() { return g_buttonCaptions; }
 
 TDialogService* Dialogs() { return g_service ? g_service : &DefaultService(); }
 void SetDialogService(TDialogService* service) { g_service = service; }
