@@ -27,6 +27,7 @@ void RegisterAppClasses() {
 namespace {
 constexpr UINT kUpdateMenuBar = WM_APP + 0x60;
 constexpr UINT kOpenHandedOverFiles = WM_APP + 0x61;
+constexpr UINT kOfferRecovery = WM_APP + 0x62;
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
@@ -90,6 +91,9 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     case kOpenHandedOverFiles:
         OpenHandedOverFiles();
+        return 0;
+    case kOfferRecovery:
+        OpenStartNotes(OfferRecovery());
         return 0;
     case WM_TIMER:
         if (wParam != TRecovery::kTimerId) break;
@@ -205,7 +209,12 @@ TForm1::~TForm1() {
 void TForm1::FormShow(TComponent*) {
     // Only the main window stands for the program in the task bar.
     ::ShowWindow(Application()->Handle(), SW_HIDE);
-    const bool restored = OfferRecovery();
+    // Copies left by a program gone are offered once the window shows, the question over it.
+    if (!Recovery().FindOrphans().Copies.empty() && HandleAllocated()) ::PostMessageW(Handle(), kOfferRecovery, 0, 0);
+    else OpenStartNotes(false);
+}
+
+void TForm1::OpenStartNotes(bool restored) {
     if (!StartFiles.empty()) OpenFiles(std::exchange(StartFiles, {}));
     else if (!restored) Neu1Click(this);
 }

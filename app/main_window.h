@@ -71,6 +71,9 @@ private:
     bool endAgreed_ = false;
     bool endBlocked_ = false;
     LRESULT QueryEndSession();
+    // The files named at the start, or an untitled note when there are none and no note was
+    // restored.
+    void OpenStartNotes(bool restored);
     void EndSession(bool ending);
     // Files that a later start of the program handed over, opened once its message returned.
     std::vector<std::vector<String>> handedOver_;

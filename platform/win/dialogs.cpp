@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win/application.h"
@@ -25,8 +26,9 @@ TDialogService* g_service = nullptr;
 thread_local HHOOK g_captionHook = nullptr;
 thread_local const TDialogButtonCaptions* g_buttonCaptions = nullptr;
 
-// Widens a button to its caption in the dialog's font, moving it left so that its right edge
-// stays, when the caption is wider than the button.
+constexpr UINT_PTR kFitButtonsTimer = 0x0F11;
+
+// Widens a button to its caption in the dialog's font when the caption is wider than the button.
 void FitButton(HWND box, HWND button) {
     wchar_t text[128] = {};
     ::GetWindowTextW(button, text, 128);
@@ -44,6 +46,28 @@ void FitButton(HWND box, HWND button) {
     ::SetWindowPos(button, nullptr, r.right - width, r.top, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The Yes and No buttons fitted to their captions and centred as a pair, their gap kept.
+void CALLBACK FitYesNoButtons(HWND box, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(box, id);
+    HWND yes = ::GetDlgItem(box, IDYES), no = ::GetDlgItem(box, IDNO);
+    if (!yes || !no) return;
+    RECT y{}, n{}, client{};
+    ::GetWindowRect(yes, &y);
+    ::GetWindowRect(no, &n);
+    const int gap = n.left - y.right;
+    FitButton(box, yes);
+    FitButton(box, no);
+    ::GetWindowRect(yes, &y);
+    ::GetWindowRect(no, &n);
+    ::GetClientRect(box, &client);
+    const int yesWidth = y.right - y.left, noWidth = n.right - n.left;
+    POINT at{std::max<LONG>(0, (client.right - (yesWidth + gap + noWidth)) / 2), y.top};
+    ::ScreenToClient(box, reinterpret_cast<POINT*>(&y));
+    at.y = y.top;
+    ::SetWindowPos(yes, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(no, nullptr, at.x + yesWidth + gap, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wParam);
@@ -52,23 +76,13 @@ LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
         for (auto& c : captions)
             if (HWND button = ::GetDlgItem(box, c.id)) ::SetWindowTextW(button, c.text);
         if (const TDialogButtonCaptions* own = g_buttonCaptions) {
-            // The No button stands right of the Yes button: it is widened first, and the Yes
-            // button then keeps its distance to it.
             HWND yes = ::GetDlgItem(box, IDYES), no = ::GetDlgItem(box, IDNO);
             if (yes && no) {
-                RECT y{}, n{};
-                ::GetWindowRect(yes, &y);
-                ::GetWindowRect(no, &n);
-                const int gap = n.left - y.right;
                 ::SetWindowTextW(yes, own->Yes.c_str());
                 ::SetWindowTextW(no, own->No.c_str());
-                FitButton(box, no);
-                FitButton(box, yes);
-                ::GetWindowRect(no, &n);
-                ::GetWindowRect(yes, &y);
-                POINT at{n.left - gap - (y.right - y.left), y.top};
-                ::ScreenToClient(box, &at);
-                ::SetWindowPos(yes, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                // The box may lay its buttons out after this (it does under some systems): they
+                // are fitted to their captions once its message loop runs.
+                ::SetTimer(box, kFitButtonsTimer, USER_TIMER_MINIMUM, FitYesNoButtons);
             }
         }
     }
