@@ -210,8 +210,14 @@ void TForm1::FormShow(TComponent*) {
     // Only the main window stands for the program in the task bar.
     ::ShowWindow(Application()->Handle(), SW_HIDE);
     // Copies left by a program gone are offered once the window shows, the question over it.
-    if (!Recovery().FindOrphans().Copies.empty() && HandleAllocated()) ::PostMessageW(Handle(), kOfferRecovery, 0, 0);
-    else OpenStartNotes(false);
+    const TFoundRecovery found = Recovery().FindOrphans();
+    if (!found.Copies.empty() && HandleAllocated()) {
+        ::PostMessageW(Handle(), kOfferRecovery, 0, 0);
+        return;
+    }
+    // Nothing to offer: what programs gone left besides (their lock files) goes.
+    TRecovery::Remove(found);
+    OpenStartNotes(false);
 }
 
 void TForm1::OpenStartNotes(bool restored) {
