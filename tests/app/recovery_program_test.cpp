@@ -1,11 +1,9 @@
-// The real program ended hard while a note was unsaved: the next start asks in German,
-// restores the sentence under the note's name, and its own normal end leaves no copy. A copy
-// is never offered while the program that wrote it lives.
+// The real program ended hard mid-sentence: its copy is nobody's while it lives; the next start
+// asks in German, passes over a damaged copy, restores the sentence under the note's name so
+// that a Save writes it there in its format, and its normal end leaves no copy.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "app/recovery.h"
 #include "tests/app/app_fixture.h"
@@ -15,149 +13,104 @@ using namespace fn::test;
 
 namespace {
 
-String ProgramPath() {
-    // The build passes the Linux path of the executable; Wine maps the root to drive Z:.
-    String path = L"Z:" FN_PROGRAM_PATH;
-    for (auto& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
-
-// A started program, ended hard when the test leaves early.
-struct Program {
-    PROCESS_INFORMATION pi{};
-    explicit Program(const String& arguments) {
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        String cmd = L"\"" + ProgramPath() + L"\" " + arguments;
-        ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    }
-    ~Program() {
-        if (pi.hProcess && ::WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
-        ::CloseHandle(pi.hProcess);
-        ::CloseHandle(pi.hThread);
-    }
-    // Its name in the recovery folder.
-    String Owner() const {
-        FILETIME created{}, exited{}, kernel{}, user{};
-        ::GetProcessTimes(pi.hProcess, &created, &exited, &kernel, &user);
-        return RecoveryOwner(pi.dwProcessId, (uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime);
-    }
-    // The first top-level window of the program for which test holds, waited for up to 20 s.
-    HWND Window(const std::function<bool(HWND)>& test) const {
-        struct Search { DWORD pid; const std::function<bool(HWND)>* test; HWND found; } s{pi.dwProcessId, &test, nullptr};
-        for (int i = 0; i < 200 && !s.found; ++i) {
-            ::EnumWindows([](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(w, &pid);
-                if (pid == s->pid && ::IsWindowVisible(w) && (*s->test)(w)) s->found = w;
-                return !s->found;
-            }, reinterpret_cast<LPARAM>(&s));
-            if (!s.found) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return s.found;
-    }
-};
-
-String ClassOf(HWND w) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(w, name, 64);
-    return name;
-}
-
-String TextOfWindow(HWND w) {
+String Text(HWND w) {
     String text(static_cast<size_t>(::SendMessageW(w, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     text.resize(static_cast<size_t>(::SendMessageW(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
-HWND Frame(const Program& p) {
-    return p.Window([](HWND w) { return ::FindWindowExW(w, nullptr, L"MDICLIENT", nullptr) != nullptr; });
-}
-HWND MessageBoxOf(const Program& p) {
-    return p.Window([](HWND w) { return ClassOf(w) == L"#32770"; });
-}
-
-// The rich-edit control of the frame's first note whose caption is caption (20 s at most).
-HWND NoteEdit(HWND frame, const String& caption) {
-    HWND client = ::FindWindowExW(frame, nullptr, L"MDICLIENT", nullptr);
-    for (int i = 0; i < 200; ++i) {
-        for (HWND note = ::GetWindow(client, GW_CHILD); note; note = ::GetWindow(note, GW_HWNDNEXT))
-            if (TextOfWindow(note) == caption)
-                for (HWND c = ::GetWindow(note, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-                    if (ClassOf(c).starts_with(L"RichEdit") || ClassOf(c).starts_with(L"RICHEDIT")) return c;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+// The first window below parent (null: another process's top-level one) of class cls whose
+// text holds part, waited for up to 20 s.
+HWND Wait(HWND parent, const wchar_t* cls, const String& part, const std::function<bool(HWND)>& also = nullptr) {
+    for (int i = 0; i < 200; ++i, ::Sleep(100))
+        for (HWND w = ::FindWindowExW(parent, nullptr, cls, nullptr); w; w = ::FindWindowExW(parent, w, cls, nullptr)) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(w, &pid);
+            if ((parent || pid != ::GetCurrentProcessId()) && Text(w).find(part) != String::npos && (!also || also(w)))
+                return w;
+        }
     return nullptr;
 }
 
-std::vector<String> FilesOf(const String& folder, const String& owner) {
-    std::vector<String> names;
-    for (const String& name : FilesIn(folder))
-        if (name.starts_with(owner)) names.push_back(name);
-    return names;
+struct Program {
+    PROCESS_INFORMATION pi{};
+    explicit Program(const String& arguments) {
+        String cmd = L"\"Z:" FN_PROGRAM_PATH L"\" " + arguments;  // Wine maps the root to drive Z:
+        STARTUPINFOW si{sizeof si};
+        ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    }
+    ~Program() {
+        ::TerminateProcess(pi.hProcess, 1);
+        ::CloseHandle(pi.hProcess);
+        ::CloseHandle(pi.hThread);
+    }
+    std::vector<String> Files(const String& folder) const {
+        FILETIME created{}, unused{};
+        ::GetProcessTimes(pi.hProcess, &created, &unused, &unused, &unused);
+        const String owner = RecoveryOwner(pi.dwProcessId, (uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime);
+        std::vector<String> names;
+        for (const String& name : FilesIn(folder))
+            if (name.starts_with(owner)) names.push_back(name);
+        return names;
+    }
+};
+
+// The rich-edit control of the note captioned caption in the other program's main window.
+HWND NoteEdit(const String& caption) {
+    auto client = [](HWND w) { return ::FindWindowExW(w, nullptr, L"MDICLIENT", nullptr); };
+    HWND frame = Wait(nullptr, nullptr, L"Fennick Notizen", [&](HWND w) { return client(w) != nullptr; });
+    HWND note = frame ? Wait(client(frame), nullptr, caption) : nullptr;
+    return note ? Wait(note, nullptr, L"", [](HWND w) {
+        wchar_t cls[32] = {};
+        ::GetClassNameW(w, cls, 32);
+        return ::CompareStringOrdinal(cls, 8, L"RICHEDIT", 8, TRUE) == CSTR_EQUAL;
+    }) : nullptr;
 }
 
 }  // namespace
 
 TEST(RecoveryProgram, ASentenceSurvivesAHardEndAndComesBackOnTheNextStart) {
     const String folder = DefaultRecoveryFolder();
-    ASSERT_FALSE(folder.empty());
-    // What earlier runs left of programs that are gone would be offered too.
     TRecovery scanner;
-    TRecovery::Remove(scanner.FindOrphans());
+    TRecovery::Remove(scanner.FindOrphans());  // what earlier runs left
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    const String note = String(temp) + L"fn_brief_" + IntToStr(::GetCurrentProcessId()) + L".rtf";
-    WriteBytes(note, "{\\rtf1\\ansi Hallo\\par}");
-
-    String ownerA;
+    const String path = String(temp) + L"fn_brief.txt";
+    WriteBytes(path, "Hallo");
     {
-        Program a(L"\"" + note + L"\"");
-        ownerA = a.Owner();
-        HWND frame = Frame(a);
-        ASSERT_TRUE(frame);
-        HWND edit = NoteEdit(frame, ExtractFileName(note));
+        Program a(L"\"" + path + L"\"");
+        HWND edit = NoteEdit(L"fn_brief.txt");
         ASSERT_TRUE(edit);
-        ::SendMessageW(edit, EM_SETSEL, 0, 0);
-        for (wchar_t c : String(L"Mitten im Satz "))::SendMessageW(edit, WM_CHAR, c, 1);
-        // Thirty seconds pass.
-        ::SendMessageW(frame, WM_TIMER, TRecovery::kTimerId, 0);
-        ASSERT_EQ(FilesOf(folder, ownerA).size(), 2u);  // the copy and the lock
-        // Its program lives: its copy is nobody else's to offer.
-        for (const TFoundCopy& copy : scanner.FindOrphans().Copies) EXPECT_FALSE(copy.Path.find(ownerA) != String::npos);
+        for (wchar_t c : String(L"Mitten im Satz ")) ::SendMessageW(edit, WM_CHAR, c, 1);
+        ::SendMessageW(::GetAncestor(edit, GA_ROOT), WM_TIMER, TRecovery::kTimerId, 0);  // thirty seconds pass
+        ASSERT_EQ(a.Files(folder).size(), 2u);  // the copy and the lock
+        for (const TFoundCopy& copy : scanner.FindOrphans().Copies) ADD_FAILURE() << "offered: " << WideToUtf8(copy.Path);
         ::TerminateProcess(a.pi.hProcess, 1);
         ::WaitForSingleObject(a.pi.hProcess, 10000);
+        EXPECT_EQ(scanner.FindOrphans().Copies.size(), 1u);
     }
-
+    const String damaged = RecoveryOwner(7, 1);
+    WriteBytes(folder + L"\\" + RecoveryCopyName(damaged, 1), "FNWH\1");  // cut short
     Program b(L"");
-    const String ownerB = b.Owner();
-    HWND box = MessageBoxOf(b);
+    HWND box = Wait(nullptr, L"#32770", L"Bestätigen");
     ASSERT_TRUE(box);
-    String shown;
-    for (HWND s = nullptr; (s = ::FindWindowExW(box, s, L"Static", nullptr));) shown += TextOfWindow(s);
-    EXPECT_NE(shown.find(L"nicht ordnungsgemäß beendet"), String::npos);
-    EXPECT_NE(shown.find(ExtractFileName(note)), String::npos);
-    EXPECT_EQ(TextOfWindow(::GetDlgItem(box, IDYES)), L"Wiederherstellen");
-    EXPECT_EQ(TextOfWindow(::GetDlgItem(box, IDNO)), L"Verwerfen");
+    EXPECT_TRUE(Wait(box, L"Static", L"nicht ordnungsgemäß beendet"));
+    EXPECT_EQ(Text(::GetDlgItem(box, IDYES)), L"Wiederherstellen");
+    EXPECT_EQ(Text(::GetDlgItem(box, IDNO)), L"Verwerfen");
     ::PostMessageW(box, WM_COMMAND, IDYES, 0);
-    HWND frame = Frame(b);
-    ASSERT_TRUE(frame);
-    HWND edit = NoteEdit(frame, ExtractFileName(note));
+    HWND edit = NoteEdit(L"fn_brief.txt");
     ASSERT_TRUE(edit);
-    EXPECT_EQ(TextOfWindow(edit).substr(0, 20), L"Mitten im Satz Hallo");
+    EXPECT_EQ(Text(edit).substr(0, 20), L"Mitten im Satz Hallo");
     EXPECT_TRUE(::SendMessageW(edit, EM_GETMODIFY, 0, 0));
-    EXPECT_EQ(FilesOf(folder, ownerA), std::vector<String>{});
-    EXPECT_FALSE(FilesOf(folder, ownerB).empty());
+    for (const String& name : FilesIn(folder)) EXPECT_FALSE(name.starts_with(damaged)) << WideToUtf8(name);
 
-    // A normal end (the change given up when asked) leaves no recovery file.
-    ::PostMessageW(frame, WM_CLOSE, 0, 0);
-    HWND question = MessageBoxOf(b);
+    // A normal end, the note saved when asked, leaves no recovery file.
+    ::PostMessageW(::GetAncestor(edit, GA_ROOT), WM_CLOSE, 0, 0);
+    HWND question = Wait(nullptr, L"#32770", L"Bestätigen");
     ASSERT_TRUE(question);
-    ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+    ::PostMessageW(question, WM_COMMAND, IDYES, 0);
     EXPECT_EQ(::WaitForSingleObject(b.pi.hProcess, 20000), WAIT_OBJECT_0);
-    EXPECT_EQ(FilesOf(folder, ownerB), std::vector<String>{});
-    EXPECT_EQ(ReadBytes(note), "{\\rtf1\\ansi Hallo\\par}");
-    ::DeleteFileW(note.c_str());
+    EXPECT_EQ(b.Files(folder), std::vector<String>{});
+    EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBF" "Mitten im Satz Hallo");
+    ::DeleteFileW(path.c_str());
 }

@@ -37,19 +37,15 @@ TEST(RecoveryRecord, ReadsBackAsWrittenAndRefusesEveryDamagedOrCutCopy) {
     std::string huge = bytes;
     for (int i = 16; i < 24; ++i) huge[i] = '\xFF';
     EXPECT_FALSE(Decode(huge));
-    // An untitled note keeps its marker; a record without any name is no note.
-    EXPECT_TRUE(Decode(EncodeRecoveryRecord({L"ohne Namen", L"Ohne Namen", false, ""})));
-    EXPECT_FALSE(Decode(EncodeRecoveryRecord({L"", L"x", false, "{\\rtf1}"})));
+    EXPECT_FALSE(Decode(EncodeRecoveryRecord({L"", L"x", false, "{\\rtf1}"})));  // no name: no note
     // The checksum is the common CRC-32.
     EXPECT_EQ(RecoveryChecksum("123456789", 9), 0xCBF43926u);
 }
 
 TEST(RecoveryRecord, OnlyTheCopiesOfProgramsThatAreGoneAreOffered) {
-    const String me = RecoveryOwner(0x1234, 0x01DA000000000001);
-    EXPECT_EQ(me, L"00001234-01da000000000001");
     // The same process id started at another time is another owner.
-    const String dead = RecoveryOwner(0x1234, 7), live = RecoveryOwner(0xBEEF, 7);
-    ASSERT_NE(dead, me);
+    const String me = RecoveryOwner(0x1234, 0x01DA000000000001), dead = RecoveryOwner(0x1234, 7),
+                 live = RecoveryOwner(0xBEEF, 7);
     const std::vector<String> names = {
         RecoveryCopyName(dead, 10), RecoveryCopyName(dead, 2), RecoveryTempName(dead, 11), RecoveryLockName(dead),
         RecoveryCopyName(me, 1), RecoveryLockName(me), RecoveryCopyName(live, 1), RecoveryLockName(live),
