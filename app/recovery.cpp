@@ -56,20 +56,30 @@ std::vector<String> FolderNames(const String& folder) {
     return names;
 }
 
-// A copy's record, or nothing when it is too large, unreadable, damaged or cut.
+// Reads count bytes at the file's position; false when there are fewer.
+bool ReadExactly(HANDLE file, char* to, size_t count) {
+    while (count > 0) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(count, 1u << 24)), read = 0;
+        if (!::ReadFile(file, to, chunk, &read, nullptr) || read == 0) return false;
+        to += read;
+        count -= read;
+    }
+    return true;
+}
+
+// A copy's record, or nothing when it is unreadable, damaged or cut. Its header is looked at
+// first: nothing more is read (or allocated) unless the file is as long as the header says.
 std::optional<TRecoveryRecord> ReadCopy(const String& path) {
     KernelHandle file(Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
     LARGE_INTEGER size{};
-    if (!file.get() || !::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<uint64_t>(size.QuadPart) > kMaxRecoveryFileBytes)
+    std::string bytes(kRecoveryHeaderBytes, '\0');
+    if (!file.get() || !::GetFileSizeEx(file.get(), &size) || !ReadExactly(file.get(), bytes.data(), bytes.size()))
         return std::nullopt;
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24)), read = 0;
-        if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return std::nullopt;
-        done += read;
-    }
+    const auto whole = RecoveryRecordSize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (!whole || *whole != static_cast<uint64_t>(size.QuadPart)) return std::nullopt;
+    bytes.resize(static_cast<size_t>(*whole));
+    if (!ReadExactly(file.get(), bytes.data() + kRecoveryHeaderBytes, bytes.size() - kRecoveryHeaderBytes))
+        return std::nullopt;
     return DecodeRecoveryRecord(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 

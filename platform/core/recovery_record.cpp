@@ -113,17 +113,22 @@ std::string EncodeRecoveryRecord(const TRecoveryRecord& record) {
     return out;
 }
 
-std::optional<TRecoveryRecord> DecodeRecoveryRecord(const uint8_t* data, size_t size) {
+std::optional<uint64_t> RecoveryRecordSize(const uint8_t* data, size_t size) {
     if (size < kRecoveryHeaderBytes || std::memcmp(data, kMark, sizeof kMark) != 0) return std::nullopt;
-    if (Get(data + 4, 2) != kVersion) return std::nullopt;
-    const uint64_t flags = Get(data + 6, 2);
+    if (Get(data + 4, 2) != kVersion || (Get(data + 6, 2) & ~uint64_t{kPlainTextFlag}) != 0) return std::nullopt;
     const uint64_t nameBytes = Get(data + 8, 4), captionBytes = Get(data + 12, 4), textBytes = Get(data + 16, 8);
-    const auto crc = static_cast<uint32_t>(Get(data + 24, 4));
-    if ((flags & ~uint64_t{kPlainTextFlag}) != 0 || nameBytes > kMaxRecoveryNameBytes ||
-        captionBytes > kMaxRecoveryNameBytes || textBytes > kMaxRecoveryTextBytes)
+    if (nameBytes > kMaxRecoveryNameBytes || captionBytes > kMaxRecoveryNameBytes || textBytes > kMaxRecoveryTextBytes)
         return std::nullopt;
-    // Each length is bounded, so the sum cannot overflow; it must be all there is.
-    if (kRecoveryHeaderBytes + nameBytes + captionBytes + textBytes != size) return std::nullopt;
+    // Each length is bounded, so the sum cannot overflow.
+    return kRecoveryHeaderBytes + nameBytes + captionBytes + textBytes;
+}
+
+std::optional<TRecoveryRecord> DecodeRecoveryRecord(const uint8_t* data, size_t size) {
+    // The record must be all there is.
+    if (RecoveryRecordSize(data, size) != size) return std::nullopt;
+    const uint64_t flags = Get(data + 6, 2), nameBytes = Get(data + 8, 4), captionBytes = Get(data + 12, 4),
+                   textBytes = Get(data + 16, 8);
+    const auto crc = static_cast<uint32_t>(Get(data + 24, 4));
     const uint8_t* body = data + kRecoveryHeaderBytes;
     if (RecoveryChecksum(body, size - kRecoveryHeaderBytes) != crc) return std::nullopt;
     TRecoveryRecord record;

@@ -24,9 +24,8 @@ struct TRecoveryRecord {
 // name or caption, in bytes; a record claiming more is damaged.
 inline constexpr uint64_t kMaxRecoveryTextBytes = uint64_t{1} << 30;
 inline constexpr uint32_t kMaxRecoveryNameBytes = 1u << 17;
-// The header's size: the largest copy file is this plus the three bounds above.
+// The header's size.
 inline constexpr size_t kRecoveryHeaderBytes = 28;
-inline constexpr uint64_t kMaxRecoveryFileBytes = kRecoveryHeaderBytes + 2 * uint64_t{kMaxRecoveryNameBytes} + kMaxRecoveryTextBytes;
 
 // The record's bytes: a header (mark, version, flags, the three lengths and a checksum of
 // what follows it), the name and caption as UTF-8, then the rich text.
@@ -34,6 +33,10 @@ std::string EncodeRecoveryRecord(const TRecoveryRecord& record);
 // The record, or nothing when the bytes are no whole, intact record (wrong mark or version, a
 // length beyond its bound or beyond the bytes, bytes left over, a checksum that differs).
 std::optional<TRecoveryRecord> DecodeRecoveryRecord(const uint8_t* data, size_t size);
+
+// The size of the whole record whose header begins data (size bytes of it there), or nothing
+// when the header is none or claims more than its bounds: a reader looks before it reads on.
+std::optional<uint64_t> RecoveryRecordSize(const uint8_t* data, size_t size);
 
 // The checksum the header carries (CRC-32, as zip files use it), continued from crc.
 uint32_t RecoveryChecksum(const void* data, size_t size, uint32_t crc = 0);

@@ -36,7 +36,8 @@ struct Program {
     PROCESS_INFORMATION pi{};
     explicit Program(const String& arguments) {
         String cmd = L"\"Z:" FN_PROGRAM_PATH L"\" " + arguments;  // Wine maps the root to drive Z:
-        STARTUPINFOW si{sizeof si};
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
         ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
     }
     ~Program() {
