@@ -42,6 +42,7 @@ struct Program {
     }
     ~Program() {
         ::TerminateProcess(pi.hProcess, 1);
+        ::WaitForSingleObject(pi.hProcess, 10000);
         ::CloseHandle(pi.hProcess);
         ::CloseHandle(pi.hThread);
     }
@@ -73,7 +74,13 @@ HWND NoteEdit(const String& caption) {
 TEST(RecoveryProgram, ASentenceSurvivesAHardEndAndComesBackOnTheNextStart) {
     const String folder = DefaultRecoveryFolder();
     TRecovery scanner;
-    TRecovery::Remove(scanner.FindOrphans());  // what earlier runs left
+    // What earlier runs left goes, and so does what this one leaves when it fails half-way: the
+    // next start of the program in this prefix would ask to restore it.
+    struct Tidy {
+        TRecovery& scanner;
+        ~Tidy() { TRecovery::Remove(scanner.FindOrphans()); }
+    } tidy{scanner};
+    TRecovery::Remove(scanner.FindOrphans());
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
     const String path = String(temp) + L"fn_brief.txt";
