@@ -3,6 +3,7 @@
 #include "app/find_replace.h"
 #include "app/main_window.h"
 #include "app/recent_files.h"
+#include "app/recovery.h"
 #include "app/help_setup.h"
 #include "platform/win/application.h"
 #include "platform/win/clipboard.h"
@@ -98,6 +99,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
 }
 
 TForm2::~TForm2() {
+    Recovery().Closed(this);
     if (Form1) Form1->DocumentClosed();
 }
 
@@ -151,6 +153,9 @@ LRESULT TForm2::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         Form1->OpenDroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
+    if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && RichEdit1 && RichEdit1->HandleAllocated() &&
+        reinterpret_cast<HWND>(lParam) == RichEdit1->Handle())
+        Recovery().Changed(this);
     return TForm::WndProc(msg, wParam, lParam);
 }
 
@@ -195,6 +200,22 @@ TForm2* TForm2::WindowOf(const String& fileName) {
     return nullptr;
 }
 
+void TForm2::Restore(const TRecoveryRecord& record) {
+    FileName = record.FileName;
+    SetCaption(record.Caption);
+    format_ = record.PlainText ? TTextFormat::tfPlainText : TTextFormat::tfRichText;
+    TBytesStream text(record.RichText.data(), record.RichText.size());
+    try {
+        RichEdit1->Lines().LoadFromStream(text);
+    } catch (const Exception&) {
+        // A copy whose text the control cannot read shows what it could; the name stays.
+    }
+    RichEdit1->SetSelStart(0);
+    ForgetUndo(*RichEdit1);
+    RichEdit1->SetModified(true);
+    Recovery().Changed(this);
+}
+
 void TForm2::BringForward() {
     if (HandleAllocated() && ::IsIconic(Handle()))
         ::SendMessageW(::GetParent(Handle()), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Handle()), 0);
@@ -230,6 +251,7 @@ void TForm2::WriteFile(const String& name, TTextFormat format) {
     format_ = format;
     if (!objectsFile_.empty() && SameFile(name, objectsFile_)) objectsFile_.clear();
     RichEdit1->SetModified(false);
+    Recovery().Saved(this);
     RecentFiles().Note(name);
 }
 

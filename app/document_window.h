@@ -1,6 +1,7 @@
 #pragma once
 // The document window: one MDI child of the main window editing one note in a rich-edit
 // control, with its file name, open/save/close-query lifecycle and the commands of its menus.
+#include "platform/core/recovery_record.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
 #include "platform/win/rich_edit.h"
@@ -57,6 +58,10 @@ public:
     static TForm2* WindowOf(const String& fileName);
     // Makes this the active document window, restored if it was minimised.
     void BringForward();
+    // Shows a recovery copy's note as it was: modified, under its own file name and caption.
+    void Restore(const TRecoveryRecord& record);
+    // Whether a Save writes the note as plain text (it was read or last saved so).
+    bool PlainTextFile() const { return format_ == TTextFormat::tfPlainText; }
 
     void FormCreate(TComponent* sender);
     void FormClose(TComponent* sender, TCloseAction& action);
@@ -91,7 +96,8 @@ public:
     // The menu bar was left by the mouse: its items are read again from the menu.
     void mnSkinMainMenuBar1MouseLeave(TComponent* sender);
 
-    // Files dropped onto the note open as notes of their own.
+    // Files dropped onto the note open as notes of their own; changes of the text are noted
+    // for the recovery copies.
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:

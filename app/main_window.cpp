@@ -3,6 +3,7 @@
 #include "app/document_window.h"
 #include "app/recent_files.h"
 #include "app/help_setup.h"
+#include "app/recovery.h"
 #include "app/running_program.h"
 #include "platform/win/application.h"
 
@@ -26,6 +27,7 @@ void RegisterAppClasses() {
 namespace {
 constexpr UINT kUpdateMenuBar = WM_APP + 0x60;
 constexpr UINT kOpenHandedOverFiles = WM_APP + 0x61;
+constexpr UINT kOfferRecovery = WM_APP + 0x62;
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
@@ -90,6 +92,18 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kOpenHandedOverFiles:
         OpenHandedOverFiles();
         return 0;
+    case kOfferRecovery:
+        OpenStartNotes(OfferRecovery());
+        return 0;
+    case WM_TIMER:
+        if (wParam != TRecovery::kTimerId) break;
+        Recovery().WriteChanged();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return QueryEndSession();
+    case WM_ENDSESSION:
+        EndSession(wParam != FALSE);
+        return 0;
     }
     return TForm::WndProc(msg, wParam, lParam);
 }
@@ -98,9 +112,12 @@ void TForm1::HandleCreated() {
     TForm::HandleCreated();
     ::DragAcceptFiles(Handle(), TRUE);
     MarkProgramWindow(Handle());
+    recoveryTimer_.Start(Handle(), TRecovery::kTimerId, TRecovery::kIntervalMs);
 }
 
 void TForm1::HandleDestroyed() {
+    recoveryTimer_.Stop();
+    if (std::exchange(endBlocked_, false)) ::ShutdownBlockReasonDestroy(Handle());
     UnmarkProgramWindow(Handle());
     TForm::HandleDestroyed();
 }
@@ -151,7 +168,39 @@ void TForm1::OpenHandedOverFiles() {
 
 void TForm1::FormCreate(TComponent*) { SetUpHelp(); }
 
-void TForm1::FormDestroy(TComponent*) { ReleaseHelp(); }
+void TForm1::FormDestroy(TComponent*) {
+    ReleaseHelp();
+    // A normal end: the notes were saved or given up.
+    Recovery().End();
+}
+
+LRESULT TForm1::QueryEndSession() {
+    endAgreed_ = false;
+    bool modified = false;
+    for (int i = 0; i < MDIChildCount(); ++i)
+        if (auto* note = dynamic_cast<TForm2*>(MDIChildren(i))) modified = modified || note->RichEdit1->Modified();
+    if (!modified) {
+        endAgreed_ = true;
+        return TRUE;
+    }
+    // The notes are safe before anyone is asked: the session may end while the question waits.
+    Recovery().WriteChanged();
+    if (!endBlocked_) endBlocked_ = ::ShutdownBlockReasonCreate(Handle(), texts::ShutdownReason) != FALSE;
+    endAgreed_ = CloseQuery();
+    return endAgreed_ ? TRUE : FALSE;
+}
+
+void TForm1::EndSession(bool ending) {
+    if (std::exchange(endBlocked_, false)) ::ShutdownBlockReasonDestroy(Handle());
+    if (!ending) {
+        endAgreed_ = false;
+        return;
+    }
+    // The process ends without the windows closing: a note the user chose to give up is no
+    // copy to offer next time; a session ending without the user's answer keeps every change.
+    if (std::exchange(endAgreed_, false)) Recovery().End();
+    else Recovery().WriteChanged();
+}
 
 TForm1::~TForm1() {
     if (Form1 == this) Form1 = nullptr;
@@ -160,8 +209,45 @@ TForm1::~TForm1() {
 void TForm1::FormShow(TComponent*) {
     // Only the main window stands for the program in the task bar.
     ::ShowWindow(Application()->Handle(), SW_HIDE);
-    if (StartFiles.empty()) Neu1Click(this);
-    else OpenFiles(std::exchange(StartFiles, {}));
+    // Copies left by a program gone are offered once the window shows, the question over it.
+    const TFoundRecovery found = Recovery().FindOrphans();
+    if (!found.Copies.empty() && HandleAllocated()) {
+        ::PostMessageW(Handle(), kOfferRecovery, 0, 0);
+        return;
+    }
+    // Nothing to offer: what programs gone left besides (their lock files) goes.
+    TRecovery::Remove(found);
+    OpenStartNotes(false);
+}
+
+void TForm1::OpenStartNotes(bool restored) {
+    if (!StartFiles.empty()) OpenFiles(std::exchange(StartFiles, {}));
+    else if (!restored) Neu1Click(this);
+}
+
+bool TForm1::OfferRecovery() {
+    const TFoundRecovery found = Recovery().FindOrphans();
+    if (found.Copies.empty()) {
+        TRecovery::Remove(found);
+        return false;
+    }
+    String names;
+    for (const TFoundCopy& copy : found.Copies) names += copy.Record.Caption + L"\n";
+    int answer;
+    {
+        TDialogButtonCaptions captions(texts::RecoveryRestore, texts::RecoveryDiscard);
+        answer = MessageDlg(Format(texts::RecoveryQuestion, {names}), TMsgDlgType::mtConfirmation, mbYes | mbNo, 0);
+    }
+    if (answer == mrNo) TRecovery::Remove(found);
+    if (answer != mrYes) return false;
+    for (const TFoundCopy& copy : found.Copies) {
+        auto* note = new TForm2(this);
+        UpdateMenuBar();
+        note->Restore(copy.Record);
+    }
+    // The restored notes have copies of this program before the old ones go.
+    if (Recovery().WriteChanged()) TRecovery::Remove(found);
+    return true;
 }
 
 void TForm1::Neu1Click(TComponent*) {

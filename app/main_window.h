@@ -8,6 +8,7 @@
 
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
+#include "platform/win/window_timer.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
 #include "skin/form/main_menu_bar_win.h"
@@ -54,12 +55,26 @@ public:
     // Opens the files dropped onto this window or a note, and ends the drop.
     void OpenDroppedFiles(HDROP drop);
 
+    // After an abnormal end: asks once whether to restore the notes of recovery copies found
+    // of programs that are gone, and opens them. True when notes were restored.
+    bool OfferRecovery();
+
 protected:
     void Loaded() override;
     void HandleCreated() override;
     void HandleDestroyed() override;
 
 private:
+    // Writes the notes' recovery copies every 30 seconds.
+    TWindowTimer recoveryTimer_;
+    // The session's end was agreed to by the close query: the notes were saved or given up.
+    bool endAgreed_ = false;
+    bool endBlocked_ = false;
+    LRESULT QueryEndSession();
+    // The files named at the start, or an untitled note when there are none and no note was
+    // restored.
+    void OpenStartNotes(bool restored);
+    void EndSession(bool ending);
     // Files that a later start of the program handed over, opened once its message returned.
     std::vector<std::vector<String>> handedOver_;
     void OpenHandedOverFiles();

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win/application.h"
@@ -23,6 +24,49 @@ TDialogService* g_service = nullptr;
 // The platform's message box shows the system language's buttons; a CBT hook gives them the
 // class library's German texts as the box is activated.
 thread_local HHOOK g_captionHook = nullptr;
+thread_local const TDialogButtonCaptions* g_buttonCaptions = nullptr;
+
+constexpr UINT_PTR kFitButtonsTimer = 0x0F11;
+
+// Widens a button to its caption in the dialog's font when the caption is wider than the button.
+void FitButton(HWND box, HWND button) {
+    wchar_t text[128] = {};
+    ::GetWindowTextW(button, text, 128);
+    HDC dc = ::GetDC(button);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+    RECT need{};
+    ::DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(button, dc);
+    RECT r{};
+    ::GetWindowRect(button, &r);
+    ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    const int width = need.right + 2 * ::GetSystemMetrics(SM_CXEDGE) * 4;
+    if (width <= r.right - r.left) return;
+    ::SetWindowPos(button, nullptr, r.right - width, r.top, width, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The Yes and No buttons fitted to their captions and centred as a pair, their gap kept.
+void CALLBACK FitYesNoButtons(HWND box, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(box, id);
+    HWND yes = ::GetDlgItem(box, IDYES), no = ::GetDlgItem(box, IDNO);
+    if (!yes || !no) return;
+    RECT y{}, n{}, client{};
+    ::GetWindowRect(yes, &y);
+    ::GetWindowRect(no, &n);
+    const int gap = n.left - y.right;
+    FitButton(box, yes);
+    FitButton(box, no);
+    ::GetWindowRect(yes, &y);
+    ::GetWindowRect(no, &n);
+    ::GetClientRect(box, &client);
+    const int yesWidth = y.right - y.left, noWidth = n.right - n.left;
+    POINT at{std::max<LONG>(0, (client.right - (yesWidth + gap + noWidth)) / 2), y.top};
+    ::ScreenToClient(box, reinterpret_cast<POINT*>(&y));
+    at.y = y.top;
+    ::SetWindowPos(yes, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(no, nullptr, at.x + yesWidth + gap, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
@@ -31,6 +75,16 @@ LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
             {IDYES, L"&Ja"}, {IDNO, L"&Nein"}, {IDCANCEL, L"Abbrechen"}, {IDOK, L"OK"}};
         for (auto& c : captions)
             if (HWND button = ::GetDlgItem(box, c.id)) ::SetWindowTextW(button, c.text);
+        if (const TDialogButtonCaptions* own = g_buttonCaptions) {
+            HWND yes = ::GetDlgItem(box, IDYES), no = ::GetDlgItem(box, IDNO);
+            if (yes && no) {
+                ::SetWindowTextW(yes, own->Yes.c_str());
+                ::SetWindowTextW(no, own->No.c_str());
+                // The box may lay its buttons out after this (it does under some systems): they
+                // are fitted to their captions once its message loop runs.
+                ::SetTimer(box, kFitButtonsTimer, USER_TIMER_MINIMUM, FitYesNoButtons);
+            }
+        }
     }
     return ::CallNextHookEx(g_captionHook, code, wParam, lParam);
 }
@@ -52,6 +106,15 @@ int GermanMessageBox(const String& text, const String& title, UINT flags) {
 }
 
 }  // namespace
+
+TDialogButtonCaptions::TDialogButtonCaptions(String yes, String no)
+    : Yes(std::move(yes)), No(std::move(no)), previous_(g_buttonCaptions) {
+    g_buttonCaptions = this;
+}
+
+TDialogButtonCaptions::~TDialogButtonCaptions() { g_buttonCaptions = previous_; }
+
+const TDialogButtonCaptions* TDialogButtonCaptions::Current() { return g_buttonCaptions; }
 
 TDialogService* Dialogs() { return g_service ? g_service : &DefaultService(); }
 void SetDialogService(TDialogService* service) { g_service = service; }

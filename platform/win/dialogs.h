@@ -31,6 +31,24 @@ TDialogService* Dialogs();
 void SetDialogService(TDialogService* service);
 
 int MessageDlg(const String& text, TMsgDlgType type, unsigned buttons, int helpContext);
+
+// While it lives, the Yes and No buttons of this thread's message dialogs carry these captions
+// instead of "&Ja" and "&Nein"; the answers stay mrYes and mrNo.
+class TDialogButtonCaptions {
+public:
+    TDialogButtonCaptions(String yes, String no);
+    ~TDialogButtonCaptions();
+    TDialogButtonCaptions(const TDialogButtonCaptions&) = delete;
+    TDialogButtonCaptions& operator=(const TDialogButtonCaptions&) = delete;
+    // The captions in force, or null.
+    static const TDialogButtonCaptions* Current();
+
+    const String Yes, No;
+
+private:
+    const TDialogButtonCaptions* previous_;
+};
+
 void ShowMessage(const String& text);
 
 class TCommonDialog : public TComponent {

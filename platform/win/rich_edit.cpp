@@ -459,14 +459,18 @@ String TRichEditStrings::Text() const {
     return String(reinterpret_cast<const wchar_t*>(out.Memory()), out.Length() / sizeof(wchar_t));
 }
 
-std::string TRichEditStrings::SelectedRichText() const {
+std::string TRichEditStrings::SelectedRichText() const { return StreamOutRichText(SF_RTF | SFF_SELECTION); }
+
+std::string TRichEditStrings::RichText() const { return StreamOutRichText(SF_RTF); }
+
+std::string TRichEditStrings::StreamOutRichText(WPARAM flags) const {
     std::string rtf;
     RichTextSink sink{[&rtf](const char* data, size_t size) {
         rtf.append(data, size);
         return true;
     }};
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&sink), 0, WriteRichText};
-    edit_.Send(EM_STREAMOUT, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&es));
+    edit_.Send(EM_STREAMOUT, flags, reinterpret_cast<LPARAM>(&es));
     return rtf;
 }
 
@@ -501,6 +505,8 @@ void TRichEdit::HandleCreated() {
     ApplyLanguage();
     ApplyWordWrap();
     ApplyScrollBars();
+    // Changes to the text are told to the parent (EN_CHANGE), which keeps copies of changed notes.
+    Send(EM_SETEVENTMASK, 0, Send(EM_GETEVENTMASK) | ENM_CHANGE);
     Send(EM_SETMODIFY, FALSE);
     // Setting up the control is nothing to undo.
     Send(EM_EMPTYUNDOBUFFER);

@@ -93,14 +93,16 @@ public:
     // Rich text, or plain text as UTF-8 with byte-order mark and CR LF line ends.
     // EFCreateError names fileName; EWriteError "Das Speichern des Streams ist misslungen".
     void SaveToFile(const String& fileName, TTextFormat format = TTextFormat::tfRichText);
-    // The selection as rich text.
+    // The selection, or the whole text, as rich text.
     std::string SelectedRichText() const;
+    std::string RichText() const;
     // The plain text, paragraphs ended by CR LF.
     String Text() const;
     void SetText(const String& text);
 
 private:
     TRichEdit& edit_;
+    std::string StreamOutRichText(WPARAM flags) const;
 };
 
 // A printer's sheet in its device units: the whole sheet, the printable area and where that

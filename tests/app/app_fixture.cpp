@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/recent_files.h"
+#include "app/recovery.h"
 #include "platform/core/streams.h"
 
 namespace fn::test {
@@ -35,6 +36,14 @@ TForm1* StartProgram() {
         ::DeleteFileW(recent.c_str());
         RecentFiles().UseFile(recent);
         std::atexit([] { ::DeleteFileW(recent.c_str()); });
+        // The recovery copies too: a folder of this run, emptied and gone at its end.
+        static String recovery;
+        recovery = String(temp) + L"fn_wiederherstellung_" + IntToStr(::GetCurrentProcessId());
+        Recovery().UseFolder(recovery);
+        std::atexit([] {
+            Recovery().End();
+            RemoveFolder(recovery);
+        });
         StartApplication();
         Form1->Show();
         Pump();
@@ -74,6 +83,23 @@ void WriteBytes(const String& path, std::string_view bytes) {
     TFileStream f(path, FileMode::Create);
     f.WriteBuffer(bytes.data(), bytes.size());
     f.Close();
+}
+
+std::vector<String> FilesIn(const String& folder) {
+    std::vector<String> names;
+    WIN32_FIND_DATAW found;
+    HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (::FindNextFileW(h, &found));
+    ::FindClose(h);
+    return names;
+}
+
+void RemoveFolder(const String& folder) {
+    for (const String& name : FilesIn(folder)) ::DeleteFileW((folder + L"\\" + name).c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 std::string ReadBytes(const String& path) {

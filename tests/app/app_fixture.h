@@ -44,5 +44,8 @@ void Select(TRichEdit* edit, int start, int length);
 // A file's whole content written and read back as bytes.
 void WriteBytes(const String& path, std::string_view bytes);
 std::string ReadBytes(const String& path);
+// The names of the files in a folder; a folder emptied of its files and removed.
+std::vector<String> FilesIn(const String& folder);
+void RemoveFolder(const String& folder);
 
 }  // namespace fn::test

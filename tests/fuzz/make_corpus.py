@@ -125,4 +125,15 @@ put("archive", "trailing.zlib", zlib.compress(v3, 9) + b"garbage")
 put("archive", "no_line_end.arc", archive(3, [None, None, None], [], b"[VERSION]"))
 put("archive", "rle_picture.arc", archive(3, [bmp(4, 2, 8, bytes([4, 1, 0, 0, 4, 0, 0, 1]), compression=1, clr_used=2,
                                                    extra=palette(2)), None, None], [], desc))
+
+
+# Recovery copies: a whole record, and one cut short.
+def recovery(name, caption, text, flags=0):
+    body = name + caption + text
+    return (b"FNWH" + struct.pack("<HHIIQI", 1, flags, len(name), len(caption), len(text), zlib.crc32(body)) + body)
+
+
+note = recovery("C:\\Notizen\\Grüße.txt".encode(), "Grüße.txt".encode(), b"{\\rtf1\\ansi Hallo\\par }", 1)
+put("recovery", "note.fnw", note)
+put("recovery", "cut.fnw", note[:40])
 print("corpora written to", corpus)

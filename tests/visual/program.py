@@ -112,6 +112,12 @@ class Program:
 
     def __init__(self, exe, *args, log=None):
         self.exe = exe
+        # A program ended by its process id leaves the recovery copies of its changed notes;
+        # the next start would ask to restore them instead of showing its window.
+        if exe == "FennickNotizen.exe":
+            for folder in PREFIX.glob("drive_c/users/*/AppData/Local/Fennick Notizen/Wiederherstellung"):
+                for f in folder.iterdir():
+                    f.unlink(missing_ok=True)
         self.log = open(log or os.devnull, "w")
         self.process = subprocess.Popen([str(WINE_RUN), str(BIN / exe), *map(str, args)], env=wine_env(),
                                         stdout=self.log, stderr=subprocess.STDOUT)
