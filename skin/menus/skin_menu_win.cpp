@@ -648,8 +648,8 @@ void TmnSkinPopupWindow::MorphTick() {
             item.MorphFactor = 0;
         }
         const bool lit = item.Active || item.Down;
-        if (item.MorphingEnabled() && item.Visible && ((lit && item.MorphFactor < 1) || (!lit && item.MorphFactor > 0))) {
-            item.MorphFactor = std::clamp(item.MorphFactor + (lit ? 0.2 : -0.2), 0.0, 1.0);
+        if (item.MorphingEnabled() && item.Visible && MorphUnderWay(item.MorphFactor, lit)) {
+            item.MorphFactor = NextMorphFactor(item.MorphFactor, lit);
             changed = true;
         }
         if (item.AnimationEnabled()) {

@@ -19,7 +19,7 @@ using test::FakeTimers;
 using test::Pump;
 using test::TestOwner;
 
-constexpr UINT_PTR MouseTimerId = 1, ScrollTimerId = 2, FadeTimerId = 4, WaitTimerId = 1;
+constexpr UINT_PTR MouseTimerId = 1, ScrollTimerId = 2, MorphTimerId = 3, FadeTimerId = 4, WaitTimerId = 1;
 
 class SkinMenuTest : public ::testing::Test {
 protected:
@@ -239,6 +239,23 @@ TEST_F(SkinMenuTest, ArrowKeysSkipDividersAndDisabledItems) {
     EXPECT_TRUE(menu().Visible);
     EXPECT_TRUE(menu().KeyDown(VK_ESCAPE, 0));
     EXPECT_FALSE(menu().Visible);
+}
+
+TEST_F(SkinMenuTest, AHighlightFadesInAndOutInFiveTicksExactly) {
+    Standard();
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    TmnSkinMenuItem &first = *w.Items[0], &second = *w.Items[1];
+    ASSERT_TRUE(first.MorphingEnabled());
+    for (int i = 0; i < 5; ++i) timers.Fire(w.Handle(), MorphTimerId);
+    EXPECT_EQ(first.MorphFactor, 1.0);
+    menu().KeyDown(VK_DOWN, 0);
+    for (int i = 0; i < 5; ++i) timers.Fire(w.Handle(), MorphTimerId);
+    // Both ends are reached exactly: the item left is drawn as normal again, not as a morph.
+    EXPECT_EQ(first.MorphFactor, 0.0);
+    EXPECT_EQ(second.MorphFactor, 1.0);
+    timers.Fire(w.Handle(), MorphTimerId);  // nothing left to step: the timer stops
+    EXPECT_FALSE(timers.Has(w.Handle(), MorphTimerId));
 }
 
 TEST_F(SkinMenuTest, TheKeyHandlerSaysWhichKeysItUsed) {
