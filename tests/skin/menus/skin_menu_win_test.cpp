@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include "menus_fixture.h"
+#include "platform/win/actions.h"
 #include "platform/win/application.h"
 #include "platform/win/image_list.h"
 #include "skin/data/skin_messages.h"
@@ -256,6 +257,36 @@ TEST_F(SkinMenuTest, AHighlightFadesInAndOutInFiveTicksExactly) {
     EXPECT_EQ(second.MorphFactor, 1.0);
     timers.Fire(w.Handle(), MorphTimerId);  // nothing left to step: the timer stops
     EXPECT_FALSE(timers.Has(w.Handle(), MorphTimerId));
+}
+
+TEST_F(SkinMenuTest, ItemsShowWhatTheirActionsUpdateSetsWhenTheirWindowOpens) {
+    TAction save(&items), secret(&items), deep(&items);
+    int updates = 0;
+    save.OnUpdate = [&](TComponent*) {
+        ++updates;
+        save.SetCaption(L"&Speichern");
+        save.SetEnabled(false);
+    };
+    secret.OnUpdate = [&](TComponent*) { secret.SetVisible(false); };
+    deep.OnUpdate = [&](TComponent*) { deep.SetCaption(L"&Tief"); };
+    Item(root, L"")->SetAction(&save);
+    Item(root, L"Geheim")->SetAction(&secret);
+    Item(root, L"&Neu");
+    TMenuItem* more = Item(root, L"&Mehr");
+    Item(more, L"")->SetAction(&deep);
+    Open(owner.skin);
+    EXPECT_EQ(updates, 1);
+    TmnSkinPopupWindow& w = Window(0);
+    ASSERT_EQ(w.Items.size(), 3u);  // the item its action hid is left out
+    EXPECT_EQ(w.AccessibleChild(0).Name, L"Speichern");
+    EXPECT_FALSE(w.Items[0]->Enabled());
+    EXPECT_EQ(w.ActiveItem, 1);  // the disabled item is passed over
+    // A sub-menu's items are brought up to date as it opens.
+    menu().KeyDown(VK_DOWN, 0);
+    ASSERT_TRUE(menu().KeyDown(VK_RIGHT, 0));
+    Pump();
+    ASSERT_EQ(menu().PopupList.size(), 2u);
+    EXPECT_EQ(Window(1).AccessibleChild(0).Name, L"Tief");
 }
 
 TEST_F(SkinMenuTest, TheKeyHandlerSaysWhichKeysItUsed) {
