@@ -5,6 +5,7 @@
 #include "platform/core/bitmap_data.h"
 #include "platform/core/form_data.h"
 #include "platform/core/streams.h"
+#include "platform/win/actions.h"
 #include "platform/win/graphics.h"
 #include "platform/win/image_list.h"
 
@@ -77,6 +78,7 @@ TShiftState KeyboardShiftState() {
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
 
 TMenuItem::~TMenuItem() {
+    SetAction(nullptr);
     // Sub-items owned elsewhere (by the form) stay alive; they only lose their parent.
     for (TMenuItem* item : items_) item->parent_ = nullptr;
     if (parent_) parent_->Remove(this);
@@ -115,6 +117,34 @@ void TMenuItem::SetVisible(bool visible) { visible_ = visible; Changed(); }
 
 void TMenuItem::Click() {
     if (OnClick) OnClick(this);
+    else if (action_) action_->Execute();
+}
+
+void TMenuItem::SetAction(TAction* action) {
+    if (action == action_) return;
+    if (action_) {
+        auto& clients = action_->clients_;
+        clients.erase(std::remove(clients.begin(), clients.end(), this), clients.end());
+    }
+    action_ = action;
+    if (!action_) return;
+    action_->clients_.push_back(this);
+    ActionChanged();
+}
+
+void TMenuItem::UpdateAction() {
+    if (action_) action_->Update();
+}
+
+void TMenuItem::ActionChanged() {
+    const TAction& a = *action_;
+    caption_ = a.Caption();
+    hint_ = a.Hint();
+    shortCut_ = a.ShortCut();
+    imageIndex_ = a.ImageIndex();
+    enabled_ = a.Enabled();
+    visible_ = a.Visible();
+    SetChecked(a.Checked());  // unchecks the rest of a radio group; tells the menu once
 }
 
 void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }

@@ -34,6 +34,7 @@ TShortCut ShortCut(WORD key, TShiftState shift);
 // The shift state of the keyboard now (for key messages being dispatched).
 TShiftState KeyboardShiftState();
 
+class TAction;
 class TMenu;
 
 class TMenuItem : public TComponent {
@@ -74,8 +75,14 @@ public:
 
     TNotifyEvent OnClick;
     TMenuDrawItemEvent OnDrawItem;
-    // Runs OnClick (with this item as sender).
+    // Runs OnClick (with this item as sender), else the linked action's OnExecute.
     virtual void Click();
+
+    // The action whose caption, shortcut, hint, image and states this item shows; none by default.
+    TAction* Action() const { return action_; }
+    void SetAction(TAction* action);
+    // The linked action brings its state up to date (its OnUpdate), just before the item shows.
+    void UpdateAction();
 
     int Count() const { return static_cast<int>(items_.size()); }
     TMenuItem* Items(int index) const { return items_[static_cast<size_t>(index)]; }
@@ -94,7 +101,10 @@ public:
 
 private:
     friend class TMenu;
+    friend class TAction;
     void Changed();
+    // Takes over the linked action's state.
+    void ActionChanged();
     void UncheckGroup();
 
     String caption_;
@@ -107,6 +117,7 @@ private:
     int helpContext_ = 0;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item only
+    TAction* action_ = nullptr;
     std::vector<TMenuItem*> items_;
     UINT command_;
 };

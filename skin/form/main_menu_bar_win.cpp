@@ -8,6 +8,7 @@
 #include "platform/win/forms.h"
 #include "skin/menus/menu_navigation.h"
 #include "skin/menus/skin_menu_win.h"
+#include "skin/paint/effects.h"
 #include "skin/paint/glyphs_win.h"
 #include "skin/paint/images_win.h"
 #include "skin/paint/parent_background_win.h"
@@ -46,8 +47,6 @@ TMainMenu* FirstMainMenu(const TComponent* form) {
         if (auto* m = dynamic_cast<TMainMenu*>(form->Components(i))) return m;
     return nullptr;
 }
-
-bool MorphUnderWay(bool active, double k) { return active ? k != 1 : k != 0; }
 
 }  // namespace
 
@@ -91,7 +90,7 @@ void TmnMenuBarObject::MouseLeave() {
 
 bool TmnMenuBarObject::MorphPending() const {
     if (Down && !DownRect.IsEmpty()) return false;
-    return (Active && MorphFactor < 1) || (!Active && MorphFactor > 0);
+    return MorphUnderWay(MorphFactor, Active);
 }
 
 // ---- TmnSkinMainMenuBarItem ----
@@ -254,7 +253,7 @@ void TmnSkinMainMenuBarItem::DrawSkinned(TCanvas& canvas) {
                 frame = {a.Left + k * fw, a.Top, a.Left + (k + 1) * fw, a.Bottom};
             }
             strip(0, frame, StretchEffect, at);
-        } else if (MorphEnabled() && MorphUnderWay(Active, MorphFactor)) {
+        } else if (MorphEnabled() && MorphUnderWay(MorphFactor, Active)) {
             const int normal = p.NewImage(w, h), hover = p.NewImage(w, h);
             strip(normal, SkinRect, false, {0, 0, w, h});
             strip(hover, ActiveSkinRect, StretchEffect, {0, 0, w, h});
@@ -340,7 +339,7 @@ void TmnSkinMainMenuBarButton::Draw(TCanvas& canvas) {
     const TSkinRect& r = ObjectRect;
     if (Down && MouseIn && !DownRect.IsEmpty()) {
         p.Copy(0, *Picture, DownRect, r);
-    } else if (MorphEnabled() && MorphUnderWay(Active, MorphFactor)) {
+    } else if (MorphEnabled() && MorphUnderWay(MorphFactor, Active)) {
         const int normal = p.NewImage(r.Width(), r.Height()), hover = p.NewImage(r.Width(), r.Height());
         p.Copy(normal, *Picture, SkinRect, {0, 0, r.Width(), r.Height()});
         p.Copy(hover, *Picture, ActiveSkinRect, {0, 0, r.Width(), r.Height()});
@@ -1181,7 +1180,7 @@ void TmnSkinMainMenuBar::MorphTick() {
     for (size_t i = 0; i < Objects.size(); ++i) {
         TmnMenuBarObject& o = *Objects[i];
         if (!o.MorphEnabled() || !o.MorphPending()) continue;
-        o.MorphFactor = std::clamp(o.MorphFactor + (o.Active ? 0.2 : -0.2), 0.0, 1.0);
+        o.MorphFactor = NextMorphFactor(o.MorphFactor, o.Active);
         RedrawObject(o);
         stepped = true;
     }

@@ -245,6 +245,15 @@ bool TmnMantle::OpenPopup(TmnActiveSkinObject& object, TMenuItem* item, const TS
     popupObject_ = -1;
     for (int i = 0; i < objects_.Count(); ++i)
         if (&objects_[i] == &object) popupObject_ = i;
+    if (auto* component = dynamic_cast<TmnSkinPopupMenu*>(item->GetParentMenu())) {
+        // The item belongs to a skinned popup-menu component: it opens itself (its OnPopup runs,
+        // its skin applies) through the owner it finds; this form still hears of the close.
+        component->PopupAtRect(anchor, false, form_.Handle());
+        TmnMenuOwner* owner = component->FindMenuOwner();
+        if (owner && owner->SkinMenu().Visible) return true;
+        if (auto* mantle = dynamic_cast<TmnMantle*>(owner)) mantle->MenuClosed();
+        return false;
+    }
     TmnMantle* shower = IsMDIChild() && FrameMantle() ? FrameMantle() : this;
     shower->StartMenuRouting();
     shower->skinMenu_->Popup(form_.Handle(), shower->MenusSkinData(), false, item, anchor, 0);

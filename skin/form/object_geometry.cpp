@@ -84,16 +84,6 @@ TSkinRect FrameOfStrip(const TmnFrameStrip& s, int k) {
     return {s.Strip.Left + offset, s.Strip.Top, s.Strip.Left + offset + s.Step, s.Strip.Bottom};
 }
 
-double NextMorphFactor(double factor, bool active) {
-    double next = active ? factor + MorphIncrement : factor - MorphIncrement;
-    // Steps of 0.2 do not add up exactly in binary: a rest next to an end counts as the end,
-    // so that a full fade takes five ticks either way.
-    constexpr double rest = 1e-9;
-    if (next < rest) next = 0;
-    if (next > 1 - rest) next = 1;
-    return next;
-}
-
 TmnStripEnds CaptionStripEnds(const TSkinRect& skinRect, const TSkinPoint& lt, const TSkinPoint& rt) {
     return {std::max(0, lt.X - skinRect.Left), std::max(0, skinRect.Right - rt.X)};
 }

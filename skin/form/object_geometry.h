@@ -7,6 +7,7 @@
 
 #include "platform/core/graph_types.h"
 #include "platform/core/skin_geometry.h"
+#include "skin/paint/effects.h"  // the morph step the objects share
 
 namespace fn {
 
@@ -60,11 +61,6 @@ TSkinRect FrameOfStrip(const TmnFrameStrip& s, int k);
 inline constexpr int AnimationTick = 25;
 inline int FloorInterval(int ms) { return ms < AnimationTick ? AnimationTick : ms; }
 
-// One morph step: 0.2 towards 1 when active, towards 0 otherwise, clamped to 0..1.
-inline constexpr double MorphIncrement = 0.2;
-double NextMorphFactor(double factor, bool active);
-// The factor has not reached the end the state asks for.
-inline bool MorphUnderWay(double factor, bool active) { return active ? factor < 1 : factor > 0; }
 
 // Caption image ends: the parts left of the left-top point and right of the right-top point
 // stay fixed when the caption is widened.

@@ -18,7 +18,7 @@ namespace {
 
 constexpr UINT_PTR MouseTimerId = 1, ScrollTimerId = 2, MorphTimerId = 3, FadeTimerId = 4;
 constexpr UINT_PTR WaitTimerId = 1;
-constexpr UINT WM_RUN_PENDING_CLICK = WM_APP + 1;
+constexpr UINT WM_RUN_PENDING_CLICK = WM_APP + 1, WM_CLOSE_STALE = WM_APP + 2;
 constexpr UINT MouseInterval = 50, ScrollInterval = 100, MorphInterval = 20, FadeInterval = 5;
 constexpr UINT WaitInterval = 500;
 constexpr TColor UnskinnedFrameColor = 0x800000, UnskinnedHoverColor = 0xD2BDB6;
@@ -48,6 +48,16 @@ String ItemText(const TMenuItem& item) {
 // The popup window behind a handle, while it lives (its pointer is cleared before it goes).
 TAccessibleSource* PopupSourceOf(HWND window) {
     return reinterpret_cast<TmnSkinPopupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Appends the visible sub-items of parent from index from on; a linked action is brought up to
+// date first, so the item shows its current caption and states (or stays hidden).
+void AppendShownItems(std::vector<TMenuItem*>& out, const TMenuItem& parent, int from) {
+    for (int i = std::max(0, from); i < parent.Count(); ++i) {
+        TMenuItem* item = parent.Items(i);
+        item->UpdateAction();
+        if (item->Visible()) out.push_back(item);
+    }
 }
 
 bool IsButtonDown(UINT msg) {
@@ -100,7 +110,7 @@ TmnMenuDesktopSettings ReadMenuDesktopSettings() {
 TmnSkinMenuItem::TmnSkinMenuItem(TmnSkinPopupWindow& parent, TMenuItem* menuItem)
     : Parent(parent), Record(parent.ItemRecord), ActivePicture(parent.ItemPicture()), MenuItem(menuItem) {}
 
-bool TmnSkinMenuItem::HasSubItems() const { return MenuItem->Count() > 0; }
+bool TmnSkinMenuItem::HasSubItems() const { return MenuItem && MenuItem->Count() > 0; }
 
 bool TmnSkinMenuItem::MorphingEnabled() const {
     const TmnSkinData* skin = Parent.ParentMenu.Skin();
@@ -323,6 +333,8 @@ TmnSkinPopupWindow::~TmnSkinPopupWindow() {
     morphTimer_.Stop();
     scrollTimer_.Stop();
     fadeTimer_.Stop();
+    for (const auto& item : Items)
+        if (item->MenuItem) ParentMenu.Unwatch(item->MenuItem);
     if (handle_) {
         ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, handle_, OBJID_CLIENT, CHILDID_SELF);
         SetWindowHintSource(handle_, nullptr);
@@ -348,8 +360,16 @@ void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height, const
     SetWindowHintSource(handle_, this);
 }
 
+void TmnSkinPopupWindow::MarkStale() {
+    stale_ = true;
+    mouseTimer_.Stop();
+    morphTimer_.Stop();
+    scrollTimer_.Stop();
+    fadeTimer_.Stop();
+}
+
 TImageList* TmnSkinPopupWindow::ImageList() const {
-    if (Items.empty()) return nullptr;
+    if (Items.empty() || !Items.front()->MenuItem) return nullptr;
     const TMenu* menu = Items.front()->MenuItem->GetParentMenu();
     return menu ? menu->Images() : nullptr;
 }
@@ -449,7 +469,10 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
     }
     font_.SetCharSet(SkinLibraryCharSet(skin, static_cast<uint8_t>(ParentMenu.DefaultMenuItemFont.charset)));
     if (!PW) ItemRecord = nullptr;
-    for (TMenuItem* item : items) Items.push_back(std::make_unique<TmnSkinMenuItem>(*this, item));
+    for (TMenuItem* item : items) {
+        Items.push_back(std::make_unique<TmnSkinMenuItem>(*this, item));
+        ParentMenu.Watch(item);
+    }
     const TImageList* images = ImageList();
     GlyphWidth = images ? images->Width() + 5 : 19;
 
@@ -570,11 +593,15 @@ void TmnSkinPopupWindow::PaintMarkers(TBitmap& target) {
 void TmnSkinPopupWindow::PaintTo(HDC dc) {
     RECT client;
     ::GetClientRect(handle_, &client);
-    if (client.right <= 0 || client.bottom <= 0) return;
+    if (stale_ || client.right <= 0 || client.bottom <= 0) return;
     TBitmap& buffer = ParentMenu.PaintBuffer(client.right, client.bottom);
     PaintBackground(buffer);
-    for (auto& item : Items)
+    for (auto& item : Items) {
+        // An item's own drawing handler may free a platform item of this window.
+        if (stale_) return;
         if (item->Visible) item->Draw(buffer.Canvas());
+    }
+    if (stale_) return;
     PaintMarkers(buffer);
     ::BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Canvas().Handle(), 0, 0, SRCCOPY);
 }
@@ -618,6 +645,7 @@ int TmnSkinPopupWindow::ItemAt(POINT pt) const {
 }
 
 void TmnSkinPopupWindow::StartMorph(TmnSkinMenuItem& item) {
+    if (stale_) return;
     if (!ParentMenu.Effects().MenuAnimation) {
         // Desktop animations off: jump to the end state.
         item.MorphFactor = (item.Active || item.Down) ? 1 : 0;
@@ -648,8 +676,8 @@ void TmnSkinPopupWindow::MorphTick() {
             item.MorphFactor = 0;
         }
         const bool lit = item.Active || item.Down;
-        if (item.MorphingEnabled() && item.Visible && ((lit && item.MorphFactor < 1) || (!lit && item.MorphFactor > 0))) {
-            item.MorphFactor = std::clamp(item.MorphFactor + (lit ? 0.2 : -0.2), 0.0, 1.0);
+        if (item.MorphingEnabled() && item.Visible && MorphUnderWay(item.MorphFactor, lit)) {
+            item.MorphFactor = NextMorphFactor(item.MorphFactor, lit);
             changed = true;
         }
         if (item.AnimationEnabled()) {
@@ -848,7 +876,7 @@ TAccessibleInfo TmnSkinPopupWindow::AccessibleInfo() {
 
 TAccessibleInfo TmnSkinPopupWindow::AccessibleChild(int index) {
     TAccessibleInfo info;
-    if (index < 0 || index >= static_cast<int>(Items.size())) return info;
+    if (stale_ || index < 0 || index >= static_cast<int>(Items.size())) return info;
     const TmnSkinMenuItem& item = *Items[static_cast<size_t>(index)];
     if (item.IsSeparator()) {
         info.Role = ROLE_SYSTEM_SEPARATOR;
@@ -882,6 +910,8 @@ LRESULT CALLBACK TmnSkinPopupWindow::StaticWndProc(HWND window, UINT msg, WPARAM
 }
 
 LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A stale window only waits to be closed: no painting, tracking or answers from its items.
+    if (stale_ && msg != WM_MOUSEACTIVATE) return ::DefWindowProcW(handle_, msg, wParam, lParam);
     switch (msg) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
@@ -1077,10 +1107,7 @@ void TmnSkinMenu::Popup(HWND popupCtrl, TmnSkinData* skinData, bool popupUp, TMe
     // The old chain closes (and tells its own opener) before the new opener is remembered.
     if (Visible) CloseAll();
     std::vector<TMenuItem*> items;
-    if (item && startIndex >= 0) {
-        for (int i = startIndex; i < item->Count(); ++i)
-            if (item->Items(i)->Visible()) items.push_back(item->Items(i));
-    }
+    if (item && startIndex >= 0) AppendShownItems(items, *item, startIndex);
     if (!items.empty()) {
         OpenChain(popupCtrl, skinData, anchor);
         OpenWindow(anchor, items, popupUp, false, false, item->Caption());
@@ -1097,12 +1124,8 @@ void TmnSkinMenu::PopupMerged(HWND popupCtrl, TmnSkinData* skinData, bool popupU
     std::vector<TMenuItem*> items;
     if (firstItem && firstItem->Count() > 0 && startIndex >= 0) {
         const int firstCount = firstItem->Count();
-        for (int i = startIndex; i < firstCount; ++i)
-            if (firstItem->Items(i)->Visible()) items.push_back(firstItem->Items(i));
-        if (secondItem) {
-            for (int i = std::max(0, startIndex - firstCount); i < secondItem->Count(); ++i)
-                if (secondItem->Items(i)->Visible()) items.push_back(secondItem->Items(i));
-        }
+        AppendShownItems(items, *firstItem, startIndex);
+        if (secondItem) AppendShownItems(items, *secondItem, startIndex - firstCount);
     }
     if (!items.empty()) {
         OpenChain(popupCtrl, skinData, anchor);
@@ -1142,20 +1165,53 @@ void TmnSkinMenu::CloseAll() {
 }
 
 void TmnSkinMenu::ClearPending() {
-    if (pending_.Item) pending_.Item->RemoveFreeNotification(this);
+    if (pending_.Item) Unwatch(pending_.Item);
     pending_ = {};
+}
+
+void TmnSkinMenu::Watch(TMenuItem* item) {
+    if (watched_[item]++ == 0) item->FreeNotification(this);
+}
+
+void TmnSkinMenu::Unwatch(TMenuItem* item) {
+    const auto it = watched_.find(item);
+    if (it == watched_.end()) return;  // freed already: its links went with it
+    if (--it->second > 0) return;
+    watched_.erase(it);
+    item->RemoveFreeNotification(this);
+}
+
+bool TmnSkinMenu::CloseStale() {
+    for (size_t depth = 0; depth < PopupList.size(); ++depth) {
+        if (!PopupList[depth]->Stale()) continue;
+        if (depth == 0) {
+            CloseAll();
+            return true;
+        }
+        CloseFrom(static_cast<int>(depth));
+        // The window above shows its opening item as no longer open.
+        TmnSkinPopupWindow& last = *PopupList.back();
+        for (auto& item : last.Items) {
+            if (!item->Down) continue;
+            item->Down = false;
+            last.StartMorph(*item);
+        }
+        return true;
+    }
+    return false;
 }
 
 void TmnSkinMenu::PostClick(TmnSkinPopupWindow& window, TmnSkinMenuItem& item) {
     ClearPending();
     pending_ = {&window, item.MenuItem};
-    item.MenuItem->FreeNotification(this);
+    Watch(item.MenuItem);
     ::PostMessageW(messageWindow_, WM_RUN_PENDING_CLICK, 0, 0);
 }
 
 void TmnSkinMenu::RunPendingClick() {
     const Pending p = pending_;
     ClearPending();
+    CloseStale();
     if (!p.Item || !Visible) return;
     const int depth = IndexOf(p.Window);
     if (depth >= static_cast<int>(PopupList.size())) return;
@@ -1170,7 +1226,25 @@ void TmnSkinMenu::RunPendingClick() {
 
 void TmnSkinMenu::Notification(TComponent* component, Operation operation) {
     TComponent::Notification(component, operation);
-    if (operation == Operation::Remove && component == pending_.Item) pending_ = {};
+    if (operation != Operation::Remove || watched_.erase(component) == 0) return;
+    if (component == pending_.Item) pending_ = {};
+    // Called from the item's destructor, perhaps inside a handler of a window of this chain:
+    // the windows showing it stop using it now and are closed once that handler has returned.
+    bool stale = false;
+    for (auto& window : PopupList) {
+        for (auto& item : window->Items) {
+            if (item->MenuItem != component) continue;
+            item->MenuItem = nullptr;
+            window->MarkStale();
+            stale = true;
+        }
+    }
+    if (!stale) return;
+    if (WaitItem && WaitItem->Parent.Stale()) {
+        waitTimer_.Stop();
+        WaitItem = nullptr;
+    }
+    ::PostMessageW(messageWindow_, WM_CLOSE_STALE, 0, 0);
 }
 
 void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, bool byKeyboard, bool click) {
@@ -1187,7 +1261,7 @@ void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, 
         // The chain goes first; the window and item are gone after this, the platform item is not
         // (it belongs to the menu), but it is watched in case a close handler frees it.
         pending_ = {nullptr, menuItem};
-        menuItem->FreeNotification(this);
+        Watch(menuItem);
         CloseAll();
         TMenuItem* run = pending_.Item;
         ClearPending();
@@ -1208,10 +1282,11 @@ void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, 
     // A parent item's OnClick runs before its sub-menu opens; it may close the chain or free the
     // window (a dialog, a closed form), so everything is looked up again afterwards.
     pending_ = {&window, menuItem};
-    menuItem->FreeNotification(this);
+    Watch(menuItem);
     menuItem->Click();
     const Pending after = pending_;
     ClearPending();
+    CloseStale();
     waitTimer_.Stop();
     WaitItem = nullptr;
     if (!after.Item || !Visible) return;
@@ -1223,8 +1298,7 @@ void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, 
         if (candidate->MenuItem == after.Item) parent = candidate.get();
     if (!parent || !::IsWindow(owner.Handle())) return;
     std::vector<TMenuItem*> items;
-    for (int i = 0; i < after.Item->Count(); ++i)
-        if (after.Item->Items(i)->Visible()) items.push_back(after.Item->Items(i));
+    AppendShownItems(items, *after.Item, 0);
     CloseFrom(nowDepth + 1);
     if (items.empty()) return;
     parent->Down = true;
@@ -1238,6 +1312,8 @@ void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, 
 }
 
 bool TmnSkinMenu::KeyDown(WORD key, wchar_t ch) {
+    // A key that finds a stale window closes it and is used up by that.
+    if (CloseStale()) return true;
     if (!Visible || PopupList.empty()) return false;
     const int count = static_cast<int>(PopupList.size());
     if (key == VK_ESCAPE || (key == VK_LEFT && count >= 2)) {
@@ -1261,7 +1337,8 @@ bool TmnSkinMenu::KeyDown(WORD key, wchar_t ch) {
 }
 
 bool TmnSkinMenu::HasAccelerator(wchar_t ch) const {
-    return ch && Visible && !PopupList.empty() && FindAccelItem(PopupList.back()->NavItems(), ch) >= 0;
+    return ch && Visible && !PopupList.empty() && !PopupList.back()->Stale() &&
+           FindAccelItem(PopupList.back()->NavItems(), ch) >= 0;
 }
 
 void TmnSkinMenu::RemoveHooks() {
@@ -1304,6 +1381,10 @@ LRESULT CALLBACK TmnSkinMenu::CallWndHook(int code, WPARAM wParam, LPARAM lParam
         const bool appLost = cwp.message == WM_ACTIVATEAPP && cwp.wParam == FALSE;
         const std::vector<TmnSkinMenu*> open = OpenMenus();
         for (TmnSkinMenu* menu : open) {
+            // Closing one menu sends messages whose handlers may close or free another: only a
+            // menu still open is touched.
+            const auto& live = OpenMenus();
+            if (std::find(live.begin(), live.end(), menu) == live.end()) continue;
             const HWND form = menu->owner_ ? menu->owner_->MenuOwnerWindow() : nullptr;
             if (appLost || (form && cwp.hwnd == form && IsMenuClosingMessage(cwp.message))) menu->CloseAll();
         }
@@ -1316,12 +1397,17 @@ LRESULT CALLBACK TmnSkinMenu::StaticMessageProc(HWND window, UINT msg, WPARAM wP
     if (self) {
         if (msg == WM_TIMER && wParam == WaitTimerId) {
             self->waitTimer_.Stop();
+            self->CloseStale();
             TmnSkinMenuItem* item = std::exchange(self->WaitItem, nullptr);
             if (item) self->ItemChosen(item->Parent, *item, false, true);
             return 0;
         }
         if (msg == WM_RUN_PENDING_CLICK) {
             self->RunPendingClick();
+            return 0;
+        }
+        if (msg == WM_CLOSE_STALE) {
+            self->CloseStale();
             return 0;
         }
     }

@@ -9,7 +9,9 @@
 // after the handler that saw it has returned (posted to the chain's own message window), so no
 // popup window is freed inside its own message; the item to run is remembered by its platform
 // item, which reports its destruction; the opener is checked with IsWindow before it is told
-// anything. While a chain is open, one thread hook routes key-downs to the chain's key handler
+// anything. Every platform item a window shows is watched too: when one is freed (a menu rebuilt
+// while it shows), its window goes stale at once (it paints, tracks and answers nothing more) and
+// the chain closes it, with the windows below it, as soon as no handler of the chain is running. While a chain is open, one thread hook routes key-downs to the chain's key handler
 // (consumed keys and every character never reach the focused window) and swallows the mouse
 // wheel; a second sees the owner form's menu-closing messages, a click outside the chain and the
 // program losing the foreground, and closes the chain. The two hooks are installed only while a
@@ -17,6 +19,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -64,7 +67,7 @@ public:
     const TmnDataSkinMenuItem* Record = nullptr;
     TBitmap* ActivePicture = nullptr;  // the window's copy of the record's picture, or none
     double MorphFactor = 0;
-    TMenuItem* MenuItem;
+    TMenuItem* MenuItem;  // null once the platform item was freed (its window is stale then)
     TSkinRect ObjectRect;
     bool Active = false;
     bool Down = false;
@@ -72,8 +75,9 @@ public:
     bool WaitCommand = false;
     int CurrentFrame = 0;
 
-    bool IsSeparator() const { return MenuItem->IsLine(); }
-    bool Enabled() const { return MenuItem->Enabled(); }
+    // A freed platform item reads as a disabled plain item until its stale window is closed.
+    bool IsSeparator() const { return MenuItem && MenuItem->IsLine(); }
+    bool Enabled() const { return MenuItem && MenuItem->Enabled(); }
     bool HasSubItems() const;
     bool Selectable() const { return Enabled() && !IsSeparator(); }
     bool MorphingEnabled() const;
@@ -112,6 +116,9 @@ public:
               bool merged, const String& title);
 
     HWND Handle() const { return handle_; }
+    // A platform item shown here was freed: the window waits to be closed and does nothing else.
+    bool Stale() const { return stale_; }
+    void MarkStale();
     TmnSkinMenu& ParentMenu;
     const TmnDataSkinPopupWindow* PW = nullptr;
     const TmnDataSkinMenuItem* ItemRecord = nullptr;
@@ -154,7 +161,7 @@ public:
     TMenuScroll ScrollState() const;
 
     TAccessibleInfo AccessibleInfo() override;
-    int AccessibleChildCount() override { return static_cast<int>(Items.size()); }
+    int AccessibleChildCount() override { return stale_ ? 0 : static_cast<int>(Items.size()); }
     TAccessibleInfo AccessibleChild(int index) override;
     String HintText() override { return Hint; }
 
@@ -184,6 +191,7 @@ private:
     POINT lastMouse_{-1, -1};
     TWindowTimer mouseTimer_, morphTimer_, scrollTimer_, fadeTimer_;
     BYTE fadeTarget_ = 255;
+    bool stale_ = false;
 };
 
 class TmnSkinMenu : public TComponent {
@@ -225,6 +233,9 @@ public:
                      TMenuItem* secondItem, const RECT& anchor, int startIndex);
     void CloseFrom(int depth);
     void CloseAll();
+    // Closes the first stale window and every window below it (the whole chain when it is the
+    // first); true when one was closed.
+    bool CloseStale();
     int IndexOf(const TmnSkinPopupWindow* window) const;
     void ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, bool byKeyboard, bool click);
     // Carries out a click of item after the current message has been handled.
@@ -270,6 +281,11 @@ private:
     void ClearPending();
     void InstallHooks();
     void RemoveHooks();
+    // The platform items shown or about to be clicked, each linked for its free notification once
+    // however many windows show it.
+    void Watch(TMenuItem* item);
+    void Unwatch(TMenuItem* item);
+    std::map<const TComponent*, int> watched_;
 
     TmnMenuOwner* owner_;
     HWND messageWindow_ = nullptr;

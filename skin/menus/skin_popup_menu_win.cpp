@@ -45,7 +45,7 @@ TmnMenuOwner* TmnSkinPopupMenu::FindMenuOwner() const {
     return owner ? OwnerAmong(owner->Owner()) : nullptr;
 }
 
-void TmnSkinPopupMenu::Open(const RECT& anchor, bool popupUp) {
+void TmnSkinPopupMenu::Open(const RECT& anchor, bool popupUp, HWND opener) {
     if (OnPopup) OnPopup(this);
     TmnMenuOwner* owner = FindMenuOwner();
     if (!owner) return;
@@ -53,13 +53,11 @@ void TmnSkinPopupMenu::Open(const RECT& anchor, bool popupUp) {
     TmnSkinMenu& menu = owner->SkinMenu();
     if (menu.Visible) owner->ResetMenuButtons();
     owner->StartMenuRouting();
-    menu.Popup(PopupComponent, skin, popupUp, Items(), anchor, 0);
+    menu.Popup(opener, skin, popupUp, Items(), anchor, 0);
     if (menu.Visible) menu.OnMenuClose = OnMenuClose;
 }
 
-void TmnSkinPopupMenu::Popup(int x, int y, HWND) { Open({x, y, x, y}, false); }
-
-void TmnSkinPopupMenu::PopupAtRect(const RECT& anchor, bool popupUp) { Open(anchor, popupUp); }
+void TmnSkinPopupMenu::Popup(int x, int y, HWND) { Open({x, y, x, y}, false, PopupComponent); }
 
 void TmnSkinPopupMenu::PopupForContextMenu(HWND window, LPARAM lParam) {
     POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

@@ -35,7 +35,9 @@ public:
     void Popup(int x, int y, HWND window) override;
     void Popup(int x, int y) { Popup(x, y, nullptr); }
     // Opens at a screen rectangle, upward when popupUp (caption buttons).
-    void PopupAtRect(const RECT& anchor, bool popupUp);
+    void PopupAtRect(const RECT& anchor, bool popupUp) { Open(anchor, popupUp, PopupComponent); }
+    // The same for a skin object of a form: opener, not PopupComponent, hears about the chain.
+    void PopupAtRect(const RECT& anchor, bool popupUp, HWND opener) { Open(anchor, popupUp, opener); }
     // WM_CONTEXTMENU of window: at the mouse, or for Shift+F10 and the Apps key (-1, -1) below
     // the top-left of the window's client area.
     void PopupForContextMenu(HWND window, LPARAM lParam);
@@ -43,7 +45,7 @@ public:
     void Notification(TComponent* component, Operation operation) override;
 
 private:
-    void Open(const RECT& anchor, bool popupUp);
+    void Open(const RECT& anchor, bool popupUp, HWND opener);
 
     TmnSkinData* skinData_ = nullptr;
     TmnMenuOwner* menuOwner_ = nullptr;

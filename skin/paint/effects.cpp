@@ -513,6 +513,16 @@ const TInactiveOperation InactiveOperations[InactiveEffectCount] = {
     [](TmnEffectBmp& b) { b.SplitBlur(1); },     [](TmnEffectBmp& b) { b.Invert(); },
 };
 
+double NextMorphFactor(double factor, bool active) {
+    double next = active ? factor + MorphIncrement : factor - MorphIncrement;
+    // Steps of 0.2 do not add up exactly in binary: a rest next to an end counts as the end,
+    // so that a full fade takes five ticks either way.
+    constexpr double rest = 1e-9;
+    if (next < rest) next = 0;
+    if (next > 1 - rest) next = 1;
+    return next;
+}
+
 void ApplyInactiveEffect(TmnEffectBmp& bmp, int inactiveEffect) {
     if (inactiveEffect >= 0 && inactiveEffect < InactiveEffectCount) InactiveOperations[inactiveEffect](bmp);
 }

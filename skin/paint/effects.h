@@ -71,6 +71,12 @@ using TMorphOperation = void (TmnEffectBmp::*)(const TmnEffectBmp&, double);
 // mkdefault, mkgradient, mkleftgradient, mkrightgradient, mkleftslide, mkrightslide, mkpush
 extern const TMorphOperation MorphOperations[MorphKindCount];
 void ApplyMorph(TmnEffectBmp& normal, int morphKind, const TmnEffectBmp& active, double k);
+// One step of a morph timer: 0.2 towards 1 when active, towards 0 otherwise, clamped to 0..1;
+// every element that fades (skin objects, menu-bar items, popup-menu items) steps by it.
+inline constexpr double MorphIncrement = 0.2;
+double NextMorphFactor(double factor, bool active);
+// The factor has not reached the end the state asks for.
+inline bool MorphUnderWay(double factor, bool active) { return active ? factor < 1 : factor > 0; }
 // iebrightness 0.5, iedarkness 0.3, iegrayscale, ienoise 50, iesplitblur 1, ieinvert
 using TInactiveOperation = void (*)(TmnEffectBmp&);
 extern const TInactiveOperation InactiveOperations[InactiveEffectCount];

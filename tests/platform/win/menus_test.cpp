@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win/actions.h"
 #include "platform/win/application.h"
 #include "platform/win/forms.h"
 #include "platform/win/image_list.h"
@@ -81,6 +82,50 @@ String Hex(const std::vector<uint8_t>& bytes) {
         s += two;
     }
     return s;
+}
+
+TEST(MenuItems, ALinkedActionLendsItsStateAndCommandUntilEitherGoes) {
+    TPopupMenu menu(nullptr);
+    TMenuItem* left = AddItem(menu, L"Links");
+    left->SetRadioItem(true);
+    left->SetChecked(true);
+    TMenuItem* right = AddItem(menu, L"Rechts");
+    right->SetRadioItem(true);
+    auto* action = new TAction(nullptr);
+    action->SetCaption(L"&Rechts");
+    action->SetShortCut(ShortCut('R', ssCtrl));
+    action->SetChecked(true);
+    right->SetAction(action);
+    EXPECT_EQ(right->Caption(), L"&Rechts");
+    EXPECT_EQ(right->ShortCut(), ShortCut('R', ssCtrl));
+    EXPECT_TRUE(right->Checked());
+    EXPECT_FALSE(left->Checked());  // checked through the action: the group follows
+    // What the action's update sets, every linked item shows.
+    TMenuItem* copy = AddItem(menu, L"");
+    copy->SetAction(action);
+    action->OnUpdate = [&](TComponent*) { action->SetEnabled(false); };
+    right->UpdateAction();
+    EXPECT_FALSE(right->Enabled());
+    EXPECT_FALSE(copy->Enabled());
+    EXPECT_EQ(copy->Caption(), L"&Rechts");
+    // A click without an OnClick of its own runs the action; one with runs only its own.
+    int executed = 0, clicked = 0;
+    action->OnExecute = [&](TComponent*) { ++executed; };
+    right->Click();
+    copy->OnClick = [&](TComponent*) { ++clicked; };
+    copy->Click();
+    EXPECT_EQ(executed, 1);
+    EXPECT_EQ(clicked, 1);
+    // A freed item leaves the action; a freed action leaves its items as they were.
+    delete copy;
+    action->SetCaption(L"Rechtsbündig");
+    EXPECT_EQ(right->Caption(), L"Rechtsbündig");
+    delete action;
+    EXPECT_EQ(right->Action(), nullptr);
+    EXPECT_EQ(right->Caption(), L"Rechtsbündig");
+    right->UpdateAction();
+    right->Click();
+    EXPECT_EQ(executed, 1);
 }
 
 TEST(MenuItems, FormDataGivesImagesHintsRadioItemsAndBitmaps) {

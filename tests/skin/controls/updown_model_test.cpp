@@ -78,6 +78,21 @@ TEST_F(UpDown, ReleasingOutsideTheButtonDoesNothing) {
     EXPECT_EQ(host.changes, 0);
 }
 
+TEST_F(UpDown, AReleaseSomewhereElseWithoutAMoveBetweenDoesNothing) {
+    // The move to the release point never arrived (a fast flick, a captured pointer): the
+    // release alone decides, over the other button and outside the control.
+    for (int x : {10, 200}) {
+        m.MouseDown(40, 10);
+        m.MouseUp(x, 10);
+        EXPECT_FALSE(m.Buttons(TUpDownModel::kUp).Active) << x;
+        EXPECT_FALSE(m.Buttons(TUpDownModel::kUp).Down) << x;
+        EXPECT_EQ(m.PressedButton(), -1) << x;
+    }
+    EXPECT_EQ(m.Position(), 0);
+    EXPECT_TRUE(host.clicks.empty());
+    EXPECT_EQ(host.changes, 0);
+}
+
 TEST_F(UpDown, HoldingRepeatsAfterTheDelayAndStopsAtMax) {
     m.SetMax(5);
     m.MouseDown(40, 10);

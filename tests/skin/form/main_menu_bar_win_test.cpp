@@ -271,8 +271,14 @@ TEST_F(MenuBarTest, SkinnedItemsWidenTheItemPictureByTheirCaption) {
     EXPECT_FALSE(timers.Has(b.Handle(), TmnSkinMainMenuBar::MorphTimer));
     img = Snapshot();
     EXPECT_EQ(At(*img, 3, 12), px(57, 12));
-    // Skin effects off: no fade, the hover picture at once.
+    // The mouse leaves: five ticks back to the normal picture, exactly.
     b.Track(-1, -1);
+    for (int i = 0; i < 5; ++i) timers.Fire(b.Handle(), TmnSkinMainMenuBar::MorphTimer);
+    EXPECT_EQ(b.Item(0)->MorphFactor, 0.0);
+    timers.Fire(b.Handle(), TmnSkinMainMenuBar::MorphTimer);
+    EXPECT_FALSE(timers.Has(b.Handle(), TmnSkinMainMenuBar::MorphTimer));
+    EXPECT_EQ(At(*Snapshot(), 3, 12), px(33, 12));
+    // Skin effects off: no fade, the hover picture at once.
     skin.SetEnableSkinEffects(false);
     b.Track(first.ObjectRect.Left + 4, 4);
     img = Snapshot();

@@ -12,7 +12,9 @@
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
+#include "skin/data/skin_data.h"
 #include "skin/form/mantle_win.h"
+#include "skin/form/skin_objects.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/menus/skin_popup_menu_win.h"
 #include "skin/tray/tray_icon_win.h"
@@ -333,6 +335,63 @@ struct TrayForm {
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+constexpr int LeftButton = 0;  // the skin objects' number of the left mouse button
+
+TEST(SkinObjectMenus, AButtonsItemOfASkinnedPopupMenuOpensThatComponent) {
+    MdiFrame f;
+    auto* popup = new TmnSkinPopupMenu(f.frame.get());
+    auto* skin = new TmnSkinData(f.frame.get());
+    popup->SetSkinData(skin);
+    auto* eins = new TMenuItem(popup);
+    eins->SetCaption(L"&Eins");
+    popup->Items()->Add(eins);
+    int popups = 0;
+    popup->OnPopup = [&](TComponent*) { ++popups; };
+    TmnSkinButtonObject button(*f.mantle, nullptr);
+    button.ObjectRect = {10, 10, 30, 30};
+    button.MenuItem = popup->Items();
+    button.MouseDown(15, 15, LeftButton);
+    TmnSkinMenu& chain = f.mantle->SkinMenu();
+    ASSERT_TRUE(chain.Visible);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(chain.SkinData, skin);  // the component's skin, not the mantle's
+    EXPECT_EQ(chain.PopupCtrl, f.frame->Handle());
+    ASSERT_EQ(chain.PopupList[0]->Items.size(), 1u);
+    EXPECT_EQ(chain.PopupList[0]->Items[0]->MenuItem, eins);
+    chain.CloseAll();
+    Pump();
+    // A plain menu's item opens through the mantle's own chain, without that component's event.
+    TPopupMenu plain(nullptr);
+    plain.Items()->Add(new TMenuItem(&plain));
+    TmnSkinButtonObject other(*f.mantle, nullptr);
+    other.ObjectRect = {40, 10, 60, 30};
+    other.MenuItem = plain.Items();
+    other.MouseDown(45, 15, LeftButton);
+    EXPECT_TRUE(chain.Visible);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(chain.SkinData, f.mantle->MenusSkinData());
+    chain.CloseAll();
+    Pump();
+}
+
+TEST(SkinObjectMenus, ASystemMenuRebuiltWhileItShowsIsNeverPaintedFromItsFreedItems) {
+    MdiFrame f;
+    RECT wr;
+    ::GetWindowRect(f.frame->Handle(), &wr);
+    f.mantle->ShowSystemMenu({wr.left + 5, wr.top + 5, wr.left + 20, wr.top + 20});
+    Pump();
+    TmnSkinMenu& chain = f.mantle->SkinMenu();
+    ASSERT_TRUE(chain.Visible);
+    ASSERT_FALSE(chain.PopupList.empty());
+    std::vector<TMenuItem*> shown;
+    for (const auto& item : chain.PopupList[0]->Items) shown.push_back(item->MenuItem);
+    f.mantle->SystemMenuItem();  // rebuilds the standard items: the shown ones are freed
+    for (const auto& item : chain.PopupList[0]->Items)
+        for (TMenuItem* old : shown) EXPECT_NE(item->MenuItem, old);
+    Pump();
+    EXPECT_FALSE(chain.Visible);
 }
 
 TEST(Tray, IconGetsTheMantlesMenuOfRestoreLineAndClose) {

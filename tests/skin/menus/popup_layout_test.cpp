@@ -69,6 +69,23 @@ TEST(PopupPlacement, OpensBelowOrAboveTheAnchor) {
     EXPECT_EQ(PlacePopup(up).Y, 100);
 }
 
+TEST(PopupPlacement, AWindowThatFitsExactlyOpensWhereItWasAsked) {
+    // Down to the last pixel of the work area: still below the anchor, not flipped above it.
+    TPopupPlace p = PlacePopup(At({100, 580, 100, 600}));
+    EXPECT_EQ(p.Y, 600);
+    EXPECT_EQ(p.X, 100);
+    EXPECT_FALSE(p.Overlap);
+    // Upward, up to the first pixel: above the anchor.
+    TPopupPlaceInput up = At({100, 200, 100, 220});
+    up.PopupUp = true;
+    EXPECT_EQ(PlacePopup(up).Y, 0);
+    // A sub-menu whose last item ends on the bottom edge: level with its parent item.
+    TPopupPlaceInput sub = At({200, 605, 300, 625});
+    sub.SubMenu = true;
+    sub.ItemsTop = 5;
+    EXPECT_EQ(PlacePopup(sub).Y, 600);
+}
+
 TEST(PopupPlacement, StaysInsideTheWorkAreaNearEveryEdge) {
     // Right edge: moved left so it ends at the edge.
     TPopupPlace p = PlacePopup(At({950, 100, 950, 100}));

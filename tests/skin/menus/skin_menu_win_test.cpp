@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include "menus_fixture.h"
+#include "platform/win/actions.h"
 #include "platform/win/application.h"
 #include "platform/win/image_list.h"
 #include "skin/data/skin_messages.h"
@@ -19,7 +20,7 @@ using test::FakeTimers;
 using test::Pump;
 using test::TestOwner;
 
-constexpr UINT_PTR MouseTimerId = 1, ScrollTimerId = 2, FadeTimerId = 4, WaitTimerId = 1;
+constexpr UINT_PTR MouseTimerId = 1, ScrollTimerId = 2, MorphTimerId = 3, FadeTimerId = 4, WaitTimerId = 1;
 
 class SkinMenuTest : public ::testing::Test {
 protected:
@@ -239,6 +240,53 @@ TEST_F(SkinMenuTest, ArrowKeysSkipDividersAndDisabledItems) {
     EXPECT_TRUE(menu().Visible);
     EXPECT_TRUE(menu().KeyDown(VK_ESCAPE, 0));
     EXPECT_FALSE(menu().Visible);
+}
+
+TEST_F(SkinMenuTest, AHighlightFadesInAndOutInFiveTicksExactly) {
+    Standard();
+    Open(owner.skin);
+    TmnSkinPopupWindow& w = Window(0);
+    TmnSkinMenuItem &first = *w.Items[0], &second = *w.Items[1];
+    ASSERT_TRUE(first.MorphingEnabled());
+    for (int i = 0; i < 5; ++i) timers.Fire(w.Handle(), MorphTimerId);
+    EXPECT_EQ(first.MorphFactor, 1.0);
+    menu().KeyDown(VK_DOWN, 0);
+    for (int i = 0; i < 5; ++i) timers.Fire(w.Handle(), MorphTimerId);
+    // Both ends are reached exactly: the item left is drawn as normal again, not as a morph.
+    EXPECT_EQ(first.MorphFactor, 0.0);
+    EXPECT_EQ(second.MorphFactor, 1.0);
+    timers.Fire(w.Handle(), MorphTimerId);  // nothing left to step: the timer stops
+    EXPECT_FALSE(timers.Has(w.Handle(), MorphTimerId));
+}
+
+TEST_F(SkinMenuTest, ItemsShowWhatTheirActionsUpdateSetsWhenTheirWindowOpens) {
+    TAction save(&items), secret(&items), deep(&items);
+    int updates = 0;
+    save.OnUpdate = [&](TComponent*) {
+        ++updates;
+        save.SetCaption(L"&Speichern");
+        save.SetEnabled(false);
+    };
+    secret.OnUpdate = [&](TComponent*) { secret.SetVisible(false); };
+    deep.OnUpdate = [&](TComponent*) { deep.SetCaption(L"&Tief"); };
+    Item(root, L"")->SetAction(&save);
+    Item(root, L"Geheim")->SetAction(&secret);
+    Item(root, L"&Neu");
+    TMenuItem* more = Item(root, L"&Mehr");
+    Item(more, L"")->SetAction(&deep);
+    Open(owner.skin);
+    EXPECT_EQ(updates, 1);
+    TmnSkinPopupWindow& w = Window(0);
+    ASSERT_EQ(w.Items.size(), 3u);  // the item its action hid is left out
+    EXPECT_EQ(w.AccessibleChild(0).Name, L"Speichern");
+    EXPECT_FALSE(w.Items[0]->Enabled());
+    EXPECT_EQ(w.ActiveItem, 1);  // the disabled item is passed over
+    // A sub-menu's items are brought up to date as it opens.
+    menu().KeyDown(VK_DOWN, 0);
+    ASSERT_TRUE(menu().KeyDown(VK_RIGHT, 0));
+    Pump();
+    ASSERT_EQ(menu().PopupList.size(), 2u);
+    EXPECT_EQ(Window(1).AccessibleChild(0).Name, L"Tief");
 }
 
 TEST_F(SkinMenuTest, TheKeyHandlerSaysWhichKeysItUsed) {
