@@ -64,8 +64,9 @@ TmnMantle::TmnMantle(TComponent* owner) : TComponent(owner), form_(FormOf(owner)
 
     // The platform's caption buttons go; the form's shortcuts come here first.
     form_.SetBorderIcons(0);
-    savedFormShortCut_ = form_.OnShortCut;
-    form_.OnShortCut = [this](WORD key, TShiftState shift) { return FormShortCut(key, shift); };
+    shortCutHook_.Install(form_.ShortCutFilters(), [this](WORD key, TShiftState shift, const auto& next) {
+        return FormShortCut(key, shift, next);
+    });
 
     defaultSysMenu_ = new TPopupMenu(this);
     BuildTrayMenu();
@@ -88,12 +89,12 @@ TmnMantle::~TmnMantle() {
     fadeTimer_.Stop();
     formHook_.Remove();
     clientHook_.Remove();
+    shortCutHook_.Remove();
     if (!form_.IsDestroying()) {
-        form_.OnShortCut = savedFormShortCut_;
         if (form_.HandleAllocated()) {
             HWND window = form_.Handle();
             if (::IsWindow(window)) {
-                ::SetWindowRgn(window, nullptr, TRUE);  // the system frees the region it owned
+                SetWindowRegion(window, {}, true);  // the system frees the region it owned
                 ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             }
@@ -205,19 +206,15 @@ void TmnMantle::SetTrayIcon(TmnTrayIcon* icon) {
 void TmnMantle::Notification(TComponent* component, Operation operation) {
     TComponent::Notification(component, operation);
     if (operation != Operation::Remove) return;
-    auto clear = [component](auto*& slot) {
-        if (slot && dynamic_cast<TComponent*>(slot) == component) slot = nullptr;
-    };
-    const bool skinGone = skinData_ && component == skinData_;
-    clear(skinData_);
-    clear(menusSkinData_);
-    clear(mainMenuBar_);
-    clear(mdiTabsBar_);
-    clear(skinHint_);
-    clear(trayIcon_);
-    clear(statusBar_);
-    clear(systemMenu_);
-    clear(takenMenu_);
+    const bool skinGone = ReleaseReference(skinData_, component);
+    ReleaseReference(menusSkinData_, component);
+    ReleaseReference(mainMenuBar_, component);
+    ReleaseReference(mdiTabsBar_, component);
+    ReleaseReference(skinHint_, component);
+    ReleaseReference(trayIcon_, component);
+    ReleaseReference(statusBar_, component);
+    ReleaseReference(systemMenu_, component);
+    ReleaseReference(takenMenu_, component);
     // Losing the manager leaves the built-in frame, never a frame that stops painting.
     if (skinGone && !IsDestroying()) ChangeSkinData();
 }
@@ -272,27 +269,26 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     if (shownWindow_ != window && !::IsWindowVisible(window)) return;
     if (!region_) region_ = std::make_unique<TmnFrameRegion>();
     const bool hasMask = skinned_ && !skinData_->Mask().Empty();
-    HRGN next = nullptr;
+    TRegionHandle next;
     if (hasMask && !MaximizedMDIChild()) {
-        next = rebuild ? BuildFrameRegion()
-                       : RegionFromData(MaskToRegionData(pictures_.Get(skinData_->Mask()), 0, 0)).Release();
+        next = rebuild ? BuildFrameRegion() : RegionFromData(MaskToRegionData(pictures_.Get(skinData_->Mask()), 0, 0));
     } else {
         region_->Clear();
-        if (skinned_ && IsOSVersion6OrLater() && !MaximizedMDIChild()) next = ::CreateRectRgn(0, 0, formWidth_, formHeight_);
+        if (skinned_ && IsOSVersion6OrLater() && !MaximizedMDIChild())
+            next.Reset(::CreateRectRgn(0, 0, formWidth_, formHeight_));
     }
-    // The system owns a region once SetWindowRgn took it; it is deleted here only when refused.
     if (next) {
         // A hidden window is painted when it is shown. Otherwise the region only moves the
         // frame's edges: unless the caller repaints everything itself, the frame alone is
         // painted again (not the whole window twice).
         const bool shown = ::IsWindowVisible(window) != FALSE;
         if (!shown || redraw == rrWhole) {
-            if (!::SetWindowRgn(window, next, shown)) ::DeleteObject(next);
-        } else if (SetWindowRegionRepainting(window, next) && redraw == rrFrame) {
+            SetWindowRegion(window, std::move(next), shown);
+        } else if (SetWindowRegionRepainting(window, std::move(next)) && redraw == rrFrame) {
             ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
         }
     } else {
-        ::SetWindowRgn(window, nullptr, TRUE);
+        SetWindowRegion(window, {}, true);
         NcPaint();
     }
     if (skinned_ && (skinData_->StretchEffect || skinData_->MDIBgStretchEffect) && rebuild) {
@@ -302,7 +298,7 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     }
 }
 
-HRGN TmnMantle::BuildFrameRegion() {
+TRegionHandle TmnMantle::BuildFrameRegion() {
     const int pw = skinData_->Picture().Width, ph = skinData_->Picture().Height;
     const TmnFitSize fit = FrameFitSize(*skinData_, pw, ph), ends = FoldFarParts(*skinData_, pw, ph);
     const int w = formWidth_, h = formHeight_;
@@ -310,8 +306,8 @@ HRGN TmnMantle::BuildFrameRegion() {
     // Smaller than the frame's parts: the outline of the smallest frame that holds them, folded
     // at its middle like the frame's picture.
     const int W = std::max(w, fit.Width), H = std::max(h, fit.Height);
-    const TRegionHandle full(region_->Build(*skinData_, ComputeFrameGeometry(*skinData_, pw, ph, W, H), W, H, pictures_));
-    if (!full) return nullptr;
+    const TRegionHandle full = region_->Build(*skinData_, ComputeFrameGeometry(*skinData_, pw, ph, W, H), W, H, pictures_);
+    if (!full) return {};
     TRegionHandle folded(::CreateRectRgn(0, 0, 0, 0));
     for (const TmnFoldPart& part : FoldParts(w, h, fit.Width, fit.Height, ends.Width, ends.Height)) {
         const TSkinRect& r = part.Source;
@@ -320,7 +316,7 @@ HRGN TmnMantle::BuildFrameRegion() {
         ::OffsetRgn(piece.Get(), part.Dx, part.Dy);
         ::CombineRgn(folded.Get(), folded.Get(), piece.Get(), RGN_OR);
     }
-    return folded.Release();
+    return folded;
 }
 
 RECT TmnMantle::ClientRectInWindow() const {
