@@ -109,28 +109,40 @@ TEST(References, BarsFreedAloneLeaveTheMantleWhole) {
     f.UseAndClose();
 }
 
+// A bar and a manager that belong to another owner (as a shared module's would) hear of each
+// other only through their own links.
 TEST(References, AMutualReferenceLetGoOnOneSideStillClearsTheOther) {
-    {
+    for (bool barLetsGo : {true, false}) {
         BarForm f;
-        f.bar->SetMantle(nullptr);  // the bar lets go; the mantle still points at the bar
-        delete f.bar;
-        EXPECT_EQ(f.mantle->MainMenuBar(), nullptr);
-        f.UseAndClose();
+        TComponent module(nullptr);
+        auto* bar = new TmnSkinMainMenuBar(&module);
+        bar->SetParent(f.form.get());
+        bar->SetMantle(f.mantle);
+        f.mantle->SetMainMenuBar(bar);
+        if (barLetsGo) {
+            bar->SetMantle(nullptr);
+            delete bar;
+            EXPECT_EQ(f.mantle->MainMenuBar(), nullptr);
+            f.UseAndClose();
+        } else {
+            f.mantle->SetMainMenuBar(nullptr);
+            delete f.mantle;
+            EXPECT_EQ(bar->Mantle(), nullptr);
+            ::RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            delete bar;
+        }
     }
-    BarForm f;
-    f.mantle->SetMainMenuBar(nullptr);  // the mantle lets go; the bar still points at the mantle
-    delete f.mantle;
-    EXPECT_EQ(f.bar->Mantle(), nullptr);
-    ::RedrawWindow(f.bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    f.form->Close();
-    Pump();
 }
 
 TEST(References, OneOfTwoSlotsOnTheSameManagerLetGoLeavesTheOther) {
     BarForm f;
-    ASSERT_EQ(f.mantle->MenusSkinData(), f.skin);
+    TComponent module(nullptr);
+    auto* shared = new TmnSkinData(&module);
+    shared->SetCompressedStoredSkin(f.form->Field<TmnCompressedStoredSkin>(L"mnStoredSkin1"));
+    f.mantle->SetSkinData(shared);
+    f.mantle->SetMenusSkinData(shared);
     f.mantle->SetMenusSkinData(nullptr);  // SkinData still holds the manager
-    delete f.skin;
+    delete shared;
     EXPECT_EQ(f.mantle->SkinData(), nullptr);
     f.UseAndClose();
 }
