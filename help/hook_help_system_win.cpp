@@ -14,24 +14,23 @@ constexpr unsigned HelpSetPopupPosCommand = 13;  // HELP_SETPOPUP_POS
 
 THookHelpSystem::THookHelpSystem(const String& chmFile, const String& winDef, uint8_t hostKind)
     : ChmFile(chmFile), WinDef(winDef), HostKind(hostKind) {
-    PreviousOnHelp = Application()->OnHelp;
-    Application()->OnHelp = [this](unsigned command, uintptr_t data, bool& callHelp) {
-        return HelpHook(command, data, callHelp);
-    };
+    filter_.Install(Application()->HelpFilters(), [this](unsigned command, uintptr_t data, bool& callHelp, const auto& next) {
+        return HelpHook(command, data, callHelp, next);
+    });
     ChainPrevious = false;
     DebugOut(L"THookHelpSystem.Create(\"%s\",\"%s\", %d)", {ChmFile, WinDef, IntToStr(HostKind)});
 }
 
 THookHelpSystem::~THookHelpSystem() {
     if (HostKind == hkInProcess) CloseAllViewers();
-    Application()->OnHelp = PreviousOnHelp;
+    filter_.Remove();
     DebugOut(L"THookHelpSystem.Destroy");
 }
 
-bool THookHelpSystem::HelpHook(unsigned command, uintptr_t data, bool& callHelp) {
+bool THookHelpSystem::HelpHook(unsigned command, uintptr_t data, bool& callHelp, const THelpFilter::TNext& next) {
     DebugOut(L"THookHelpSystem.HelpHook(%s, %d)", {HelpCommandName(command), IntToStr(static_cast<intptr_t>(data))});
     bool result = true;
-    if (ChainPrevious && PreviousOnHelp) result = PreviousOnHelp(command, data, callHelp);
+    if (ChainPrevious && next) result = next(command, data, callHelp);
     callHelp = false;
     int context = static_cast<int>(data);
     switch (command & 0xFFFF) {

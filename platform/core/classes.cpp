@@ -13,13 +13,12 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 
 TComponent::~TComponent() {
     state_ |= csDestroying;
-    // Tell every component that refers to this one, then drop the links both ways.
-    auto notifies = std::move(free_notifies_);
-    free_notifies_.clear();
-    for (TComponent* other : notifies) {
-        other->Notification(this, Operation::Remove);
-        auto& back = other->free_notifies_;
-        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    // Tell every linked component, then drop the links both ways.
+    auto links = std::move(links_);
+    links_.clear();
+    for (const Link& link : links) {
+        link.Other->Notification(this, Operation::Remove);
+        std::erase_if(link.Other->links_, [this](const Link& back) { return back.Other == this; });
     }
     // Owned components die in reverse creation order; the remaining ones hear of each removal.
     while (!components_.empty()) {
@@ -44,18 +43,25 @@ void TComponent::SetDesigning(bool designing) {
 }
 
 void TComponent::FreeNotification(TComponent* other) {
-    if (!other || other == this) return;
-    if (std::find(free_notifies_.begin(), free_notifies_.end(), other) == free_notifies_.end())
-        free_notifies_.push_back(other);
-    if (std::find(other->free_notifies_.begin(), other->free_notifies_.end(), this) == other->free_notifies_.end())
-        other->free_notifies_.push_back(this);
+    // A component being destroyed has let go of its links already; a new one would outlive it.
+    if (!other || other == this || IsDestroying() || other->IsDestroying()) return;
+    auto add = [](std::vector<Link>& links, TComponent* to) {
+        for (Link& l : links)
+            if (l.Other == to) return void(++l.Count);
+        links.push_back({to, 1});
+    };
+    add(links_, other);
+    add(other->links_, this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* other) {
-    if (!other) return;
-    free_notifies_.erase(std::remove(free_notifies_.begin(), free_notifies_.end(), other), free_notifies_.end());
-    auto& back = other->free_notifies_;
-    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    if (!other || other == this) return;
+    auto drop = [](std::vector<Link>& links, TComponent* to) {
+        auto it = std::find_if(links.begin(), links.end(), [to](const Link& l) { return l.Other == to; });
+        if (it != links.end() && --it->Count == 0) links.erase(it);
+    };
+    drop(links_, other);
+    drop(other->links_, this);
 }
 
 void TComponent::Notification(TComponent* component, Operation operation) {

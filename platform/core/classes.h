@@ -3,6 +3,7 @@
 // notification, the loading/designing state that property setters ask, and string lists.
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "platform/core/sys_utils.h"
@@ -13,6 +14,25 @@ class TReader;
 struct FormValue;
 
 enum class Operation { Insert, Remove };
+
+class TComponent;
+
+// A reference to a component held through an interface it implements. The component is kept
+// beside the interface: when the notice of its destruction arrives, its interface parts are
+// already gone, and only the component pointer can still be compared.
+template <class T>
+class TInterfaceRef {
+public:
+    T* Get() const { return ptr_; }
+    operator T*() const { return ptr_; }
+    T* operator->() const { return ptr_; }
+    TComponent* Component() const { return component_; }
+
+private:
+    friend class TComponent;
+    T* ptr_ = nullptr;
+    TComponent* component_ = nullptr;
+};
 
 enum ComponentStateFlag : unsigned {
     csLoading = 1u << 0,     // properties are being read from form data
@@ -59,19 +79,45 @@ public:
     // Designing is set by authoring tools (and tests) on a component and everything it owns.
     void SetDesigning(bool designing);
 
-    // other->Notification(this, Remove) is called when this component is destroyed, and the
-    // other way round; used for references between components that do not own each other.
+    // A link between this component and other: each hears (Notification with Remove) when the
+    // other is destroyed. Links are counted: every FreeNotification stands for one reference and
+    // is taken back by one RemoveFreeNotification, so a reference let go on one side leaves the
+    // other side's in place. A component's destruction drops all its links.
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
     virtual void Notification(TComponent* component, Operation operation);
-    // Points slot at value and moves the free notification along with it (slot may be an
-    // interface a component implements); Notification clears the slot when its target goes.
+    // Points slot at value and moves the link along with it; ReleaseReference in Notification
+    // clears the slot when its target goes.
     template <class T>
-    void SetReference(T*& slot, T* value) {
+        requires std::is_base_of_v<TComponent, T>
+    void SetReference(T*& slot, std::type_identity_t<T>* value) {
         if (slot == value) return;
-        RemoveFreeNotification(dynamic_cast<TComponent*>(slot));
+        RemoveFreeNotification(slot);
         slot = value;
-        FreeNotification(dynamic_cast<TComponent*>(slot));
+        FreeNotification(slot);
+    }
+    template <class T>
+    void SetReference(TInterfaceRef<T>& slot, std::type_identity_t<T>* value) {
+        if (slot.ptr_ == value) return;
+        RemoveFreeNotification(slot.component_);
+        slot.ptr_ = value;
+        slot.component_ = dynamic_cast<TComponent*>(value);  // value is whole here
+        FreeNotification(slot.component_);
+    }
+    // Clears slot when it refers to component (which is going); true when it did.
+    template <class T>
+        requires std::is_base_of_v<TComponent, T>
+    static bool ReleaseReference(T*& slot, TComponent* component) {
+        if (!slot || slot != component) return false;
+        slot = nullptr;
+        return true;
+    }
+    template <class T>
+    static bool ReleaseReference(TInterfaceRef<T>& slot, TComponent* component) {
+        if (!slot.ptr_ || slot.component_ != component) return false;
+        slot.ptr_ = nullptr;
+        slot.component_ = nullptr;
+        return true;
     }
 
     // Form data: a property read for this component; returns false when the name is unknown.
@@ -92,7 +138,11 @@ private:
     String name_;
     unsigned state_ = 0;
     std::vector<TComponent*> components_;
-    std::vector<TComponent*> free_notifies_;
+    struct Link {
+        TComponent* Other;
+        int Count;
+    };
+    std::vector<Link> links_;
 };
 
 // Lines of text with the loading rules of the class library's string lists: a file is decoded

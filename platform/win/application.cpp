@@ -122,12 +122,15 @@ void TApplication::DispatchOne(MSG& msg) {
         } else if (CancelsHint(msg.message)) {
             CancelHint();
         }
-        if (OnMessage) {
-            bool handled = false;
-            auto hook = OnMessage;  // the handler may replace itself
-            hook(msg, handled);
-            if (handled) return;
-        }
+        bool handled = false;
+        messageFilters_.Call(
+            [this](MSG& m, bool& h) {
+                if (!OnMessage) return;
+                auto hook = OnMessage;  // the handler may replace itself
+                hook(m, h);
+            },
+            msg, handled);
+        if (handled) return;
         for (HWND dialog : dialogs_)
             if (::IsDialogMessageW(dialog, &msg)) return;
         if (PreProcessKey(msg)) return;
@@ -276,7 +279,8 @@ void TApplication::HintTimerFired() {
 bool TApplication::HelpCommand(unsigned command, uintptr_t data) {
     bool callHelp = true;
     bool result = false;
-    if (OnHelp) result = OnHelp(command, data, callHelp);
+    result = helpFilters_.Call([this](unsigned c, uintptr_t d, bool& call) { return OnHelp && OnHelp(c, d, call); },
+                               command, data, callHelp);
     if (callHelp && !helpFile_.empty() && mainForm_ && mainForm_->HandleAllocated())
         result = ::WinHelpW(mainForm_->Handle(), helpFile_.c_str(), command, data) != FALSE;
     return result;

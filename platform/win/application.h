@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/filter_chain.h"
 #include "platform/win/forms.h"
 #include "platform/win/hint_window.h"
 #include "platform/win/window_timer.h"
@@ -44,9 +45,12 @@ public:
     // Handles one message the way the loop does (key preview, shortcuts, MDI keys).
     void DispatchOne(MSG& msg);
     // Sees every message the loop takes from the queue before anything else; setting handled
-    // keeps the message from being dispatched. Components that hook it keep the previous handler
-    // and put it back.
+    // keeps the message from being dispatched. The program's own handler.
     std::function<void(MSG& msg, bool& handled)> OnMessage;
+    // Filters in front of OnMessage, for components (each installs one through a TFilterHook):
+    // a filter passes the message on through next unless it handled it.
+    using TMessageFilters = TFilterChain<void(MSG& msg, bool& handled)>;
+    TMessageFilters& MessageFilters() { return messageFilters_; }
     // Modeless dialogs: the loop hands them their keyboard messages (Tab, Enter, Esc).
     void AddDialog(HWND dialog);
     void RemoveDialog(HWND dialog);
@@ -62,12 +66,15 @@ public:
     void HandleException(const Exception& e);
     std::function<void(const Exception&)> OnException;
 
-    // Help: HelpCommand asks OnHelp first; a help system installs itself there.
+    // Help: HelpCommand asks the help filters (a help system installs one), then OnHelp; then
+    // the system's help when callHelp is still set.
     const String& HelpFile() const { return helpFile_; }
     void SetHelpFile(const String& file) { helpFile_ = file; }
     bool HelpCommand(unsigned command, uintptr_t data);
     bool HelpContext(int context) { return HelpCommand(HELP_CONTEXT, static_cast<uintptr_t>(context)); }
     std::function<bool(unsigned command, uintptr_t data, bool& callHelp)> OnHelp;
+    using THelpFilters = TFilterChain<bool(unsigned command, uintptr_t data, bool& callHelp)>;
+    THelpFilters& HelpFilters() { return helpFilters_; }
 
     // Hints. Switching ShowHint off frees the hint window; on again makes one of the current
     // HintWindowClass when the next hint shows.
@@ -99,6 +106,8 @@ private:
     void SetHintControl(TWinControl* control);
 
     HWND handle_ = nullptr;
+    TMessageFilters messageFilters_;
+    THelpFilters helpFilters_;
     std::vector<HWND> dialogs_;
     String title_;
     TForm* mainForm_ = nullptr;

@@ -429,7 +429,8 @@ void TForm::KeyDown(WORD& key, TShiftState shift) {
 }
 
 bool TForm::IsShortCut(WORD key, TShiftState shift) {
-    if (OnShortCut && OnShortCut(key, shift)) return true;
+    if (shortCutFilters_.Call([this](WORD k, TShiftState s) { return OnShortCut && OnShortCut(k, s); }, key, shift))
+        return true;
     return menu_ && menu_->IsShortCut(key, shift);
 }
 

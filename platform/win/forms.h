@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/filter_chain.h"
 #include "platform/core/form_data.h"
 #include "platform/win/controls.h"
 #include "platform/win/menus.h"
@@ -93,9 +94,13 @@ public:
 
     // Key handling while a message is dispatched: KeyPreview forms see keys first.
     virtual void KeyDown(WORD& key, TShiftState shift);
-    // Shortcut routing: OnShortCut hook first (skin components), then the form's Menu.
+    // Shortcut routing: the shortcut filters (skin components), then OnShortCut, then the
+    // form's Menu.
     virtual bool IsShortCut(WORD key, TShiftState shift);
     std::function<bool(WORD key, TShiftState shift)> OnShortCut;
+    // A filter returns true when it used the key, or passes it on through next.
+    using TShortCutFilters = TFilterChain<bool(WORD key, TShiftState shift)>;
+    TShortCutFilters& ShortCutFilters() { return shortCutFilters_; }
 
     TNotifyEvent OnCreate, OnShow, OnDestroy, OnActivate, OnDeactivate, OnResize;
     TCloseEvent OnClose;
@@ -141,6 +146,7 @@ private:
     TColor color_ = clBtnFace;
     TFontDesc font_;
     TMainMenu* menu_ = nullptr;
+    TShortCutFilters shortCutFilters_;
     TPopupMenu* popupMenu_ = nullptr;
     TMenuItem* windowMenu_ = nullptr;
     int clientWidth_ = -1, clientHeight_ = -1;

@@ -217,9 +217,7 @@ TMenu::~TMenu() { delete items_; }
 void TMenu::ReadChild(TComponent* child) { items_->ReadChild(child); }
 
 void TMenu::SetImages(TImageList* images) {
-    if (images_) RemoveFreeNotification(images_);
-    images_ = images;
-    if (images_) FreeNotification(images_);
+    SetReference(images_, images);
     MenuChanged();
 }
 
@@ -233,7 +231,7 @@ bool TMenu::ReadProperty(const String& name, const FormValue& v, TReader& reader
 
 void TMenu::Notification(TComponent* component, Operation operation) {
     TComponent::Notification(component, operation);
-    if (operation == Operation::Remove && component == images_) images_ = nullptr;
+    if (operation == Operation::Remove) ReleaseReference(images_, component);
 }
 
 static TMenuItem* FindIn(TMenuItem* parent, const std::function<bool(TMenuItem*)>& match) {

@@ -9,8 +9,11 @@ namespace fn {
 
 TmnSkinControl::TmnSkinControl(TComponent* owner) : TWinControl(owner) {}
 
-TmnSkinControl::~TmnSkinControl() {
-    if (skinData_) skinData_->RemoveFreeNotification(this);
+TmnSkinControl::~TmnSkinControl() = default;
+
+void TmnSkinControl::HandleDestroyed() {
+    controlRegion_ = nullptr;
+    TWinControl::HandleDestroyed();
 }
 
 bool TmnSkinControl::Enabled() const { return !handle_ || ::IsWindowEnabled(handle_); }
@@ -21,10 +24,8 @@ void TmnSkinControl::Invalidate() {
 
 void TmnSkinControl::SetSkinData(TmnSkinData* skinData) {
     if (skinData_ == skinData) return;
-    if (skinData_) skinData_->RemoveFreeNotification(this);
     BeforeChangeSkinData();
-    skinData_ = skinData;
-    if (skinData_) skinData_->FreeNotification(this);
+    SetReference(skinData_, skinData);
     // Without a skin the control goes back to its default look and size at once.
     if (!IsDesigning() && (!skinData_ || !skinData_->Empty())) ChangeSkinData();
 }
@@ -33,7 +34,7 @@ void TmnSkinControl::Notification(TComponent* component, Operation operation) {
     TWinControl::Notification(component, operation);
     if (operation == Operation::Remove && component == skinData_) {
         BeforeChangeSkinData();
-        skinData_ = nullptr;
+        ReleaseReference(skinData_, component);
         if (!IsDestroying()) ChangeSkinData();
     }
 }
@@ -256,11 +257,8 @@ void TmnSkinCustomControl::ChangeSkinData() {
 void TmnSkinCustomControl::SetControlRegion() {
     if (!handle_) return;
     if (!HasSkin() || mask_.Empty()) {
-        if (controlRegion_) {
-            // The window deletes its region when it is replaced; the handle is only forgotten.
-            ::SetWindowRgn(handle_, nullptr, TRUE);
-            controlRegion_ = nullptr;
-        }
+        // The window deletes its region when it is replaced; the handle is only forgotten.
+        if (controlRegion_ && SetWindowRegion(handle_, {}, true)) controlRegion_ = nullptr;
         return;
     }
     int w = Width(), h = Height();
@@ -272,14 +270,8 @@ void TmnSkinCustomControl::SetControlRegion() {
         const TRegionGeometry rg = RegionGeometry(resizeMode_, g_, skinRect_, Width(), Height());
         region = BuildFrameRegion(rg.Old, rg.New, mask_, Width(), Height());
     }
-    HRGN given = region.Get();
-    if (given && ::SetWindowRgn(handle_, given, TRUE)) {
-        region.Release();  // the window owns it now (and deleted the one it had)
-        controlRegion_ = given;
-    } else if (!given && controlRegion_) {
-        ::SetWindowRgn(handle_, nullptr, TRUE);
-        controlRegion_ = nullptr;
-    }
+    const HRGN given = region.Get();
+    if ((given || controlRegion_) && SetWindowRegion(handle_, std::move(region), true)) controlRegion_ = given;
 }
 
 void TmnSkinCustomControl::HandleCreated() {

@@ -74,6 +74,8 @@ protected:
     TmnDataSkinControl* Record() const;
     // Sends MSG_PARENT_BG_CHANGED to every child window.
     void NotifyChildrenBackground();
+    // The system deleted the window's region with the window.
+    void HandleDestroyed() override;
 
     TmnSkinData* skinData_ = nullptr;
     String skinDataName_;

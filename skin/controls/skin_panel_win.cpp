@@ -48,9 +48,7 @@ TmnSkinPanel::TmnSkinPanel(TComponent* owner) : TmnSkinCustomControl(owner) {
     SetBounds(0, 0, 150, 150);
 }
 
-TmnSkinPanel::~TmnSkinPanel() {
-    if (images_) images_->RemoveFreeNotification(this);
-}
+TmnSkinPanel::~TmnSkinPanel() = default;
 
 void TmnSkinPanel::GetCreateParams(CreateParams& params) {
     TmnSkinCustomControl::GetCreateParams(params);
@@ -277,10 +275,7 @@ void TmnSkinPanel::SetCaptionImageIndex(int index) {
 
 void TmnSkinPanel::Notification(TComponent* component, Operation operation) {
     TmnSkinCustomControl::Notification(component, operation);
-    if (operation == Operation::Remove && component == images_) {
-        images_ = nullptr;
-        Invalidate();
-    }
+    if (operation == Operation::Remove && ReleaseReference(images_, component)) Invalidate();
 }
 
 int TmnSkinPanel::ImageWidth() const {

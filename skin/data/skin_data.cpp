@@ -133,25 +133,21 @@ TmnSkinData::~TmnSkinData() {
 }
 
 void TmnSkinData::SetCompressedStoredSkin(TmnCompressedStoredSkin* skin) {
-    if (storedSkin_ && storedSkin_ != skin) RemoveFreeNotification(storedSkin_);
-    storedSkin_ = skin;
+    SetReference(storedSkin_, skin);
     if (!skin) return;
-    FreeNotification(skin);
     if (!IsDesigning()) LoadFromCompressedStoredSkin(*skin);
 }
 
 void TmnSkinData::SetResourceStrData(TmnResourceStrData* strings) {
-    if (strings_ && strings_ != strings) RemoveFreeNotification(strings_);
-    strings_ = strings;
-    if (strings) FreeNotification(strings);
+    SetReference(strings_, strings);
     if (!IsDesigning()) SendSkinMessage(MSG_STRINGS_CHANGED);
 }
 
 void TmnSkinData::Notification(TComponent* component, Operation operation) {
     TComponent::Notification(component, operation);
     if (operation != Operation::Remove) return;
-    if (component == storedSkin_) storedSkin_ = nullptr;
-    if (component == strings_) strings_ = nullptr;
+    ReleaseReference(storedSkin_, component);
+    ReleaseReference(strings_, component);
 }
 
 bool TmnSkinData::ReadProperty(const String& name, const FormValue& value, TReader& reader) {

@@ -250,14 +250,14 @@ bool TmnFrameRegion::TStrip::Update(const TImagePlan& plan, const TPixelView& ma
     return true;
 }
 
-HRGN TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,
+TRegionHandle TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,
                            TmnSkinPictures& pictures) {
     (void)h;
     stripsDrawn_ = 0;
     const TFrameGeometry from = SkinFrame(skin, true), to = ResizedFrame(g, true);
     if (skin.Mask().Empty() || g.NewMaskRect.IsEmpty() || to.RT.X < to.LT.X || to.LB.Y < to.LT.Y) {
         Clear();
-        return nullptr;
+        return {};
     }
     TBitmap& mask = pictures.Get(skin.Mask());
     const TBorderPlans plans = MaskStripPlans(from, to, mask.Width(), mask.Height(), w);
@@ -274,7 +274,7 @@ HRGN TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeometry& g, i
         TRegionHandle part = RegionFromData(MaskToRegionData(strip->View(), at.x, at.y));
         if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
     }
-    return result.Release();
+    return result;
 }
 
 void TmnFrameRegion::Clear() {

@@ -95,9 +95,9 @@ void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture
 // region made from them and the mask rectangle.
 class TmnFrameRegion {
 public:
-    // Builds the strips for a w × h window and returns the new region (null when the frame is
-    // degenerate). The caller hands it to SetWindowRgn, which owns it from then on.
-    HRGN Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h, TmnSkinPictures& pictures);
+    // Builds the strips for a w × h window and returns the new region (none when the frame is
+    // degenerate).
+    TRegionHandle Build(const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h, TmnSkinPictures& pictures);
     // Forgets the strips (also what they were drawn from): the next Build draws every strip.
     void Clear();
     bool Empty() const { return top_.Empty() && bottom_.Empty() && left_.Empty() && right_.Empty(); }

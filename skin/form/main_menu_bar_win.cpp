@@ -477,11 +477,7 @@ void TmnSkinMainMenuBar::SetDefaultHeight(int height) {
 }
 
 void TmnSkinMainMenuBar::SetMantle(TmnMenuBarOwner* mantle) {
-    if (mantle_ == mantle) return;
-    if (mantleComponent_) mantleComponent_->RemoveFreeNotification(this);
-    mantle_ = mantle;
-    mantleComponent_ = dynamic_cast<TComponent*>(mantle);
-    if (mantleComponent_) mantleComponent_->FreeNotification(this);
+    SetReference(mantle_, mantle);
 }
 
 void TmnSkinMainMenuBar::SetMainMenu(TMainMenu* menu) {
@@ -518,10 +514,7 @@ void TmnSkinMainMenuBar::SelectItemFont(TCanvas& canvas, const TmnSkinMainMenuBa
 
 void TmnSkinMainMenuBar::PostClick(TMenuItem* item) {
     if (!item) return;
-    if (pendingClick_ != item) {
-        pendingClick_ = item;
-        item->FreeNotification(this);
-    }
+    SetReference(pendingClick_, item);
     if (handle_) ::PostMessageW(handle_, WM_MENUBAR_CLICK, 0, 0);
 }
 
@@ -596,6 +589,8 @@ void TmnSkinMainMenuBar::ParentBackgroundChanged() {
 void TmnSkinMainMenuBar::FreeObjects() {
     closedByPress_ = -1;
     if (PressedIndex >= 0 && handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
+    for (int i = 0; i < ItemCount(); ++i)
+        if (TMenuItem* item = Item(i)->MenuItem) RemoveFreeNotification(item);  // each object's own link
     Objects.clear();
     ButtonCount = 0;
     HotIndex = PrevHotIndex = PressedIndex = -1;
@@ -604,23 +599,18 @@ void TmnSkinMainMenuBar::FreeObjects() {
 void TmnSkinMainMenuBar::Rebuild() {
     FreeObjects();
     rebuildPending_ = false;
-    if (childForm_) childForm_->RemoveFreeNotification(this);
-    if (childMenu_) childMenu_->RemoveFreeNotification(this);
-    childForm_ = nullptr;
-    childMenu_ = nullptr;
+    SetReference(childForm_, nullptr);
+    SetReference(childMenu_, nullptr);
     Merged = false;
     if (!mainMenu_) return;
 
     TForm* child = mantle_ ? mantle_->MaximizedChild() : nullptr;
-    childMenu_ = FirstMainMenu(child);
-    if (childMenu_ && childMenu_ != mainMenu_) {
-        childForm_ = child;
-        childForm_->FreeNotification(this);
-        childMenu_->FreeNotification(this);
+    TMainMenu* childMenu = FirstMainMenu(child);
+    if (childMenu && childMenu != mainMenu_) {
+        SetReference(childForm_, child);
+        SetReference(childMenu_, childMenu);
         Merged = true;
         scrollMenu_ = false;
-    } else {
-        childMenu_ = nullptr;
     }
 
     std::vector<TMenuItem*> shown;
@@ -637,7 +627,7 @@ void TmnSkinMainMenuBar::Rebuild() {
     }
     for (TMenuItem* mi : shown) {
         if (!mi->Visible()) continue;
-        mi->FreeNotification(this);
+        FreeNotification(mi);
         Objects.push_back(std::make_unique<TmnSkinMainMenuBarItem>(*this, itemRecord_, mi));
     }
     if (ChildButtonsShown) {
@@ -1138,19 +1128,13 @@ bool TmnSkinMainMenuBar::ReadProperty(const String& name, const FormValue& value
 void TmnSkinMainMenuBar::Notification(TComponent* component, Operation operation) {
     TmnSkinControl::Notification(component, operation);
     if (operation != Operation::Remove) return;
-    if (component == pendingClick_) pendingClick_ = nullptr;
-    if (component == mantleComponent_) {
-        mantle_ = nullptr;
-        mantleComponent_ = nullptr;
-    }
-    bool rebuild = false;
-    if (component == mainMenu_) {
-        mainMenu_ = nullptr;
-        rebuild = true;
-    }
-    if (component == childMenu_ || component == childForm_) {
-        childMenu_ = nullptr;
-        childForm_ = nullptr;
+    ReleaseReference(pendingClick_, component);
+    ReleaseReference(mantle_, component);
+    bool rebuild = ReleaseReference(mainMenu_, component);
+    if (ReleaseReference(childMenu_, component) | ReleaseReference(childForm_, component)) {
+        // The other half of the merge is let go too.
+        SetReference(childMenu_, nullptr);
+        SetReference(childForm_, nullptr);
         Merged = false;
         rebuild = true;
     }
@@ -1273,7 +1257,10 @@ LRESULT TmnSkinMainMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_MENUBAR_CLICK:
-            if (TMenuItem* item = std::exchange(pendingClick_, nullptr)) item->Click();
+            if (TMenuItem* item = pendingClick_) {
+                SetReference(pendingClick_, nullptr);
+                item->Click();
+            }
             return 0;
         case WM_MENUBAR_REBUILD:
             if (rebuildPending_) RebuildItems();

@@ -250,8 +250,7 @@ private:
     void StepItem(bool forward);
     void NotifyFocus(int itemIndex);
 
-    TmnMenuBarOwner* mantle_ = nullptr;
-    TComponent* mantleComponent_ = nullptr;
+    TInterfaceRef<TmnMenuBarOwner> mantle_;
     TMainMenu* mainMenu_ = nullptr;
     TMainMenu* childMenu_ = nullptr;
     TComponent* childForm_ = nullptr;  // followed so a closing child never leaves a stale menu

@@ -63,27 +63,25 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     if (shownWindow_ != window && !::IsWindowVisible(window)) return;
     if (!region_) region_ = std::make_unique<TmnFrameRegion>();
     const bool hasMask = skinned_ && !skinData_->Mask().Empty();
-    HRGN next = nullptr;
+    TRegionHandle next;
     if (hasMask && DrawsFrame()) {
-        next = rebuild ? BuildFrameRegion()
-                       : RegionFromData(MaskToRegionData(pictures_.Get(skinData_->Mask()), 0, 0)).Release();
+        next = rebuild ? BuildFrameRegion() : RegionFromData(MaskToRegionData(pictures_.Get(skinData_->Mask()), 0, 0));
     } else {
         region_->Clear();
-        if (skinned_ && IsOSVersion6OrLater() && DrawsFrame()) next = ::CreateRectRgn(0, 0, formWidth_, formHeight_);
+        if (skinned_ && IsOSVersion6OrLater() && DrawsFrame()) next.Reset(::CreateRectRgn(0, 0, formWidth_, formHeight_));
     }
-    // The system owns a region once SetWindowRgn took it; it is deleted here only when refused.
     if (next) {
         // A hidden window is painted when it is shown. Otherwise the region only moves the
         // frame's edges: unless the caller repaints everything itself, the frame alone is
         // painted again (not the whole window twice).
         const bool shown = ::IsWindowVisible(window) != FALSE;
         if (!shown || redraw == rrWhole) {
-            if (!::SetWindowRgn(window, next, shown)) ::DeleteObject(next);
-        } else if (SetWindowRegionRepainting(window, next) && redraw == rrFrame) {
+            SetWindowRegion(window, std::move(next), shown);
+        } else if (SetWindowRegionRepainting(window, std::move(next)) && redraw == rrFrame) {
             ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
         }
     } else {
-        ::SetWindowRgn(window, nullptr, TRUE);
+        SetWindowRegion(window, {}, true);
         NcPaint();
     }
     if (skinned_ && (skinData_->StretchEffect || skinData_->MDIBgStretchEffect) && rebuild) {
@@ -93,7 +91,7 @@ void TmnMantle::UpdateRegion(bool rebuild, TRegionRedraw redraw) {
     }
 }
 
-HRGN TmnMantle::BuildFrameRegion() {
+TRegionHandle TmnMantle::BuildFrameRegion() {
     const int pw = skinData_->Picture().Width, ph = skinData_->Picture().Height;
     const TmnFitSize fit = FrameFitSize(*skinData_, pw, ph), ends = FoldFarParts(*skinData_, pw, ph);
     const int w = formWidth_, h = formHeight_;
@@ -101,8 +99,8 @@ HRGN TmnMantle::BuildFrameRegion() {
     // Smaller than the frame's parts: the outline of the smallest frame that holds them, folded
     // at its middle like the frame's picture.
     const int W = std::max(w, fit.Width), H = std::max(h, fit.Height);
-    const TRegionHandle full(region_->Build(*skinData_, ComputeFrameGeometry(*skinData_, pw, ph, W, H), W, H, pictures_));
-    if (!full) return nullptr;
+    const TRegionHandle full = region_->Build(*skinData_, ComputeFrameGeometry(*skinData_, pw, ph, W, H), W, H, pictures_);
+    if (!full) return {};
     TRegionHandle folded(::CreateRectRgn(0, 0, 0, 0));
     for (const TmnFoldPart& part : FoldParts(w, h, fit.Width, fit.Height, ends.Width, ends.Height)) {
         const TSkinRect& r = part.Source;
@@ -111,7 +109,7 @@ HRGN TmnMantle::BuildFrameRegion() {
         ::OffsetRgn(piece.Get(), part.Dx, part.Dy);
         ::CombineRgn(folded.Get(), folded.Get(), piece.Get(), RGN_OR);
     }
-    return folded.Release();
+    return folded;
 }
 
 RECT TmnMantle::ClientRectInWindow() const {

@@ -317,21 +317,17 @@ void TmnMantle::MenuClosed() {
 }
 
 void TmnMantle::HookMessages() {
-    if (hooked_ || IsDesigning()) return;
-    hooked_ = true;
-    TApplication* app = Application();
-    savedOnMessage_ = app->OnMessage;
-    app->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
+    if (messageHook_.Installed() || IsDesigning()) return;
+    messageHook_.Install(Application()->MessageFilters(), [this](MSG& msg, bool& handled, const auto& next) {
+        ApplicationMessage(msg, handled, next);
+    });
 }
 
 void TmnMantle::UnhookMessages() {
-    if (!hooked_) return;
-    hooked_ = false;
-    Application()->OnMessage = std::move(savedOnMessage_);
-    savedOnMessage_ = nullptr;
+    messageHook_.Remove();
 }
 
-void TmnMantle::ApplicationMessage(MSG& msg, bool& handled) {
+void TmnMantle::ApplicationMessage(MSG& msg, bool& handled, const TApplication::TMessageFilters::TNext& next) {
     switch (msg.message) {
     case WM_MOUSEWHEEL:
         handled = true;  // the wheel does nothing while a menu is open
@@ -347,7 +343,7 @@ void TmnMantle::ApplicationMessage(MSG& msg, bool& handled) {
     default:
         break;
     }
-    if (!handled && savedOnMessage_) savedOnMessage_(msg, handled);
+    if (!handled) next(msg, handled);
 }
 
 bool TmnMantle::MenuKeyDown(WORD key, wchar_t ch) {
@@ -399,9 +395,9 @@ bool TmnMantle::MenuKeyDown(WORD key, wchar_t ch) {
 
 // ---- shortcuts ----
 
-bool TmnMantle::FormShortCut(WORD key, TShiftState shift) {
+bool TmnMantle::FormShortCut(WORD key, TShiftState shift, const TForm::TShortCutFilters::TNext& next) {
     if (OnShortCut && OnShortCut(key, shift)) return true;
-    if (savedFormShortCut_ && savedFormShortCut_(key, shift)) return true;
+    if (next && next(key, shift)) return true;
     if (shift == ssAlt && key == VK_SPACE) {
         // Under the system-menu object: the last enabled one with command 3.
         TSkinRect r;

@@ -15,6 +15,7 @@
 #include "skin/form/mantle_parts_win.h"
 #include "skin/menus/skin_hint_win.h"
 #include "skin/menus/skin_menu_win.h"
+#include "skin/paint/regions_win.h"
 #include "skin/paint/system_win.h"
 #include "skin/tray/tray_icon_win.h"
 
@@ -50,8 +51,9 @@ TmnMantle::TmnMantle(TComponent* owner) : TComponent(owner), form_(FormOf(owner)
 
     // The platform's caption buttons go; the form's shortcuts come here first.
     form_.SetBorderIcons(0);
-    savedFormShortCut_ = form_.OnShortCut;
-    form_.OnShortCut = [this](WORD key, TShiftState shift) { return FormShortCut(key, shift); };
+    shortCutHook_.Install(form_.ShortCutFilters(), [this](WORD key, TShiftState shift, const auto& next) {
+        return FormShortCut(key, shift, next);
+    });
 
     defaultSysMenu_ = new TPopupMenu(this);
     BuildTrayMenu();
@@ -74,12 +76,12 @@ TmnMantle::~TmnMantle() {
     fadeTimer_.Stop();
     formHook_.Remove();
     clientHook_.Remove();
+    shortCutHook_.Remove();
     if (!form_.IsDestroying()) {
-        form_.OnShortCut = savedFormShortCut_;
         if (form_.HandleAllocated()) {
             HWND window = form_.Handle();
             if (::IsWindow(window)) {
-                ::SetWindowRgn(window, nullptr, TRUE);  // the system frees the region it owned
+                SetWindowRegion(window, {}, true);  // the system frees the region it owned
                 ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             }
@@ -191,19 +193,15 @@ void TmnMantle::SetTrayIcon(TmnTrayIcon* icon) {
 void TmnMantle::Notification(TComponent* component, Operation operation) {
     TComponent::Notification(component, operation);
     if (operation != Operation::Remove) return;
-    auto clear = [component](auto*& slot) {
-        if (slot && dynamic_cast<TComponent*>(slot) == component) slot = nullptr;
-    };
-    const bool skinGone = skinData_ && component == skinData_;
-    clear(skinData_);
-    clear(menusSkinData_);
-    clear(mainMenuBar_);
-    clear(mdiTabsBar_);
-    clear(skinHint_);
-    clear(trayIcon_);
-    clear(statusBar_);
-    clear(systemMenu_);
-    clear(takenMenu_);
+    const bool skinGone = ReleaseReference(skinData_, component);
+    ReleaseReference(menusSkinData_, component);
+    ReleaseReference(mainMenuBar_, component);
+    ReleaseReference(mdiTabsBar_, component);
+    ReleaseReference(skinHint_, component);
+    ReleaseReference(trayIcon_, component);
+    ReleaseReference(statusBar_, component);
+    ReleaseReference(systemMenu_, component);
+    ReleaseReference(takenMenu_, component);
     // Losing the manager leaves the built-in frame, never a frame that stops painting.
     if (skinGone && !IsDestroying()) ChangeSkinData();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/win/application.h"
 #include "platform/win/forms.h"
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
@@ -218,8 +219,9 @@ public:
     // WM_CONTEXTMENU: the form's plain popup menu opens as a skinned chain, like every other
     // menu of the window. False when the form has none (or a skinned one that opens itself).
     bool ShowContextMenu(HWND clicked, LPARAM lParam);
-    // The form's shortcut routine (installed as the form's OnShortCut).
-    bool FormShortCut(WORD key, TShiftState shift);
+    // The form's shortcut routine (the mantle's filter of the form's shortcuts); next is the
+    // rest of the form's chain.
+    bool FormShortCut(WORD key, TShiftState shift, const TForm::TShortCutFilters::TNext& next = {});
     // The menu keyboard handler of the menu modes: true when the key was used.
     bool MenuKeyDown(WORD key, wchar_t ch);
 
@@ -293,7 +295,7 @@ private:
     TmnSizeLimits SizeLimits(bool withMaximum = true, bool asRolledUp = false) const;
     void TileChildren(bool sideBySide);
     // The window region from the mask for the current size (null: none).
-    HRGN BuildFrameRegion();
+    TRegionHandle BuildFrameRegion();
     // What a new region repaints: the whole window, the frame alone (a change of size, which
     // the platform repaints itself), or nothing (the caller repaints everything).
     enum TRegionRedraw { rrWhole, rrFrame, rrNone };
@@ -311,7 +313,7 @@ private:
     void RemoveLayered();
     void HookMessages();
     void UnhookMessages();
-    void ApplicationMessage(MSG& msg, bool& handled);
+    void ApplicationMessage(MSG& msg, bool& handled, const TApplication::TMessageFilters::TNext& next);
     void MenuClosed();
     void RebuildDefaultSysMenu();
     void HideObjectHint();
@@ -320,8 +322,8 @@ private:
     TForm& form_;
     TmnSkinData* skinData_ = nullptr;
     TmnSkinData* menusSkinData_ = nullptr;
-    TmnMenuBarPartner* mainMenuBar_ = nullptr;
-    TmnMDITabsPartner* mdiTabsBar_ = nullptr;
+    TInterfaceRef<TmnMenuBarPartner> mainMenuBar_;
+    TInterfaceRef<TmnMDITabsPartner> mdiTabsBar_;
     TmnSkinHint* skinHint_ = nullptr;
     TmnTrayIcon* trayIcon_ = nullptr;
     TmnSkinStatusBar* statusBar_ = nullptr;
@@ -366,7 +368,6 @@ private:
     bool pendingChange_ = false;    // a skin change waits for the window
     HWND seenWindow_ = nullptr;     // the window the seam last saw a message of
     HWND shownWindow_ = nullptr;    // the window whose showing steps ran
-    bool hooked_ = false;
     bool fadeAnimating_ = false;
     BYTE fadeAlpha_ = 0, fadeTarget_ = 255;
     DWORD fadeLastTick_ = 0;
@@ -376,8 +377,8 @@ private:
     int popupObject_ = -1;          // the object whose popup is open
     bool switchingPopup_ = false;   // the bar closes one popup to open the next
     TMainMenu* takenMenu_ = nullptr;   // the platform menu taken off the form
-    std::function<void(MSG&, bool&)> savedOnMessage_;
-    std::function<bool(WORD, TShiftState)> savedFormShortCut_;
+    TFilterHook<void(MSG&, bool&)> messageHook_;           // while a menu mode runs
+    TFilterHook<bool(WORD, TShiftState)> shortCutHook_;
     bool altKeyUsed_ = false;  // Alt+letter opened the bar since Alt went down
 
     TWndProcHook formHook_, clientHook_;

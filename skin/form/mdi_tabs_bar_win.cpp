@@ -58,7 +58,6 @@ TmnSkinMDITabsBar::TmnSkinMDITabsBar(TComponent* owner) : TmnSkinControl(owner) 
 TmnSkinMDITabsBar::~TmnSkinMDITabsBar() {
     // The tabs (and their watches on the children) go before anything they could call into.
     tabs_.clear();
-    if (mantleComponent_) mantleComponent_->RemoveFreeNotification(this);
 }
 
 void TmnSkinMDITabsBar::Register() {
@@ -73,10 +72,7 @@ void TmnSkinMDITabsBar::SetTabKind(TmnSkinMDITabKind kind) {
 }
 
 void TmnSkinMDITabsBar::SetMantle(TmnMDITabsOwner* mantle) {
-    if (mantleComponent_) mantleComponent_->RemoveFreeNotification(this);
-    mantle_ = mantle;
-    mantleComponent_ = dynamic_cast<TComponent*>(mantle);
-    if (mantleComponent_) mantleComponent_->FreeNotification(this);
+    SetReference(mantle_, mantle);
 }
 
 void TmnSkinMDITabsBar::SetUseSkinSize(bool on) {
@@ -109,10 +105,7 @@ void TmnSkinMDITabsBar::SetDefaultTabWidth(int width) {
 
 void TmnSkinMDITabsBar::Notification(TComponent* component, Operation operation) {
     TmnSkinControl::Notification(component, operation);
-    if (operation == Operation::Remove && component == mantleComponent_) {
-        mantle_ = nullptr;
-        mantleComponent_ = nullptr;
-    }
+    if (operation == Operation::Remove) ReleaseReference(mantle_, component);
 }
 
 bool TmnSkinMDITabsBar::ReadProperty(const String& name, const FormValue& value, TReader& reader) {

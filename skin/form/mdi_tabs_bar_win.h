@@ -143,8 +143,7 @@ private:
     std::vector<std::unique_ptr<TmnMDITab>> tabs_;
     TmnMDITabsModel model_{*this};
     TmnSkinMDITabKind tabKind_ = mntkTab;
-    TmnMDITabsOwner* mantle_ = nullptr;
-    TComponent* mantleComponent_ = nullptr;  // the same object, for its destruction notice
+    TInterfaceRef<TmnMDITabsOwner> mantle_;
     bool supportChildMenus_ = true, useSkinSize_ = true, useSkinFont_ = true, moveTabs_ = true;
     int defaultHeight_ = 21;
     TFont defaultFont_;

@@ -161,10 +161,9 @@ void TmnSkinHintWindow::ActivateHint(const RECT& rect, const String& text) {
         const TFrameGeometry from{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect};
         const TFrameGeometry to{NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewClientRect};
         TRegionHandle region = BuildFrameRegion(from, to, maskBitmap, g.Width, g.Height);
-        // The system owns the region from here on.
-        if (region && ::SetWindowRgn(handle_, region.Get(), TRUE)) region.Release();
+        if (region) SetWindowRegion(handle_, std::move(region), true);
     } else {
-        ::SetWindowRgn(handle_, nullptr, TRUE);
+        SetWindowRegion(handle_, {}, true);
     }
     ::SetWindowPos(handle_, HWND_TOPMOST, left, top, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
     ::InvalidateRect(handle_, nullptr, FALSE);

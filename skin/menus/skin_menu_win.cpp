@@ -447,9 +447,8 @@ void TmnSkinPopupWindow::LayoutItems() {
 
 void TmnSkinPopupWindow::SetRegion(int width, int height) {
     if (!Skinned() || !maskPicture_) return;
-    TRegionHandle region(ParentMenu.PopupRegion(geometry_, newGeometry_, *maskPicture_, width, height));
-    // The system owns the region from here on.
-    if (region && ::SetWindowRgn(handle_, region.Get(), FALSE)) region.Release();
+    TRegionHandle region = ParentMenu.PopupRegion(geometry_, newGeometry_, *maskPicture_, width, height);
+    if (region) SetWindowRegion(handle_, std::move(region), false);
 }
 
 void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>& items, bool popupUp,
@@ -1009,7 +1008,7 @@ TBitmap& TmnSkinMenu::PictureBitmap(const TBitmapData& picture) {
     return *pictures_.back().Bitmap;
 }
 
-HRGN TmnSkinMenu::PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h) {
+TRegionHandle TmnSkinMenu::PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h) {
     CachedRegion& c = region_;
     if (!c.Region || c.W != w || c.H != h || !(c.From == g) || !(c.To == n) || !(c.Mask == mask)) {
         c.Region = BuildFrameRegion(g, n, PictureBitmap(mask), w, h);
@@ -1019,10 +1018,10 @@ HRGN TmnSkinMenu::PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, 
         c.W = w;
         c.H = h;
     }
-    if (!c.Region) return nullptr;
+    if (!c.Region) return {};
     // Each window gets a copy: the one handed to SetWindowRgn belongs to the system.
-    HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
-    ::CombineRgn(copy, c.Region.Get(), nullptr, RGN_COPY);
+    TRegionHandle copy(::CreateRectRgn(0, 0, 0, 0));
+    ::CombineRgn(copy.Get(), c.Region.Get(), nullptr, RGN_COPY);
     return copy;
 }
 

@@ -256,7 +256,7 @@ public:
     // same (compared by content, so a reloaded skin is never shown from a stale copy).
     TBitmap& PictureBitmap(const TBitmapData& picture);
     // A copy of the popup region for a window of w x h, built from the mask once per size.
-    HRGN PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h);
+    TRegionHandle PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h);
     // The skinned background of a popup window of w x h (geometry g resized to n), built from
     // picture once per size and settings and reused by the next windows.
     TBitmap& PopupBackground(const TmnDataSkinPopupWindow& pw, TBitmap& picture, const TFrameGeometry& g,

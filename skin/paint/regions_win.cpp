@@ -63,17 +63,20 @@ TRegionHandle ShownPart(HWND window, int w, int h) {
 
 }  // namespace
 
-bool SetWindowRegionRepainting(HWND window, HRGN region) {
+bool SetWindowRegion(HWND window, TRegionHandle region, bool redraw) {
+    if (!::SetWindowRgn(window, region.Get(), redraw)) return false;
+    region.Release();  // the system's now
+    return true;
+}
+
+bool SetWindowRegionRepainting(HWND window, TRegionHandle region) {
     RECT wr{};
     ::GetWindowRect(window, &wr);
     const int w = wr.right - wr.left, h = wr.bottom - wr.top;
     const TRegionHandle before = ShownPart(window, w, h);
     TRegionHandle after(::CreateRectRgn(0, 0, w, h));
-    if (region) ::CombineRgn(after.Get(), region, nullptr, RGN_COPY);
-    if (!::SetWindowRgn(window, region, FALSE)) {
-        if (region) ::DeleteObject(region);
-        return false;
-    }
+    if (region) ::CombineRgn(after.Get(), region.Get(), nullptr, RGN_COPY);
+    if (!SetWindowRegion(window, std::move(region), false)) return false;
     TRegionHandle change(::CreateRectRgn(0, 0, 0, 0));
     // Gained: painted by the window itself. RedrawWindow takes client coordinates.
     if (::CombineRgn(change.Get(), after.Get(), before.Get(), RGN_DIFF) > NULLREGION) {

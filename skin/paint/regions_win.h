@@ -20,11 +20,14 @@ void BuildMaskStrips(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& 
 TRegionHandle BuildFrameRegion(const TFrameGeometry& g, const TFrameGeometry& n, TBitmap& mask,
                                int aw, int ah);
 
-// Gives window the region (null: none) without repainting it all, and repaints exactly what the
-// change shows or uncovers: what the window gains is painted by the window (frame, client and
-// controls), what it loses by its parent and the siblings below (the display system
-// exposes what lies behind a top-level window). The system owns the region from then on, also when this fails
-// (it is deleted then); false when the window refused it.
-bool SetWindowRegionRepainting(HWND window, HRGN region);
+// Gives window the region (none: the window loses its shape). The owner keeps the region until
+// the system takes it, which deletes the window's previous one; a refused region is deleted
+// with its owner. False when the window refused it.
+bool SetWindowRegion(HWND window, TRegionHandle region, bool redraw);
+// The same without repainting the window all, repainting exactly what the change shows or
+// uncovers: what the window gains is painted by the window (frame, client and controls), what
+// it loses by its parent and the siblings below (the display system exposes what lies behind a
+// top-level window).
+bool SetWindowRegionRepainting(HWND window, TRegionHandle region);
 
 }  // namespace fn

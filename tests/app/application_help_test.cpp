@@ -74,5 +74,6 @@ TEST(ApplicationHelp, DocumentHelpItemOpensTheHelpFileAndShutDownClosesIt) {
     EXPECT_EQ(HelpSystem, nullptr);
     EXPECT_EQ(ViewerWindowCount(), 0);
     EXPECT_FALSE(Application()->OnHelp);
+    EXPECT_EQ(Application()->HelpFilters().Count(), 0);
     SetDialogService(nullptr);
 }

@@ -157,18 +157,19 @@ TEST(MainWindow, OpenConfirmedCreatesADocumentForTheChosenFile) {
 
 TEST(MainWindow, F1AsksForTheWindowsHelpContext) {
     TForm1* form = StartProgram();
-    auto saved = Application()->OnHelp;
     std::vector<std::pair<unsigned, uintptr_t>> requests;
-    Application()->OnHelp = [&](unsigned command, uintptr_t data, bool& callHelp) {
-        requests.emplace_back(command, data);
-        callHelp = false;
-        return true;
-    };
-    HELPINFO info{sizeof info};
-    info.iContextType = HELPINFO_WINDOW;
-    info.hItemHandle = form->Handle();
-    ::SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    Application()->OnHelp = saved;
+    {
+        TFilterHook<bool(unsigned, uintptr_t, bool&)> filter;  // newest: in front of the help hook
+        filter.Install(Application()->HelpFilters(), [&](unsigned command, uintptr_t data, bool& callHelp, const auto&) {
+            requests.emplace_back(command, data);
+            callHelp = false;
+            return true;
+        });
+        HELPINFO info{sizeof info};
+        info.iContextType = HELPINFO_WINDOW;
+        info.hItemHandle = form->Handle();
+        ::SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    }
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].first, static_cast<unsigned>(HELP_CONTEXT));
     EXPECT_EQ(requests[0].second, 1070u);

@@ -244,14 +244,14 @@ TEST_F(HelpTest, HookOwnsTheHelpEventWhileItLives) {
         EXPECT_EQ(shown, (std::vector<int>{1070, 1071}));
         EXPECT_EQ(previousCalls, 0);
 
-        // Chained: the previous handler runs first and its result is the hook's result.
+        // Chained: the rest of the chain (here the application's own handler) runs first and
+        // its result is the hook's result.
         hook.ChainPrevious = true;
-        bool callHelp = true;
-        EXPECT_FALSE(hook.HelpHook(HELP_CONTEXT, 1072, callHelp));
-        EXPECT_FALSE(callHelp);
+        EXPECT_FALSE(Application()->HelpCommand(HELP_CONTEXT, 1072));
         EXPECT_EQ(previousCalls, 1);
         EXPECT_EQ(shown.back(), 1072);
     }
+    EXPECT_EQ(Application()->HelpFilters().Count(), 0);
     bool callHelp = false;
     EXPECT_FALSE(Application()->OnHelp(HELP_CONTEXT, 1, callHelp));
     EXPECT_EQ(previousCalls, 2);

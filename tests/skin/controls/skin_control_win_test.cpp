@@ -3,6 +3,7 @@
 // manager going away.
 #include <oleacc.h>
 
+#include "skin/paint/regions_win.h"
 #include "tests/platform/win/gdi_support.h"
 #include "tests/skin/controls/controls_fixture.h"
 
@@ -107,6 +108,26 @@ TEST_F(SkinControl, TheMaskShapesTheWindowUntilTheSkinHasNone) {
     EXPECT_EQ(c->ControlRegion(), nullptr);
     TRegionHandle rgn(::CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(::GetWindowRgn(c->Handle(), rgn.Get()), ERROR);
+}
+
+// The system deletes a window's region with the window: the control forgets it, and the next
+// window gets a region of its own. A region a window refuses is deleted with its owner.
+TEST_F(SkinControl, TheRegionGoesWithItsWindow) {
+    TmnSkinCustomControl* c = Make(L"masked", 20, 10);
+    ASSERT_NE(c->ControlRegion(), nullptr);
+    ::DestroyWindow(c->Handle());
+    EXPECT_EQ(c->ControlRegion(), nullptr);
+    c->Handle();
+    c->RecreateWnd();
+    TRegionHandle shape(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(c->ControlRegion(), nullptr);
+    ASSERT_NE(::GetWindowRgn(c->Handle(), shape.Get()), ERROR);
+    EXPECT_FALSE(::PtInRegion(shape.Get(), 15, 5));
+
+    TRegionHandle refused(::CreateRectRgn(0, 0, 4, 4));
+    const HRGN handle = refused.Get();
+    EXPECT_FALSE(SetWindowRegion(reinterpret_cast<HWND>(0xDEAD0), std::move(refused), false));
+    EXPECT_EQ(::GetObjectType(handle), 0u);
 }
 
 TEST_F(SkinControl, SkinChangesDropTheOldSkinFirst) {

@@ -209,7 +209,7 @@ TEST(Mantle, SizeStepsRedrawOnlyWhatChangedAndMatchAFreshBuild) {
         return ComputeFrameGeometry(skin, skin.Picture().Width, skin.Picture().Height, w, h);
     };
     TmnFrameRegion kept;
-    auto region = [&](TmnFrameRegion& r, int w, int h) { return TRegionHandle(r.Build(skin, geometry(w, h), w, h, pictures)); };
+    auto region = [&](TmnFrameRegion& r, int w, int h) { return r.Build(skin, geometry(w, h), w, h, pictures); };
     struct Step { int w, h, drawn; };
     TRegionHandle first = region(kept, 600, 400);
     EXPECT_EQ(kept.StripsDrawn(), 4);
