@@ -23,6 +23,7 @@
 #include "skin/form/frame_painter_win.h"
 #include "skin/form/mantle_win.h"
 #include "skin/menus/skin_menu_win.h"
+#include "tests/platform/win/fake_timers.h"
 
 namespace fn {
 namespace {
@@ -492,22 +493,37 @@ TEST(Mantle, BackgroundIsTheSkinsTile) {
 
 constexpr UINT_PTR FadeTimerId = 0x4D04;
 
+BYTE LayeredAlpha(HWND window) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    return ::GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) ? alpha : 0;
+}
+
 TEST(Mantle, FadeInEndsAtFullOpacityAndDropsTheLayeredStyle) {
+    test::FakeTimers timers;
     SkinnedForm f;
     f.form->Hide();
     Pump();
     f.mantle->AlphaBlendAnimation = true;
     f.form->Show();
     ASSERT_TRUE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, FadeTimerId, 0);
+    ASSERT_TRUE(timers.Has(f.Handle(), FadeTimerId));
+    // A tenth of a second in, the form is part way up; a second in, the fade has ended.
+    timers.Advance(100);
+    EXPECT_TRUE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_GT(LayeredAlpha(f.Handle()), 0);
+    EXPECT_LT(LayeredAlpha(f.Handle()), 255);
+    timers.Advance(900);
     EXPECT_FALSE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    // A fade-in whose window is gone stops instead of touching it.
+    EXPECT_FALSE(timers.Has(f.Handle(), FadeTimerId));
+    // Faded in to a translucent target, the form stays layered at that opacity.
     f.form->Hide();
     Pump();
     f.mantle->SetAlphaBlend(true);
     f.mantle->SetAlphaBlendValue(120);
     f.form->Show();
-    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, FadeTimerId, 0);
+    timers.Advance(1000);
+    EXPECT_FALSE(timers.Has(f.Handle(), FadeTimerId));
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(::GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags));
@@ -530,6 +546,7 @@ public:
 
 TEST(Mantle, TheProgramsOwnTimersReachTheDressedFormWhileItFadesIn) {
     RegisterOnce();
+    test::FakeTimers timers;
     TimedForm form(nullptr);
     form.LoadFromText(kSkinnedForm);
     TmnMantle* mantle = TmnMantle::Of(&form);
@@ -545,7 +562,7 @@ TEST(Mantle, TheProgramsOwnTimersReachTheDressedFormWhileItFadesIn) {
     ::KillTimer(form.Handle(), 1);
     EXPECT_GE(form.ticks, 2);
     // The fade-in still ends on its own ticks.
-    for (int i = 0; i < 40; ++i) ::SendMessageW(form.Handle(), WM_TIMER, FadeTimerId, 0);
+    timers.Advance(1000);
     EXPECT_FALSE(::GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
