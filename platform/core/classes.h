@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/live_counts.h"
 #include "platform/core/sys_utils.h"
 
 namespace fn {
@@ -29,6 +30,8 @@ public:
 };
 
 class TComponent : public TObject {
+    TLiveInstance<TLiveKind::Component> live_;  // counted while it lives (LiveCount)
+
 public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
