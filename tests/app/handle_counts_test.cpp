@@ -1,6 +1,6 @@
 // Notes opened and closed again and again, each with its context menu and a menu of its bar
-// shown and closed: every handle owner's count, the components and the program's windows end
-// where they started, and the system still hands out new objects. FN_HANDLE_CYCLES sets the
+// shown and closed, maximised and restored: every handle owner's count, the components, the
+// program's windows and the room in the GDI table end where they started. FN_HANDLE_CYCLES sets the
 // number of cycles (scripts/handle-soak runs a long one).
 #include <gtest/gtest.h>
 
@@ -66,33 +66,41 @@ int Cycles() {
 }
 
 struct Seen {
-    bool contextMenu = false, barMenu = false;
+    int contextMenu = 0, barMenu = 0, maximized = 0;
 };
 
+// Closes whichever skinned menu chain is open (a note's, or the main window's on its behalf) and
+// tells whether one was.
+int CloseShownMenu(TForm2* doc) {
+    for (TmnSkinMenu* menu : {&doc->mnMantle1->SkinMenu(), &Form1->mnMantle1->SkinMenu()}) {
+        if (!menu->Visible || menu->PopupList.empty()) continue;
+        menu->CloseAll();
+        Pump();
+        return 1;
+    }
+    return 0;
+}
+
 // One note's life: made and shown, its context menu from the keyboard, "Datei" from its bar,
-// closed.
-Seen OneNote() {
-    Seen seen;
+// maximised and restored, closed.
+void OneNote(Seen& seen) {
     auto* doc = new TForm2(Form1);
     Pump();
-    TmnSkinMenu& frameMenu = Form1->mnMantle1->SkinMenu();
     ::SendMessageW(doc->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(doc->RichEdit1->Handle()), MAKELPARAM(-1, -1));
     Pump();
-    seen.contextMenu = frameMenu.Visible && !frameMenu.PopupList.empty();
-    frameMenu.CloseAll();
-    Pump();
+    seen.contextMenu += CloseShownMenu(doc);
     doc->mnSkinMainMenuBar1->EnterMenuMode();
     doc->mnSkinMainMenuBar1->HandleAccelerator(L'd');
     Pump();
-    TmnSkinMenu& docMenu = doc->mnMantle1->SkinMenu();
-    TmnSkinMenu& shown = docMenu.Visible ? docMenu : frameMenu;
-    seen.barMenu = shown.Visible && !shown.PopupList.empty();
-    shown.CloseAll();
+    seen.barMenu += CloseShownMenu(doc);
+    ::ShowWindow(doc->Handle(), SW_MAXIMIZE);
+    Pump();
+    seen.maximized += ::IsZoomed(doc->Handle()) != FALSE;
+    ::ShowWindow(doc->Handle(), SW_RESTORE);
     Pump();
     doc->RichEdit1->SetModified(false);
     doc->Close();
     Pump();
-    return seen;
 }
 
 TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
@@ -100,7 +108,8 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
     StartProgram();
     // The first notes fill what the program keeps for its whole run (classes, the menus' hooks).
     const size_t notesBefore = OpenDocuments().size();
-    for (int i = 0; i < 2; ++i) OneNote();
+    Seen warmUp;
+    for (int i = 0; i < 2; ++i) OneNote(warmUp);
     const TLiveCounts before = LiveCounts();
     const int windowsBefore = ThreadWindows();
     const int roomBefore = GdiRoom();
@@ -116,12 +125,10 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
 
     const int cycles = Cycles();
     const auto start = std::chrono::steady_clock::now();
-    int contextMenus = 0, barMenus = 0;
+    Seen seen;
     auto lap = start;
     for (int i = 0; i < cycles; ++i) {
-        const Seen seen = OneNote();
-        contextMenus += seen.contextMenu;
-        barMenus += seen.barMenu;
+        OneNote(seen);
         // Progress, and whether a cycle grows slower (something piling up that no count sees).
         if ((i + 1) % 500 == 0) {
             const auto now = std::chrono::steady_clock::now();
@@ -132,8 +139,9 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
         }
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_EQ(contextMenus, cycles);
-    EXPECT_EQ(barMenus, cycles);
+    EXPECT_EQ(seen.contextMenu, cycles);
+    EXPECT_EQ(seen.barMenu, cycles);
+    EXPECT_EQ(seen.maximized, cycles);
     EXPECT_EQ(OpenDocuments().size(), notesBefore);
 
     const TLiveCounts after = LiveCounts();
