@@ -59,6 +59,19 @@ int GdiRoom() {
     return static_cast<int>(made.size());
 }
 
+// The same for the system's table of window-manager objects (menus, icons, windows, hooks).
+int UserRoom() {
+    std::vector<HMENU> made;
+    made.reserve(70000);
+    while (made.size() < 200000) {
+        HMENU m = ::CreatePopupMenu();
+        if (!m) break;
+        made.push_back(m);
+    }
+    for (HMENU m : made) ::DestroyMenu(m);
+    return static_cast<int>(made.size());
+}
+
 int Cycles() {
     const char* text = std::getenv("FN_HANDLE_CYCLES");
     const long n = text ? std::strtol(text, nullptr, 10) : 2000;
@@ -113,6 +126,7 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
     const TLiveCounts before = LiveCounts();
     const int windowsBefore = ThreadWindows();
     const int roomBefore = GdiRoom();
+    const int userRoomBefore = UserRoom();
 
     // While a note is open the counters see what it holds: they are live, not decoration.
     auto* probe = new TForm2(Form1);
@@ -154,6 +168,8 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
     EXPECT_EQ(ThreadWindows(), windowsBefore);
     const int roomAfter = GdiRoom();
     EXPECT_EQ(roomAfter, roomBefore) << "GDI objects left behind by " << cycles << " notes";
+    const int userRoomAfter = UserRoom();
+    EXPECT_EQ(userRoomAfter, userRoomBefore) << "window-manager objects left behind by " << cycles << " notes";
 
     // The system's tables still have room: a new region, bitmap and device context.
     TWindowDC screen(nullptr);
@@ -164,8 +180,8 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
     EXPECT_TRUE(bitmap);
     EXPECT_TRUE(dc);
     std::printf("%d notes with their menus in %.1f s (%.2f ms each); live:%s; windows=%d; room in the GDI table "
-                "%d before, %d after; new region, bitmap, DC: %s\n",
-                cycles, seconds, 1000.0 * seconds / cycles, report.c_str(), ThreadWindows(), roomBefore, roomAfter,
+                "%d before, %d after; in the window-manager table %d before, %d after; new region, bitmap, DC: %s\n",
+                cycles, seconds, 1000.0 * seconds / cycles, report.c_str(), ThreadWindows(), roomBefore, roomAfter, userRoomBefore, userRoomAfter,
                 region && bitmap && dc ? "yes" : "NO");
 }
 
