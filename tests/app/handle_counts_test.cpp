@@ -23,53 +23,38 @@ using namespace fn::test;
 
 namespace {
 
-BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
-    ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-// A window and all its descendants.
-BOOL CALLBACK CountOne(HWND window, LPARAM counter) {
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) { return ++*reinterpret_cast<int*>(counter), TRUE; }
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM counter) {
     CountWindow(window, counter);
-    ::EnumChildWindows(window, CountWindow, counter);
-    return TRUE;
+    return ::EnumChildWindows(window, CountWindow, counter), TRUE;
 }
 
 // Every window of this thread: top-level ones with their children, and message-only ones.
 int ThreadWindows() {
     int count = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&count));
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWithChildren, reinterpret_cast<LPARAM>(&count));
     for (HWND w = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
          w = ::FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
-        if (::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId()) CountOne(w, reinterpret_cast<LPARAM>(&count));
+        if (::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId()) CountWithChildren(w, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
-// How many more regions the system hands out before it refuses: the room left in the process's
-// GDI table, which sees every GDI object made, through an owner or not.
-int GdiRoom() {
-    std::vector<HRGN> made;
+// How many more objects the system makes before it refuses: the room left in its table, which
+// sees every object made, through an owner or not (regions: the GDI table; menus: the
+// window-manager table of menus, icons, windows and hooks).
+template <class Handle>
+int Room(Handle (*make)(), void (*free)(Handle)) {
+    std::vector<Handle> made;
     made.reserve(70000);
-    while (made.size() < 200000) {
-        HRGN r = ::CreateRectRgn(0, 0, 1, 1);
-        if (!r) break;
-        made.push_back(r);
-    }
-    for (HRGN r : made) ::DeleteObject(r);
+    for (Handle h; made.size() < 200000 && (h = make()) != nullptr;) made.push_back(h);
+    for (Handle h : made) free(h);
     return static_cast<int>(made.size());
 }
-
-// The same for the system's table of window-manager objects (menus, icons, windows, hooks).
+int GdiRoom() {
+    return Room<HRGN>([] { return ::CreateRectRgn(0, 0, 1, 1); }, [](HRGN r) { ::DeleteObject(r); });
+}
 int UserRoom() {
-    std::vector<HMENU> made;
-    made.reserve(70000);
-    while (made.size() < 200000) {
-        HMENU m = ::CreatePopupMenu();
-        if (!m) break;
-        made.push_back(m);
-    }
-    for (HMENU m : made) ::DestroyMenu(m);
-    return static_cast<int>(made.size());
+    return Room<HMENU>([] { return ::CreatePopupMenu(); }, [](HMENU m) { ::DestroyMenu(m); });
 }
 
 int Cycles() {
@@ -140,17 +125,9 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
     const int cycles = Cycles();
     const auto start = std::chrono::steady_clock::now();
     Seen seen;
-    auto lap = start;
-    for (int i = 0; i < cycles; ++i) {
+    for (int i = 1; i <= cycles; ++i) {
         OneNote(seen);
-        // Progress, and whether a cycle grows slower (something piling up that no count sees).
-        if ((i + 1) % 500 == 0) {
-            const auto now = std::chrono::steady_clock::now();
-            std::printf("%d notes, the last 500 at %.2f ms each\n", i + 1,
-                        std::chrono::duration<double, std::milli>(now - lap).count() / 500);
-            std::fflush(stdout);
-            lap = now;
-        }
+        if (i % 500 == 0) std::printf("%d notes\n", i), std::fflush(stdout);  // progress of a long run
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(seen.contextMenu, cycles);
@@ -166,23 +143,19 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
         report += std::string(" ") + name + "=" + std::to_string(after[k]);
     }
     EXPECT_EQ(ThreadWindows(), windowsBefore);
-    const int roomAfter = GdiRoom();
-    EXPECT_EQ(roomAfter, roomBefore) << "GDI objects left behind by " << cycles << " notes";
-    const int userRoomAfter = UserRoom();
-    EXPECT_EQ(userRoomAfter, userRoomBefore) << "window-manager objects left behind by " << cycles << " notes";
-
-    // The system's tables still have room: a new region, bitmap and device context.
+    const int roomAfter = GdiRoom(), userRoomAfter = UserRoom();
+    EXPECT_EQ(roomAfter, roomBefore) << "GDI objects left behind";
+    EXPECT_EQ(userRoomAfter, userRoomBefore) << "window-manager objects left behind";
+    // And the system still hands out a new region, bitmap and device context.
     TWindowDC screen(nullptr);
     TRegionHandle region(::CreateRectRgn(0, 0, 8, 8));
     TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), 8, 8));
     TMemoryDC dc(screen.Get());
-    EXPECT_TRUE(region);
-    EXPECT_TRUE(bitmap);
-    EXPECT_TRUE(dc);
-    std::printf("%d notes with their menus in %.1f s (%.2f ms each); live:%s; windows=%d; room in the GDI table "
-                "%d before, %d after; in the window-manager table %d before, %d after; new region, bitmap, DC: %s\n",
-                cycles, seconds, 1000.0 * seconds / cycles, report.c_str(), ThreadWindows(), roomBefore, roomAfter, userRoomBefore, userRoomAfter,
-                region && bitmap && dc ? "yes" : "NO");
+    EXPECT_TRUE(region && bitmap && dc);
+    std::printf("%d notes in %.1f s (%.2f ms each); live:%s; windows %d; room in the GDI table %d before, %d after, "
+                "in the window-manager table %d before, %d after; new region, bitmap, DC: %s\n",
+                cycles, seconds, 1000.0 * seconds / cycles, report.c_str(), ThreadWindows(), roomBefore, roomAfter,
+                userRoomBefore, userRoomAfter, region && bitmap && dc ? "yes" : "NO");
 }
 
 }  // namespace
