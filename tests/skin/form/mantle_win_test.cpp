@@ -530,6 +530,38 @@ TEST(Mantle, FadeInEndsAtFullOpacityAndDropsTheLayeredStyle) {
     EXPECT_EQ(alpha, 120);
 }
 
+// The caption buttons' hover tracking and morphing run on the window timers of the seam: the
+// clock alone brings a hovered button up, and takes it back down once the pointer has left.
+TEST(Mantle, AHoveredCaptionButtonMorphsOnItsTimersAndBackWhenThePointerLeaves) {
+    test::FakeTimers timers;
+    SkinnedForm f;
+    ::SetActiveWindow(f.Handle());
+    ::SendMessageW(f.Handle(), WM_NCACTIVATE, TRUE, 0);
+    const TSkinRect close = f.RectOf(L"closebutton");
+    RECT wr;
+    ::GetWindowRect(f.Handle(), &wr);
+    const POINT at{wr.left + close.Left + 3, wr.top + close.Top + 3};
+    ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+    ::SendMessageW(f.Handle(), WM_NCMOUSEMOVE, ::SendMessageW(f.Handle(), WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)),
+                   MAKELPARAM(at.x, at.y));
+    TmnSkinObjectList& objects = f.mantle->ObjectList();
+    TmnActiveSkinObject* button = objects.Object(f.IndexOf(L"closebutton"));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->Morphing);  // the default skin fades its caption buttons
+    EXPECT_TRUE(timers.Has(f.Handle(), TmnObjectTimers::MouseTimerId));
+    timers.Advance(1000);
+    EXPECT_EQ(objects.ActiveObject, f.IndexOf(L"closebutton"));
+    EXPECT_TRUE(button->Active);
+    EXPECT_EQ(button->MorphFactor, 1.0);
+    // The pointer leaves without a message: the hover poll notices, the button goes back down.
+    ASSERT_TRUE(::SetCursorPos(wr.right + 50, wr.bottom + 50));
+    timers.Advance(1000);
+    EXPECT_EQ(objects.ActiveObject, -1);
+    EXPECT_FALSE(button->Active);
+    EXPECT_EQ(button->MorphFactor, 0.0);
+    EXPECT_FALSE(timers.Has(f.Handle(), TmnObjectTimers::MorphTimerId));
+}
+
 // A form whose program counts its own timer's ticks, as the skin gallery's watch timer does.
 class TimedForm : public TForm {
 public:
