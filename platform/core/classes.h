@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/core/live_counts.h"
 #include "platform/core/sys_utils.h"
 
 namespace fn {
@@ -49,6 +50,8 @@ public:
 };
 
 class TComponent : public TObject {
+    TLiveInstance<TLiveKind::Component> live_;  // counted while it lives (LiveCount)
+
 public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;

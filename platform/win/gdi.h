@@ -4,7 +4,17 @@
 
 #include <utility>
 
+#include "platform/core/live_counts.h"
+
 namespace fn {
+
+template <class Handle>
+constexpr TLiveKind GdiKind();
+template <> constexpr TLiveKind GdiKind<HBITMAP>() { return TLiveKind::Bitmap; }
+template <> constexpr TLiveKind GdiKind<HRGN>() { return TLiveKind::Region; }
+template <> constexpr TLiveKind GdiKind<HBRUSH>() { return TLiveKind::Brush; }
+template <> constexpr TLiveKind GdiKind<HPEN>() { return TLiveKind::Pen; }
+template <> constexpr TLiveKind GdiKind<HFONT>() { return TLiveKind::Font; }
 
 // Owner of one GDI object (bitmap, region, brush, pen, font), deleted with DeleteObject. The
 // object must not be selected into a device context when the owner lets it go.
@@ -12,9 +22,9 @@ template <class Handle>
 class TGdiObject {
 public:
     TGdiObject() = default;
-    explicit TGdiObject(Handle handle) : handle_(handle) {}
+    explicit TGdiObject(Handle handle) : handle_(handle) { if (handle_) CountLive(GdiKind<Handle>()); }
     ~TGdiObject() { Reset(); }
-    TGdiObject(TGdiObject&& other) noexcept : handle_(other.Release()) {}
+    TGdiObject(TGdiObject&& other) noexcept : TGdiObject(other.Release()) {}
     TGdiObject& operator=(TGdiObject&& other) noexcept {
         if (this != &other) Reset(other.Release());
         return *this;
@@ -24,10 +34,19 @@ public:
 
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    Handle Release() { return std::exchange(handle_, nullptr); }
+    // Hands the object over (to the system, or to another owner): no longer counted here.
+    Handle Release() {
+        if (handle_) CountGone(GdiKind<Handle>());
+        return std::exchange(handle_, nullptr);
+    }
     void Reset(Handle handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
+        if (handle == handle_) return;
+        if (handle_) {
+            DeleteObject(handle_);
+            CountGone(GdiKind<Handle>());
+        }
         handle_ = handle;
+        if (handle_) CountLive(GdiKind<Handle>());
     }
 
 private:
@@ -44,7 +63,7 @@ using TFontHandle = TGdiObject<HFONT>;
 class TOwnedDC {
 public:
     TOwnedDC() = default;
-    explicit TOwnedDC(HDC dc) : dc_(dc) {}
+    explicit TOwnedDC(HDC dc) : dc_(dc) { if (dc_) CountLive(TLiveKind::OwnedDC); }
     ~TOwnedDC() { Reset(); }
     TOwnedDC(TOwnedDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
     TOwnedDC& operator=(TOwnedDC&& other) noexcept {
@@ -60,7 +79,10 @@ public:
     HDC Get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
     void Reset() {
-        if (dc_) DeleteDC(dc_);
+        if (dc_) {
+            DeleteDC(dc_);
+            CountGone(TLiveKind::OwnedDC);
+        }
         dc_ = nullptr;
     }
 
@@ -79,9 +101,13 @@ public:
 class TWindowDC {
 public:
     explicit TWindowDC(HWND window, bool wholeWindow = false)
-        : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+        : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {
+        if (dc_) CountLive(TLiveKind::WindowDC);
+    }
     ~TWindowDC() {
-        if (dc_) ReleaseDC(window_, dc_);
+        if (!dc_) return;
+        ReleaseDC(window_, dc_);
+        CountGone(TLiveKind::WindowDC);
     }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;

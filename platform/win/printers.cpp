@@ -58,16 +58,16 @@ HDC TPrinter::CreateDeviceContext() const {
 void TPrinter::BeginDoc(const String& title) {
     if (dc_) throw EPrinter(L"Es wird bereits gedruckt");
     EnsureDevice();
-    dc_ = CreateDeviceContext();
+    dc_ = TOwnedDC(CreateDeviceContext());
     if (!dc_) throw EPrinter(kNoPrinter);
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = title.c_str();
-    if (::StartDocW(dc_, &doc) <= 0) {
+    if (::StartDocW(dc_.Get(), &doc) <= 0) {
         ReleaseDC();
         throw EPrinter(kPrintError);
     }
-    if (::StartPage(dc_) <= 0) {
+    if (::StartPage(dc_.Get()) <= 0) {
         Abort();
         throw EPrinter(kPrintError);
     }
@@ -76,9 +76,9 @@ void TPrinter::BeginDoc(const String& title) {
 
 void TPrinter::NewPage() {
     if (!dc_) return;
-    bool ok = ::EndPage(dc_) > 0;
+    bool ok = ::EndPage(dc_.Get()) > 0;
     pageOpen_ = false;
-    if (ok) ok = ::StartPage(dc_) > 0;
+    if (ok) ok = ::StartPage(dc_.Get()) > 0;
     if (!ok) {
         Abort();
         throw EPrinter(kPrintError);
@@ -88,23 +88,20 @@ void TPrinter::NewPage() {
 
 void TPrinter::EndDoc() {
     if (!dc_) return;
-    bool ok = !pageOpen_ || ::EndPage(dc_) > 0;
+    bool ok = !pageOpen_ || ::EndPage(dc_.Get()) > 0;
     pageOpen_ = false;
-    ok = ::EndDoc(dc_) > 0 && ok;
+    ok = ::EndDoc(dc_.Get()) > 0 && ok;
     ReleaseDC();
     if (!ok) throw EPrinter(kPrintError);
 }
 
 void TPrinter::Abort() {
     if (!dc_) return;
-    ::AbortDoc(dc_);
+    ::AbortDoc(dc_.Get());
     pageOpen_ = false;
     ReleaseDC();
 }
 
-void TPrinter::ReleaseDC() {
-    if (dc_) ::DeleteDC(dc_);
-    dc_ = nullptr;
-}
+void TPrinter::ReleaseDC() { dc_.Reset(); }
 
 }  // namespace fn

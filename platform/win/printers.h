@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/core/sys_utils.h"
+#include "platform/win/gdi.h"
 
 namespace fn {
 
@@ -47,9 +48,9 @@ public:
     void EndDoc();
     // Ends the job without finishing it (after a failure while printing).
     void Abort();
-    bool Printing() const { return dc_ != nullptr; }
+    bool Printing() const { return bool(dc_); }
     // The printer's device context while printing.
-    HDC Handle() const { return dc_; }
+    HDC Handle() const { return dc_.Get(); }
 
 private:
     void EnsureDevice();
@@ -57,7 +58,7 @@ private:
     void ReleaseDC();
 
     GlobalHandle devMode_, devNames_;
-    HDC dc_ = nullptr;
+    TOwnedDC dc_;
     bool pageOpen_ = false;
 };
 

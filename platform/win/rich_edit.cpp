@@ -187,9 +187,8 @@ String CreateTemporaryFileIn(const String& folder) {
 }
 
 int ScreenPixelsPerInch() {
-    HDC screen = ::GetDC(nullptr);
-    int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
+    TWindowDC screen(nullptr);
+    int dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -254,12 +253,10 @@ String DrawnFace(const TFontDesc& font) {
     lf.lfCharSet = static_cast<BYTE>(font.charset);
     font.name.copy(lf.lfFaceName, LF_FACESIZE - 1);
     TFontHandle handle(::CreateFontIndirectW(&lf));
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, handle.Get());
+    TWindowDC screen(nullptr);
+    TSelectObject selected(screen.Get(), handle.Get());
     wchar_t face[LF_FACESIZE] = {};
-    const int n = ::GetTextFaceW(screen, LF_FACESIZE, face);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
+    const int n = ::GetTextFaceW(screen.Get(), LF_FACESIZE, face);
     return n > 0 && face[0] ? String(face) : font.name;
 }
 
@@ -486,7 +483,6 @@ TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {}
 
 TRichEdit::~TRichEdit() {
     DestroyHandle();
-    if (fontHandle_) ::DeleteObject(fontHandle_);
 }
 
 void TRichEdit::GetCreateParams(CreateParams& p) {
@@ -547,13 +543,12 @@ void TRichEdit::SetFont(const TFontDesc& font) {
 }
 
 void TRichEdit::ApplyFont() {
-    HFONT font = ::CreateFontW(font_.height, 0, 0, 0, font_.bold ? FW_BOLD : FW_NORMAL, font_.italic, font_.underline,
-                               font_.strikeOut, static_cast<BYTE>(font_.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font_.name.c_str());
+    TFontHandle font(::CreateFontW(font_.height, 0, 0, 0, font_.bold ? FW_BOLD : FW_NORMAL, font_.italic,
+                                   font_.underline, font_.strikeOut, static_cast<BYTE>(font_.charset), OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font_.name.c_str()));
     if (!font) return;
-    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (fontHandle_) ::DeleteObject(fontHandle_);
-    fontHandle_ = font;
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    fontHandle_ = std::move(font);
     // Rich text stores sizes in half points: a base size between two (8.25 points for an
     // 11-pixel font) would come back from a saved note, or a paste, a size smaller. The size is
     // set to the half point that shows at the same pixel height, so text reads back as typed.
@@ -851,11 +846,12 @@ int TRichEdit::PrintPlainPages(HDC dc, const RECT& pageTwips, const std::functio
     auto toY = [dc](int twips) { return ::MulDiv(twips, ::GetDeviceCaps(dc, LOGPIXELSY), 1440); };
     RECT page{toX(pageTwips.left), toY(pageTwips.top), toX(pageTwips.right), toY(pageTwips.bottom)};
     int points = ::MulDiv(font_.height < 0 ? -font_.height : font_.height, 72, ScreenPixelsPerInch());
-    HFONT font = ::CreateFontW(-::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
-                               font_.bold ? FW_BOLD : FW_NORMAL, font_.italic, font_.underline, font_.strikeOut,
-                               static_cast<BYTE>(font_.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, font_.name.c_str());
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    TFontHandle font(::CreateFontW(-::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
+                                   font_.bold ? FW_BOLD : FW_NORMAL, font_.italic, font_.underline, font_.strikeOut,
+                                   static_cast<BYTE>(font_.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font_.name.c_str()));
+    // Selected back out and deleted even when a page break gives up (an aborted print job).
+    TSelectObject selected(dc, font.Get());
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     int lineHeight = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
@@ -896,8 +892,6 @@ int TRichEdit::PrintPlainPages(HDC dc, const RECT& pageTwips, const std::functio
         if (end >= text.size()) break;
         pos = end + 2;
     }
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
     return pages;
 }
 

@@ -13,6 +13,7 @@
 #include "platform/core/graph_types.h"
 #include "platform/core/streams.h"
 #include "platform/win/controls.h"
+#include "platform/win/gdi.h"
 
 namespace fn {
 
@@ -206,7 +207,7 @@ private:
     TParaAttributes paragraph_{*this};
     TFontDesc font_;
     bool ownFont_ = false;
-    HFONT fontHandle_ = nullptr;
+    TFontHandle fontHandle_;  // the font given to the control (WM_SETFONT)
     bool wordWrap_ = true;
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
     std::optional<TCopied> copied_;

@@ -31,12 +31,15 @@ void TWindowTimer::Start(HWND window, UINT_PTR id, UINT milliseconds) {
         window_ = window;
         id_ = id;
         interval_ = milliseconds;
+        CountLive(TLiveKind::Timer);
     }
 }
 
 void TWindowTimer::Stop() {
-    if (window_) TimerSeam().Stop(window_, id_);
+    if (!window_) return;
+    TimerSeam().Stop(window_, id_);
     window_ = nullptr;
+    CountGone(TLiveKind::Timer);
 }
 
 }  // namespace fn

@@ -1,8 +1,10 @@
 #pragma once
 // Window timers started through one replaceable seam: the system's SetTimer/KillTimer, or a
 // test's clock that records the timers and fires them by sending WM_TIMER itself (so no test
-// waits for real time). The application's hints, the skinned menus and the tray icon use them.
+// waits for real time). Every timer of the program and the skin library goes through it.
 #include <windows.h>
+
+#include "platform/core/live_counts.h"
 
 namespace fn {
 

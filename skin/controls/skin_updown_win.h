@@ -2,7 +2,7 @@
 // TmnSkinUpDown: two skinned arrow buttons that step a position between Min and Max, with
 // auto-repeat while a button is held, and the arrow keys, Page Up/Down, Home and End when it
 // has the focus.
-#include "platform/win/handles.h"
+#include "platform/win/window_timer.h"
 #include "skin/controls/skin_control_win.h"
 #include "skin/controls/updown_model.h"
 
@@ -70,7 +70,7 @@ private:
     TUpDownModel model_{*this};
     bool useSkinSize_ = true;
     TUDOrientation orientation_ = TUDOrientation::udHorizontal;
-    WindowTimer timer_;
+    TWindowTimer timer_;
     unsigned repeatPeriod_ = 0;
     // The images of the record: normal, active, pressed for each button.
     TSkinRect images_[2][3]{};

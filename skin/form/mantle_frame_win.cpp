@@ -243,9 +243,9 @@ void TmnMantle::DrawFormIcon(TmnObjectPainter& painter, int x, int y) {
         if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(form_.Handle(), GCLP_HICONSM));
         if (!icon) icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
         if (!icon) icon = ::LoadIconW(nullptr, IDI_APPLICATION);
-        iconCopy_ = static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, w, h, 0));
+        iconCopy_.Reset(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, w, h, 0)));
     }
-    if (iconCopy_) ::DrawIconEx(canvas->Handle(), x, y, iconCopy_, w, h, 0, nullptr, DI_NORMAL);
+    if (iconCopy_) ::DrawIconEx(canvas->Handle(), x, y, iconCopy_.Get(), w, h, 0, nullptr, DI_NORMAL);
 }
 
 void TmnMantle::CaptionPaint(TmnObjectPainter& painter, int target, const TSkinRect& r, bool active) {

@@ -91,7 +91,6 @@ TmnMantle::~TmnMantle() {
         trayIcon_->OnDblClick = nullptr;
         if (trayIcon_->PopupMenu() == trayPopupMenu_) trayIcon_->SetPopupMenu(nullptr);
     }
-    if (iconCopy_) ::DestroyIcon(iconCopy_);
 }
 
 TmnMantle* TmnMantle::Of(const TForm* form) {

@@ -13,6 +13,7 @@
 #include "platform/win/forms.h"
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
+#include "platform/win/window_timer.h"
 #include "platform/win/wndproc_hook.h"
 #include "skin/data/skin_messages.h"
 #include "skin/form/form_partners_win.h"
@@ -347,7 +348,7 @@ private:
     TmnTileBrush tileBrush_, mdiTileBrush_;  // the backgrounds of the form and the MDI client
     std::unique_ptr<TmnSkinnedFramePainter> framePainter_;  // its border images are kept
     std::unique_ptr<TmnObjectTimers> timers_;
-    HICON iconCopy_ = nullptr;
+    TIconHandle iconCopy_;
 
     bool skinned_ = false;
     int formWidth_ = 0, formHeight_ = 0;
@@ -382,7 +383,7 @@ private:
     bool altKeyUsed_ = false;  // Alt+letter opened the bar since Alt went down
 
     TWndProcHook formHook_, clientHook_;
-    WindowTimer fadeTimer_;
+    TWindowTimer fadeTimer_;
 };
 
 

@@ -2,7 +2,7 @@
 
 namespace fn {
 
-WindowTimer& TmnObjectTimers::Timer(TmnObjectTimer t) {
+TWindowTimer& TmnObjectTimers::Timer(TmnObjectTimer t) {
     switch (t) {
         case TmnObjectTimer::Mouse: return mouse_;
         case TmnObjectTimer::Morph: return morph_;

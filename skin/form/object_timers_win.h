@@ -3,7 +3,7 @@
 // and animation (25 ms each). They end with their owner; WM_TIMER ids map back to the timer.
 #include <optional>
 
-#include "platform/win/handles.h"
+#include "platform/win/window_timer.h"
 #include "skin/form/skin_object_owner.h"
 
 namespace fn {
@@ -23,11 +23,11 @@ public:
     static std::optional<TmnObjectTimer> FromId(UINT_PTR id);
 
 private:
-    WindowTimer& Timer(TmnObjectTimer t);
+    TWindowTimer& Timer(TmnObjectTimer t);
     static UINT_PTR Id(TmnObjectTimer t);
 
     HWND window_;
-    WindowTimer mouse_, morph_, animate_;
+    TWindowTimer mouse_, morph_, animate_;
 };
 
 }  // namespace fn

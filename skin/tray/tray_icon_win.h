@@ -37,23 +37,6 @@ using TmnCycleEvent = std::function<void(TmnTrayIcon* sender, int nextIndex)>;
 using TTrayMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TTrayMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
 
-// An icon handle destroyed with DestroyIcon.
-class TIconHandle {
-public:
-    TIconHandle() = default;
-    ~TIconHandle() { Reset(); }
-    TIconHandle(const TIconHandle&) = delete;
-    TIconHandle& operator=(const TIconHandle&) = delete;
-    HICON Get() const { return icon_; }
-    void Reset(HICON icon = nullptr) {
-        if (icon_) ::DestroyIcon(icon_);
-        icon_ = icon;
-    }
-
-private:
-    HICON icon_ = nullptr;
-};
-
 class TmnTrayIcon : public TComponent {
 public:
     explicit TmnTrayIcon(TComponent* owner);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <stdexcept>
 
 #include "app/document_window.h"
 #include "platform/win/clipboard.h"
@@ -798,6 +799,11 @@ TEST_F(DocumentWindow, PrintingLaysTheWholeTextOnConsecutivePages) {
     doc->RichEdit1->Lines().SetText(L"a\r\nb");
     RECT sliver{0, 0, 1440, 2};
     EXPECT_LE(doc->RichEdit1->PrintPages(dc, sliver, [] {}), 2);
+    // A page break that gives up (a failed print job) leaves the context as it found it.
+    HGDIOBJ fontBefore = ::GetCurrentObject(dc, OBJ_FONT);
+    doc->RichEdit1->Lines().SetText(text);
+    EXPECT_THROW(doc->RichEdit1->PrintPages(dc, inch, [] { throw std::runtime_error("Seitenwechsel"); }), std::runtime_error);
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_FONT), fontBefore);
     ::SelectObject(dc, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);

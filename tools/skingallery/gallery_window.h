@@ -6,6 +6,7 @@
 
 #include "platform/win/forms.h"
 #include "platform/win/handles.h"
+#include "platform/win/window_timer.h"
 #include "tools/skingallery/gallery_page.h"
 #include "tools/skingallery/gallery_skin.h"
 
@@ -41,7 +42,7 @@ private:
     TmnMantle* mantle_ = nullptr;  // owned by the form
     std::vector<TGalleryPage*> pages_;
     HWND tabs_ = nullptr, statusLine_ = nullptr;
-    WindowTimer watchTimer_;
+    TWindowTimer watchTimer_;
     String signature_, status_;
 };
 

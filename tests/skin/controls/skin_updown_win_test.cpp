@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include "skin/controls/skin_updown_win.h"
+#include "tests/platform/win/fake_timers.h"
 #include "tests/platform/win/gdi_support.h"
 #include "tests/skin/controls/controls_fixture.h"
 
@@ -19,7 +20,10 @@ struct UpDownWin : test::ControlsTest {
         u->OnChange = [this](TComponent*) { ++changes; };
         return u;
     }
-    static void Tick(TmnSkinUpDown& u) { ::SendMessageW(u.Handle(), WM_TIMER, TmnSkinUpDown::kRepeatTimer, 0); }
+    // Moves the clock on by the current repeat period (a stopped repeat still gets time to
+    // show that its timer is really gone).
+    void Tick(TmnSkinUpDown& u) { timers.Advance(std::max(u.RepeatPeriod(), 100u)); }
+    test::FakeTimers timers;
     int changes = 0;
 };
 

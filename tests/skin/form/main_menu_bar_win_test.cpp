@@ -489,7 +489,7 @@ TEST_F(MenuBarTest, APointerRestingOnTheBarLeavesTheHighlightToTheKeyboard) {
         ::ClientToScreen(b.Handle(), &p);
         return ::SetCursorPos(p.x, p.y) != FALSE;
     };
-    auto tick = [&] { ::SendMessageW(b.Handle(), WM_TIMER, TmnSkinMainMenuBar::HoverTimer, 0); };
+    auto tick = [&] { timers.Advance(50); };  // one hover poll
     ASSERT_TRUE(pointTo(3));
     Mouse(WM_MOUSEMOVE, at(3).x, at(3).y);
     EXPECT_EQ(b.HotIndex, 3);

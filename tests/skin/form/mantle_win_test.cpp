@@ -23,6 +23,7 @@
 #include "skin/form/frame_painter_win.h"
 #include "skin/form/mantle_win.h"
 #include "skin/menus/skin_menu_win.h"
+#include "tests/platform/win/fake_timers.h"
 
 namespace fn {
 namespace {
@@ -523,26 +524,73 @@ TEST(Mantle, BackgroundIsTheSkinsTile) {
 
 constexpr UINT_PTR FadeTimerId = 0x4D04;
 
+BYTE LayeredAlpha(HWND window) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    return ::GetLayeredWindowAttributes(window, nullptr, &alpha, &flags) ? alpha : 0;
+}
+
 TEST(Mantle, FadeInEndsAtFullOpacityAndDropsTheLayeredStyle) {
+    test::FakeTimers timers;
     SkinnedForm f;
     f.form->Hide();
     Pump();
     f.mantle->AlphaBlendAnimation = true;
     f.form->Show();
     ASSERT_TRUE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, FadeTimerId, 0);
+    ASSERT_TRUE(timers.Has(f.Handle(), FadeTimerId));
+    // A tenth of a second in, the form is part way up; a second in, the fade has ended.
+    timers.Advance(100);
+    EXPECT_TRUE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_GT(LayeredAlpha(f.Handle()), 0);
+    EXPECT_LT(LayeredAlpha(f.Handle()), 255);
+    timers.Advance(900);
     EXPECT_FALSE(::GetWindowLongPtrW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
-    // A fade-in whose window is gone stops instead of touching it.
+    EXPECT_FALSE(timers.Has(f.Handle(), FadeTimerId));
+    // Faded in to a translucent target, the form stays layered at that opacity.
     f.form->Hide();
     Pump();
     f.mantle->SetAlphaBlend(true);
     f.mantle->SetAlphaBlendValue(120);
     f.form->Show();
-    for (int i = 0; i < 40; ++i) ::SendMessageW(f.Handle(), WM_TIMER, FadeTimerId, 0);
+    timers.Advance(1000);
+    EXPECT_FALSE(timers.Has(f.Handle(), FadeTimerId));
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(::GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags));
     EXPECT_EQ(alpha, 120);
+}
+
+// The caption buttons' hover tracking and morphing run on the window timers of the seam: the
+// clock alone brings a hovered button up, and takes it back down once the pointer has left.
+TEST(Mantle, AHoveredCaptionButtonMorphsOnItsTimersAndBackWhenThePointerLeaves) {
+    test::FakeTimers timers;
+    SkinnedForm f;
+    ::SetActiveWindow(f.Handle());
+    ::SendMessageW(f.Handle(), WM_NCACTIVATE, TRUE, 0);
+    const TSkinRect close = f.RectOf(L"closebutton");
+    RECT wr;
+    ::GetWindowRect(f.Handle(), &wr);
+    const POINT at{wr.left + close.Left + 3, wr.top + close.Top + 3};
+    ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+    ::SendMessageW(f.Handle(), WM_NCMOUSEMOVE, ::SendMessageW(f.Handle(), WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)),
+                   MAKELPARAM(at.x, at.y));
+    TmnSkinObjectList& objects = f.mantle->ObjectList();
+    TmnActiveSkinObject* button = objects.Object(f.IndexOf(L"closebutton"));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->Morphing);  // the default skin fades its caption buttons
+    EXPECT_TRUE(timers.Has(f.Handle(), TmnObjectTimers::MouseTimerId));
+    timers.Advance(1000);
+    EXPECT_EQ(objects.ActiveObject, f.IndexOf(L"closebutton"));
+    EXPECT_TRUE(button->Active);
+    EXPECT_EQ(button->MorphFactor, 1.0);
+    // The pointer leaves without a message: the hover poll notices, the button goes back down.
+    ASSERT_TRUE(::SetCursorPos(wr.right + 50, wr.bottom + 50));
+    timers.Advance(1000);
+    EXPECT_EQ(objects.ActiveObject, -1);
+    EXPECT_FALSE(button->Active);
+    EXPECT_EQ(button->MorphFactor, 0.0);
+    EXPECT_FALSE(timers.Has(f.Handle(), TmnObjectTimers::MorphTimerId));
 }
 
 // A form whose program counts its own timer's ticks, as the skin gallery's watch timer does.
@@ -561,6 +609,7 @@ public:
 
 TEST(Mantle, TheProgramsOwnTimersReachTheDressedFormWhileItFadesIn) {
     RegisterOnce();
+    test::FakeTimers timers;
     TimedForm form(nullptr);
     form.LoadFromText(kSkinnedForm);
     TmnMantle* mantle = TmnMantle::Of(&form);
@@ -576,7 +625,7 @@ TEST(Mantle, TheProgramsOwnTimersReachTheDressedFormWhileItFadesIn) {
     ::KillTimer(form.Handle(), 1);
     EXPECT_GE(form.ticks, 2);
     // The fade-in still ends on its own ticks.
-    for (int i = 0; i < 40; ++i) ::SendMessageW(form.Handle(), WM_TIMER, FadeTimerId, 0);
+    timers.Advance(1000);
     EXPECT_FALSE(::GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
