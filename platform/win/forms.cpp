@@ -1,6 +1,7 @@
 #include "platform/win/forms.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/win/application.h"
 
@@ -315,7 +316,25 @@ void TForm::ApplyPosition() {
     }
     int x = area.left + std::max(0L, ((area.right - area.left) - w) / 2);
     int y = area.top + std::max(0L, ((area.bottom - area.top) - h) / 2);
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        // A document centred on another one would hide it: it steps down and right by a
+        // caption's height past every document near that place, while it fits.
+        const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
+        while (DocumentNear(x, y, step) && x + step + w <= area.right && y + step + h <= area.bottom) x += step, y += step;
+    }
     ::SetWindowPos(handle_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TForm::DocumentNear(int x, int y, int distance) const {
+    HWND client = ::GetParent(handle_);
+    for (HWND w = ::GetWindow(client, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        if (w == handle_ || !::IsWindowVisible(w)) continue;
+        RECT r;
+        ::GetWindowRect(w, &r);
+        ::MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+        if (std::abs(r.left - x) < distance && std::abs(r.top - y) < distance) return true;
+    }
+    return false;
 }
 
 void TForm::Show() {

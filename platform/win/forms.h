@@ -133,6 +133,9 @@ private:
     // The control that takes the form's focus: the visible child with the lowest tab order.
     TWinControl* FirstFocusControl() const;
     void ApplyPosition();
+    // Another visible document of this one's MDI client has its top-left corner within distance
+    // of (x, y) (client coordinates).
+    bool DocumentNear(int x, int y, int distance) const;
     void ContextMenu(LPARAM lParam);
 
     TMethodTable methods_;

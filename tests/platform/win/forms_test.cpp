@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/win/application.h"
 #include "platform/win/forms.h"
 #include "platform/win/wndproc_hook.h"
@@ -75,6 +78,27 @@ TEST(MdiDocuments, AreCreatedHiddenWithTheirOwnBorderIconsAndShownAndActivatedBy
     delete doc;
     Application()->ProcessMessages();
     EXPECT_EQ(frame->MDIChildCount(), 0);
+}
+
+// Centred documents opened one after another step aside instead of covering each other.
+TEST(MdiDocuments, CentredDocumentsCascadeInsteadOfCoveringEachOther) {
+    Frame();
+    std::vector<std::unique_ptr<TForm>> docs;
+    std::vector<RECT> places;
+    for (int i = 0; i < 3; ++i) {
+        docs.push_back(std::make_unique<TForm>(nullptr));
+        docs.back()->LoadFromText(L"object Doc: TForm\n  FormStyle = fsMDIChild\n  Position = poScreenCenter\n"
+                                  L"  Width = 250\n  Height = 180\nend\n");
+        docs.back()->Show();
+        RECT r;
+        ::GetWindowRect(docs.back()->Handle(), &r);
+        places.push_back(r);
+    }
+    const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_EQ(places[i].left - places[i - 1].left, step) << i;
+        EXPECT_EQ(places[i].top - places[i - 1].top, step) << i;
+    }
 }
 
 TEST(Forms, ClientSizeHoldsForAFrameThatChangedSinceTheClientRectangleWasComputed) {
