@@ -167,14 +167,4 @@ int Run(int repetitions, bool smoke) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const bool smoke = bench::SmokeRun();
-    const int repetitions = smoke ? 1 : argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    try {
-        return Run(repetitions, smoke);
-    } catch (const Exception& e) {
-        std::printf("bench_document: %s\n", WideToUtf8(e.Message()).c_str());
-        return 1;
-    }
-}
+int main(int argc, char** argv) { return fn::bench::RunBenchmark("bench_document", argc, argv, 3, Run); }

@@ -2,12 +2,15 @@
 // The program started for a benchmark: its main window made and shown as at start-up, with
 // messages going to the console instead of waiting for a person (start-up reports a missing
 // help file when the program is not beside its help folder) and common dialogs cancelled.
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <string>
 
 #include "app/main_window.h"
+#include "bench/smoke.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 
@@ -30,6 +33,21 @@ inline void StartProgram(ConsoleDialogs& dialogs) {
     StartApplication();
     Form1->Show();
     Application()->ProcessMessages();
+}
+
+// A benchmark's entry: the repetitions from its first argument (defaultRepetitions without one,
+// 1 in a smoke run), output unbuffered, an exception reported under the benchmark's name.
+inline int RunBenchmark(const char* name, int argc, char** argv, int defaultRepetitions,
+                        const std::function<int(int repetitions, bool smoke)>& run) {
+    const bool smoke = SmokeRun();
+    const int repetitions = smoke ? 1 : argc > 1 ? std::max(1, std::atoi(argv[1])) : defaultRepetitions;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    try {
+        return run(repetitions, smoke);
+    } catch (const Exception& e) {
+        std::printf("%s: %s\n", name, WideToUtf8(e.Message()).c_str());
+        return 1;
+    }
 }
 
 // The wall time of work in milliseconds.
