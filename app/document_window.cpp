@@ -8,6 +8,7 @@
 #include "platform/win/application.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/wait_cursor.h"
+#include "platform/core/files.h"
 
 namespace fn {
 

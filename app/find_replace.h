@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 #include "platform/win/rich_edit.h"
 #include "platform/win/wndproc_hook.h"
 

@@ -6,6 +6,7 @@
 #include "help/hh_text.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
+#include "platform/core/files.h"
 
 namespace fn {
 

@@ -7,6 +7,7 @@
 
 #include "app/document_window.h"
 #include "app/main_window.h"
+#include "platform/core/files.h"
 #include "platform/core/streams.h"
 #include "platform/win/dialogs.h"
 

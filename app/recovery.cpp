@@ -38,8 +38,8 @@ HANDLE Open(const String& path, DWORD access, DWORD share, DWORD disposition) {
 // nobody write it. A lock that cannot be looked at for another reason counts as held, so that
 // nothing of a program that may live is offered or deleted.
 bool LockHeld(const String& path) {
-    KernelHandle probe(Open(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
-    if (probe.get()) return false;
+    TKernelHandle probe(Open(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    if (probe.Get()) return false;
     const DWORD error = ::GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
@@ -70,15 +70,15 @@ bool ReadExactly(HANDLE file, char* to, size_t count) {
 // A copy's record, or nothing when it is unreadable, damaged or cut. Its header is looked at
 // first: nothing more is read (or allocated) unless the file is as long as the header says.
 std::optional<TRecoveryRecord> ReadCopy(const String& path) {
-    KernelHandle file(Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+    TKernelHandle file(Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
     LARGE_INTEGER size{};
     std::string bytes(kRecoveryHeaderBytes, '\0');
-    if (!file.get() || !::GetFileSizeEx(file.get(), &size) || !ReadExactly(file.get(), bytes.data(), bytes.size()))
+    if (!file.Get() || !::GetFileSizeEx(file.Get(), &size) || !ReadExactly(file.Get(), bytes.data(), bytes.size()))
         return std::nullopt;
     const auto whole = RecoveryRecordSize(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     if (!whole || *whole != static_cast<uint64_t>(size.QuadPart)) return std::nullopt;
     bytes.resize(static_cast<size_t>(*whole));
-    if (!ReadExactly(file.get(), bytes.data() + kRecoveryHeaderBytes, bytes.size() - kRecoveryHeaderBytes))
+    if (!ReadExactly(file.Get(), bytes.data() + kRecoveryHeaderBytes, bytes.size() - kRecoveryHeaderBytes))
         return std::nullopt;
     return DecodeRecoveryRecord(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
@@ -108,11 +108,11 @@ void TRecovery::Changed(TForm2* note) {
 }
 
 bool TRecovery::HoldLock() {
-    if (lock_.get()) return true;
+    if (lock_.Get()) return true;
     if (folder_.empty()) return false;
     ::SHCreateDirectoryExW(nullptr, folder_.c_str(), nullptr);
-    lock_.reset(Open(PathOf(RecoveryLockName(owner_)), GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS));
-    return lock_.get() != nullptr;
+    lock_.Reset(Open(PathOf(RecoveryLockName(owner_)), GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS));
+    return lock_.Get() != nullptr;
 }
 
 bool TRecovery::WriteChanged() {
@@ -145,11 +145,11 @@ bool TRecovery::WriteCopy(TForm2* note, TNote& state) {
     const String temp = PathOf(RecoveryTempName(owner_, state.Serial));
     bool written = false;
     {
-        KernelHandle file(Open(temp, GENERIC_WRITE, 0, CREATE_ALWAYS));
-        if (!file.get()) return false;
+        TKernelHandle file(Open(temp, GENERIC_WRITE, 0, CREATE_ALWAYS));
+        if (!file.Get()) return false;
         DWORD done = 0;
-        written = ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-                  done == bytes.size() && ::FlushFileBuffers(file.get());
+        written = ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                  done == bytes.size() && ::FlushFileBuffers(file.Get());
     }
     // The copy is replaced only by a whole new one: a reader finds the old one or the new one.
     written = written && ::MoveFileExW(temp.c_str(), PathOf(RecoveryCopyName(owner_, state.Serial)).c_str(),
@@ -185,8 +185,8 @@ void TRecovery::Closed(TForm2* note) {
 void TRecovery::End() {
     for (auto& [note, state] : notes_) DeleteCopy(state);
     notes_.clear();
-    if (lock_.get()) {
-        lock_.reset();
+    if (lock_.Get()) {
+        lock_.Reset();
         ::DeleteFileW(PathOf(RecoveryLockName(owner_)).c_str());
     }
 }

@@ -92,7 +92,7 @@ private:
     String owner_;
     // Held open without sharing write while this program lives: while it is, the copies of this
     // owner are a running program's and never offered to another.
-    KernelHandle lock_;
+    TKernelHandle lock_;
     uint32_t nextSerial_ = 1;
     std::map<TForm2*, TNote> notes_;
 };

@@ -36,8 +36,8 @@ HWND MarkedWindow() {
 TRunningProgram::TRunningProgram() {
     // Local: one claim per user session; the user's name keeps users of one session apart.
     const String name = L"Local\\FennickNotizen." + UserName();
-    mutex_.reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
-    another_ = mutex_.get() && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    mutex_.Reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
+    another_ = mutex_.Get() && ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 void MarkProgramWindow(HWND window) { ::SetPropW(window, kProgramWindowMark, reinterpret_cast<HANDLE>(1)); }

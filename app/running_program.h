@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 #include "platform/win/handles.h"
 
 namespace fn {
@@ -20,7 +20,7 @@ public:
     bool Another() const { return another_; }
 
 private:
-    KernelHandle mutex_;
+    TKernelHandle mutex_;
     bool another_ = false;
 };
 

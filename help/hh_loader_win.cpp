@@ -1,6 +1,7 @@
 #include "help/hh_loader_win.h"
 
 #include "help/hh_text.h"
+#include "platform/core/files.h"
 
 namespace fn {
 

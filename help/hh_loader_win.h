@@ -3,7 +3,7 @@
 // once at start-up, and its entry points.
 #include <windows.h>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

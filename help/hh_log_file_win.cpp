@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "help/hh_text.h"
+#include "platform/core/files.h"
 
 namespace fn {
 

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -1,4 +1,5 @@
 #include "help/hh_text.h"
+#include "platform/core/files.h"
 
 namespace fn {
 

@@ -3,7 +3,7 @@
 // Portable: no windows.h, so the host build checks them under the sanitizers.
 #include <cstdint>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

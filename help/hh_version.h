@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "platform/core/filter_chain.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -25,6 +25,7 @@
 #include "skin/data/skin_ini.h"
 #include "skin/data/stored_skin.h"
 #include "skin/data/zlib_streams.h"
+#include "platform/core/files.h"
 
 using namespace fn;
 

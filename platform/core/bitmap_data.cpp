@@ -1,4 +1,5 @@
 #include "platform/core/bitmap_data.h"
+#include "platform/core/library_texts.h"
 
 #include <algorithm>
 #include <bit>

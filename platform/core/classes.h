@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/core/live_counts.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 
 namespace fn {
 

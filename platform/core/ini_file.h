@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "platform/core/classes.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/core/ini_file.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

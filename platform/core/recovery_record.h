@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -1,3 +1,5 @@
+#include "platform/core/files.h"
+#include "platform/core/library_texts.h"
 #include "platform/core/streams.h"
 
 #include <algorithm>

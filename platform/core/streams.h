@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/core/raw_buffer.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 
 namespace fn {
 

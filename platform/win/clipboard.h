@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -11,36 +11,6 @@ namespace {
 const wchar_t kControlProp[] = L"FnControl";
 }
 
-bool TFontDesc::ReadProperty(const String& sub, const FormValue& v) {
-    if (sub == L"Name") name = v.AsString();
-    else if (sub == L"Height") height = v.AsInt();
-    else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
-    else if (sub == L"Charset") charset = v.kind == FormValue::Kind::Ident ? (SameText(v.text, L"DEFAULT_CHARSET") ? DEFAULT_CHARSET : ANSI_CHARSET) : v.AsInt();
-    else if (sub == L"Style") {
-        if (v.kind != FormValue::Kind::Set) throw EReadError(L"Font.Style erwartet eine Menge");
-        bold = italic = underline = strikeOut = false;
-        for (auto& s : v.items) {
-            if (s == L"fsBold") bold = true;
-            else if (s == L"fsItalic") italic = true;
-            else if (s == L"fsUnderline") underline = true;
-            else if (s == L"fsStrikeOut") strikeOut = true;
-        }
-    } else return false;
-    return true;
-}
-
-TColor ColorFromIdent(const String& ident) {
-    static const struct { const wchar_t* name; TColor value; } table[] = {
-        {L"clBtnFace", clBtnFace}, {L"clWindowText", clWindowText}, {L"clBtnText", clBtnText},
-        {L"clBtnShadow", clBtnShadow}, {L"clWindow", clWindow}, {L"clAppWorkSpace", clAppWorkSpace},
-        {L"clHighlight", clHighlight}, {L"clHighlightText", clHighlightText}, {L"clMenu", clMenu},
-        {L"clMenuText", clMenuText}, {L"clBlack", 0x000000}, {L"clWhite", 0xFFFFFF},
-    };
-    for (auto& e : table)
-        if (SameText(ident, e.name)) return e.value;
-    throw EReadError(L"Unbekannte Farbe: " + ident);
-}
-
 HICON ProgramIcon(bool small) {
     const int w = ::GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
     const int h = ::GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON);

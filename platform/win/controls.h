@@ -10,26 +10,13 @@
 #include "platform/core/classes.h"
 #include "platform/core/form_data.h"
 #include "platform/core/graph_types.h"
+#include "platform/win/graphics.h"
 #include "platform/win/wndproc_hook.h"
 
 namespace fn {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
-
-// A font as forms and controls store it.
-struct TFontDesc {
-    String name = L"MS Sans Serif";
-    int height = -11;
-    TColor color = clWindowText;
-    int charset = DEFAULT_CHARSET;
-    bool bold = false, italic = false, underline = false, strikeOut = false;
-    // Reads "Font.Name", "Font.Height", ... given the part after the dot.
-    bool ReadProperty(const String& sub, const FormValue& value);
-};
-
-// A colour named in form data ("clBtnFace", "clBlack", ...); EReadError when unknown.
-TColor ColorFromIdent(const String& ident);
 
 class TWinControl : public TComponent {
 public:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/core/seam.h"
 #include "platform/win/application.h"
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
@@ -14,17 +15,16 @@ namespace fn {
 
 namespace {
 
-TDialogService& DefaultService() {
-    static TDialogService service;
-    return service;
+TSeamSlot<TDialogService>& DialogSlot() {
+    static TDialogService system;
+    static TSeamSlot<TDialogService> slot(system);
+    return slot;
 }
-
-TDialogService* g_service = nullptr;
 
 // The platform's message box shows the system language's buttons; a CBT hook gives them the
 // class library's German texts as the box is activated.
-thread_local HHOOK g_captionHook = nullptr;
-thread_local const TDialogButtonCaptions* g_buttonCaptions = nullptr;
+thread_local HHOOK captionHook = nullptr;
+thread_local const TDialogButtonCaptions* buttonCaptions = nullptr;
 
 constexpr UINT_PTR kFitButtonsTimer = 0x0F11;
 
@@ -75,7 +75,7 @@ LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
             {IDYES, L"&Ja"}, {IDNO, L"&Nein"}, {IDCANCEL, L"Abbrechen"}, {IDOK, L"OK"}};
         for (auto& c : captions)
             if (HWND button = ::GetDlgItem(box, c.id)) ::SetWindowTextW(button, c.text);
-        if (const TDialogButtonCaptions* own = g_buttonCaptions) {
+        if (const TDialogButtonCaptions* own = buttonCaptions) {
             HWND yes = ::GetDlgItem(box, IDYES), no = ::GetDlgItem(box, IDNO);
             if (yes && no) {
                 ::SetWindowTextW(yes, own->Yes.c_str());
@@ -86,7 +86,7 @@ LRESULT CALLBACK GermanButtonsHook(int code, WPARAM wParam, LPARAM lParam) {
             }
         }
     }
-    return ::CallNextHookEx(g_captionHook, code, wParam, lParam);
+    return ::CallNextHookEx(captionHook, code, wParam, lParam);
 }
 
 HWND DialogOwner() {
@@ -97,27 +97,27 @@ HWND DialogOwner() {
 }
 
 int GermanMessageBox(const String& text, const String& title, UINT flags) {
-    HookHandle hook(::SetWindowsHookExW(WH_CBT, GermanButtonsHook, nullptr, ::GetCurrentThreadId()));
-    HHOOK previous = g_captionHook;
-    g_captionHook = hook.get();
+    THookHandle hook(::SetWindowsHookExW(WH_CBT, GermanButtonsHook, nullptr, ::GetCurrentThreadId()));
+    HHOOK previous = captionHook;
+    captionHook = hook.Get();
     int r = ::MessageBoxW(DialogOwner(), text.c_str(), title.c_str(), flags | MB_TASKMODAL);
-    g_captionHook = previous;
+    captionHook = previous;
     return r;
 }
 
 }  // namespace
 
 TDialogButtonCaptions::TDialogButtonCaptions(String yes, String no)
-    : Yes(std::move(yes)), No(std::move(no)), previous_(g_buttonCaptions) {
-    g_buttonCaptions = this;
+    : Yes(std::move(yes)), No(std::move(no)), previous_(buttonCaptions) {
+    buttonCaptions = this;
 }
 
-TDialogButtonCaptions::~TDialogButtonCaptions() { g_buttonCaptions = previous_; }
+TDialogButtonCaptions::~TDialogButtonCaptions() { buttonCaptions = previous_; }
 
-const TDialogButtonCaptions* TDialogButtonCaptions::Current() { return g_buttonCaptions; }
+const TDialogButtonCaptions* TDialogButtonCaptions::Current() { return buttonCaptions; }
 
-TDialogService* Dialogs() { return g_service ? g_service : &DefaultService(); }
-void SetDialogService(TDialogService* service) { g_service = service; }
+TDialogService* Dialogs() { return &DialogSlot().Current(); }
+void SetDialogService(TDialogService* service) { DialogSlot().Install(service); }
 
 int MessageDlg(const String& text, TMsgDlgType type, unsigned buttons, int helpContext) {
     return Dialogs()->MessageDlg(text, type, buttons, helpContext);
@@ -187,14 +187,7 @@ bool TFontDialog::ReadProperty(const String& name, const FormValue& v, TReader& 
 }
 
 bool TFontDialog::ExecuteNative(HWND owner) {
-    LOGFONTW lf{};
-    lf.lfHeight = Font.height;
-    lf.lfWeight = Font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = Font.italic;
-    lf.lfUnderline = Font.underline;
-    lf.lfStrikeOut = Font.strikeOut;
-    lf.lfCharSet = static_cast<BYTE>(Font.charset);
-    Font.name.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    LOGFONTW lf = Font.LogFont();
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = owner;

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "platform/core/live_counts.h"
+#include "platform/win/owned_handle.h"
 
 namespace fn {
 
@@ -19,39 +19,12 @@ template <> constexpr TLiveKind GdiKind<HFONT>() { return TLiveKind::Font; }
 // Owner of one GDI object (bitmap, region, brush, pen, font), deleted with DeleteObject. The
 // object must not be selected into a device context when the owner lets it go.
 template <class Handle>
-class TGdiObject {
-public:
-    TGdiObject() = default;
-    explicit TGdiObject(Handle handle) : handle_(handle) { if (handle_) CountLive(GdiKind<Handle>()); }
-    ~TGdiObject() { Reset(); }
-    TGdiObject(TGdiObject&& other) noexcept : TGdiObject(other.Release()) {}
-    TGdiObject& operator=(TGdiObject&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    TGdiObject(const TGdiObject&) = delete;
-    TGdiObject& operator=(const TGdiObject&) = delete;
-
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    // Hands the object over (to the system, or to another owner): no longer counted here.
-    Handle Release() {
-        if (handle_) CountGone(GdiKind<Handle>());
-        return std::exchange(handle_, nullptr);
-    }
-    void Reset(Handle handle = nullptr) {
-        if (handle == handle_) return;
-        if (handle_) {
-            DeleteObject(handle_);
-            CountGone(GdiKind<Handle>());
-        }
-        handle_ = handle;
-        if (handle_) CountLive(GdiKind<Handle>());
-    }
-
-private:
-    Handle handle_ = nullptr;
+struct TGdiTraits {
+    static void Close(Handle handle) { ::DeleteObject(handle); }
+    static constexpr TLiveKind Kind = GdiKind<Handle>();
 };
+template <class Handle>
+using TGdiObject = TOwnedHandle<Handle, TGdiTraits<Handle>>;
 
 using TBitmapHandle = TGdiObject<HBITMAP>;
 using TRegionHandle = TGdiObject<HRGN>;
@@ -60,35 +33,11 @@ using TPenHandle = TGdiObject<HPEN>;
 using TFontHandle = TGdiObject<HFONT>;
 
 // A device context made by CreateCompatibleDC or CreateDC, deleted with DeleteDC.
-class TOwnedDC {
-public:
-    TOwnedDC() = default;
-    explicit TOwnedDC(HDC dc) : dc_(dc) { if (dc_) CountLive(TLiveKind::OwnedDC); }
-    ~TOwnedDC() { Reset(); }
-    TOwnedDC(TOwnedDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-    TOwnedDC& operator=(TOwnedDC&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            dc_ = std::exchange(other.dc_, nullptr);
-        }
-        return *this;
-    }
-    TOwnedDC(const TOwnedDC&) = delete;
-    TOwnedDC& operator=(const TOwnedDC&) = delete;
-
-    HDC Get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-    void Reset() {
-        if (dc_) {
-            DeleteDC(dc_);
-            CountGone(TLiveKind::OwnedDC);
-        }
-        dc_ = nullptr;
-    }
-
-private:
-    HDC dc_ = nullptr;
+struct TOwnedDCTraits {
+    static void Close(HDC dc) { ::DeleteDC(dc); }
+    static constexpr TLiveKind Kind = TLiveKind::OwnedDC;
 };
+using TOwnedDC = TOwnedHandle<HDC, TOwnedDCTraits>;
 
 // A memory device context compatible with the given one (the screen when none).
 class TMemoryDC : public TOwnedDC {

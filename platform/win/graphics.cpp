@@ -79,21 +79,92 @@ void TFont::AssignLogFont(const LOGFONTW& font) {
 
 HFONT TFont::Handle() {
     if (!handle_) {
-        LOGFONTW lf{};
-        lf.lfHeight = height_;
-        lf.lfWeight = HasFontStyle(style_, fsBold) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = HasFontStyle(style_, fsItalic);
-        lf.lfUnderline = HasFontStyle(style_, fsUnderline);
-        lf.lfStrikeOut = HasFontStyle(style_, fsStrikeOut);
-        lf.lfCharSet = static_cast<BYTE>(charset_);
-        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-        lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lf.lfPitchAndFamily = DEFAULT_PITCH;
-        wcsncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
+        const LOGFONTW lf = MakeLogFont(name_, height_, style_, charset_);
         handle_.Reset(CreateFontIndirectW(&lf));
     }
     return handle_.Get();
+}
+
+// --- font descriptions ---
+
+LOGFONTW MakeLogFont(const String& name, int height, TFontStyles style, int charset) {
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = HasFontStyle(style, fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = HasFontStyle(style, fsItalic);
+    lf.lfUnderline = HasFontStyle(style, fsUnderline);
+    lf.lfStrikeOut = HasFontStyle(style, fsStrikeOut);
+    lf.lfCharSet = static_cast<BYTE>(charset);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH;
+    wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+    return lf;
+}
+
+bool TFontDesc::ReadProperty(const String& sub, const FormValue& v) {
+    if (sub == L"Name") name = v.AsString();
+    else if (sub == L"Height") height = v.AsInt();
+    else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
+    else if (sub == L"Charset") charset = v.kind == FormValue::Kind::Ident ? (SameText(v.text, L"DEFAULT_CHARSET") ? DEFAULT_CHARSET : ANSI_CHARSET) : v.AsInt();
+    else if (sub == L"Style") {
+        if (v.kind != FormValue::Kind::Set) throw EReadError(L"Font.Style erwartet eine Menge");
+        bold = italic = underline = strikeOut = false;
+        for (auto& s : v.items) {
+            if (s == L"fsBold") bold = true;
+            else if (s == L"fsItalic") italic = true;
+            else if (s == L"fsUnderline") underline = true;
+            else if (s == L"fsStrikeOut") strikeOut = true;
+        }
+    } else return false;
+    return true;
+}
+
+TColor ColorFromIdent(const String& ident) {
+    static const struct { const wchar_t* name; TColor value; } table[] = {
+        {L"clBtnFace", clBtnFace}, {L"clWindowText", clWindowText}, {L"clBtnText", clBtnText},
+        {L"clBtnShadow", clBtnShadow}, {L"clWindow", clWindow}, {L"clAppWorkSpace", clAppWorkSpace},
+        {L"clHighlight", clHighlight}, {L"clHighlightText", clHighlightText}, {L"clMenu", clMenu},
+        {L"clMenuText", clMenuText}, {L"clBlack", 0x000000}, {L"clWhite", 0xFFFFFF},
+    };
+    for (auto& e : table)
+        if (SameText(ident, e.name)) return e.value;
+    throw EReadError(L"Unbekannte Farbe: " + ident);
+}
+
+TFontStyles TFontDesc::Style() const {
+    return static_cast<TFontStyles>((bold ? FontStyleBit(fsBold) : 0) | (italic ? FontStyleBit(fsItalic) : 0) |
+                                    (underline ? FontStyleBit(fsUnderline) : 0) |
+                                    (strikeOut ? FontStyleBit(fsStrikeOut) : 0));
+}
+
+TFontDesc TFontDesc::Of(const TFont& font) {
+    TFontDesc d;
+    d.name = font.Name();
+    d.height = font.Height();
+    d.color = font.Color();
+    d.charset = font.CharSet();
+    d.bold = HasFontStyle(font.Style(), fsBold);
+    d.italic = HasFontStyle(font.Style(), fsItalic);
+    d.underline = HasFontStyle(font.Style(), fsUnderline);
+    d.strikeOut = HasFontStyle(font.Style(), fsStrikeOut);
+    return d;
+}
+
+void TFontDesc::AssignTo(TFont& font) const {
+    font.SetName(name);
+    font.SetHeight(height);
+    font.SetStyle(Style());
+    font.SetColor(color);
+    font.SetCharSet(charset);
+}
+
+bool ReadFontProperty(TFont& font, const String& sub, const FormValue& value) {
+    TFontDesc d = TFontDesc::Of(font);
+    if (!d.ReadProperty(sub, value)) return false;
+    d.AssignTo(font);
+    return true;
 }
 
 // --- TPen ---

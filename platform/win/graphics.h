@@ -9,8 +9,9 @@
 #include <memory>
 
 #include "platform/core/bitmap_data.h"
+#include "platform/core/form_data.h"
 #include "platform/core/graph_types.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 #include "platform/win/gdi.h"
 
 namespace fn {
@@ -38,6 +39,33 @@ protected:
     void Changed();
     std::function<void()> changing_;
 };
+
+// The system's description of a font: face, height, styles and character set.
+LOGFONTW MakeLogFont(const String& name, int height, TFontStyles style, int charset);
+
+class TFont;
+
+// A font as forms and controls store it.
+struct TFontDesc {
+    String name = L"MS Sans Serif";
+    int height = -11;
+    TColor color = clWindowText;
+    int charset = DEFAULT_CHARSET;
+    bool bold = false, italic = false, underline = false, strikeOut = false;
+    // Reads "Font.Name", "Font.Height", ... given the part after the dot.
+    bool ReadProperty(const String& sub, const FormValue& value);
+    TFontStyles Style() const;
+    LOGFONTW LogFont() const { return MakeLogFont(name, height, Style(), charset); }
+    static TFontDesc Of(const TFont& font);
+    void AssignTo(TFont& font) const;
+};
+
+// Reads one font key of form data ("Name", "Height", "Color", "Charset", "Style", given the
+// part after the dot) into a font; false when the key is none of these.
+bool ReadFontProperty(TFont& font, const String& sub, const FormValue& value);
+
+// A colour named in form data ("clBtnFace", "clBlack", ...); EReadError when unknown.
+TColor ColorFromIdent(const String& ident);
 
 class TFont : public TGraphicsObject {
 public:

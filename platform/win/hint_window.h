@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -264,16 +264,16 @@ bool TMenu::IsShortCut(WORD key, TShiftState shift) {
 }
 
 HMENU TMenu::Handle() {
-    if (!native_.get()) {
-        native_.reset(CreateNativeMenu());
-        FillNativeMenu(native_.get(), items_);
+    if (!native_.Get()) {
+        native_.Reset(CreateNativeMenu());
+        FillNativeMenu(native_.Get(), items_);
     }
-    return native_.get();
+    return native_.Get();
 }
 
 void TMenu::MenuChanged() {
-    if (!native_.get()) return;
-    HMENU menu = native_.get();
+    if (!native_.Get()) return;
+    HMENU menu = native_.Get();
     while (::GetMenuItemCount(menu) > 0) ::DeleteMenu(menu, 0, MF_BYPOSITION);
     FillNativeMenu(menu, items_);
 }
@@ -304,7 +304,7 @@ HMENU TMainMenu::CreateNativeMenu() { return ::CreateMenu(); }
 
 void TMainMenu::MenuChanged() {
     TMenu::MenuChanged();
-    if (window_ && ::GetMenu(window_) == native_.get()) ::DrawMenuBar(window_);
+    if (window_ && ::GetMenu(window_) == native_.Get()) ::DrawMenuBar(window_);
 }
 
 HMENU TPopupMenu::CreateNativeMenu() { return ::CreatePopupMenu(); }

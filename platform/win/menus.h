@@ -150,7 +150,7 @@ public:
 protected:
     virtual HMENU CreateNativeMenu() = 0;
     void FillNativeMenu(HMENU menu, TMenuItem* parent);
-    MenuHandle native_;
+    TMenuHandle native_;
 
 private:
     TMenuItem* items_;

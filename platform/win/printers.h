@@ -3,7 +3,7 @@
 // both), and a print job on that device with its pages.
 #include <windows.h>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 #include "platform/win/gdi.h"
 
 namespace fn {

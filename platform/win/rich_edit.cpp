@@ -10,6 +10,8 @@
 #include "platform/win/graphics.h"
 #include "platform/win/handles.h"
 #include "platform/win/printers.h"
+#include "platform/core/files.h"
+#include "platform/core/library_texts.h"
 #include "platform/core/rich_text_objects.h"
 #include "platform/win/wait_cursor.h"
 
@@ -22,12 +24,12 @@ constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
 constexpr LPARAM kMaxTextChars = 0x7FFFFFF0;
 
 const wchar_t* RichEditClass() {
-    static ModuleHandle module;
+    static TModuleHandle module;
     static const wchar_t* name = [] {
-        module.reset(::LoadLibraryW(L"Msftedit.dll"));
-        if (module.get()) return L"RICHEDIT50W";
-        module.reset(::LoadLibraryW(L"Riched20.dll"));
-        if (module.get()) return L"RichEdit20W";
+        module.Reset(::LoadLibraryW(L"Msftedit.dll"));
+        if (module.Get()) return L"RICHEDIT50W";
+        module.Reset(::LoadLibraryW(L"Riched20.dll"));
+        if (module.Get()) return L"RichEdit20W";
         throw EOutOfResources(L"Das Steuerelement für formatierten Text ist nicht verfügbar");
     }();
     return name;
@@ -247,11 +249,7 @@ namespace {
 
 // The face the system draws font with: the named one, or its stand-in where it is missing.
 String DrawnFace(const TFontDesc& font) {
-    LOGFONTW lf{};
-    lf.lfHeight = font.height;
-    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = static_cast<BYTE>(font.charset);
-    font.name.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    const LOGFONTW lf = font.LogFont();
     TFontHandle handle(::CreateFontIndirectW(&lf));
     TWindowDC screen(nullptr);
     TSelectObject selected(screen.Get(), handle.Get());
@@ -543,9 +541,8 @@ void TRichEdit::SetFont(const TFontDesc& font) {
 }
 
 void TRichEdit::ApplyFont() {
-    TFontHandle font(::CreateFontW(font_.height, 0, 0, 0, font_.bold ? FW_BOLD : FW_NORMAL, font_.italic,
-                                   font_.underline, font_.strikeOut, static_cast<BYTE>(font_.charset), OUT_DEFAULT_PRECIS,
-                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font_.name.c_str()));
+    const LOGFONTW lf = font_.LogFont();
+    TFontHandle font(::CreateFontIndirectW(&lf));
     if (!font) return;
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     fontHandle_ = std::move(font);
@@ -846,10 +843,9 @@ int TRichEdit::PrintPlainPages(HDC dc, const RECT& pageTwips, const std::functio
     auto toY = [dc](int twips) { return ::MulDiv(twips, ::GetDeviceCaps(dc, LOGPIXELSY), 1440); };
     RECT page{toX(pageTwips.left), toY(pageTwips.top), toX(pageTwips.right), toY(pageTwips.bottom)};
     int points = ::MulDiv(font_.height < 0 ? -font_.height : font_.height, 72, ScreenPixelsPerInch());
-    TFontHandle font(::CreateFontW(-::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
-                                   font_.bold ? FW_BOLD : FW_NORMAL, font_.italic, font_.underline, font_.strikeOut,
-                                   static_cast<BYTE>(font_.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font_.name.c_str()));
+    LOGFONTW lf = font_.LogFont();
+    lf.lfHeight = -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+    TFontHandle font(::CreateFontIndirectW(&lf));
     // Selected back out and deleted even when a page break gives up (an aborted print job).
     TSelectObject selected(dc, font.Get());
     TEXTMETRICW metrics{};

@@ -1,5 +1,7 @@
 #include "platform/win/window_timer.h"
 
+#include "platform/core/seam.h"
+
 namespace fn {
 
 namespace {
@@ -13,17 +15,13 @@ public:
 };
 
 TSystemTimers systemTimers;
-TTimerSeam* current = &systemTimers;
+TSeamSlot<TTimerSeam> timers(systemTimers);
 
 }  // namespace
 
-TTimerSeam* SetTimerSeam(TTimerSeam* seam) {
-    TTimerSeam* previous = current;
-    current = seam ? seam : &systemTimers;
-    return previous == &systemTimers ? nullptr : previous;
-}
+TTimerSeam* SetTimerSeam(TTimerSeam* seam) { return timers.Install(seam); }
 
-TTimerSeam& TimerSeam() { return *current; }
+TTimerSeam& TimerSeam() { return timers.Current(); }
 
 void TWindowTimer::Start(HWND window, UINT_PTR id, UINT milliseconds) {
     Stop();

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 
 namespace fn {
 

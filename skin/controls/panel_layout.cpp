@@ -21,7 +21,7 @@ TSkinRect PanelClientRect(const TPanelClientInput& in) {
     }
     if (in.HasBgPicture || (in.BorderStyle == TmnSkinBorderStyle::bvNone && !in.CaptionMode && in.NinePart))
         return whole;
-    return in.NewCl;
+    return in.NewClientRect;
 }
 
 int CaptionStartX(TAlignment alignment, int left, int right, int contentWidth, bool skinned) {

@@ -24,7 +24,7 @@ struct TPanelClientInput {
     TmnSkinBorderStyle BorderStyle = TmnSkinBorderStyle::bvFrame;
     bool CaptionMode = false;
     int DefaultCaptionHeight = 22;
-    TSkinRect NewCl;            // skinned: the resized client rectangle
+    TSkinRect NewClientRect;            // skinned: the resized client rectangle
     bool HasBgPicture = false;  // skinned: the record names a background picture
     bool NinePart = false;      // skinned: resize mode 1
 };

@@ -370,14 +370,7 @@ bool TmnSkinCustomControl::ReadProperty(const String& name, const FormValue& val
     else if (name == L"DefaultHeight") SetDefaultHeight(value.AsInt());
     else if (name == L"UseSkinFont") useSkinFont_ = value.AsBool();
     else if (name.rfind(L"DefaultFont.", 0) == 0) {
-        TFontDesc d;
-        d.name = defaultFont_.Name();
-        d.height = defaultFont_.Height();
-        if (!d.ReadProperty(name.substr(12), value)) return false;
-        defaultFont_.SetName(d.name);
-        defaultFont_.SetHeight(d.height);
-        defaultFont_.SetStyle(static_cast<TFontStyles>((d.bold ? FontStyleBit(fsBold) : 0) |
-                                                       (d.italic ? FontStyleBit(fsItalic) : 0)));
+        if (!ReadFontProperty(defaultFont_, name.substr(12), value)) return false;
     } else return TmnSkinControl::ReadProperty(name, value, reader);
     return true;
 }

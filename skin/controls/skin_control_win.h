@@ -103,7 +103,7 @@ public:
 
     TResizeMode ResizeMode() const { return resizeMode_; }
     const TSkinRect& SkinRect() const { return skinRect_; }
-    // The resized geometry for the current size (NewLT ... NewCl).
+    // The resized geometry for the current size (NewLT ... NewClientRect).
     const TFrameGeometry& NewGeometry() const { return new_; }
 
     void GetSkinData() override;
@@ -145,7 +145,7 @@ protected:
     bool useSkinFont_ = true;
     TFrameGeometry g_;     // LT, RT, LB, RB, Cl of the record
     TSkinRect skinRect_;
-    TFrameGeometry new_;   // NewLT ... NewCl
+    TFrameGeometry new_;   // NewLT ... NewClientRect
     TBitmap picture_;      // the record's picture; empty: none
     TBitmap mask_;         // the record's mask; empty: none
     TResizeMode resizeMode_ = rmNone;

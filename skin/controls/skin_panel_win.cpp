@@ -94,7 +94,7 @@ TSkinRect TmnSkinPanel::PanelClient() const {
     in.BorderStyle = borderStyle_;
     in.CaptionMode = captionMode_;
     in.DefaultCaptionHeight = defaultCaptionHeight_;
-    in.NewCl = new_.Cl;
+    in.NewClientRect = new_.Cl;
     in.HasBgPicture = !bgPicture_.Empty();
     in.NinePart = resizeMode_ == rmBoth;
     return PanelClientRect(in);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "skin/data/skin_ini.h"
+#include "platform/core/files.h"
 
 namespace fn {
 

@@ -1,4 +1,5 @@
 #include "skin/data/skin_ini.h"
+#include "platform/core/library_texts.h"
 
 namespace fn {
 

@@ -7,7 +7,7 @@
 
 #include "platform/core/graph_types.h"
 #include "platform/core/ini_file.h"
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn {
 

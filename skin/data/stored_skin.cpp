@@ -6,6 +6,8 @@
 #include "skin/data/skin_archive.h"
 #include "skin/data/skin_ini.h"
 #include "skin/data/zlib_streams.h"
+#include "platform/core/files.h"
+#include "platform/core/library_texts.h"
 
 namespace fn {
 

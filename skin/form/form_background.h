@@ -2,7 +2,7 @@
 // Where the client background's tile goes: stretched to the window, stretched along one axis and
 // repeated along the other, or repeated unscaled over the client area; and where the logo sits.
 // Portable; the form skinning component draws the tile once per rectangle.
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn {
 

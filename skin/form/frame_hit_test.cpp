@@ -51,18 +51,18 @@ int SkinnedHitTest(const TmnFrameGeometry& g, const TmnHitState& s, int x, int y
             if (x <= g.HitLB.X && y >= g.HitLB.Y) return htBottomLeft;
             if (x >= g.HitRB.X && y >= g.HitRB.Y) return htBottomRight;
         }
-        if (s.ObjectActive && !caption && !Inside(g.NewCl, x, y) && !s.InSizeMove) return htObject;
+        if (s.ObjectActive && !caption && !Inside(g.NewClientRect, x, y) && !s.InSizeMove) return htObject;
         if (sizable) {
             if (!nearEdge) {
-                if (Inside(g.NewCl, x, y)) return htClient;
+                if (Inside(g.NewClientRect, x, y)) return htClient;
                 return caption ? htCaption : htObject;
             }
-            if (Inside({g.HitLT.X, 0, g.HitRT.X, g.NewCl.Top}, x, y)) return htTop;
-            if (Inside({g.HitLB.X, g.NewCl.Bottom, g.HitRB.X, s.Height}, x, y)) return htBottom;
-            if (Inside({0, g.HitLT.Y, g.NewCl.Left, g.HitLB.Y}, x, y)) return htLeft;
-            if (Inside({g.NewCl.Right, g.HitRT.Y, s.Width, g.HitRB.Y}, x, y)) return htRight;
+            if (Inside({g.HitLT.X, 0, g.HitRT.X, g.NewClientRect.Top}, x, y)) return htTop;
+            if (Inside({g.HitLB.X, g.NewClientRect.Bottom, g.HitRB.X, s.Height}, x, y)) return htBottom;
+            if (Inside({0, g.HitLT.Y, g.NewClientRect.Left, g.HitLB.Y}, x, y)) return htLeft;
+            if (Inside({g.NewClientRect.Right, g.HitRT.Y, s.Width, g.HitRB.Y}, x, y)) return htRight;
         }
-        if (Inside(g.NewCl, x, y)) return htClient;
+        if (Inside(g.NewClientRect, x, y)) return htClient;
     }
     return caption ? htCaption : htObject;
 }

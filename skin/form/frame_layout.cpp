@@ -46,7 +46,7 @@ TmnFrameGeometry ComputeFrameGeometry(const TmnSkinFormInfo& info, int pictureWi
     g.NewRT = frame.RT;
     g.NewLB = frame.LB;
     g.NewRB = frame.RB;
-    g.NewCl = frame.Cl;
+    g.NewClientRect = frame.Cl;
     g.NewCaptionRect = info.CaptionRect;
     if (!g.NewCaptionRect.IsEmpty()) g.NewCaptionRect.Right += dx;
     g.NewButtonsRect = info.ButtonsRect;

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 #include "skin/data/skin_data.h"
 
 namespace fn {
@@ -14,7 +14,8 @@ namespace fn {
 // The skin's frame for a window of W × H, in window coordinates.
 struct TmnFrameGeometry {
     TSkinPoint NewLT, NewRT, NewLB, NewRB;
-    TSkinRect NewCl, NewCaptionRect, NewButtonsRect, NewMaskRect;
+    // NewClientRect is the skin's client rectangle moved with the edges (NewCl).
+    TSkinRect NewClientRect, NewCaptionRect, NewButtonsRect, NewMaskRect;
     bool ButtonsInLeft = false;
     int ButtonsOffset = 0;
     TSkinPoint HitLT, HitRT, HitLB, HitRB;

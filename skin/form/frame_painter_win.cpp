@@ -51,7 +51,7 @@ TFrameGeometry SkinFrame(const TmnSkinFormInfo& info, bool mask) {
 }
 
 TFrameGeometry ResizedFrame(const TmnFrameGeometry& g, bool mask) {
-    return {g.NewLT, g.NewRT, g.NewLB, g.NewRB, mask ? g.NewMaskRect : g.NewCl};
+    return {g.NewLT, g.NewRT, g.NewLB, g.NewRB, mask ? g.NewMaskRect : g.NewClientRect};
 }
 
 bool TmnSkinnedFramePainter::UpdateSide(TSide& side, const TImagePlan& plan, TBitmap& picture, int effect) {
@@ -109,11 +109,11 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
     for (int i = 0; i < objects.Count(); ++i) {
         TmnActiveSkinObject& o = objects[i];
         if (!o.Visible || o.ObjectRect.IsEmpty()) continue;
-        const bool below = o.ObjectRect.Bottom > g.NewCl.Top;
+        const bool below = o.ObjectRect.Bottom > g.NewClientRect.Top;
         TBitmap& image = (below ? bottom_ : top_).Image;
         if (image.Empty()) continue;
         const TSkinRect kept = o.ObjectRect;
-        if (below) o.ObjectRect.Top -= g.NewCl.Bottom, o.ObjectRect.Bottom -= g.NewCl.Bottom;
+        if (below) o.ObjectRect.Top -= g.NewClientRect.Bottom, o.ObjectRect.Bottom -= g.NewClientRect.Bottom;
         {
             TmnGdiObjectPainter painter(image.Canvas(), pictures);
             o.Draw(painter, false);
@@ -125,7 +125,7 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
         for (TBand* band : {&top_, &bottom_}) ApplyEffect(band->Image, effect);
     }
     TSavedClip clip(dc);
-    ExcludeClipRect(dc, g.NewCl.Left, g.NewCl.Top, g.NewCl.Right, g.NewCl.Bottom);
+    ExcludeClipRect(dc, g.NewClientRect.Left, g.NewClientRect.Top, g.NewClientRect.Right, g.NewClientRect.Bottom);
     for (auto [band, y] : {std::pair{&top_, 0}, std::pair{&bottom_, h - bottom_.Height()}})
         if (!band->Image.Empty()) BitBlt(dc, 0, y, band->Width, band->Height(), band->Image.Canvas().Handle(), 0, 0, SRCCOPY);
     Blit(dc, 0, top_.Height(), left_.Image);

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 #include "skin/form/border_icons.h"
 #include "skin/form/skin_object_owner.h"
 

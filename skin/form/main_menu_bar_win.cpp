@@ -1097,18 +1097,7 @@ bool TmnSkinMainMenuBar::ReadProperty(const String& name, const FormValue& value
     else if (name == L"OnMouseEnter") OnMouseEnter = reader.Method<TNotifyEvent>(value);
     else if (name == L"OnMouseLeave") OnMouseLeave = reader.Method<TNotifyEvent>(value);
     else if (name.rfind(L"DefItemFont.", 0) == 0) {
-        TFontDesc d;
-        d.name = defItemFont_.Name();
-        d.height = defItemFont_.Height();
-        d.color = defItemFont_.Color();
-        d.charset = defItemFont_.CharSet();
-        if (!d.ReadProperty(name.substr(12), value)) return false;
-        defItemFont_.SetName(d.name);
-        defItemFont_.SetHeight(d.height);
-        defItemFont_.SetColor(d.color);
-        defItemFont_.SetCharSet(d.charset);
-        defItemFont_.SetStyle(static_cast<TFontStyles>((d.bold ? FontStyleBit(fsBold) : 0) |
-                                                       (d.italic ? FontStyleBit(fsItalic) : 0)));
+        if (!ReadFontProperty(defItemFont_, name.substr(12), value)) return false;
     } else if (name == L"Mantle") {
         reader.FixupReference(value, [this](TComponent* c) {
             auto* owner = dynamic_cast<TmnMenuBarOwner*>(c);

@@ -113,7 +113,7 @@ TRegionHandle TmnMantle::BuildFrameRegion() {
 }
 
 RECT TmnMantle::ClientRectInWindow() const {
-    if (skinned_) return {geometry_.NewCl.Left, geometry_.NewCl.Top, geometry_.NewCl.Right, geometry_.NewCl.Bottom};
+    if (skinned_) return {geometry_.NewClientRect.Left, geometry_.NewClientRect.Top, geometry_.NewClientRect.Right, geometry_.NewClientRect.Bottom};
     const int caption = 19;
     return {3, caption + 3, formWidth_ - 3, formHeight_ - 3};
 }
@@ -285,7 +285,7 @@ int TmnMantle::HitTest(int x, int y) {
     return SkinnedHitTest(geometry_, s, x, y, onCaption, black);
 }
 
-std::optional<LRESULT> TmnMantle::FrameMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+std::optional<LRESULT> TmnMantle::FrameMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     switch (msg) {
     case WM_SETTEXT: {
         const LRESULT r = next(msg, wParam, lParam);

@@ -117,7 +117,7 @@ void TmnMantle::RefitChildren() {
         if (TmnMantle* m = Of(f); m && m->windowState_ == swsMinimized) m->MoveToMinimizedPosition();
 }
 
-std::optional<LRESULT> TmnMantle::MDIMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+std::optional<LRESULT> TmnMantle::MDIMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     switch (msg) {
     case MSG_MDI_CHILD_MAXIMIZED:
         childMaximized_ = true;

@@ -3,7 +3,7 @@
 // messages it posts to its own form, its timer ids, and small conversions.
 #include <windows.h>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn::mantle {
 

@@ -206,7 +206,7 @@ void TmnMantle::RunWindowAction(TmnWindowAction action) {
     }
 }
 
-std::optional<LRESULT> TmnMantle::SizeMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+std::optional<LRESULT> TmnMantle::SizingMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     switch (msg) {
     case WM_SIZE: {
         if (inSizeMove_ && fullDrag_) {

@@ -131,7 +131,7 @@ void TmnMantle::EnforceMinimumSize() {
         ::SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::optional<LRESULT> TmnMantle::SkinMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+std::optional<LRESULT> TmnMantle::SkinMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     if (msg == MSG_SKIN_BEFORE_CHANGE || msg == MSG_SKIN_CHANGE || msg == MSG_SKIN_AFTER_CHANGE) {
         TakeSkinMessage(reinterpret_cast<TmnSkinData*>(wParam), msg);
         return next(msg, wParam, lParam);

@@ -383,19 +383,19 @@ LRESULT TmnMantle::FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
     // answers it, any other goes to the form's own procedure.
     using Family = std::optional<LRESULT> (TmnMantle::*)(HWND, UINT, WPARAM, LPARAM, const TWndProcNext&);
     static constexpr Family kFamilies[] = {
-        &TmnMantle::ShowMessage,   // showing, activation, timers, destruction (mantle_win)
-        &TmnMantle::FrameMessage,  // the non-client area: size, paint, hit test, caption text (mantle_frame_win)
-        &TmnMantle::SizeMessage,   // sizing, moving and the window commands (mantle_size_win)
-        &TmnMantle::MDIMessage,    // a document window's state told to its frame (mantle_mdi_win)
-        &TmnMantle::SkinMessage,   // skin changes and system settings (mantle_skin_win)
-        &TmnMantle::MouseMessage,  // the mouse on the frame's objects (mantle_win)
+        &TmnMantle::ShowingMessages,   // showing, activation, timers, destruction (mantle_win)
+        &TmnMantle::FrameMessages,  // the non-client area: size, paint, hit test, caption text (mantle_frame_win)
+        &TmnMantle::SizingMessages,   // sizing, moving and the window commands (mantle_size_win)
+        &TmnMantle::MDIMessages,    // a document window's state told to its frame (mantle_mdi_win)
+        &TmnMantle::SkinMessages,   // skin changes and system settings (mantle_skin_win)
+        &TmnMantle::MouseMessages,  // the mouse on the frame's objects (mantle_win)
     };
     for (Family family : kFamilies)
         if (const std::optional<LRESULT> r = (this->*family)(window, msg, wParam, lParam, next)) return *r;
     return next(msg, wParam, lParam);
 }
 
-std::optional<LRESULT> TmnMantle::ShowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+std::optional<LRESULT> TmnMantle::ShowingMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     switch (msg) {
     case WM_DESTROY:
         fadeTimer_.Stop();
@@ -524,7 +524,7 @@ std::optional<LRESULT> TmnMantle::ShowMessage(HWND window, UINT msg, WPARAM wPar
     }
 }
 
-std::optional<LRESULT> TmnMantle::MouseMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
+std::optional<LRESULT> TmnMantle::MouseMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {
     switch (msg) {
     case WM_NCMOUSEMOVE: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONUP: case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_NCRBUTTONDBLCLK: case WM_LBUTTONUP: case WM_RBUTTONUP:

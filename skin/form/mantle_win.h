@@ -237,12 +237,12 @@ private:
     // The form's window procedure: a dispatcher over the message families below, each of
     // which answers the messages it handles and nullopt for any other.
     LRESULT FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
-    std::optional<LRESULT> ShowMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
-    std::optional<LRESULT> FrameMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
-    std::optional<LRESULT> SizeMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
-    std::optional<LRESULT> MDIMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
-    std::optional<LRESULT> SkinMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
-    std::optional<LRESULT> MouseMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> ShowingMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> FrameMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> SizingMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> MDIMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> SkinMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
+    std::optional<LRESULT> MouseMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
     LRESULT ClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);
     void MenuClosingCheck(UINT msg);
     void DispatchMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -4,7 +4,7 @@
 // the mouse and carries out what it asks of its host. Portable.
 #include <vector>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn {
 

@@ -5,7 +5,7 @@
 // not fit lies beyond the area, which then scrolls. Portable; the frame's MDI client executes it.
 #include <vector>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn {
 

@@ -5,7 +5,7 @@
 // bar's window (main_menu_bar_win.h) measures the captions and carries the plan out.
 #include <vector>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "platform/core/graph_types.h"
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 #include "skin/paint/effects.h"  // the morph step the objects share
 
 namespace fn {

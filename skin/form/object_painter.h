@@ -7,8 +7,8 @@
 
 #include "platform/core/bitmap_data.h"
 #include "platform/core/graph_types.h"
-#include "platform/core/skin_geometry.h"
-#include "platform/core/sys_utils.h"
+#include "skin/skin_geometry.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

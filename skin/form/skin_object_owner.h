@@ -12,8 +12,8 @@
 // (any object but a caption), and the owner reports its loss (WM_CAPTURECHANGED, a dialog or
 // another window taking over during a press) through TmnSkinObjectList::CaptureLost. The
 // owner's timer ticks go to MorphTick and AnimateTick, which stop the timers when nothing moved.
-#include "platform/core/skin_geometry.h"
-#include "platform/core/sys_utils.h"
+#include "skin/skin_geometry.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

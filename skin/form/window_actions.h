@@ -5,7 +5,7 @@
 // steps with the platform and keeps the new state.
 #include <vector>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 #include "skin/form/border_icons.h"
 #include "skin/form/skin_object_owner.h"
 

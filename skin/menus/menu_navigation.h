@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

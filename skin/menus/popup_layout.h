@@ -3,7 +3,7 @@
 // rectangles of the scrolled range, and where it opens against the monitor's work area. Portable.
 #include <vector>
 
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn {
 

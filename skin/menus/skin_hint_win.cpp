@@ -89,10 +89,7 @@ void TmnSkinHintWindow::PrepareFont(TFont& font) const {
         font.SetStyle(r.FontStyle);
         font.SetColor(r.FontColor);
     } else if (hint) {
-        const TFontDesc& d = hint->DefaultFont;
-        font.SetName(d.name);
-        font.SetHeight(d.height);
-        font.SetStyle(static_cast<TFontStyles>((d.bold ? FontStyleBit(fsBold) : 0) | (d.italic ? FontStyleBit(fsItalic) : 0)));
+        hint->DefaultFont.AssignTo(font);
         font.SetColor(SkinData ? SkinData->HintWindow().FontColor : clInfoText);
     }
     const uint8_t own = static_cast<uint8_t>(hint ? hint->DefaultFont.charset : DEFAULT_CHARSET);

@@ -37,7 +37,7 @@ std::vector<TmnSkinMenu*>& OpenMenus() {
     return menus;
 }
 // Installed while any chain is open: every message the thread sends passes through them.
-std::unique_ptr<HookHandle> messageHook, callHook;
+THookHandle messageHook, callHook;
 
 String ItemText(const TMenuItem& item) {
     String text = item.Caption();
@@ -460,11 +460,7 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
         font_.SetHeight(ItemRecord->FontHeight);
         font_.SetStyle(ItemRecord->FontStyle);
     } else {
-        const TFontDesc& d = ParentMenu.DefaultMenuItemFont;
-        font_.SetName(d.name);
-        font_.SetHeight(d.height);
-        font_.SetStyle(static_cast<TFontStyles>((d.bold ? FontStyleBit(fsBold) : 0) |
-                                                (d.italic ? FontStyleBit(fsItalic) : 0)));
+        ParentMenu.DefaultMenuItemFont.AssignTo(font_);
     }
     font_.SetCharSet(SkinLibraryCharSet(skin, static_cast<uint8_t>(ParentMenu.DefaultMenuItemFont.charset)));
     if (!PW) ItemRecord = nullptr;
@@ -983,7 +979,7 @@ TmnSkinMenu::~TmnSkinMenu() {
     waitTimer_.Stop();
     auto& open = OpenMenus();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
-    if (open.empty()) { messageHook.reset(); callHook.reset(); }
+    if (open.empty()) { messageHook.Reset(); callHook.Reset(); }
     if (messageWindow_) {
         ::SetWindowLongPtrW(messageWindow_, GWLP_USERDATA, 0);
         ::DestroyWindow(messageWindow_);
@@ -1144,7 +1140,7 @@ void TmnSkinMenu::CloseFrom(int depth) {
     Visible = false;
     auto& open = OpenMenus();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
-    if (open.empty()) { messageHook.reset(); callHook.reset(); }
+    if (open.empty()) { messageHook.Reset(); callHook.Reset(); }
     LastCtrl = PopupCtrl;
     const HWND ctrl = std::exchange(PopupCtrl, nullptr);
     if (ctrl && ::IsWindow(ctrl)) ::SendMessageW(ctrl, MSG_SKIN_MENU_CLOSED, 0, 0);
@@ -1341,16 +1337,16 @@ bool TmnSkinMenu::HasAccelerator(wchar_t ch) const {
 }
 
 void TmnSkinMenu::RemoveHooks() {
-    messageHook.reset();
-    callHook.reset();
+    messageHook.Reset();
+    callHook.Reset();
 }
 
 void TmnSkinMenu::InstallHooks() {
     auto& open = OpenMenus();
     if (std::find(open.begin(), open.end(), this) == open.end()) open.push_back(this);
     const DWORD thread = ::GetCurrentThreadId();
-    if (!messageHook) messageHook = std::make_unique<HookHandle>(::SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, thread));
-    if (!callHook) callHook = std::make_unique<HookHandle>(::SetWindowsHookExW(WH_CALLWNDPROC, &CallWndHook, nullptr, thread));
+    if (!messageHook) messageHook.Reset(::SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, thread));
+    if (!callHook) callHook.Reset(::SetWindowsHookExW(WH_CALLWNDPROC, &CallWndHook, nullptr, thread));
 }
 
 LRESULT CALLBACK TmnSkinMenu::GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {

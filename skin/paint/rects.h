@@ -1,7 +1,7 @@
 #pragma once
 // Rectangle helpers shared by every skinned element and the frame geometry of a nine-part
 // picture. Right and bottom are exclusive.
-#include "platform/core/skin_geometry.h"
+#include "skin/skin_geometry.h"
 
 namespace fn {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/form_data.h"
+#include "platform/core/seam.h"
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
@@ -23,15 +24,11 @@ public:
     BOOL Notify(DWORD message, NOTIFYICONDATAW& data) override { return ::Shell_NotifyIconW(message, &data); }
 };
 TShellNotify shellNotify;
-TmnShellNotify* currentShell = &shellNotify;
+TSeamSlot<TmnShellNotify> shell(shellNotify);
 
 }  // namespace
 
-TmnShellNotify* SetShellNotifySeam(TmnShellNotify* seam) {
-    TmnShellNotify* previous = currentShell;
-    currentShell = seam ? seam : &shellNotify;
-    return previous == &shellNotify ? nullptr : previous;
-}
+TmnShellNotify* SetShellNotifySeam(TmnShellNotify* seam) { return shell.Install(seam); }
 
 TmnTrayIcon::TmnTrayIcon(TComponent* owner) : TComponent(owner) {
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
@@ -81,7 +78,7 @@ TmnTrayIcon::~TmnTrayIcon() {
     }
 }
 
-BOOL TmnTrayIcon::Shell(DWORD message) { return currentShell->Notify(message, data_); }
+BOOL TmnTrayIcon::Shell(DWORD message) { return shell.Current().Notify(message, data_); }
 
 bool TmnTrayIcon::PrepareIconData() {
     if (IsDesigning() && !settingPreview_ && !designPreview_) return false;

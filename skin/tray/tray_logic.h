@@ -3,7 +3,7 @@
 // animation's icon order, the icon index against the list, and the tooltip text. Portable.
 #include <array>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 
 namespace fn {
 

@@ -11,6 +11,7 @@
 #include "app/document_window.h"
 #include "platform/win/clipboard.h"
 #include "tests/app/app_fixture.h"
+#include "platform/core/files.h"
 
 using namespace fn;
 using namespace fn::test;

@@ -8,6 +8,7 @@
 #include "app/document_window.h"
 #include "app/running_program.h"
 #include "skin/menus/skin_menu_win.h"
+#include "platform/core/files.h"
 #include "platform/core/streams.h"
 #include "tests/app/app_fixture.h"
 

@@ -5,6 +5,7 @@
 #include "app/document_window.h"
 #include "app/recovery.h"
 #include "tests/app/app_fixture.h"
+#include "platform/core/files.h"
 
 using namespace fn;
 using namespace fn::test;

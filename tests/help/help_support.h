@@ -11,6 +11,7 @@
 #include "help/hh_functions_win.h"
 #include "help/hh_text.h"
 #include "platform/win/dialogs.h"
+#include "platform/core/files.h"
 
 namespace fn::test {
 

@@ -14,6 +14,7 @@
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 #include "tests/help/help_support.h"
+#include "platform/core/files.h"
 
 using namespace fn;
 using namespace fn::test;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "platform/core/streams.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 #include "tools/skinart/fennick_theme.h"
 
 namespace fn::art {

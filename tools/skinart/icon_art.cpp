@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "platform/core/streams.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 #include "tools/skinart/fennick_art.h"
 #include "tools/skinart/fennick_theme.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 #include "tools/skinart/fennick_art.h"
 #include "tools/skinart/icon_art.h"
 #include "tools/tool_usage.h"

@@ -11,6 +11,7 @@
 #include "skin/data/skin_archive.h"
 #include "skin/data/skin_ini.h"
 #include "skin/data/zlib_streams.h"
+#include "platform/core/files.h"
 
 namespace fn {
 

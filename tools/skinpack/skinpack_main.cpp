@@ -23,6 +23,7 @@
 #include "skin/data/zlib_streams.h"
 #include "tools/skinpack/skin_check.h"
 #include "tools/tool_usage.h"
+#include "platform/core/files.h"
 
 using namespace fn;
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 #include "tools/skinpreview/render_all.h"
 #include "tools/tool_usage.h"
 

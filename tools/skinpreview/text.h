@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/core/graph_types.h"
-#include "platform/core/sys_utils.h"
+#include "platform/core/strings.h"
 #include "tools/skinpreview/canvas.h"
 
 namespace fn::preview {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/core/files.h"
 #include "platform/core/form_data.h"
 #include "platform/core/streams.h"
 

@@ -16,13 +16,13 @@ TEST(PanelClientRect, FrameCaptionAndSkinDecide) {
     EXPECT_EQ(PanelClientRect(in), (TSkinRect{0, 22, 150, 100}));
 
     in.Skinned = true;
-    in.NewCl = {2, 20, 148, 98};
+    in.NewClientRect = {2, 20, 148, 98};
     in.NinePart = true;
-    EXPECT_EQ(PanelClientRect(in), in.NewCl);  // a caption keeps the skin's client
+    EXPECT_EQ(PanelClientRect(in), in.NewClientRect);  // a caption keeps the skin's client
     in.CaptionMode = false;
     EXPECT_EQ(PanelClientRect(in), (TSkinRect{0, 0, 150, 100}));  // bvNone nine-part without caption: all
     in.BorderStyle = TmnSkinBorderStyle::bvFrame;
-    EXPECT_EQ(PanelClientRect(in), in.NewCl);
+    EXPECT_EQ(PanelClientRect(in), in.NewClientRect);
     in.HasBgPicture = true;
     EXPECT_EQ(PanelClientRect(in), (TSkinRect{0, 0, 150, 100}));
 }

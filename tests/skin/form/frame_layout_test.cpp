@@ -14,7 +14,7 @@ TEST(FrameGeometry, RightAndBottomPartsFollowTheWindowSize) {
     EXPECT_EQ(g.NewRT, (TSkinPoint{290, 30}));
     EXPECT_EQ(g.NewLB, (TSkinPoint{10, 146}));
     EXPECT_EQ(g.NewRB, (TSkinPoint{290, 146}));
-    EXPECT_EQ(g.NewCl, (TSkinRect{4, 30, 296, 146}));
+    EXPECT_EQ(g.NewClientRect, (TSkinRect{4, 30, 296, 146}));
     EXPECT_EQ(g.NewCaptionRect, (TSkinRect{4, 4, 296, 26}));
     EXPECT_EQ(g.NewButtonsRect, (TSkinRect{220, 6, 296, 24}));
     EXPECT_EQ(g.NewMaskRect, (TSkinRect{4, 4, 296, 146}));
@@ -22,7 +22,7 @@ TEST(FrameGeometry, RightAndBottomPartsFollowTheWindowSize) {
     EXPECT_EQ(g.HitLB, (TSkinPoint{5, 145}));
     EXPECT_EQ(g.HitRB, (TSkinPoint{295, 145}));
     // Shrinking moves them back the other way.
-    EXPECT_EQ(ComputeFrameGeometry(SampleFrameInfo(), 200, 100, 150, 80).NewCl, (TSkinRect{4, 30, 146, 76}));
+    EXPECT_EQ(ComputeFrameGeometry(SampleFrameInfo(), 200, 100, 150, 80).NewClientRect, (TSkinRect{4, 30, 146, 76}));
 }
 
 TEST(FrameGeometry, ButtonsMoveOnlyFromTheRightHalfAndAnEmptyCaptionStaysEmpty) {

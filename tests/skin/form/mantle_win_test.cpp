@@ -142,7 +142,7 @@ TEST(Mantle, ClientAreaSitsAtTheSkinsClientRectangleAtEverySize) {
         EXPECT_EQ(c.top, cl.Top);
         EXPECT_EQ(c.right, s.cx - (pw - cl.Right));
         EXPECT_EQ(c.bottom, s.cy - (ph - cl.Bottom));
-        EXPECT_EQ(f.mantle->Geometry().NewCl, (TSkinRect{c.left, c.top, c.right, c.bottom}));
+        EXPECT_EQ(f.mantle->Geometry().NewClientRect, (TSkinRect{c.left, c.top, c.right, c.bottom}));
     }
 }
 
@@ -197,7 +197,7 @@ TEST(Mantle, RegionFollowsTheMaskAndRightAnchoredButtonsFollowTheWidth) {
     const TSkinRect moved = f.RectOf(L"closebutton");
     EXPECT_EQ(moved.Left, close.Left + 100);
     EXPECT_EQ(moved.Top, close.Top);
-    EXPECT_EQ(f.mantle->Geometry().NewCl.Right, 520 - (f.skin->Picture().Width - f.skin->ClientRect.Right));
+    EXPECT_EQ(f.mantle->Geometry().NewClientRect.Right, 520 - (f.skin->Picture().Width - f.skin->ClientRect.Right));
 }
 
 // Between size steps the region and the frame painter keep the strips and side images whose
@@ -333,7 +333,7 @@ TEST(Mantle, PaintFrameAnswersOnlyItsOwnMagicAndLeavesTheDeviceContext) {
 TEST(Mantle, HitTestOverCaptionButtonsEdgesCornersAndClient) {
     SkinnedForm f;
     f.Resize(420, 300);
-    const TSkinRect cl = f.mantle->Geometry().NewCl;
+    const TSkinRect cl = f.mantle->Geometry().NewClientRect;
     const TSkinRect close = f.RectOf(L"closebutton");
     const TSkinRect caption = f.mantle->ObjectList().FirstCaption()->ObjectRect;
     EXPECT_EQ(f.HitTest((cl.Left + cl.Right) / 2, (cl.Top + cl.Bottom) / 2), HTCLIENT);
@@ -453,7 +453,7 @@ TEST(Mantle, SkinChangeAtRunTimeRebuildsObjectsAndRemovingTheManagerLeavesTheBui
     EXPECT_EQ(changed, 1);
     EXPECT_TRUE(f.mantle->Skinned());
     EXPECT_NE(f.IndexOf(L"logo"), -1);  // an object only the test skin has
-    EXPECT_EQ(f.mantle->Geometry().NewCl.Left, 4);
+    EXPECT_EQ(f.mantle->Geometry().NewClientRect.Left, 4);
 
     delete f.skin;
     f.skin = nullptr;
@@ -484,7 +484,7 @@ TEST(Mantle, AFormWithoutAWindowIsToldOfASkinChangeWithoutMakingOne) {
     later.Show();
     Pump();
     EXPECT_TRUE(m->Skinned());
-    EXPECT_EQ(m->Geometry().NewCl.Left, 4);  // the test skin's frame, not the default skin's
+    EXPECT_EQ(m->Geometry().NewClientRect.Left, 4);  // the test skin's frame, not the default skin's
 }
 
 TEST(Mantle, BrokenSkinLeavesTheBuiltInFrameNotAWindowWithoutOne) {

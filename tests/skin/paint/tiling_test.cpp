@@ -175,7 +175,7 @@ TEST(BorderImagePlans, ImagesWhoseConditionFailsAreLeftAndSidesUseTheirHeights) 
     EXPECT_FALSE(p.Bottom.Built);
     ASSERT_TRUE(p.Left.Built);
     EXPECT_EQ(p.Left.Height, 30 - 7 - 9);
-    EXPECT_FALSE(p.Right.Built);  // its width aw - NewCl.Right is negative
+    EXPECT_FALSE(p.Right.Built);  // its width aw - NewClientRect.Right is negative
     // Identity size: the four images are the picture's bands.
     const TBorderPlans q = BorderImagePlans(f.g, f.g, f.r, 40, 30, {true, false, true, false}, 0, 0);
     TPixelBuffer right(q.Right.Width, q.Right.Height);

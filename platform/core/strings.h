@@ -1,47 +1,15 @@
 #pragma once
-// Strings, exceptions and file-name helpers of the class-library layer (portable).
+// Strings of the class-library layer (portable): the string type, formatting, conversions
+// between UTF-8, UTF-16 and Windows-1252, numbers, case and lines.
 #include <cstdint>
 #include <cwchar>
-#include <stdexcept>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace fn {
 
 using String = std::wstring;
-
-// Base of every exception the program raises; Message is shown by the application's handler.
-class Exception {
-public:
-    explicit Exception(String message) : message_(std::move(message)) {}
-    virtual ~Exception() = default;
-    const String& Message() const { return message_; }
-
-private:
-    String message_;
-};
-
-class EConvertError : public Exception { using Exception::Exception; };
-class EInvalidOperation : public Exception { using Exception::Exception; };
-class EInvalidCast : public Exception { using Exception::Exception; };
-class EInvalidGraphic : public Exception { using Exception::Exception; };
-class EOutOfResources : public Exception { using Exception::Exception; };
-class EStreamError : public Exception { using Exception::Exception; };
-class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
-class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
-class EReadError : public EStreamError { using EStreamError::EStreamError; };
-class EWriteError : public EStreamError { using EStreamError::EStreamError; };
-
-// Texts of the class library, German whatever the system language.
-namespace texts {
-inline constexpr const wchar_t* FOpenError = L"Datei %s kann nicht geöffnet werden. %s";
-inline constexpr const wchar_t* FCreateError = L"Datei %s kann nicht erstellt werden. %s";
-inline constexpr const wchar_t* ReadError = L"Stream-Lesefehler";
-inline constexpr const wchar_t* WriteError = L"Stream-Schreibfehler";
-inline constexpr const wchar_t* InvalidInteger = L"'%s' ist kein gültiger Integerwert";
-inline constexpr const wchar_t* InvalidBitmap = L"Bitmap ist ungültig";
-}  // namespace texts
 
 // Replaces each %s (in order) by the next argument; "%%" yields "%".
 String Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
@@ -89,15 +57,5 @@ String Trim(std::wstring_view text);
 String UpperCase(std::wstring_view text);  // ASCII letters only, as the class library does
 String LowerCase(std::wstring_view text);
 bool SameText(std::wstring_view a, std::wstring_view b);  // ASCII case-insensitive
-
-// File names use either separator; the folder part keeps its trailing separator.
-String ExtractFileName(std::wstring_view path);
-String ExtractFilePath(std::wstring_view path);
-String ExtractFileExt(std::wstring_view path);
-bool FileExists(const String& path);
-bool RemoveFile(const String& path);
-
-// The system's description of the last file-system error (errno), for EFOpenError texts.
-String LastErrorText();
 
 }  // namespace fn
