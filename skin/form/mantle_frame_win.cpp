@@ -261,9 +261,9 @@ void TmnMantle::PaintEvent(const String& idName, TmnObjectPainter& painter, cons
 int TmnMantle::HitTest(int x, int y) {
     TmnHitState s;
     s.Width = formWidth_, s.Height = formHeight_;
-    s.RolledUp = rolledUp_;
-    s.Minimized = windowState_ == swsMinimized;
-    s.Maximized = windowState_ == swsMaximized;
+    s.RolledUp = state_.RolledUp;
+    s.Minimized = state_.State == swsMinimized;
+    s.Maximized = state_.State == swsMaximized;
     s.Resizable = Resizable();
     s.InSizeMove = inSizeMove_;
     const int under = objects_.ObjectAt(x, y);
@@ -293,7 +293,7 @@ std::optional<LRESULT> TmnMantle::FrameMessages(HWND window, UINT msg, WPARAM wP
         if (IsMDIChild()) {
             if (TmnMantle* frame = FrameMantle()) {
                 if (frame->mdiTabsBar_) frame->mdiTabsBar_->DrawTab(&form_);
-                if (windowState_ == swsMaximized) frame->NcPaint();
+                if (state_.State == swsMaximized) frame->NcPaint();
             }
             UpdateWindowListCaption();
         }
@@ -348,7 +348,7 @@ std::optional<LRESULT> TmnMantle::FrameMessages(HWND window, UINT msg, WPARAM wP
     }
 
     case WM_SYNCPAINT:
-        if (rolledUp_) {
+        if (state_.RolledUp) {
             NcPaint();
             return 0;
         }

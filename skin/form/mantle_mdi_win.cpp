@@ -73,8 +73,8 @@ void TmnMantle::TileChildren(bool sideBySide) {
         TForm* child = form_.MDIChildren(i);
         if (!child->HandleAllocated() || !::IsWindowVisible(child->Handle())) continue;
         TmnMantle* m = Of(child);
-        if (m && m->windowState_ == swsMinimized) continue;  // they keep their row at the bottom
-        if (m && m->windowState_ == swsMaximized) m->RunWindowAction(TmnWindowAction::Restore);
+        if (m && m->state_.State == swsMinimized) continue;  // they keep their row at the bottom
+        if (m && m->state_.State == swsMaximized) m->RunWindowAction(TmnWindowAction::Restore);
         const TmnSizeLimits l = m ? m->SizeLimits(false)
                                   : TmnSizeLimits{::GetSystemMetrics(SM_CXMINTRACK), ::GetSystemMetrics(SM_CYMINTRACK)};
         request.MinWidth = std::max(request.MinWidth, l.MinWidth);
@@ -102,9 +102,9 @@ void TmnMantle::TileChildren(bool sideBySide) {
 TForm* TmnMantle::MaximizedChild() const {
     if (!IsMDIFrame()) return nullptr;
     TForm* active = form_.ActiveMDIChild();
-    if (TmnMantle* m = Of(active); m && m->windowState_ == swsMaximized) return active;
+    if (TmnMantle* m = Of(active); m && m->state_.State == swsMaximized) return active;
     for (int i = 0; i < form_.MDIChildCount(); ++i)
-        if (TmnMantle* m = Of(form_.MDIChildren(i)); m && m->windowState_ == swsMaximized) return form_.MDIChildren(i);
+        if (TmnMantle* m = Of(form_.MDIChildren(i)); m && m->state_.State == swsMaximized) return form_.MDIChildren(i);
     return nullptr;
 }
 
@@ -114,7 +114,7 @@ void TmnMantle::RefitChildren() {
     for (int i = 0; i < form_.MDIChildCount(); ++i) children.push_back(form_.MDIChildren(i));
     for (TForm* f : children) ::SendMessageW(f->Handle(), MSG_MDI_CHILD_REALIGN, 0, 0);
     for (TForm* f : children)
-        if (TmnMantle* m = Of(f); m && m->windowState_ == swsMinimized) m->MoveToMinimizedPosition();
+        if (TmnMantle* m = Of(f); m && m->state_.State == swsMinimized) m->MoveToMinimizedPosition();
 }
 
 std::optional<LRESULT> TmnMantle::MDIMessages(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next) {

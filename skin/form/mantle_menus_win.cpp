@@ -149,7 +149,7 @@ void TmnMantle::RebuildDefaultSysMenu() {
     };
     TMenuItem* root = defaultSysMenu_->Items();
     while (root->Count() > 0) delete root->Items(root->Count() - 1);
-    const std::vector<std::wstring_view> wanted = StandardSystemMenuItems(windowState_, rolledUp_, IsMDIChild(), borderIcons_);
+    const std::vector<std::wstring_view> wanted = StandardSystemMenuItems(state_.State, state_.RolledUp, IsMDIChild(), borderIcons_);
     for (std::wstring_view name : wanted) {
         for (const Entry& e : entries)
             if (name == e.name) AddActionItem(*defaultSysMenu_, e.name, Caption(skinData_, e.captionKey), e.action);

@@ -33,8 +33,8 @@ TmnSizeLimits TmnMantle::SizeLimits(bool withMaximum, bool asRolledUp) const {
     }
     in.MinWidth = MinWidth, in.MinHeight = MinHeight, in.MaxWidth = MaxWidth, in.MaxHeight = MaxHeight;
     in.CaptionHeight = BuiltInCaptionHeight();
-    in.Minimized = windowState_ == swsMinimized;
-    in.RolledUp = rolledUp_ || asRolledUp;
+    in.Minimized = state_.State == swsMinimized;
+    in.RolledUp = state_.RolledUp || asRolledUp;
     // The maximum asks the platform for the monitor; the minimum is the skin's alone.
     RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (withMaximum && form_.HandleAllocated()) GetWindowMonitorRect(const_cast<TForm&>(form_).Handle(), !MaximizeOnFullScreen, area);
@@ -77,7 +77,7 @@ void TmnMantle::MoveToMinimizedPosition() {
             if (parent ? ::GetParent(f->Handle()) != parent : (f == main || f->FormStyle() == TFormStyle::fsMDIChild))
                 continue;
             const TmnMantle* m = Of(f);
-            if (!m || m->windowState_ != swsMinimized) continue;
+            if (!m || m->state_.State != swsMinimized) continue;
             RECT r;
             ::GetWindowRect(f->Handle(), &r);
             if (parent) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
@@ -91,15 +91,7 @@ void TmnMantle::MoveToMinimizedPosition() {
 
 TmnWindowFacts TmnMantle::WindowFacts() const {
     TmnWindowFacts f;
-    TmnWindowState& s = f.Now;
-    s.State = windowState_;
-    s.RolledUp = rolledUp_;
-    s.RolledUpInMaximized = rolledUpInMaximized_;
-    s.MaxFromRollUp = maxFromRollUp_;
-    s.FirstShow = firstShow_;
-    s.HasRestoreBounds = hasRestoreBounds_;
-    s.RestoreBounds = ToSkinRect(restoreBounds_);
-    s.RollUpHeight = rollUpHeight_;
+    f.Now = state_;
     f.Icons = borderIcons_;
     f.MDIChild = IsMDIChild();
     f.MainForm = Application()->MainForm() == &form_;
@@ -122,16 +114,7 @@ TmnWindowFacts TmnMantle::WindowFacts() const {
     return f;
 }
 
-void TmnMantle::KeepWindowState(const TmnWindowState& s) {
-    windowState_ = s.State;
-    rolledUp_ = s.RolledUp;
-    rolledUpInMaximized_ = s.RolledUpInMaximized;
-    maxFromRollUp_ = s.MaxFromRollUp;
-    firstShow_ = s.FirstShow;
-    hasRestoreBounds_ = s.HasRestoreBounds;
-    restoreBounds_ = {s.RestoreBounds.Left, s.RestoreBounds.Top, s.RestoreBounds.Right, s.RestoreBounds.Bottom};
-    rollUpHeight_ = s.RollUpHeight;
-}
+void TmnMantle::KeepWindowState(const TmnWindowState& s) { state_ = s; }
 
 void TmnMantle::RunWindowAction(TmnWindowAction action) {
     if (!form_.HandleAllocated()) return;
@@ -244,7 +227,7 @@ std::optional<LRESULT> TmnMantle::SizingMessages(HWND window, UINT msg, WPARAM w
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
         case SC_RESTORE:
-            if (windowState_ != swsNormal || rolledUp_) {
+            if (state_.State != swsNormal || state_.RolledUp) {
                 RunWindowAction(TmnWindowAction::Restore);
                 return 0;
             }
@@ -272,7 +255,7 @@ std::optional<LRESULT> TmnMantle::SizingMessages(HWND window, UINT msg, WPARAM w
 
     case WM_MOVING: {
         auto& r = *reinterpret_cast<RECT*>(lParam);
-        if (windowState_ == swsMaximized && !IsMDIChild()) {
+        if (state_.State == swsMaximized && !IsMDIChild()) {
             ::GetWindowRect(window, &r);
             return TRUE;
         }

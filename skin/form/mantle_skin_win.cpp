@@ -110,7 +110,7 @@ void TmnMantle::ChangeSkinData() {
     SetCaptionState(!MaximizedMDIChild());
     StartTimer(TmnObjectTimer::Mouse);
     if (OnChangeSkinData) OnChangeSkinData(this);
-    if (!rolledUp_ && (ClientWidth > 0 || ClientHeight > 0)) {
+    if (!state_.RolledUp && (ClientWidth > 0 || ClientHeight > 0)) {
         RECT cr;
         ::GetClientRect(window, &cr);
         form_.SetClientSize(ClientWidth > 0 ? ClientWidth : cr.right, ClientHeight > 0 ? ClientHeight : cr.bottom);
@@ -123,8 +123,8 @@ void TmnMantle::EnforceMinimumSize() {
     ::GetWindowRect(window, &wr);
     int w = wr.right - wr.left, h = wr.bottom - wr.top;
     const TmnSizeLimits l = SizeLimits(false);
-    if (rolledUp_ || windowState_ == swsMinimized) h = l.MinHeight;
-    if (windowState_ == swsMinimized) w = l.MinWidth;
+    if (state_.RolledUp || state_.State == swsMinimized) h = l.MinHeight;
+    if (state_.State == swsMinimized) w = l.MinWidth;
     if (w < l.MinWidth) w = l.MinWidth;
     if (h < l.MinHeight) h = l.MinHeight;
     if (w != wr.right - wr.left || h != wr.bottom - wr.top)
@@ -146,7 +146,7 @@ std::optional<LRESULT> TmnMantle::SkinMessages(HWND window, UINT msg, WPARAM wPa
         if (wanted != skinned_ && !skinChanging_) ChangeSkinData();
         // A maximised window follows its work area (a task bar moved or resized, another display).
         const bool areaChanged = msg == WM_DISPLAYCHANGE || (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA);
-        if (areaChanged && windowState_ == swsMaximized && !IsMDIChild()) {
+        if (areaChanged && state_.State == swsMaximized && !IsMDIChild()) {
             const RECT area = MaximizedBounds();
             ::SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

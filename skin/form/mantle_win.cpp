@@ -402,8 +402,8 @@ std::optional<LRESULT> TmnMantle::ShowingMessages(HWND window, UINT msg, WPARAM 
         if (timers_) timers_->StopAll();
         timers_.reset();
         if (IsMDIChild()) {
-            const bool wasMaximized = windowState_ == swsMaximized;
-            windowState_ = swsNormal;
+            const bool wasMaximized = state_.State == swsMaximized;
+            state_.State = swsNormal;
             if (TmnMantle* frame = FrameMantle()) {
                 if (wasMaximized && frame->form_.HandleAllocated())
                     ::SendMessageW(frame->form_.Handle(), MSG_MDI_CHILD_RESTORED, 0, 0);
@@ -471,7 +471,7 @@ std::optional<LRESULT> TmnMantle::ShowingMessages(HWND window, UINT msg, WPARAM 
             if (TmnMantle* child = Of(form_.ActiveMDIChild()); child && child != this) child->FollowActivation();
         if (IsMDIChild()) {
             if (TmnMantle* frame = FrameMantle()) {
-                if (windowState_ == swsMaximized) frame->NcPaint();
+                if (state_.State == swsMaximized) frame->NcPaint();
                 if (frame->mainMenuBar_) frame->mainMenuBar_->RebuildItems();
                 if (frame->mdiTabsBar_) frame->mdiTabsBar_->UpdateActiveTabs();
             }
@@ -551,8 +551,8 @@ std::optional<LRESULT> TmnMantle::MouseMessages(HWND window, UINT msg, WPARAM wP
 void TmnMantle::Shown(HWND window) {
     shownWindow_ = window;
     // A window shown in another state is placed at its first restore.
-    if (firstShow_ && (PositionInMonitor == mnpDefault || windowState_ == swsNormal)) {
-        firstShow_ = false;
+    if (state_.FirstShow && (PositionInMonitor == mnpDefault || state_.State == swsNormal)) {
+        state_.FirstShow = false;
         if (PositionInMonitor != mnpDefault) {
             RECT area, wr;
             GetWindowMonitorRect(window, PositionInMonitor == mnpDesktopCenter, area);
@@ -644,12 +644,12 @@ void TmnMantle::DispatchMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         objects_.DblClick();
         if (caption) {
             objects_.CaptureObject = -1;
-            switch (CaptionDoubleClick(Resizable(), windowState_, rolledUp_, rolledUpInMaximized_, borderIcons_)) {
+            switch (CaptionDoubleClick(Resizable(), state_.State, state_.RolledUp, state_.RolledUpInMaximized, borderIcons_)) {
             case TmnCaptionAction::Restore: PostWindowAction(TmnWindowAction::Restore); break;
             case TmnCaptionAction::Maximize: PostWindowAction(TmnWindowAction::Maximize); break;
             case TmnCaptionAction::ToggleRollUp:
                 if (borderIcons_ & BorderIconBit(biRollUp))
-                    PostWindowAction(rolledUp_ ? TmnWindowAction::RollDown : TmnWindowAction::RollUp);
+                    PostWindowAction(state_.RolledUp ? TmnWindowAction::RollDown : TmnWindowAction::RollUp);
                 break;
             }
         }

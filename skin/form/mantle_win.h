@@ -152,8 +152,8 @@ public:
     TMainMenu* TakenMenu() const { return takenMenu_; }
     // The tray icon's menu (restore, close) handed to a tray icon that has none.
     TmnSkinPopupMenu& TrayPopupMenu() { return *trayPopupMenu_; }
-    bool RolledUpInMaximized() const { return rolledUpInMaximized_; }
-    const RECT* RestoreBounds() const { return hasRestoreBounds_ ? &restoreBounds_ : nullptr; }
+    bool RolledUpInMaximized() const { return state_.RolledUpInMaximized; }
+    const TSkinRect* RestoreBounds() const { return state_.HasRestoreBounds ? &state_.RestoreBounds : nullptr; }
 
     // The form's client rectangle in window coordinates (the skin's, or the built-in frame's).
     RECT ClientRectInWindow() const;
@@ -172,8 +172,8 @@ public:
 
     // TmnSkinObjectOwner.
     bool IsFormActive() const override;
-    TmnSkinWindowState SkinWindowState() const override { return windowState_; }
-    bool RolledUp() const override { return rolledUp_; }
+    TmnSkinWindowState SkinWindowState() const override { return state_.State; }
+    bool RolledUp() const override { return state_.RolledUp; }
     bool ClientAreaAnimation() const override;
     String CaptionText() const override;
     String MaximizedChildCaption() const override;
@@ -279,7 +279,7 @@ private:
 
     bool IsMDIChild() const { return form_.FormStyle() == TFormStyle::fsMDIChild; }
     bool IsMDIFrame() const { return form_.FormStyle() == TFormStyle::fsMDIForm; }
-    bool MaximizedMDIChild() const { return IsMDIChild() && windowState_ == swsMaximized; }
+    bool MaximizedMDIChild() const { return IsMDIChild() && state_.State == swsMaximized; }
     // The frame is drawn at all: not for a maximised MDI child.
     // A borderless form and a maximised document window have no frame of their own.
     bool DrawsFrame() const { return form_.BorderStyle() != TFormBorderStyle::bsNone && !MaximizedMDIChild(); }
@@ -353,10 +353,8 @@ private:
     bool skinned_ = false;
     int formWidth_ = 0, formHeight_ = 0;
     TmnFrameGeometry geometry_;
-    TmnSkinWindowState windowState_ = swsNormal;
-    bool rolledUp_ = false;
-    bool rolledUpInMaximized_ = false;
-    bool maxFromRollUp_ = false;
+    // The window's state as the window commands see and leave it.
+    TmnWindowState state_;
     bool formActive_ = false;
     bool childMaximized_ = false;
     bool inSizeMove_ = false, fullDrag_ = false;
@@ -365,16 +363,12 @@ private:
     TmnMagnet magnet_;
     bool skinChanging_ = false;
     bool inMainMenu_ = false, inSkinMenu_ = false;
-    bool firstShow_ = true;
     bool pendingChange_ = false;    // a skin change waits for the window
     HWND seenWindow_ = nullptr;     // the window the seam last saw a message of
     HWND shownWindow_ = nullptr;    // the window whose showing steps ran
     bool fadeAnimating_ = false;
     BYTE fadeAlpha_ = 0, fadeTarget_ = 255;
     DWORD fadeLastTick_ = 0;
-    RECT restoreBounds_{};
-    bool hasRestoreBounds_ = false;
-    int rollUpHeight_ = 0;
     int popupObject_ = -1;          // the object whose popup is open
     bool switchingPopup_ = false;   // the bar closes one popup to open the next
     TMainMenu* takenMenu_ = nullptr;   // the platform menu taken off the form
