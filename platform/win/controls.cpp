@@ -11,9 +11,9 @@ namespace {
 const wchar_t kControlProp[] = L"FnControl";
 }
 
-bool TFontDesc::ReadProperty(const String& sub, const FormValue& v) {
+bool TFontDesc::ReadProperty(const String& sub, const FormValue& v, const TReader& reader) {
     if (sub == L"Name") name = v.AsString();
-    else if (sub == L"Height") height = v.AsInt();
+    else if (sub == L"Height") height = reader.Scaled(v);
     else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
     else if (sub == L"Charset") charset = v.kind == FormValue::Kind::Ident ? (SameText(v.text, L"DEFAULT_CHARSET") ? DEFAULT_CHARSET : ANSI_CHARSET) : v.AsInt();
     else if (sub == L"Style") {
@@ -163,12 +163,18 @@ bool TWinControl::ShowingHint() const {
     return c->showHint_;
 }
 
+void TWinControl::ChangeScale(int dpi, int fromDpi) {
+    auto scaled = [&](LONG v) { return ScaledForDpi(static_cast<int>(v), dpi, fromDpi); };
+    const int left = scaled(bounds_.left), top = scaled(bounds_.top);
+    SetBounds(left, top, scaled(bounds_.right) - left, scaled(bounds_.bottom) - top);
+}
+
 bool TWinControl::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
     int w = bounds_.right - bounds_.left, h = bounds_.bottom - bounds_.top;
-    if (name == L"Left") SetBounds(v.AsInt(), bounds_.top, w, h);
-    else if (name == L"Top") SetBounds(bounds_.left, v.AsInt(), w, h);
-    else if (name == L"Width") SetBounds(bounds_.left, bounds_.top, v.AsInt(), h);
-    else if (name == L"Height") SetBounds(bounds_.left, bounds_.top, w, v.AsInt());
+    if (name == L"Left") SetBounds(reader.Scaled(v), bounds_.top, w, h);
+    else if (name == L"Top") SetBounds(bounds_.left, reader.Scaled(v), w, h);
+    else if (name == L"Width") SetBounds(bounds_.left, bounds_.top, reader.Scaled(v), h);
+    else if (name == L"Height") SetBounds(bounds_.left, bounds_.top, w, reader.Scaled(v));
     else if (name == L"TabOrder") tabOrder_ = v.AsInt();
     else if (name == L"Hint") hint_ = v.AsString();
     else if (name == L"ShowHint") SetShowHint(v.AsBool());

@@ -24,8 +24,9 @@ struct TFontDesc {
     TColor color = clWindowText;
     int charset = DEFAULT_CHARSET;
     bool bold = false, italic = false, underline = false, strikeOut = false;
-    // Reads "Font.Name", "Font.Height", ... given the part after the dot.
-    bool ReadProperty(const String& sub, const FormValue& value);
+    // Reads "Font.Name", "Font.Height", ... given the part after the dot; the height (pixels)
+    // at the reader's dots per inch.
+    bool ReadProperty(const String& sub, const FormValue& value, const TReader& reader);
 };
 
 // A colour named in form data ("clBtnFace", "clBlack", ...); EReadError when unknown.
@@ -82,6 +83,8 @@ public:
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
     void ReadChild(TComponent* child) override;
+    // Scales the bounds (aligned controls take their place again when the parent aligns).
+    void ChangeScale(int dpi, int fromDpi) override;
 
     // Default handling of a message (the window class's own procedure).
     virtual LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -365,15 +365,22 @@ void TmnSkinCustomControl::Paint(HDC dc) {
     ::BitBlt(dc, 0, 0, w, h, canvas.Handle(), 0, 0, SRCCOPY);
 }
 
+void TmnSkinCustomControl::ChangeScale(int dpi, int fromDpi) {
+    TmnSkinControl::ChangeScale(dpi, fromDpi);
+    defaultFont_.SetHeight(ScaledForDpi(defaultFont_.Height(), dpi, fromDpi));
+    SetDefaultWidth(ScaledForDpi(defaultWidth_, dpi, fromDpi));
+    SetDefaultHeight(ScaledForDpi(defaultHeight_, dpi, fromDpi));
+}
+
 bool TmnSkinCustomControl::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
-    if (name == L"DefaultWidth") SetDefaultWidth(value.AsInt());
-    else if (name == L"DefaultHeight") SetDefaultHeight(value.AsInt());
+    if (name == L"DefaultWidth") SetDefaultWidth(reader.Scaled(value));
+    else if (name == L"DefaultHeight") SetDefaultHeight(reader.Scaled(value));
     else if (name == L"UseSkinFont") useSkinFont_ = value.AsBool();
     else if (name.rfind(L"DefaultFont.", 0) == 0) {
         TFontDesc d;
         d.name = defaultFont_.Name();
         d.height = defaultFont_.Height();
-        if (!d.ReadProperty(name.substr(12), value)) return false;
+        if (!d.ReadProperty(name.substr(12), value, reader)) return false;
         defaultFont_.SetName(d.name);
         defaultFont_.SetHeight(d.height);
         defaultFont_.SetStyle(static_cast<TFontStyles>((d.bold ? FontStyleBit(fsBold) : 0) |

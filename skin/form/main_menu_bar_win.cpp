@@ -1088,11 +1088,18 @@ TAccessibleInfo TmnSkinMainMenuBar::AccessibleChild(int index) {
 
 // ---- component ----
 
+void TmnSkinMainMenuBar::ChangeScale(int dpi, int fromDpi) {
+    TmnSkinControl::ChangeScale(dpi, fromDpi);
+    defItemFont_.SetHeight(ScaledForDpi(defItemFont_.Height(), dpi, fromDpi));
+    SetDefaultWidth(ScaledForDpi(defaultWidth_, dpi, fromDpi));
+    SetDefaultHeight(ScaledForDpi(defaultHeight_, dpi, fromDpi));
+}
+
 bool TmnSkinMainMenuBar::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
     if (name == L"ScrollMenu") scrollMenu_ = value.AsBool();
     else if (name == L"UseSkinFont") useSkinFont_ = value.AsBool();
-    else if (name == L"DefaultWidth") SetDefaultWidth(value.AsInt());
-    else if (name == L"DefaultHeight") SetDefaultHeight(value.AsInt());
+    else if (name == L"DefaultWidth") SetDefaultWidth(reader.Scaled(value));
+    else if (name == L"DefaultHeight") SetDefaultHeight(reader.Scaled(value));
     else if (name == L"PopupToUp") popupToUp_ = value.AsBool();
     else if (name == L"OnMouseEnter") OnMouseEnter = reader.Method<TNotifyEvent>(value);
     else if (name == L"OnMouseLeave") OnMouseLeave = reader.Method<TNotifyEvent>(value);
@@ -1102,7 +1109,7 @@ bool TmnSkinMainMenuBar::ReadProperty(const String& name, const FormValue& value
         d.height = defItemFont_.Height();
         d.color = defItemFont_.Color();
         d.charset = defItemFont_.CharSet();
-        if (!d.ReadProperty(name.substr(12), value)) return false;
+        if (!d.ReadProperty(name.substr(12), value, reader)) return false;
         defItemFont_.SetName(d.name);
         defItemFont_.SetHeight(d.height);
         defItemFont_.SetColor(d.color);
