@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <map>
 
 #include "platform/core/bitmap_data.h"
 
@@ -18,48 +17,49 @@ int ScaleLength(int value, double s) {
 
 TSkinAxisMap::TSkinAxisMap(double s, const std::vector<int>& coordinates, const std::vector<TSkinAxisStrip>& strips)
     : s_(s) {
-    std::map<int, int> to{{0, 0}};
-    for (int c : coordinates) to.emplace(c, ScaleLength(c, s));
-
     struct Range {
         int64_t begin, end;
+        int step, cell;
+        int64_t origin = 0;
     };
     std::vector<Range> taken;
+    std::vector<int> at(coordinates);
+    at.push_back(0);
     for (const TSkinAxisStrip& strip : strips) {
         if (strip.Step <= 0 || strip.Count <= 0 || strip.Start < 0 || strip.Start >= MaxBitmapDimension) continue;
         // Cells past the largest picture are never drawn: they neither count nor allocate.
         const int64_t count = std::min<int64_t>(strip.Count, (MaxBitmapDimension - strip.Start) / strip.Step);
         if (count <= 0) continue;
-        const Range range{strip.Start, strip.Start + count * strip.Step};
-        if (std::any_of(taken.begin(), taken.end(),
-                        [&](const Range& r) { return range.begin < r.end && r.begin < range.end; }))
+        const int64_t begin = strip.Start, end = begin + count * strip.Step;
+        if (std::any_of(taken.begin(), taken.end(), [&](const Range& r) { return begin < r.end && r.begin < end; }))
             continue;
-        taken.push_back(range);
-        const int origin = ScaleLength(strip.Start, s);
-        const int cell = std::max(1, ScaleLength(strip.Step, s));
-        for (int64_t k = 0; k <= count; ++k) to[static_cast<int>(range.begin + k * strip.Step)] = 0;
-        // Every coordinate in the strip keeps its place within its cell.
-        for (auto it = to.lower_bound(strip.Start); it != to.end() && it->first <= range.end; ++it) {
-            const int64_t offset = it->first - range.begin;
-            const int64_t k = offset / strip.Step, r = offset % strip.Step;
-            it->second = static_cast<int>(origin + k * cell + std::llround(double(r) * cell / strip.Step));
-        }
+        taken.push_back({begin, end, strip.Step, std::max(1, ScaleLength(strip.Step, s))});
+        for (int64_t k = 0; k <= count; ++k) at.push_back(static_cast<int>(begin + k * strip.Step));
     }
+    std::sort(at.begin(), at.end());
+    at.erase(std::unique(at.begin(), at.end()), at.end());
+    std::sort(taken.begin(), taken.end(), [](const Range& a, const Range& b) { return a.begin < b.begin; });
 
-    // No two anchors come closer than their coordinates: a strip that rounded up pushes what
-    // follows it on by the same amount, so later strips stay whole.
-    int64_t carry = 0;
-    anchors_.reserve(to.size());
-    for (const auto& [from, mapped] : to) {
-        int64_t t = mapped + carry;
-        if (!anchors_.empty()) {
-            const int64_t least = int64_t(anchors_.back().to) + (from - anchors_.back().from);
-            if (t < least) {
-                carry += least - t;
-                t = least;
-            }
+    // Left to right: a coordinate inside a strip keeps its place in its cell, counted from
+    // where the strip begins; any other takes the rule, pushed on where a strip before it
+    // rounded up, so no two anchors come closer than their coordinates.
+    anchors_.reserve(at.size());
+    size_t next = 0;  // the first strip not yet passed
+    for (int x : at) {
+        while (next < taken.size() && taken[next].end < x) ++next;
+        int64_t to;
+        if (next < taken.size() && taken[next].begin < x) {
+            const Range& r = taken[next];
+            const int64_t offset = x - r.begin, k = offset / r.step;
+            to = r.origin + k * r.cell + std::llround(double(offset % r.step) * r.cell / r.step);
+        } else {
+            to = ScaleLength(x, s);
+            if (!anchors_.empty()) to = std::max(to, int64_t(anchors_.back().to) + (x - anchors_.back().from));
         }
-        anchors_.push_back({from, static_cast<int>(std::clamp<int64_t>(t, INT_MIN, INT_MAX))});
+        // A strip begins where it is placed (also at the end of the strip before it).
+        for (size_t i = next; i < taken.size() && taken[i].begin <= x; ++i)
+            if (taken[i].begin == x) taken[i].origin = to;
+        anchors_.push_back({x, static_cast<int>(std::clamp<int64_t>(to, INT_MIN, INT_MAX))});
     }
 }
 
