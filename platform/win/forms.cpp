@@ -141,7 +141,11 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
 
 void TForm::ChangeDpi(int dpi, const RECT* suggested) {
     const int from = dpi_;
-    if (scaled_ && dpi > 0 && dpi != from) {
+    const bool change = scaled_ && dpi > 0 && dpi != from;
+    // Sizes as they are before the skin changes the frame.
+    RECT client{};
+    if (HandleAllocated()) ::GetClientRect(handle_, &client);
+    if (change) {
         dpi_ = dpi;
         for (int i = 0; i < ComponentCount(); ++i) Components(i)->ChangeScale(dpi, from);
         ChangeScale(dpi, from);
@@ -150,12 +154,10 @@ void TForm::ChangeDpi(int dpi, const RECT* suggested) {
     if (suggested) {
         ::SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (dpi_ != from && !::IsIconic(handle_) && !::IsZoomed(handle_)) {
-        RECT client;
-        ::GetClientRect(handle_, &client);
+    } else if (change && !::IsIconic(handle_) && !::IsZoomed(handle_)) {
         SetClientSize(ScaledForDpi(client.right, dpi_, from), ScaledForDpi(client.bottom, dpi_, from));
     }
-    if (dpi_ == from) return;
+    if (!change) return;
     // Documents are no top-level windows: the system tells only the frame.
     for (int i = MDIChildCount() - 1; i >= 0; --i) {
         TForm* child = MDIChildren(i);
