@@ -167,6 +167,7 @@ void TWinControl::ChangeScale(int dpi, int fromDpi) {
     auto scaled = [&](LONG v) { return ScaledForDpi(static_cast<int>(v), dpi, fromDpi); };
     const int left = scaled(bounds_.left), top = scaled(bounds_.top);
     SetBounds(left, top, scaled(bounds_.right) - left, scaled(bounds_.bottom) - top);
+    for (TWinControl* c : controls_) c->ChangeScale(dpi, fromDpi);
 }
 
 bool TWinControl::ReadProperty(const String& name, const FormValue& v, TReader& reader) {

@@ -83,7 +83,8 @@ public:
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
     void ReadChild(TComponent* child) override;
-    // Scales the bounds (aligned controls take their place again when the parent aligns).
+    // Scales the bounds and the child controls (aligned controls take their place again when
+    // the parent aligns).
     void ChangeScale(int dpi, int fromDpi) override;
 
     // Default handling of a message (the window class's own procedure).

@@ -147,7 +147,12 @@ void TForm::ChangeDpi(int dpi, const RECT* suggested) {
     if (HandleAllocated()) ::GetClientRect(handle_, &client);
     if (change) {
         dpi_ = dpi;
-        for (int i = 0; i < ComponentCount(); ++i) Components(i)->ChangeScale(dpi, from);
+        // Controls scale with their parent; documents (forms) below, each once.
+        for (int i = 0; i < ComponentCount(); ++i) {
+            TComponent* c = Components(i);
+            auto* control = dynamic_cast<TWinControl*>(c);
+            if (!dynamic_cast<TForm*>(c) && (!control || !control->Parent())) c->ChangeScale(dpi, from);
+        }
         ChangeScale(dpi, from);
     }
     if (!HandleAllocated()) return;
@@ -176,6 +181,7 @@ void TForm::ChangeScale(int dpi, int fromDpi) {
     font_.height = ScaledForDpi(font_.height, dpi, fromDpi);
     if (clientWidth_ > 0) clientWidth_ = ScaledForDpi(clientWidth_, dpi, fromDpi);
     if (clientHeight_ > 0) clientHeight_ = ScaledForDpi(clientHeight_, dpi, fromDpi);
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(dpi, fromDpi);
 }
 
 void TForm::SetWindowMenu(TMenuItem* item) {

@@ -49,6 +49,7 @@ public:
     // Scales a Scaled form, its components and its documents for a screen of dpi; the window
     // takes the rectangle the system suggests, or else keeps its place and scales its size.
     void ChangeDpi(int dpi, const RECT* suggested = nullptr);
+    // The form's font and stored client size, and its controls (not its bounds: see ChangeDpi).
     void ChangeScale(int dpi, int fromDpi) override;
     const String& Caption() const { return caption_; }
     void SetCaption(const String& caption);

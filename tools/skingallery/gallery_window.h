@@ -17,8 +17,9 @@ class TmnMantle;
 class TGalleryForm : public TForm {
 public:
     explicit TGalleryForm(TComponent* owner);
-    // Loads the first skin from source and, with watch, follows the source folder's changes.
-    void Start(TGallerySkinSource source, bool watch);
+    // Shows the window at dpi (0: the screen's), loads the first skin from source and, with
+    // watch, follows the source folder's changes.
+    void Start(TGallerySkinSource source, bool watch, int dpi = 0);
     const wchar_t* ClassName() const override { return L"TGalleryForm"; }
 
     // Loads the skin again (at start and when the watched folder changed); an error is shown
