@@ -56,8 +56,7 @@ void TGalleryForm::Build() {
                               form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     statusLine_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, 0, 100,
                                     kStatusHeight, form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    ::SendMessageW(statusLine_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ApplyFont();
     pages_ = CreateGalleryPages(this);
     for (size_t i = 0; i < pages_.size(); ++i) {
         TCITEMW item{};
@@ -68,6 +67,20 @@ void TGalleryForm::Build() {
         pages_[i]->SetParent(this);
     }
     Layout();
+}
+
+void TGalleryForm::ApplyFont() {
+    TFontHandle font(::CreateFontW(-ScaledForDpi(11, Dpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                   L"Tahoma"));
+    const WPARAM shown = reinterpret_cast<WPARAM>(font ? font.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    for (HWND w : {tabs_, statusLine_}) ::SendMessageW(w, WM_SETFONT, shown, TRUE);
+    font_ = std::move(font);
+}
+
+void TGalleryForm::ChangeScale(int dpi, int fromDpi) {
+    TForm::ChangeScale(dpi, fromDpi);
+    if (tabs_) ApplyFont();
 }
 
 void TGalleryForm::Layout() {

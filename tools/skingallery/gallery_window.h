@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win/forms.h"
+#include "platform/win/gdi.h"
 #include "platform/win/handles.h"
 #include "platform/win/window_timer.h"
 #include "tools/skingallery/gallery_page.h"
@@ -30,12 +31,15 @@ public:
     const String& StatusText() const { return status_; }
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void ChangeScale(int dpi, int fromDpi) override;
 
 private:
     void Build();
     void Layout();
     void ShowPage(int index);
     void SetStatus(const String& text);
+    // The tabs' and the status line's font at the window's scale.
+    void ApplyFont();
 
     TGallerySkinSource source_;
     bool watch_ = false;
@@ -43,6 +47,7 @@ private:
     TmnMantle* mantle_ = nullptr;  // owned by the form
     std::vector<TGalleryPage*> pages_;
     HWND tabs_ = nullptr, statusLine_ = nullptr;
+    TFontHandle font_;
     TWindowTimer watchTimer_;
     String signature_, status_;
 };
