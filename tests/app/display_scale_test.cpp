@@ -158,6 +158,8 @@ TEST(DisplayScale, AFrameToldOfAScreenOfTwiceTheDotsPerInchTakesTheSuggestedPlac
     WPARAM num = 0;
     LPARAM den = 0;
     ::SendMessageW(note->RichEdit1->Handle(), EM_GETZOOM, reinterpret_cast<WPARAM>(&num), reinterpret_cast<LPARAM>(&den));
+    // The text is drawn zoomed by the new screen's dots per inch over the old one's.
+    EXPECT_GT(den, 0);
     EXPECT_EQ(static_cast<int>(num) * dpi, static_cast<int>(den) * 2 * dpi) << num << "/" << den;
 
     // And back: the sizes return to what they were.
@@ -167,4 +169,6 @@ TEST(DisplayScale, AFrameToldOfAScreenOfTwiceTheDotsPerInchTakesTheSuggestedPlac
     EXPECT_NEAR(OuterSize(note->Handle()).cx, noteBefore.cx, 2);
     EXPECT_NEAR(OuterSize(note->Handle()).cy, noteBefore.cy, 2);
     EXPECT_NEAR(HeightOf(note->mnSkinMainMenuBar1), barBefore, 2);
+    ::SendMessageW(note->RichEdit1->Handle(), EM_GETZOOM, reinterpret_cast<WPARAM>(&num), reinterpret_cast<LPARAM>(&den));
+    EXPECT_EQ(num, 0u) << "no zoom back on the screen the text is laid out for";
 }
