@@ -194,7 +194,7 @@ void ReadDescription(const TMemIniFile& ini, TmnDecodedSkin& skin) {
 // Reads the archive into skin, each part as soon as it is read; false for a newer format.
 bool ReadSkin(TStream& archive, TmnDecodedSkin& skin) {
     int version = 0;
-    TmnSkinPictures& p = *skin.Pictures;
+    TmnDecodedPictures& p = *skin.Pictures;
     if (!ReadArchivePictures(archive, version, p.Picture, p.InactivePicture, p.Mask, p.ActivePictures)) return false;
     TMemIniFile ini;
     ReadArchiveDescription(archive, ini);
@@ -205,7 +205,7 @@ bool ReadSkin(TStream& archive, TmnDecodedSkin& skin) {
 // Every coordinate and length of the skin, and its pictures, at skin.Dpi.
 void ScaleSkin(TmnDecodedSkin& skin) {
     TSkinScaleBuilder builder(skin.Dpi);
-    TmnSkinPictures& p = *skin.Pictures;
+    TmnDecodedPictures& p = *skin.Pictures;
     for (const TBitmapData* b : {&p.Picture, &p.InactivePicture, &p.Mask}) builder.AddPictureSize(b->Width, b->Height);
     for (const TBitmapData& b : p.ActivePictures) builder.AddPictureSize(b.Width, b.Height);
     auto visitAll = [&skin](TSkinFieldVisitor& v) {
@@ -333,9 +333,9 @@ void TmnSkinData::Show(std::shared_ptr<const TmnDecodedSkin> skin) {
     static_cast<TmnSkinFormInfo&>(*this) = skin_->FormInfo;
 }
 
-TmnSkinPictures& TmnSkinData::OwnPictures() {
+TmnDecodedPictures& TmnSkinData::OwnPictures() {
     if (!ownPictures_) {
-        ownPictures_ = std::make_shared<TmnSkinPictures>(*pictures_);
+        ownPictures_ = std::make_shared<TmnDecodedPictures>(*pictures_);
         pictures_ = ownPictures_;
     }
     return *ownPictures_;

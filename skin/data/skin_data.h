@@ -65,7 +65,7 @@ struct TmnSkinFormInfo {
 };
 
 // The pictures of a decoded skin.
-struct TmnSkinPictures {
+struct TmnDecodedPictures {
     TBitmapData Picture, InactivePicture, Mask;
     std::vector<TBitmapData> ActivePictures;
 };
@@ -75,7 +75,7 @@ struct TmnSkinPictures {
 struct TmnDecodedSkin {
     std::shared_ptr<const TMemoryStream> Archive;  // the bytes it was read from
     int Dpi = SkinBaseDpi;
-    std::shared_ptr<TmnSkinPictures> Pictures = std::make_shared<TmnSkinPictures>();
+    std::shared_ptr<TmnDecodedPictures> Pictures = std::make_shared<TmnDecodedPictures>();
     std::vector<String> ActivePictureNames;
     String PictureName, InactivePictureName, MaskName;
     String SkinName, SkinAuthor, AuthorEMail, AuthorURL, SkinComments;
@@ -175,7 +175,7 @@ private:
     void Show(std::shared_ptr<const TmnDecodedSkin> skin);
     // Replaces the shown skin by a copy without records (and without pictures unless kept).
     void Clear(bool keepPictures);
-    TmnSkinPictures& OwnPictures();
+    TmnDecodedPictures& OwnPictures();
 
     bool enableSkinEffects_ = true;
     TmnCompressedStoredSkin* storedSkin_ = nullptr;
@@ -185,8 +185,8 @@ private:
     int dpi_ = SkinBaseDpi;
     std::shared_ptr<const TMemoryStream> archive_;  // what the shown skin was read from
     std::shared_ptr<const TmnDecodedSkin> skin_;
-    std::shared_ptr<const TmnSkinPictures> pictures_;  // the skin's, or ownPictures_
-    std::shared_ptr<TmnSkinPictures> ownPictures_;      // set once a picture is written
+    std::shared_ptr<const TmnDecodedPictures> pictures_;  // the skin's, or ownPictures_
+    std::shared_ptr<TmnDecodedPictures> ownPictures_;      // set once a picture is written
 };
 
 // The delivery of every message a manager sends. Returns the delivery it replaces, so a test
