@@ -78,6 +78,11 @@ struct Window {
             }
         return pixels;
     }
+    TSkinRect CloseButton() const {
+        for (int i = 0; i < mantle->ObjectList().Count(); ++i)
+            if (mantle->ObjectList()[i].IDName == L"closebutton") return mantle->ObjectList()[i].ObjectRect;
+        return {};
+    }
     int ClientLeft() const {
         RECT wr;
         ::GetWindowRect(form->Handle(), &wr);
@@ -110,6 +115,8 @@ TEST(SharedSkin, ADpiChangeReachesItsOwnWindowsFrameOnly) {
     Window a, b;
     const int left = b.ClientLeft();
     ASSERT_EQ(left, b.skin->ClientRect.Left);
+    const TSkinRect close = b.CloseButton();
+    ASSERT_FALSE(close.IsEmpty());
     a.skin->SetDpi(192);
     Pump();
     EXPECT_EQ(a.skin->Dpi(), 192);
@@ -117,6 +124,10 @@ TEST(SharedSkin, ADpiChangeReachesItsOwnWindowsFrameOnly) {
     EXPECT_EQ(a.skin->ClientRect.Left, 2 * left);
     EXPECT_EQ(a.ClientLeft(), 2 * left);  // the mantle re-read its frame from the changed skin
     EXPECT_EQ(b.ClientLeft(), left);
+    // The caption buttons were laid out again from the changed skin: twice as large.
+    EXPECT_EQ(a.CloseButton().Width(), 2 * close.Width());
+    EXPECT_EQ(a.CloseButton().Height(), 2 * close.Height());
+    EXPECT_EQ(b.CloseButton(), close);
     EXPECT_EQ(b.skin->Dpi(), 96);
 }
 
