@@ -10,29 +10,46 @@ namespace {
 constexpr uint32_t kRgb = 0xFFFFFF;
 constexpr uint32_t kKeyColour = 0xFF00FF;
 
-// The source pixels under one device pixel, with the share of each.
-struct TSpan {
-    int first = 0;
-    std::vector<float> weights;
+// For each device pixel of one axis, the source pixels under it and the share of each; a
+// device pixel inside one source pixel (every pixel at whole factors) is a plain copy.
+struct TAxisPlan {
+    std::vector<int> first, count, offset;  // per device pixel
+    std::vector<uint32_t> weights;          // count entries from offset on, in 256ths, summing to 256
 };
 
-std::vector<TSpan> AreaSpans(const TSkinAxisMap& map, int sourceLength, int length) {
-    std::vector<TSpan> spans(static_cast<size_t>(length));
+TAxisPlan AreaPlan(const TSkinAxisMap& map, int sourceLength, int length) {
+    TAxisPlan plan;
+    plan.first.resize(static_cast<size_t>(length));
+    plan.count.resize(static_cast<size_t>(length));
+    plan.offset.resize(static_cast<size_t>(length));
+    // Shares under a thousandth are rounding noise of the map, not coverage.
+    constexpr double noise = 1e-3;
     for (int x = 0; x < length; ++x) {
         const double lo = std::clamp(map.Unmap(x), 0.0, double(sourceLength));
         const double hi = std::clamp(map.Unmap(x + 1), lo, double(sourceLength));
-        TSpan& span = spans[static_cast<size_t>(x)];
-        // Shares under a thousandth are rounding noise of the map, not coverage.
-        constexpr double noise = 1e-3;
+        const size_t at = static_cast<size_t>(x);
         int i = std::min(static_cast<int>(std::floor(lo + noise)), sourceLength - 1);
-        span.first = i;
-        for (; i < sourceLength && i < hi - noise; ++i) {
-            const double share = std::min(hi, i + 1.0) - std::max(lo, double(i));
-            span.weights.push_back(static_cast<float>(std::max(share, 0.0)));
+        plan.first[at] = i;
+        plan.offset[at] = static_cast<int>(plan.weights.size());
+        // At scales of 100 % and more a device pixel is at most one source pixel long.
+        double shares[2];
+        int n = 0;
+        for (; i < sourceLength && i < hi - noise && n < 2; ++i)
+            shares[n++] = std::max(std::min(hi, i + 1.0) - std::max(lo, double(i)), 0.0);
+        if (n == 0) shares[n++] = 1;
+        double total = 0;
+        for (int k = 0; k < n; ++k) total += shares[k];
+        uint32_t sum = 0, largest = 0;
+        for (int k = 0; k < n; ++k) {
+            const uint32_t weight = static_cast<uint32_t>(std::lround(shares[k] / total * 256));
+            plan.weights.push_back(weight);
+            sum += weight;
+            if (weight > plan.weights[plan.offset[at] + largest]) largest = static_cast<uint32_t>(k);
         }
-        if (span.weights.empty()) span.weights.push_back(1.0f);
+        plan.weights[plan.offset[at] + largest] += 256 - sum;  // the shares sum to a whole pixel
+        plan.count[at] = n;
     }
-    return spans;
+    return plan;
 }
 
 std::vector<int> CentreSamples(const TSkinAxisMap& map, int sourceLength, int length) {
@@ -42,25 +59,25 @@ std::vector<int> CentreSamples(const TSkinAxisMap& map, int sourceLength, int le
     return at;
 }
 
-// One pass along rows (stride 1) or columns (stride = row length): count lines of the source,
-// each resampled through spans into the target.
-uint32_t Blend(const uint32_t* source, ptrdiff_t stride, const TSpan& span) {
-    if (span.weights.size() == 1) return source[span.first * stride];
-    float sum[4] = {}, total = 0, key = 0;
-    for (size_t k = 0; k < span.weights.size(); ++k) {
-        const uint32_t px = source[(span.first + static_cast<ptrdiff_t>(k)) * stride];
-        const float w = span.weights[k];
+// The area average of count pixels stride apart, the key colour kept apart: red and blue,
+// then alpha and green, two channels at once in 16-bit lanes.
+uint32_t Blend(const uint32_t* source, ptrdiff_t stride, const uint32_t* weights, int count) {
+    uint32_t rb = 0, ag = 0, key = 0;
+    for (int k = 0; k < count; ++k) {
+        const uint32_t px = source[k * stride];
         if ((px & kRgb) == kKeyColour) {
-            key += w;
+            key += weights[k];
             continue;
         }
-        for (int c = 0; c < 4; ++c) sum[c] += w * float((px >> (8 * c)) & 0xFF);
-        total += w;
+        rb += (px & 0x00FF00FF) * weights[k];
+        ag += ((px >> 8) & 0x00FF00FF) * weights[k];
     }
-    if (key >= total) return kKeyColour;
-    uint32_t out = 0;
-    for (int c = 0; c < 4; ++c) out |= uint32_t(std::lround(sum[c] / total)) << (8 * c);
-    return out;
+    if (key == 0) return (((rb + 0x00800080) >> 8) & 0x00FF00FF) | ((ag + 0x00800080) & 0xFF00FF00);
+    if (2 * key >= 256) return kKeyColour;
+    // The other colours alone, in their own proportions.
+    const uint32_t total = 256 - key;
+    auto channel = [&](uint32_t lanes, int shift) { return ((((lanes >> shift) & 0xFFFF) + total / 2) / total) & 0xFF; };
+    return channel(rb, 0) | channel(ag, 0) << 8 | channel(rb, 16) << 16 | channel(ag, 16) << 24;
 }
 
 }  // namespace
@@ -94,19 +111,49 @@ TBitmapData ScalePicture(const TBitmapData& picture, const TSkinScale& scale) {
         return out;
     }
 
-    // Across first (w x h -> sw x h), then down.
-    const std::vector<TSpan> across = AreaSpans(scale.X, w, sw), down = AreaSpans(scale.Y, h, sh);
-    RawVector<uint32_t> wide;
-    wide.resize(static_cast<size_t>(sw) * h);
-    for (int y = 0; y < h; ++y) {
-        const uint32_t* row = &picture.Pixels[static_cast<size_t>(y) * w];
-        uint32_t* target = &wide[static_cast<size_t>(y) * sw];
-        for (int x = 0; x < sw; ++x) target[x] = Blend(row, 1, across[static_cast<size_t>(x)]);
-    }
-    for (int y = 0; y < sh; ++y) {
-        const TSpan& span = down[static_cast<size_t>(y)];
-        uint32_t* target = &out.Pixels[static_cast<size_t>(y) * sw];
-        for (int x = 0; x < sw; ++x) target[x] = Blend(&wide[static_cast<size_t>(x)], sw, span);
+    // Row by row: a device row inside one source row is that row resampled across; one
+    // between two blends both, each resampled across once (the last two are kept).
+    const TAxisPlan across = AreaPlan(scale.X, w, sw), down = AreaPlan(scale.Y, h, sh);
+    const bool copiesAcross = std::all_of(across.count.begin(), across.count.end(), [](int n) { return n == 1; });
+    auto resampleRow = [&](int sy, uint32_t* target) {
+        const uint32_t* row = &picture.Pixels[static_cast<size_t>(sy) * w];
+        if (copiesAcross) {
+            for (size_t x = 0; x < size_t(sw); ++x) target[x] = row[across.first[x]];
+            return;
+        }
+        for (size_t x = 0; x < size_t(sw); ++x)
+            target[x] = across.count[x] == 1 ? row[across.first[x]]
+                                             : Blend(row + across.first[x], 1, &across.weights[size_t(across.offset[x])],
+                                                     across.count[x]);
+    };
+    std::vector<uint32_t> older(static_cast<size_t>(sw)), newer(static_cast<size_t>(sw));
+    int olderRow = -1, newerRow = -1;
+    auto acrossRow = [&](int sy) -> const uint32_t* {
+        if (sy == newerRow) return newer.data();
+        if (sy == olderRow) return older.data();
+        std::swap(older, newer);  // buffers move, pointers handed out stay valid
+        olderRow = newerRow;
+        resampleRow(sy, newer.data());
+        newerRow = sy;
+        return newer.data();
+    };
+    for (size_t y = 0; y < size_t(sh); ++y) {
+        uint32_t* target = &out.Pixels[y * sw];
+        if (down.count[y] == 1) {
+            // Rows replicated from one source row are copied from the row above.
+            if (y > 0 && down.count[y - 1] == 1 && down.first[y - 1] == down.first[y])
+                std::copy(target - sw, target, target);
+            else
+                resampleRow(down.first[y], target);
+            continue;
+        }
+        const uint32_t* upper = acrossRow(down.first[y]);
+        const uint32_t* lower = acrossRow(down.first[y] + 1);
+        const uint32_t* weights = &down.weights[size_t(down.offset[y])];
+        for (int x = 0; x < sw; ++x) {
+            const uint32_t column[2] = {upper[x], lower[x]};
+            target[x] = Blend(column, 1, weights, 2);
+        }
     }
     return out;
 }
