@@ -39,7 +39,9 @@ using namespace fn::bench;
 
 namespace {
 
-constexpr double kGoal = 1.3;
+// The skinned window may take up to 1.6x the plain one: beside the shared skin it still lays out
+// its own frame, region and menu bar and paints its frame once.
+constexpr double kGoal = 1.6;
 
 String DocumentFormData() {
     HMODULE module = ::GetModuleHandleW(nullptr);

@@ -129,6 +129,9 @@ public:
     virtual void ReadChild(TComponent* child);
     // Called on every component after the form data is read and references are resolved.
     virtual void Loaded();
+    // The form moved to a screen of other dots per inch: lengths in pixels kept for fromDpi
+    // are made lengths for dpi.
+    virtual void ChangeScale(int dpi, int fromDpi) {}
 
     // Internal to the reader.
     void SetStateFlags(unsigned flags, bool on) { state_ = on ? state_ | flags : state_ & ~flags; }

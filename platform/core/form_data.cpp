@@ -1,5 +1,8 @@
 #include "platform/core/form_data.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace fn {
 
 namespace {
@@ -273,9 +276,25 @@ void TReader::ReadRoot(const FormObject& object) {
     for (TComponent* c : created) c->Loaded();
 }
 
-void ReadFormData(TComponent* root, std::wstring_view text, const TMethodTable* methods) {
+int ScaledForDpi(int pixels, int dpi, int fromDpi) {
+    if (fromDpi <= 0 || dpi <= 0) return pixels;
+    const long long product = static_cast<long long>(pixels) * dpi;
+    const long long half = fromDpi / 2;
+    const long long rounded = product >= 0 ? (product + half) / fromDpi : -((-product + half) / fromDpi);
+    return static_cast<int>(std::clamp<long long>(rounded, INT_MIN, INT_MAX));
+}
+
+bool IsScaledForm(const FormObject& object) {
+    for (const auto& [name, value] : object.properties)
+        if (name == L"Scaled") return value.AsBool();
+    return false;
+}
+
+void ReadFormData(TComponent* root, std::wstring_view text, const TMethodTable* methods, int dpi) {
+    const FormObject object = ParseFormData(text);
     TReader reader(root, methods);
-    reader.ReadRoot(ParseFormData(text));
+    if (IsScaledForm(object)) reader.SetDpi(dpi);
+    reader.ReadRoot(object);
 }
 
 }  // namespace fn

@@ -73,11 +73,24 @@ private:
     std::map<String, std::any> methods_;
 };
 
+// A length in pixels at fromDpi dots per inch, at dpi: rounded to the nearest pixel, halves
+// away from zero, so that a length and its negation (a font height) scale alike.
+int ScaledForDpi(int pixels, int dpi, int fromDpi = 96);
+
+// Whether the form data's outer object stores "Scaled = True".
+bool IsScaledForm(const FormObject& object);
+
 class TReader {
 public:
     TReader(TComponent* root, const TMethodTable* methods) : root_(root), methods_(methods) {}
 
     TComponent* Root() const { return root_; }
+    // The dots per inch the form is read for: pixel properties are stored at 96 and read
+    // scaled to this (96 when the form is not Scaled).
+    int Dpi() const { return dpi_; }
+    void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : 96; }
+    // A stored pixel value (an integer) at the reader's dots per inch.
+    int Scaled(const FormValue& value) const { return ScaledForDpi(value.AsInt(), dpi_); }
     // Resolves a reference after every component is read; the callback gets null for "nil".
     void FixupReference(const FormValue& value, std::function<void(TComponent*)> assign);
     // Looks up an event handler of type Fn (a std::function) by the method name in value.
@@ -96,10 +109,11 @@ private:
     void ReadObject(TComponent* component, const FormObject& object, std::vector<TComponent*>& created);
     TComponent* root_;
     const TMethodTable* methods_;
+    int dpi_ = 96;
     std::vector<std::pair<String, std::function<void(TComponent*)>>> fixups_;
 };
 
-// Parses and reads form-data text into root.
-void ReadFormData(TComponent* root, std::wstring_view text, const TMethodTable* methods);
+// Parses and reads form-data text into root; a Scaled form is read for dpi.
+void ReadFormData(TComponent* root, std::wstring_view text, const TMethodTable* methods, int dpi = 96);
 
 }  // namespace fn

@@ -182,7 +182,7 @@ bool TOpenDialog::RunFileDialog(HWND owner, bool save) {
 }
 
 bool TFontDialog::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
-    if (name.rfind(L"Font.", 0) == 0) return Font.ReadProperty(name.substr(5), v);
+    if (name.rfind(L"Font.", 0) == 0) return Font.ReadProperty(name.substr(5), v, reader);
     return TCommonDialog::ReadProperty(name, v, reader);
 }
 

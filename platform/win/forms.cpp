@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/win/application.h"
+#include "platform/win/dpi.h"
 
 namespace fn {
 
@@ -82,9 +83,18 @@ void TForm::LoadFromResource(const wchar_t* resourceName) {
 }
 
 void TForm::LoadFromText(std::wstring_view text) {
-    ReadFormData(this, text, &methods_);
+    const FormObject object = ParseFormData(text);
+    scaled_ = IsScaledForm(object);
+    // A new window opens on the screen of the program's main window.
+    TForm* main = Application()->MainForm();
+    dpi_ = !scaled_ ? 96 : main && main != this && main->HandleAllocated() ? main->Dpi() : SystemDpi();
+    TReader reader(this, &methods_);
+    reader.SetDpi(dpi_);
+    reader.ReadRoot(object);
     Handle();
     if (clientWidth_ >= 0) SetClientSize(clientWidth_, clientHeight_);
+    // A window the system placed on a screen of other dots per inch follows that screen.
+    if (formStyle_ != TFormStyle::fsMDIChild) ChangeDpi(WindowDpi(handle_));
     if (OnCreate) OnCreate(this);
     if (visible_) Show();
 }
@@ -109,10 +119,10 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
                                          std::pair{L"bsToolWindow", TFormBorderStyle::bsToolWindow},
                                          std::pair{L"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}});
     else if (name == L"HelpContext") helpContext_ = v.AsInt();
-    else if (name == L"ClientWidth") clientWidth_ = v.AsInt();
-    else if (name == L"ClientHeight") clientHeight_ = v.AsInt();
+    else if (name == L"ClientWidth") clientWidth_ = reader.Scaled(v);
+    else if (name == L"ClientHeight") clientHeight_ = reader.Scaled(v);
     else if (name == L"Color") color_ = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
-    else if (name.rfind(L"Font.", 0) == 0) { if (!font_.ReadProperty(name.substr(5), v)) return false; }
+    else if (name.rfind(L"Font.", 0) == 0) { if (!font_.ReadProperty(name.substr(5), v, reader)) return false; }
     else if (name == L"AutoScroll" || name == L"Scaled") v.AsBool();  // stored, no effect here
     else if (name == L"Menu") reader.FixupReference(v, [this](TComponent* c) { SetMenu(dynamic_cast<TMainMenu*>(c)); });
     else if (name == L"PopupMenu") reader.FixupReference(v, [this](TComponent* c) { SetReference(popupMenu_, dynamic_cast<TPopupMenu*>(c)); });
@@ -127,6 +137,51 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
     else if (name == L"OnKeyDown") OnKeyDown = reader.Method<TKeyEvent>(v);
     else return TWinControl::ReadProperty(name, v, reader);
     return true;
+}
+
+void TForm::ChangeDpi(int dpi, const RECT* suggested) {
+    const int from = dpi_;
+    const bool change = scaled_ && dpi > 0 && dpi != from;
+    // Sizes as they are before the skin changes the frame.
+    RECT client{};
+    if (HandleAllocated()) ::GetClientRect(handle_, &client);
+    if (change) {
+        dpi_ = dpi;
+        // Controls scale with their parent; documents (forms) below, each once.
+        for (int i = 0; i < ComponentCount(); ++i) {
+            TComponent* c = Components(i);
+            auto* control = dynamic_cast<TWinControl*>(c);
+            if (!dynamic_cast<TForm*>(c) && (!control || !control->Parent())) c->ChangeScale(dpi, from);
+        }
+        ChangeScale(dpi, from);
+    }
+    if (!HandleAllocated()) return;
+    if (suggested) {
+        ::SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (change && !::IsIconic(handle_) && !::IsZoomed(handle_)) {
+        SetClientSize(ScaledForDpi(client.right, dpi_, from), ScaledForDpi(client.bottom, dpi_, from));
+    }
+    if (!change) return;
+    // Documents are no top-level windows: the system tells only the frame.
+    for (int i = MDIChildCount() - 1; i >= 0; --i) {
+        TForm* child = MDIChildren(i);
+        RECT r;
+        ::GetWindowRect(child->Handle(), &r);
+        ::MapWindowPoints(nullptr, ::GetParent(child->Handle()), reinterpret_cast<POINT*>(&r), 2);
+        child->ChangeDpi(dpi_);
+        if (!::IsZoomed(child->Handle()))
+            ::SetWindowPos(child->Handle(), nullptr, ScaledForDpi(r.left, dpi_, from), ScaledForDpi(r.top, dpi_, from), 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    AlignControls();
+}
+
+void TForm::ChangeScale(int dpi, int fromDpi) {
+    font_.height = ScaledForDpi(font_.height, dpi, fromDpi);
+    if (clientWidth_ > 0) clientWidth_ = ScaledForDpi(clientWidth_, dpi, fromDpi);
+    if (clientHeight_ > 0) clientHeight_ = ScaledForDpi(clientHeight_, dpi, fromDpi);
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->ChangeScale(dpi, fromDpi);
 }
 
 void TForm::SetWindowMenu(TMenuItem* item) {
@@ -474,6 +529,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CLOSE:
             Close();
+            return 0;
+        case WM_DPICHANGED:
+            ChangeDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SHOWWINDOW:
             if (wParam && OnShow) OnShow(this);

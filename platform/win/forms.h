@@ -43,6 +43,14 @@ public:
     void LoadFromText(std::wstring_view text);
 
     TFormStyle FormStyle() const { return formStyle_; }
+    // The dots per inch the form's pixel sizes are for: a Scaled form's screen's, else 96.
+    int Dpi() const { return dpi_; }
+    bool Scaled() const { return scaled_; }
+    // Scales a Scaled form, its components and its documents for a screen of dpi; the window
+    // takes the rectangle the system suggests, or else keeps its place and scales its size.
+    void ChangeDpi(int dpi, const RECT* suggested = nullptr);
+    // The form's font and stored client size, and its controls (not its bounds: see ChangeDpi).
+    void ChangeScale(int dpi, int fromDpi) override;
     const String& Caption() const { return caption_; }
     void SetCaption(const String& caption);
     bool KeyPreview() const { return keyPreview_; }
@@ -153,6 +161,8 @@ private:
     TPopupMenu* popupMenu_ = nullptr;
     TMenuItem* windowMenu_ = nullptr;
     int clientWidth_ = -1, clientHeight_ = -1;
+    bool scaled_ = false;
+    int dpi_ = 96;
     bool shown_ = false;
     bool releasing_ = false;
     bool HoldsMDIChild(const TForm& form) const;

@@ -103,9 +103,9 @@ LOGFONTW MakeLogFont(const String& name, int height, TFontStyles style, int char
     return lf;
 }
 
-bool TFontDesc::ReadProperty(const String& sub, const FormValue& v) {
+bool TFontDesc::ReadProperty(const String& sub, const FormValue& v, const TReader& reader) {
     if (sub == L"Name") name = v.AsString();
-    else if (sub == L"Height") height = v.AsInt();
+    else if (sub == L"Height") height = reader.Scaled(v);
     else if (sub == L"Color") color = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
     else if (sub == L"Charset") charset = v.kind == FormValue::Kind::Ident ? (SameText(v.text, L"DEFAULT_CHARSET") ? DEFAULT_CHARSET : ANSI_CHARSET) : v.AsInt();
     else if (sub == L"Style") {
@@ -160,9 +160,9 @@ void TFontDesc::AssignTo(TFont& font) const {
     font.SetCharSet(charset);
 }
 
-bool ReadFontProperty(TFont& font, const String& sub, const FormValue& value) {
+bool ReadFontProperty(TFont& font, const String& sub, const FormValue& value, const TReader& reader) {
     TFontDesc d = TFontDesc::Of(font);
-    if (!d.ReadProperty(sub, value)) return false;
+    if (!d.ReadProperty(sub, value, reader)) return false;
     d.AssignTo(font);
     return true;
 }

@@ -52,8 +52,9 @@ struct TFontDesc {
     TColor color = clWindowText;
     int charset = DEFAULT_CHARSET;
     bool bold = false, italic = false, underline = false, strikeOut = false;
-    // Reads "Font.Name", "Font.Height", ... given the part after the dot.
-    bool ReadProperty(const String& sub, const FormValue& value);
+    // Reads "Font.Name", "Font.Height", ... given the part after the dot; the height (pixels)
+    // at the reader's dots per inch.
+    bool ReadProperty(const String& sub, const FormValue& value, const TReader& reader);
     TFontStyles Style() const;
     LOGFONTW LogFont() const { return MakeLogFont(name, height, Style(), charset); }
     static TFontDesc Of(const TFont& font);
@@ -61,8 +62,9 @@ struct TFontDesc {
 };
 
 // Reads one font key of form data ("Name", "Height", "Color", "Charset", "Style", given the
-// part after the dot) into a font; false when the key is none of these.
-bool ReadFontProperty(TFont& font, const String& sub, const FormValue& value);
+// part after the dot) into a font, its height at the reader's dots per inch; false when the key
+// is none of these.
+bool ReadFontProperty(TFont& font, const String& sub, const FormValue& value, const TReader& reader);
 
 // A colour named in form data ("clBtnFace", "clBlack", ...); EReadError when unknown.
 TColor ColorFromIdent(const String& ident);

@@ -499,6 +499,7 @@ void TRichEdit::HandleCreated() {
     ApplyLanguage();
     ApplyWordWrap();
     ApplyScrollBars();
+    ApplyZoom();
     // Changes to the text are told to the parent (EN_CHANGE), which keeps copies of changed notes.
     Send(EM_SETEVENTMASK, 0, Send(EM_GETEVENTMASK) | ENM_CHANGE);
     Send(EM_SETMODIFY, FALSE);
@@ -528,10 +529,22 @@ bool TRichEdit::ReadProperty(const String& name, const FormValue& v, TReader& re
             if (ident == e.n) { scrollBars_ = e.s; found = true; }
         if (!found) throw EReadError(L"Unbekannte Bildlaufleisten: " + ident);
     } else if (name.rfind(L"Font.", 0) == 0) {
-        if (!font_.ReadProperty(name.substr(5), v)) return false;
+        if (!font_.ReadProperty(name.substr(5), v, reader)) return false;
         ownFont_ = true;
     } else return TWinControl::ReadProperty(name, v, reader);
     return true;
+}
+
+void TRichEdit::ChangeScale(int dpi, int fromDpi) {
+    TWinControl::ChangeScale(dpi, fromDpi);
+    if (HandleAllocated()) ApplyZoom();
+}
+
+void TRichEdit::ApplyZoom() {
+    const TForm* form = GetParentForm(handle_);
+    const int dpi = form && form->Scaled() ? form->Dpi() : 0, screen = ScreenPixelsPerInch();
+    if (dpi > 0 && dpi != screen) Send(EM_SETZOOM, static_cast<WPARAM>(dpi), screen);
+    else Send(EM_SETZOOM, 0, 0);
 }
 
 void TRichEdit::SetFont(const TFontDesc& font) {

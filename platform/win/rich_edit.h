@@ -174,6 +174,7 @@ public:
     int PrintPages(HDC dc, const RECT& pageTwips, const std::function<void()>& newPage);
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    void ChangeScale(int dpi, int fromDpi) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -199,6 +200,9 @@ private:
     void ApplyLanguage();
     void ApplyWordWrap();
     void ApplyScrollBars();
+    // The text shows at its point size on the form's screen: it is laid out in the screen
+    // context's dots per inch, so a form on a screen of others zooms it by their ratio.
+    void ApplyZoom();
     // Pages of the plain text in the base font, for a control that lays out no pages itself.
     int PrintPlainPages(HDC dc, const RECT& pageTwips, const std::function<void()>& newPage);
 

@@ -365,12 +365,19 @@ void TmnSkinCustomControl::Paint(HDC dc) {
     ::BitBlt(dc, 0, 0, w, h, canvas.Handle(), 0, 0, SRCCOPY);
 }
 
+void TmnSkinCustomControl::ChangeScale(int dpi, int fromDpi) {
+    TmnSkinControl::ChangeScale(dpi, fromDpi);
+    defaultFont_.SetHeight(ScaledForDpi(defaultFont_.Height(), dpi, fromDpi));
+    SetDefaultWidth(ScaledForDpi(defaultWidth_, dpi, fromDpi));
+    SetDefaultHeight(ScaledForDpi(defaultHeight_, dpi, fromDpi));
+}
+
 bool TmnSkinCustomControl::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
-    if (name == L"DefaultWidth") SetDefaultWidth(value.AsInt());
-    else if (name == L"DefaultHeight") SetDefaultHeight(value.AsInt());
+    if (name == L"DefaultWidth") SetDefaultWidth(reader.Scaled(value));
+    else if (name == L"DefaultHeight") SetDefaultHeight(reader.Scaled(value));
     else if (name == L"UseSkinFont") useSkinFont_ = value.AsBool();
     else if (name.rfind(L"DefaultFont.", 0) == 0) {
-        if (!ReadFontProperty(defaultFont_, name.substr(12), value)) return false;
+        if (!ReadFontProperty(defaultFont_, name.substr(12), value, reader)) return false;
     } else return TmnSkinControl::ReadProperty(name, value, reader);
     return true;
 }

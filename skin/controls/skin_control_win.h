@@ -118,6 +118,7 @@ public:
     TSkinRect MapSkinRect(const TSkinRect& r) const;
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    void ChangeScale(int dpi, int fromDpi) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:

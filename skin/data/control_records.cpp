@@ -51,8 +51,8 @@ void TmnDataSkinPanelControl::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"markframerect", MarkFrameRect);
     v.Rect(L"framerect", FrameRect);
     v.Rect(L"frametextrect", FrameTextRect);
-    v.Integer(L"frameleftoffset", FrameLeftOffset, 0);
-    v.Integer(L"framerightoffset", FrameRightOffset, 0);
+    v.Size(L"frameleftoffset", FrameLeftOffset, 0);
+    v.Size(L"framerightoffset", FrameRightOffset, 0);
     v.Rect(L"gripperrect", GripperRect);
     v.Bool(L"grippertransparent", GripperTransparent);
     v.Colour(L"grippertransparentcolor", GripperTransparentColor, 0);
@@ -62,10 +62,10 @@ void TmnDataSkinExPanelControl::VisitFields(TSkinFieldVisitor& v) {
     TmnDataSkinCustomControl::VisitFields(v);
     v.Rect(L"rollhskinrect", RollHSkinRect);
     v.Rect(L"rollvskinrect", RollVSkinRect);
-    v.Integer(L"rollleftoffset", RollLeftOffset, 0);
-    v.Integer(L"rollrightoffset", RollRightOffset, 0);
-    v.Integer(L"rolltopoffset", RollTopOffset, 0);
-    v.Integer(L"rollbottomoffset", RollBottomOffset, 0);
+    v.Size(L"rollleftoffset", RollLeftOffset, 0);
+    v.Size(L"rollrightoffset", RollRightOffset, 0);
+    v.Size(L"rolltopoffset", RollTopOffset, 0);
+    v.Size(L"rollbottomoffset", RollBottomOffset, 0);
     v.Rect(L"rollvcaptionrect", RollVCaptionRect);
     v.Rect(L"rollhcaptionrect", RollHCaptionRect);
     v.Rect(L"closebuttonrect", CloseButtonRect);
@@ -95,12 +95,12 @@ void TmnDataSkinControlBar::VisitFields(TSkinFieldVisitor& v) {
     v.Index(L"bgpictureindex", BgPictureIndex);
     v.Rect(L"hgriprect", HGripRect);
     v.Rect(L"vgriprect", VGripRect);
-    v.Integer(L"gripoffset1", GripOffset1, 0);
-    v.Integer(L"gripoffset2", GripOffset2, 0);
+    v.Size(L"gripoffset1", GripOffset1, 0);
+    v.Size(L"gripoffset2", GripOffset2, 0);
     const bool writing = Writing(v);
     if (!writing) v.Bool(L"itemstretcheffect", ItemStretchEffect);
-    v.Integer(L"itemoffset1", ItemOffset1, 3);
-    v.Integer(L"itemoffset2", ItemOffset2, 3);
+    v.Size(L"itemoffset1", ItemOffset1, 3);
+    v.Size(L"itemoffset2", ItemOffset2, 3);
     if (writing) v.Bool(L"itemstretcheffect", ItemStretchEffect);
     v.Bool(L"itemtransparent", ItemTransparent);
     v.Colour(L"itemtransparentcolor", ItemTransparentColor, 0);
@@ -129,8 +129,8 @@ void TmnDataSkinGaugeControl::VisitFields(TSkinFieldVisitor& v) {
     TmnDataSkinCustomControl::VisitFields(v);
     v.Rect(L"progressarea", ProgressArea);
     v.Rect(L"progressrect", ProgressRect);
-    v.Integer(L"beginoffset", BeginOffset, 0);
-    v.Integer(L"endoffset", EndOffset, 0);
+    v.Size(L"beginoffset", BeginOffset, 0);
+    v.Size(L"endoffset", EndOffset, 0);
     v.Bool(L"vertical", Vertical);
     TSkinFontFields::Visit(v);
     v.Bool(L"progresstransparent", ProgressTransparent);
@@ -156,8 +156,8 @@ void TmnDataSkinScrollBarControl::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"thumbrect", ThumbRect);
     v.Rect(L"activethumbrect", ActiveThumbRect);
     v.Rect(L"downthumbrect", DownThumbRect);
-    v.Integer(L"thumboffset1", ThumbOffset1, 0);
-    v.Integer(L"thumboffset2", ThumbOffset2, 0);
+    v.Size(L"thumboffset1", ThumbOffset1, 0);
+    v.Size(L"thumboffset2", ThumbOffset2, 0);
     v.Bool(L"thumbtransparent", ThumbTransparent);
     v.Colour(L"thumbtransparentcolor", ThumbTransparentColor, 0);
     v.Rect(L"glyphrect", GlyphRect);
@@ -217,15 +217,15 @@ void TmnDataSkinListBox::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"itemrect", ItemRect);
     v.Rect(L"activeitemrect", ActiveItemRect);
     v.Rect(L"focusitemrect", FocusItemRect);
-    v.Integer(L"itemleftoffset", ItemLeftOffset, 0);
-    v.Integer(L"itemrightoffset", ItemRightOffset, 0);
+    v.Size(L"itemleftoffset", ItemLeftOffset, 0);
+    v.Size(L"itemrightoffset", ItemRightOffset, 0);
     v.Rect(L"itemtextrect", ItemTextRect);
     TSkinFontFields::Visit(v);
     v.Colour(L"activefontcolor", ActiveFontColor, 0);
     v.Colour(L"focusfontcolor", FocusFontColor, 0);
     v.Rect(L"captionrect", CaptionRect);
     v.Text(L"captionfontname", CaptionFontName, L"Arial");
-    v.Integer(L"captionfontheight", CaptionFontHeight, 14);
+    v.Size(L"captionfontheight", CaptionFontHeight, 14);
     v.FontStyles(L"captionfontstyle", CaptionFontStyle);
     v.Colour(L"captionfontcolor", CaptionFontColor, 0);
     TSkinUpDownButtons::Visit(v);
@@ -256,8 +256,8 @@ void TmnDataSkinComboBox::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"itemrect", ItemRect);
     v.Rect(L"activeitemrect", ActiveItemRect);
     v.Rect(L"focusitemrect", FocusItemRect);
-    v.Integer(L"itemleftoffset", ItemLeftOffset, 0);
-    v.Integer(L"itemrightoffset", ItemRightOffset, 0);
+    v.Size(L"itemleftoffset", ItemLeftOffset, 0);
+    v.Size(L"itemrightoffset", ItemRightOffset, 0);
     v.Rect(L"itemtextrect", ItemTextRect);
     TSkinFontFields::Visit(v);
     v.Colour(L"focusfontcolor", FocusFontColor, 0);
@@ -310,6 +310,7 @@ void TmnDataSkinButtonControl::VisitFields(TSkinFieldVisitor& v) {
     v.Integer(L"framecount", FrameCount, 0);
     v.Integer(L"animateinterval", AnimateInterval, 25);
     v.Bool(L"showfocus", ShowFocus);
+    v.Strip(StripCutting(AnimateSkinRect, FrameCount, SkinRect));
     if (Writing(v)) {
         v.Rect(L"menumarkerflatrect", MenuMarkerFlatRect);
         v.Rect(L"menumarkerrect", MenuMarkerRect);
@@ -350,8 +351,8 @@ void TmnDataSkinTabControl::VisitFields(TSkinFieldVisitor& v) {
     v.Point(L"righttoppoint", RightTopPoint);
     v.Point(L"leftbottompoint", LeftBottomPoint);
     v.Point(L"rightbottompoint", RightBottomPoint);
-    v.Integer(L"tableftoffset", TabLeftOffset, 0);
-    v.Integer(L"tabrightoffset", TabRightOffset, 0);
+    v.Size(L"tableftoffset", TabLeftOffset, 0);
+    v.Size(L"tabrightoffset", TabRightOffset, 0);
     v.Rect(L"tabsbgrect", TabsBgRect);
     v.Bool(L"tabstretcheffect", TabStretchEffect);
     v.Bool(L"leftstretch", LeftStretch);
@@ -366,8 +367,8 @@ void TmnDataSkinTabControl::VisitFields(TSkinFieldVisitor& v) {
     v.Colour(L"mouseinfontcolor", MouseInFontColor, 0);
     v.Text(L"updown", UpDown, L"");
     v.Bool(L"showfocus", ShowFocus);
-    v.Integer(L"focusoffsetx", FocusOffsetX, 0);
-    v.Integer(L"focusoffsety", FocusOffsetY, 0);
+    v.Size(L"focusoffsetx", FocusOffsetX, 0);
+    v.Size(L"focusoffsety", FocusOffsetY, 0);
 }
 
 void TmnDataSkinGridControl::VisitFields(TSkinFieldVisitor& v) {
@@ -375,11 +376,11 @@ void TmnDataSkinGridControl::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"fixedcellrect", FixedCellRect);
     v.Rect(L"selectcellrect", SelectCellRect);
     v.Rect(L"focuscellrect", FocusCellRect);
-    v.Integer(L"fixedcellleftoffset", FixedCellLeftOffset, 0);
-    v.Integer(L"fixedcellrightoffset", FixedCellRightOffset, 0);
+    v.Size(L"fixedcellleftoffset", FixedCellLeftOffset, 0);
+    v.Size(L"fixedcellrightoffset", FixedCellRightOffset, 0);
     v.Rect(L"fixedcelltextrect", FixedCellTextRect);
-    v.Integer(L"cellleftoffset", CellLeftOffset, 0);
-    v.Integer(L"cellrightoffset", CellRightOffset, 0);
+    v.Size(L"cellleftoffset", CellLeftOffset, 0);
+    v.Size(L"cellrightoffset", CellRightOffset, 0);
     v.Rect(L"celltextrect", CellTextRect);
     v.Colour(L"linescolor", LinesColor, 0);
     v.Colour(L"bgcolor", BgColor, 0);
@@ -387,7 +388,7 @@ void TmnDataSkinGridControl::VisitFields(TSkinFieldVisitor& v) {
     v.Colour(L"selectfontcolor", SelectFontColor, 0);
     v.Colour(L"focusfontcolor", FocusFontColor, 0);
     v.Text(L"fixedfontname", FixedFontName, L"Arial");
-    v.Integer(L"fixedfontheight", FixedFontHeight, 14);
+    v.Size(L"fixedfontheight", FixedFontHeight, 14);
     v.FontStyles(L"fixedfontstyle", FixedFontStyle);
     v.Colour(L"fixedfontcolor", FixedFontColor, 0);
     v.Bool(L"cellstretcheffect", CellStretchEffect);
@@ -426,7 +427,7 @@ void TmnDataSkinSlider::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"hthumbrect", HThumbRect);
     v.Rect(L"vrulerrect", VRulerRect);
     v.Rect(L"vthumbrect", VThumbRect);
-    v.Integer(L"edgesize", EdgeSize, 0);
+    v.Size(L"edgesize", EdgeSize, 0);
     v.Colour(L"pointscolor", PointsColor, 0);
 }
 

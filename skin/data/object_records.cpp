@@ -50,15 +50,18 @@ void TmnDataSkinAnimate::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"restoreactiverect", RestoreActiveRect);
     v.Rect(L"restoredownrect", RestoreDownRect);
     v.Rect(L"restoreinactiverect", RestoreInactiveRect);
+    // The frames stand side by side from the active image (and its restore form) on.
+    v.Strip(StripBeside(ActiveSkinRect, CountFrames));
+    v.Strip(StripBeside(RestoreActiveRect, CountFrames));
 }
 
 void TmnDataSkinMenuItem::VisitFields(TSkinFieldVisitor& v) {
     TmnDataSkinObject::VisitFields(v);
-    v.Integer(L"itemleftoffset", ItemLeftOffset, 0);
-    v.Integer(L"itemrightoffset", ItemRightOffset, 0);
+    v.Size(L"itemleftoffset", ItemLeftOffset, 0);
+    v.Size(L"itemrightoffset", ItemRightOffset, 0);
     v.Rect(L"dividerrect", DividerRect);
-    v.Integer(L"dividerleftoffset", DividerLeftOffset, 0);
-    v.Integer(L"dividerrightoffset", DividerRightOffset, 0);
+    v.Size(L"dividerleftoffset", DividerLeftOffset, 0);
+    v.Size(L"dividerrightoffset", DividerRightOffset, 0);
     v.Rect(L"textrect", TextRect);
     v.Rect(L"imagerect", ImageRect);
     v.Font(FontName, FontHeight, FontStyle, FontColor);
@@ -74,12 +77,13 @@ void TmnDataSkinMenuItem::VisitFields(TSkinFieldVisitor& v) {
     v.Bool(L"useimagecolor", UseImageColor);
     v.Colour(L"imagecolor", ImageColor, 0);
     v.Colour(L"activeimagecolor", ActiveImageColor, 0);
+    v.Strip(StripCutting(AnimateSkinRect, FrameCount, SkinRect));
 }
 
 void TmnDataSkinMainMenuItem::VisitFields(TSkinFieldVisitor& v) {
     TmnDataSkinObject::VisitFields(v);
-    v.Integer(L"itemleftoffset", ItemLeftOffset, 0);
-    v.Integer(L"itemrightoffset", ItemRightOffset, 0);
+    v.Size(L"itemleftoffset", ItemLeftOffset, 0);
+    v.Size(L"itemrightoffset", ItemRightOffset, 0);
     v.Rect(L"downrect", DownRect);
     v.Rect(L"textrect", TextRect);
     v.Font(FontName, FontHeight, FontStyle, FontColor);
@@ -91,6 +95,7 @@ void TmnDataSkinMainMenuItem::VisitFields(TSkinFieldVisitor& v) {
     v.Integer(L"framecount", FrameCount, 0);
     v.Integer(L"animateinterval", AnimateInterval, 25);
     v.Bool(L"inactiveanimation", InactiveAnimation);
+    v.Strip(StripCutting(AnimateSkinRect, FrameCount, SkinRect));
 }
 
 void TmnDataSkinCaption::VisitFields(TSkinFieldVisitor& v) {
@@ -108,14 +113,15 @@ void TmnDataSkinCaption::VisitFields(TSkinFieldVisitor& v) {
     v.Rect(L"framerect", FrameRect);
     v.Rect(L"activeframerect", ActiveFrameRect);
     v.Rect(L"frametextrect", FrameTextRect);
-    v.Integer(L"frameleftoffset", FrameLeftOffset, 0);
-    v.Integer(L"framerightoffset", FrameRightOffset, 0);
+    v.Size(L"frameleftoffset", FrameLeftOffset, 0);
+    v.Size(L"framerightoffset", FrameRightOffset, 0);
     v.Bool(L"stretcheffect", StretchEffect);
     v.Rect(L"animateskinrect", AnimateSkinRect);
     v.Integer(L"framecount", FrameCount, 0);
     v.Integer(L"animateinterval", AnimateInterval, 25);
     v.Bool(L"inactiveanimation", InactiveAnimation);
     v.Bool(L"fullframe", FullFrame);
+    v.Strip(StripCutting(AnimateSkinRect, FrameCount, SkinRect));
 }
 
 namespace {

@@ -1,10 +1,12 @@
 #include "skin/data/skin_data.h"
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 #include "platform/core/form_data.h"
 #include "skin/data/skin_archive.h"
+#include "skin/data/picture_scale.h"
 #include "skin/data/stored_skin.h"
 
 namespace fn {
@@ -80,11 +82,11 @@ void TmnSkinFormInfo::VisitFrameKeys(TSkinFieldVisitor& v) {
 void TmnSkinFormInfo::VisitCaptionKeys(TSkinFieldVisitor& v) {
     v.Rect(L"buttonsrect", ButtonsRect);
     v.Rect(L"captionrect", CaptionRect);
-    v.Integer(L"buttonsoffset", ButtonsOffset, 0);
+    v.Size(L"buttonsoffset", ButtonsOffset, 0);
     v.Bool(L"buttonsinleft", ButtonsInLeft);
     v.Bool(L"mainmenupopupup", MainMenuPopupUp);
-    v.Integer(L"borderwidth", BorderWidth, 0);
-    v.Integer(L"formminwidth", FormMinWidth, 0);
+    v.Size(L"borderwidth", BorderWidth, 0);
+    v.Size(L"formminwidth", FormMinWidth, 0);
     v.Bool(L"mditabstransparent", MDITabsTransparent);
     v.Bool(L"mainmenubartransparent", MainMenuBarTransparent);
     v.Bool(L"autorenderinginactiveimage", AutoRenderingInactiveImage);
@@ -123,14 +125,143 @@ void TmnSkinFormInfo::LoadFromIni(const TMemIniFile& ini, bool hasMask) {
     }
 }
 
+// ---- decoded skins ----
+
+std::shared_ptr<TmnDecodedSkin> TmnDecodedSkin::WithoutRecords() const {
+    auto copy = std::make_shared<TmnDecodedSkin>();
+    copy->ActivePictureNames = ActivePictureNames;
+    copy->PictureName = PictureName;
+    copy->InactivePictureName = InactivePictureName;
+    copy->MaskName = MaskName;
+    copy->SkinName = SkinName;
+    copy->SkinAuthor = SkinAuthor;
+    copy->AuthorEMail = AuthorEMail;
+    copy->AuthorURL = AuthorURL;
+    copy->SkinComments = SkinComments;
+    copy->FormInfo = FormInfo;
+    copy->PopupWindow = PopupWindow;
+    copy->HintWindow = HintWindow;
+    copy->SkinColors = SkinColors;
+    return copy;
+}
+
+namespace {
+
+void ReadObjectList(const TMemIniFile& ini, TmnDecodedSkin& skin) {
+    for (std::wstring_view item : RecordListItems(ini, L"SKINOBJECTS")) {
+        String name, type;
+        SplitRecordEntry(item, name, type);
+        auto record = CreateSkinObjectRecord(type, name);
+        if (!record) continue;
+        skin.Objects.push_back(std::move(record));
+        skin.Objects.back()->LoadFromIni(ini);
+    }
+}
+
+void ReadControlList(const TMemIniFile& ini, TmnDecodedSkin& skin) {
+    for (std::wstring_view item : RecordListItems(ini, L"SKINCONTROLS")) {
+        String name, type;
+        SplitRecordEntry(item, name, type);
+        auto record = CreateSkinControlRecord(type, name);
+        if (!record) continue;
+        skin.Controls.push_back(std::move(record));
+        skin.Controls.back()->LoadFromIni(ini);
+    }
+}
+
+void ReadDescription(const TMemIniFile& ini, TmnDecodedSkin& skin) {
+    skin.SkinName = ini.ReadString(L"VERSION", L"skinname", L"");
+    skin.SkinAuthor = ini.ReadString(L"VERSION", L"skinauthor", L"");
+    skin.AuthorEMail = ini.ReadString(L"VERSION", L"authoremail", L"");
+    skin.AuthorURL = ini.ReadString(L"VERSION", L"authorurl", L"");
+    skin.SkinComments = ini.ReadString(L"VERSION", L"skincomments", L"");
+
+    skin.PictureName = ini.ReadString(L"PICTURES", L"picture", L"");
+    skin.InactivePictureName = ini.ReadString(L"PICTURES", L"inactivepicture", L"");
+    skin.MaskName = ini.ReadString(L"PICTURES", L"mask", L"");
+    ReadNameList(ini, L"PICTURES", L"activepictures", skin.ActivePictureNames);
+
+    skin.FormInfo.LoadFromIni(ini, !skin.MaskName.empty());
+
+    skin.PopupWindow.LoadFromIni(ini);
+    skin.HintWindow.LoadFromIni(ini);
+    skin.SkinColors.LoadFromIni(ini);
+
+    ReadObjectList(ini, skin);
+    ReadControlList(ini, skin);
+}
+
+// Reads the archive into skin, each part as soon as it is read; false for a newer format.
+bool ReadSkin(TStream& archive, TmnDecodedSkin& skin) {
+    int version = 0;
+    TmnDecodedPictures& p = *skin.Pictures;
+    if (!ReadArchivePictures(archive, version, p.Picture, p.InactivePicture, p.Mask, p.ActivePictures)) return false;
+    TMemIniFile ini;
+    ReadArchiveDescription(archive, ini);
+    ReadDescription(ini, skin);
+    return true;
+}
+
+// Every coordinate and length of the skin, and its pictures, at skin.Dpi.
+void ScaleSkin(TmnDecodedSkin& skin) {
+    TSkinScaleBuilder builder(skin.Dpi);
+    TmnDecodedPictures& p = *skin.Pictures;
+    for (const TBitmapData* b : {&p.Picture, &p.InactivePicture, &p.Mask}) builder.AddPictureSize(b->Width, b->Height);
+    for (const TBitmapData& b : p.ActivePictures) builder.AddPictureSize(b.Width, b.Height);
+    auto visitAll = [&skin](TSkinFieldVisitor& v) {
+        skin.FormInfo.VisitFrameKeys(v);
+        skin.FormInfo.VisitCaptionKeys(v);
+        skin.PopupWindow.VisitFields(v);
+        skin.HintWindow.VisitFields(v);
+        for (auto& r : skin.Objects) r->VisitFields(v);
+        for (auto& r : skin.Controls) r->VisitFields(v);
+    };
+    visitAll(builder);
+    const TSkinScale scale = builder.Build();
+    if (scale.Unscaled()) return;
+    TSkinFieldScaler scaler(scale);
+    visitAll(scaler);
+    for (TBitmapData* b : {&p.Picture, &p.InactivePicture, &p.Mask}) *b = ScalePicture(*b, scale);
+    for (TBitmapData& b : p.ActivePictures) b = ScalePicture(b, scale);
+}
+
+// The decoded skins alive in the process, each found by its archive bytes and DPI.
+struct TSharedSkins {
+    std::mutex lock;
+    std::vector<std::weak_ptr<const TmnDecodedSkin>> skins;
+};
+
+TSharedSkins& SharedSkins() {
+    static TSharedSkins shared;
+    return shared;
+}
+
+bool SameBytes(const TMemoryStream& a, const TMemoryStream& b) {
+    return &a == &b || (a.Length() == b.Length() && std::equal(a.Memory(), a.Memory() + a.Length(), b.Memory()));
+}
+
+std::shared_ptr<const TmnDecodedSkin> FindSharedSkin(const TMemoryStream& archive, int dpi) {
+    TSharedSkins& shared = SharedSkins();
+    std::lock_guard guard(shared.lock);
+    std::erase_if(shared.skins, [](const auto& w) { return w.expired(); });
+    for (const auto& w : shared.skins)
+        if (auto skin = w.lock(); skin && skin->Dpi == dpi && SameBytes(*skin->Archive, archive)) return skin;
+    return nullptr;
+}
+
+void ShareSkin(const std::shared_ptr<const TmnDecodedSkin>& skin) {
+    TSharedSkins& shared = SharedSkins();
+    std::lock_guard guard(shared.lock);
+    shared.skins.push_back(skin);
+}
+
+}  // namespace
+
 // ---- manager ----
 
-TmnSkinData::TmnSkinData(TComponent* owner) : TComponent(owner) {}
+TmnSkinData::TmnSkinData(TComponent* owner) : TComponent(owner) { Show(std::make_shared<TmnDecodedSkin>()); }
 
-TmnSkinData::~TmnSkinData() {
-    empty_ = true;
-    ClearRecords();
-}
+TmnSkinData::~TmnSkinData() { empty_ = true; }
 
 void TmnSkinData::SetCompressedStoredSkin(TmnCompressedStoredSkin* skin) {
     SetReference(storedSkin_, skin);
@@ -150,15 +281,19 @@ void TmnSkinData::Notification(TComponent* component, Operation operation) {
     ReleaseReference(strings_, component);
 }
 
+void TmnSkinData::ChangeScale(int dpi, int) { SetDpi(dpi); }
+
 bool TmnSkinData::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
     if (SameText(name, L"EnableSkinEffects")) {
         enableSkinEffects_ = value.AsBool();
         return true;
     }
     if (SameText(name, L"CompressedStoredSkin")) {
-        reader.FixupReference(value, [this](TComponent* c) {
+        // The stored skin loads at the DPI the form is read for.
+        reader.FixupReference(value, [this, dpi = reader.Dpi()](TComponent* c) {
             auto* skin = dynamic_cast<TmnCompressedStoredSkin*>(c);
             if (c && !skin) throw EReadError(L"CompressedStoredSkin: " + c->Name() + L" ist kein gespeicherter Skin");
+            SetDpi(dpi);
             SetCompressedStoredSkin(skin);
         });
         return true;
@@ -175,19 +310,19 @@ bool TmnSkinData::ReadProperty(const String& name, const FormValue& value, TRead
 }
 
 const TBitmapData* TmnSkinData::ActivePicture(int index) const {
-    if (index < 0 || index >= static_cast<int>(activePictures_.size())) return nullptr;
-    return &activePictures_[static_cast<size_t>(index)];
+    if (index < 0 || index >= static_cast<int>(ActivePictures().size())) return nullptr;
+    return &ActivePictures()[static_cast<size_t>(index)];
 }
 
 int TmnSkinData::GetObjectIndex(std::wstring_view name) const {
-    for (size_t i = 0; i < objects_.size(); ++i)
-        if (objects_[i]->SectionName == name) return static_cast<int>(i);
+    for (size_t i = 0; i < SkinObjects().size(); ++i)
+        if (SkinObjects()[i]->SectionName == name) return static_cast<int>(i);
     return -1;
 }
 
 int TmnSkinData::GetControlIndex(std::wstring_view name) const {
-    for (size_t i = 0; i < controls_.size(); ++i)
-        if (controls_[i]->SectionName == name) return static_cast<int>(i);
+    for (size_t i = 0; i < SkinControls().size(); ++i)
+        if (SkinControls()[i]->SectionName == name) return static_cast<int>(i);
     return -1;
 }
 
@@ -195,104 +330,105 @@ void TmnSkinData::SendSkinMessage(unsigned message) {
     if (Sink()) Sink()(*this, message);
 }
 
-void TmnSkinData::ClearRecords() {
-    objects_.clear();
-    controls_.clear();
-    activePictures_.clear();
-    popupWindow_.WindowPictureIndex = -1;
-    hintWindow_.WindowPictureIndex = -1;
-    activePictureNames_.clear();
-    skinColors_.SetDefaultColors();
+void TmnSkinData::Show(std::shared_ptr<const TmnDecodedSkin> skin) {
+    skin_ = std::move(skin);
+    pictures_ = skin_->Pictures;
+    ownPictures_.reset();
+    static_cast<TmnSkinFormInfo&>(*this) = skin_->FormInfo;
 }
 
+TmnDecodedPictures& TmnSkinData::OwnPictures() {
+    if (!ownPictures_) {
+        ownPictures_ = std::make_shared<TmnDecodedPictures>(*pictures_);
+        pictures_ = ownPictures_;
+    }
+    return *ownPictures_;
+}
+
+void TmnSkinData::Clear(bool keepPictures) {
+    auto cleared = skin_->WithoutRecords();
+    cleared->PopupWindow.WindowPictureIndex = -1;
+    cleared->HintWindow.WindowPictureIndex = -1;
+    cleared->ActivePictureNames.clear();
+    cleared->SkinColors.SetDefaultColors();
+    if (keepPictures) {
+        cleared->Pictures->Picture = pictures_->Picture;
+        cleared->Pictures->InactivePicture = pictures_->InactivePicture;
+        cleared->Pictures->Mask = pictures_->Mask;
+    } else {
+        cleared->PictureName.clear();
+        cleared->MaskName.clear();
+    }
+    Show(std::move(cleared));
+}
+
+void TmnSkinData::ClearRecords() { Clear(true); }
+
 void TmnSkinData::ClearAll() {
-    ClearRecords();
-    picture_.Clear();
-    mask_.Clear();
-    inactivePicture_.Clear();
-    pictureName_.clear();
-    maskName_.clear();
+    Clear(false);
+    archive_.reset();
     empty_ = true;
+}
+
+void TmnSkinData::BeginLoad() {
+    empty_ = true;
+    loading_ = true;
+    SendSkinMessage(MSG_SKIN_BEFORE_CHANGE);
+    ClearAll();
 }
 
 void TmnSkinData::LoadFromCompressedStoredSkin(TmnCompressedStoredSkin& skin) {
     if (skin.IsEmpty()) return;
-    empty_ = true;
-    loading_ = true;
-    SendSkinMessage(MSG_SKIN_BEFORE_CHANGE);
-    ClearAll();
-    // Kept alive here: a handler of the load's messages may unpack another skin.
-    const std::shared_ptr<const TMemoryStream> unpacked = skin.Unpacked();
-    TBytesStream archive(unpacked->Memory(), unpacked->Length());
-    ReadArchive(archive);
+    BeginLoad();
+    // Kept alive by the skin read from it: a handler of the load's messages may unpack another.
+    ShowArchive(skin.Unpacked());
 }
 
 void TmnSkinData::LoadFromArchive(TStream& archive) {
+    BeginLoad();
+    auto bytes = std::make_shared<TMemoryStream>();
+    archive.SetPosition(0);
+    bytes->CopyFrom(archive, 0);
+    ShowArchive(bytes);
+}
+
+void TmnSkinData::SetDpi(int dpi) {
+    dpi = ClampSkinDpi(dpi);
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    if (empty_ || loading_ || !archive_) return;  // the next load uses it
     empty_ = true;
     loading_ = true;
     SendSkinMessage(MSG_SKIN_BEFORE_CHANGE);
-    ClearAll();
-    archive.SetPosition(0);
-    ReadArchive(archive);
+    ShowArchive(std::shared_ptr<const TMemoryStream>(archive_));
 }
 
-void TmnSkinData::ReadArchive(TStream& archive) {
-    int version = 0;
-    // A newer format leaves the manager cleared and loading.
-    if (!ReadArchivePictures(archive, version, picture_, inactivePicture_, mask_, activePictures_)) return;
-
-    TMemIniFile ini;
-    ReadArchiveDescription(archive, ini);
-    ReadDescription(ini);
-
+void TmnSkinData::ShowArchive(const std::shared_ptr<const TMemoryStream>& archive) {
+    archive_ = archive;
+    if (auto shared = FindSharedSkin(*archive, dpi_)) {
+        Show(std::move(shared));
+    } else {
+        // Read into a copy of the cleared state, shown while it fills: after an error what
+        // was read before it stays visible, as the manager is left loading.
+        auto skin = skin_->WithoutRecords();
+        skin->Archive = archive;
+        skin->Dpi = dpi_;
+        Show(skin);
+        try {
+            TBytesStream bytes(archive->Memory(), archive->Length());
+            if (!ReadSkin(bytes, *skin)) return;  // a newer format leaves the manager cleared and loading
+            ScaleSkin(*skin);
+        } catch (...) {
+            Show(skin);
+            throw;
+        }
+        Show(skin);
+        ShareSkin(skin);
+    }
     empty_ = false;
     SendSkinMessage(MSG_SKIN_CHANGE);
     loading_ = false;
     SendSkinMessage(MSG_SKIN_AFTER_CHANGE);
-}
-
-void TmnSkinData::ReadDescription(const TMemIniFile& ini) {
-    skinName_ = ini.ReadString(L"VERSION", L"skinname", L"");
-    skinAuthor_ = ini.ReadString(L"VERSION", L"skinauthor", L"");
-    authorEMail_ = ini.ReadString(L"VERSION", L"authoremail", L"");
-    authorURL_ = ini.ReadString(L"VERSION", L"authorurl", L"");
-    skinComments_ = ini.ReadString(L"VERSION", L"skincomments", L"");
-
-    pictureName_ = ini.ReadString(L"PICTURES", L"picture", L"");
-    inactivePictureName_ = ini.ReadString(L"PICTURES", L"inactivepicture", L"");
-    maskName_ = ini.ReadString(L"PICTURES", L"mask", L"");
-    ReadNameList(ini, L"PICTURES", L"activepictures", activePictureNames_);
-
-    TmnSkinFormInfo::LoadFromIni(ini, !maskName_.empty());
-
-    popupWindow_.LoadFromIni(ini);
-    hintWindow_.LoadFromIni(ini);
-    skinColors_.LoadFromIni(ini);
-
-    ReadObjectList(ini);
-    ReadControlList(ini);
-}
-
-void TmnSkinData::ReadObjectList(const TMemIniFile& ini) {
-    for (std::wstring_view item : RecordListItems(ini, L"SKINOBJECTS")) {
-        String name, type;
-        SplitRecordEntry(item, name, type);
-        auto record = CreateSkinObjectRecord(type, name);
-        if (!record) continue;
-        objects_.push_back(std::move(record));
-        objects_.back()->LoadFromIni(ini);
-    }
-}
-
-void TmnSkinData::ReadControlList(const TMemIniFile& ini) {
-    for (std::wstring_view item : RecordListItems(ini, L"SKINCONTROLS")) {
-        String name, type;
-        SplitRecordEntry(item, name, type);
-        auto record = CreateSkinControlRecord(type, name);
-        if (!record) continue;
-        controls_.push_back(std::move(record));
-        controls_.back()->LoadFromIni(ini);
-    }
 }
 
 TSkinMessageSink SetSkinMessageSink(TSkinMessageSink sink) { return std::exchange(Sink(), std::move(sink)); }

@@ -4,6 +4,11 @@
 // and tells the application's forms when the skin changes. Every skinned element refers to a
 // manager, tests that it is not Empty, and looks its pictures and records up here.
 //
+// A manager shows its skin at its DPI (SetDpi; 96 unscaled): the records' coordinates, lengths
+// and the pictures are in device pixels. Managers that hold the same stored skin at the same
+// DPI share one immutable decoded skin (TmnDecodedSkin), freed with the last of them; a manager
+// whose pictures are written (WritablePicture and the like) first takes its own copy of them.
+//
 // This unit is portable: loading, lookups and the failure states need no window. The three
 // change messages go through SendSkinMessage to the one installed delivery: on Win32,
 // skin_data_win.cpp installs delivery to the forms at start-up (the owner form first, then
@@ -18,6 +23,7 @@
 #include "skin/data/object_records.h"
 #include "skin/data/resource_strings.h"
 #include "skin/data/skin_messages.h"
+#include "skin/data/skin_scale.h"
 
 namespace fn {
 
@@ -58,6 +64,32 @@ struct TmnSkinFormInfo {
     void VisitCaptionKeys(TSkinFieldVisitor& v);
 };
 
+// The pictures of a decoded skin.
+struct TmnDecodedPictures {
+    TBitmapData Picture, InactivePicture, Mask;
+    std::vector<TBitmapData> ActivePictures;
+};
+
+// One skin as read from its archive and scaled for one DPI. Immutable once read: every manager
+// that holds the same archive bytes at the same DPI shares it.
+struct TmnDecodedSkin {
+    std::shared_ptr<const TMemoryStream> Archive;  // the bytes it was read from
+    int Dpi = SkinBaseDpi;
+    std::shared_ptr<TmnDecodedPictures> Pictures = std::make_shared<TmnDecodedPictures>();
+    std::vector<String> ActivePictureNames;
+    String PictureName, InactivePictureName, MaskName;
+    String SkinName, SkinAuthor, AuthorEMail, AuthorURL, SkinComments;
+    TmnSkinFormInfo FormInfo;
+    TmnDataSkinPopupWindow PopupWindow;
+    TmnDataSkinHintWindow HintWindow;
+    TmnSkinColors SkinColors;
+    std::vector<std::unique_ptr<TmnDataSkinObject>> Objects;
+    std::vector<std::unique_ptr<TmnDataSkinControl>> Controls;
+
+    // A copy of everything but the records and pictures (no archive, no DPI).
+    std::shared_ptr<TmnDecodedSkin> WithoutRecords() const;
+};
+
 class TmnSkinData : public TComponent, public TmnSkinFormInfo {
 public:
     explicit TmnSkinData(TComponent* owner);
@@ -78,26 +110,40 @@ public:
     bool Empty() const { return empty_; }
     bool SkinLoading() const { return loading_; }
 
-    const std::vector<std::unique_ptr<TmnDataSkinObject>>& SkinObjects() const { return objects_; }
-    const std::vector<std::unique_ptr<TmnDataSkinControl>>& SkinControls() const { return controls_; }
-    const TBitmapData& Picture() const { return picture_; }
-    const TBitmapData& InactivePicture() const { return inactivePicture_; }
-    const TBitmapData& Mask() const { return mask_; }
-    const std::vector<TBitmapData>& ActivePictures() const { return activePictures_; }
+    const std::vector<std::unique_ptr<TmnDataSkinObject>>& SkinObjects() const { return skin_->Objects; }
+    const std::vector<std::unique_ptr<TmnDataSkinControl>>& SkinControls() const { return skin_->Controls; }
+    const TBitmapData& Picture() const { return pictures_->Picture; }
+    const TBitmapData& InactivePicture() const { return pictures_->InactivePicture; }
+    const TBitmapData& Mask() const { return pictures_->Mask; }
+    const std::vector<TBitmapData>& ActivePictures() const { return pictures_->ActivePictures; }
+    // The pictures to write: the first write gives this manager its own copy, so managers
+    // sharing the skin keep theirs. A later load or DPI change replaces the copy.
+    TBitmapData& WritablePicture() { return OwnPictures().Picture; }
+    TBitmapData& WritableInactivePicture() { return OwnPictures().InactivePicture; }
+    TBitmapData& WritableMask() { return OwnPictures().Mask; }
+    std::vector<TBitmapData>& WritableActivePictures() { return OwnPictures().ActivePictures; }
     // The active picture of a picture index, or null for -1 and any index outside the list.
     const TBitmapData* ActivePicture(int index) const;
-    const std::vector<String>& ActivePictureNames() const { return activePictureNames_; }
-    const String& PictureName() const { return pictureName_; }
-    const String& InactivePictureName() const { return inactivePictureName_; }
-    const String& MaskName() const { return maskName_; }
-    const String& SkinName() const { return skinName_; }
-    const String& SkinAuthor() const { return skinAuthor_; }
-    const String& AuthorEMail() const { return authorEMail_; }
-    const String& AuthorURL() const { return authorURL_; }
-    const String& SkinComments() const { return skinComments_; }
-    const TmnDataSkinPopupWindow& PopupWindow() const { return popupWindow_; }
-    const TmnDataSkinHintWindow& HintWindow() const { return hintWindow_; }
-    const TmnSkinColors& SkinColors() const { return skinColors_; }
+    const std::vector<String>& ActivePictureNames() const { return skin_->ActivePictureNames; }
+    const String& PictureName() const { return skin_->PictureName; }
+    const String& InactivePictureName() const { return skin_->InactivePictureName; }
+    const String& MaskName() const { return skin_->MaskName; }
+    const String& SkinName() const { return skin_->SkinName; }
+    const String& SkinAuthor() const { return skin_->SkinAuthor; }
+    const String& AuthorEMail() const { return skin_->AuthorEMail; }
+    const String& AuthorURL() const { return skin_->AuthorURL; }
+    const String& SkinComments() const { return skin_->SkinComments; }
+    const TmnDataSkinPopupWindow& PopupWindow() const { return skin_->PopupWindow; }
+    const TmnDataSkinHintWindow& HintWindow() const { return skin_->HintWindow; }
+    const TmnSkinColors& SkinColors() const { return skin_->SkinColors; }
+
+    // The display scale: dots per inch, 96 unscaled (the default), kept within 96..480. A
+    // change shows the loaded skin scaled for the new DPI and is announced as a skin change
+    // (MSG_SKIN_BEFORE_CHANGE, MSG_SKIN_CHANGE, MSG_SKIN_AFTER_CHANGE); a load uses the DPI set.
+    void SetDpi(int dpi);
+    int Dpi() const { return dpi_; }
+    // The decoded skin shown (shared with every manager of the same skin and DPI).
+    const std::shared_ptr<const TmnDecodedSkin>& DecodedSkin() const { return skin_; }
 
     // Position of the first record whose section name equals name with exact case, or -1.
     int GetObjectIndex(std::wstring_view name) const;
@@ -118,30 +164,31 @@ public:
 
     void Notification(TComponent* component, Operation operation) override;
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    // The owner form moved to a screen of other dots per inch: the skin follows (SetDpi).
+    void ChangeScale(int dpi, int fromDpi) override;
     // Registers the class for form data ("TmnSkinData").
     static void Register();
 
 private:
-    void ReadArchive(TStream& archive);
-    void ReadDescription(const TMemIniFile& ini);
-    void ReadObjectList(const TMemIniFile& ini);
-    void ReadControlList(const TMemIniFile& ini);
+    void BeginLoad();
+    // Shows the archive's skin at the manager's DPI: the shared one, else read (and scaled)
+    // here and shared once complete. Announces the change when the skin is complete.
+    void ShowArchive(const std::shared_ptr<const TMemoryStream>& archive);
+    void Show(std::shared_ptr<const TmnDecodedSkin> skin);
+    // Replaces the shown skin by a copy without records (and without pictures unless kept).
+    void Clear(bool keepPictures);
+    TmnDecodedPictures& OwnPictures();
 
     bool enableSkinEffects_ = true;
     TmnCompressedStoredSkin* storedSkin_ = nullptr;
     TmnResourceStrData* strings_ = nullptr;
     bool empty_ = true;
     bool loading_ = false;
-    std::vector<std::unique_ptr<TmnDataSkinObject>> objects_;
-    std::vector<std::unique_ptr<TmnDataSkinControl>> controls_;
-    TBitmapData picture_, inactivePicture_, mask_;
-    std::vector<TBitmapData> activePictures_;
-    std::vector<String> activePictureNames_;
-    String pictureName_, inactivePictureName_, maskName_;
-    String skinName_, skinAuthor_, authorEMail_, authorURL_, skinComments_;
-    TmnDataSkinPopupWindow popupWindow_;
-    TmnDataSkinHintWindow hintWindow_;
-    TmnSkinColors skinColors_;
+    int dpi_ = SkinBaseDpi;
+    std::shared_ptr<const TMemoryStream> archive_;  // what the shown skin was read from
+    std::shared_ptr<const TmnDecodedSkin> skin_;
+    std::shared_ptr<const TmnDecodedPictures> pictures_;  // the skin's, or ownPictures_
+    std::shared_ptr<TmnDecodedPictures> ownPictures_;      // set once a picture is written
 };
 
 // The delivery of every message a manager sends. Returns the delivery it replaces, so a test

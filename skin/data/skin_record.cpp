@@ -4,6 +4,18 @@
 
 namespace fn {
 
+TSkinStrip StripBeside(const TSkinRect& first, int count) { return {first, count, false}; }
+
+TSkinStrip StripCutting(const TSkinRect& area, int count, const TSkinRect& skinRect) {
+    if (count <= 0 || area.IsEmpty()) return {};
+    const bool vertical = area.Height() > skinRect.Height();
+    const int step = (vertical ? area.Height() : area.Width()) / count;
+    if (step <= 0) return {};
+    TSkinRect first = area;
+    (vertical ? first.Bottom : first.Right) = (vertical ? area.Top : area.Left) + step;
+    return {first, count, vertical};
+}
+
 // ---- reader ----
 // The description value readers, applied to the value found in the record's section.
 

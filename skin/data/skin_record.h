@@ -25,6 +25,18 @@
 
 namespace fn {
 
+// A strip of Count cells along one axis, the first cell First and each next one beside it
+// (below it when Vertical): button states and animation frames. Not a key of its own.
+struct TSkinStrip {
+    TSkinRect First;
+    int Count = 0;
+    bool Vertical = false;
+};
+// The strip of count cells of first's size, the first one first (cells side by side).
+TSkinStrip StripBeside(const TSkinRect& first, int count);
+// The strip that cuts area into count cells: stacked when area is taller than skinRect.
+TSkinStrip StripCutting(const TSkinRect& area, int count, const TSkinRect& skinRect);
+
 class TSkinFieldVisitor {
 public:
     virtual ~TSkinFieldVisitor() = default;
@@ -41,13 +53,18 @@ public:
     virtual void MorphKind(std::wstring_view key, TMorphKind& value) = 0;
     virtual void StretchType(std::wstring_view key, TStretchType& value) = 0;
     virtual void ButtonCommand(std::wstring_view key, TButtonCommand& value) = 0;
+    // An integer that is a length in pixels (offsets, widths, font heights), unlike counts,
+    // intervals and indexes: it is read and written as an integer and scales with the display.
+    virtual void Size(std::wstring_view key, int& value, int def) { Integer(key, value, def); }
+    // A strip of cells in a picture, told after the fields that place it; no key.
+    virtual void Strip(const TSkinStrip&) {}
 
     // A picture index: integer with default -1.
     void Index(std::wstring_view key, int& value) { Integer(key, value, -1); }
     // The font group: "fontname" ("Arial"), "fontheight" (14), "fontstyle", "fontcolor" (0).
     void Font(String& name, int& height, TFontStyles& style, TColor& color) {
         Text(L"fontname", name, L"Arial");
-        Integer(L"fontheight", height, 14);
+        Size(L"fontheight", height, 14);
         FontStyles(L"fontstyle", style);
         Colour(L"fontcolor", color, 0);
     }

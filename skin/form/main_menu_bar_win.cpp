@@ -1088,16 +1088,23 @@ TAccessibleInfo TmnSkinMainMenuBar::AccessibleChild(int index) {
 
 // ---- component ----
 
+void TmnSkinMainMenuBar::ChangeScale(int dpi, int fromDpi) {
+    TmnSkinControl::ChangeScale(dpi, fromDpi);
+    defItemFont_.SetHeight(ScaledForDpi(defItemFont_.Height(), dpi, fromDpi));
+    SetDefaultWidth(ScaledForDpi(defaultWidth_, dpi, fromDpi));
+    SetDefaultHeight(ScaledForDpi(defaultHeight_, dpi, fromDpi));
+}
+
 bool TmnSkinMainMenuBar::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
     if (name == L"ScrollMenu") scrollMenu_ = value.AsBool();
     else if (name == L"UseSkinFont") useSkinFont_ = value.AsBool();
-    else if (name == L"DefaultWidth") SetDefaultWidth(value.AsInt());
-    else if (name == L"DefaultHeight") SetDefaultHeight(value.AsInt());
+    else if (name == L"DefaultWidth") SetDefaultWidth(reader.Scaled(value));
+    else if (name == L"DefaultHeight") SetDefaultHeight(reader.Scaled(value));
     else if (name == L"PopupToUp") popupToUp_ = value.AsBool();
     else if (name == L"OnMouseEnter") OnMouseEnter = reader.Method<TNotifyEvent>(value);
     else if (name == L"OnMouseLeave") OnMouseLeave = reader.Method<TNotifyEvent>(value);
     else if (name.rfind(L"DefItemFont.", 0) == 0) {
-        if (!ReadFontProperty(defItemFont_, name.substr(12), value)) return false;
+        if (!ReadFontProperty(defItemFont_, name.substr(12), value, reader)) return false;
     } else if (name == L"Mantle") {
         reader.FixupReference(value, [this](TComponent* c) {
             auto* owner = dynamic_cast<TmnMenuBarOwner*>(c);

@@ -219,6 +219,7 @@ public:
     TAccessibleInfo AccessibleChild(int index) override;
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
+    void ChangeScale(int dpi, int fromDpi) override;
     void Notification(TComponent* component, Operation operation) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

@@ -729,7 +729,7 @@ void TmnMantle::FadeStep() {
 bool TmnMantle::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
     auto font = [&](TFont& f, const String& sub) {
         if (sub == L"Name") f.SetName(v.AsString());
-        else if (sub == L"Height") f.SetHeight(v.AsInt());
+        else if (sub == L"Height") f.SetHeight(reader.Scaled(v));
         else if (sub == L"Color") f.SetColor(v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt());
         else if (sub == L"Charset") f.SetCharSet(v.kind == FormValue::Kind::Ident ? DEFAULT_CHARSET : v.AsInt());
         else if (sub == L"Style") {
@@ -751,8 +751,8 @@ bool TmnMantle::ReadProperty(const String& name, const FormValue& v, TReader& re
         else throw EReadError(L"PositionInMonitor: unbekannter Wert " + id);
     } else if (name == L"UseFormCursorInNCArea") UseFormCursorInNCArea = v.AsBool();
     else if (name == L"MaxMenuItemsInWindow") SetMaxMenuItemsInWindow(v.AsInt());
-    else if (name == L"ClientWidth") ClientWidth = v.AsInt();
-    else if (name == L"ClientHeight") ClientHeight = v.AsInt();
+    else if (name == L"ClientWidth") ClientWidth = reader.Scaled(v);
+    else if (name == L"ClientHeight") ClientHeight = reader.Scaled(v);
     else if (name == L"HideCaptionButtons") hideCaptionButtons_ = v.AsBool();
     else if (name == L"AlwaysShowInTray") AlwaysShowInTray = v.AsBool();
     else if (name == L"LogoBitMapTransparent") LogoBitMapTransparent = v.AsBool();
@@ -770,18 +770,18 @@ bool TmnMantle::ReadProperty(const String& name, const FormValue& v, TReader& re
     else if (name == L"MenusAlphaBlendValue") SetMenusAlphaBlendValue(static_cast<BYTE>(std::clamp(v.AsInt(), 0, 255)));
     else if (name.rfind(L"DefCaptionFont.", 0) == 0) return font(defCaptionFont_, name.substr(15));
     else if (name.rfind(L"DefInActiveCaptionFont.", 0) == 0) return font(defInactiveCaptionFont_, name.substr(23));
-    else if (name == L"DefMenuItemHeight") SetDefMenuItemHeight(v.AsInt());
+    else if (name == L"DefMenuItemHeight") SetDefMenuItemHeight(reader.Scaled(v));
     else if (name.rfind(L"DefMenuItemFont.", 0) == 0) {
         TFontDesc d = skinMenu_->DefaultMenuItemFont;
-        if (!d.ReadProperty(name.substr(16), v)) return false;
+        if (!d.ReadProperty(name.substr(16), v, reader)) return false;
         SetDefMenuItemFont(d);
     } else if (name == L"UseDefaultSysMenu") UseDefaultSysMenu = v.AsBool();
-    else if (name == L"MinHeight") MinHeight = v.AsInt();
-    else if (name == L"MinWidth") MinWidth = v.AsInt();
-    else if (name == L"MaxHeight") MaxHeight = v.AsInt();
-    else if (name == L"MaxWidth") MaxWidth = v.AsInt();
+    else if (name == L"MinHeight") MinHeight = reader.Scaled(v);
+    else if (name == L"MinWidth") MinWidth = reader.Scaled(v);
+    else if (name == L"MaxHeight") MaxHeight = reader.Scaled(v);
+    else if (name == L"MaxWidth") MaxWidth = reader.Scaled(v);
     else if (name == L"Magnetic") Magnetic = v.AsBool();
-    else if (name == L"MagneticSize") MagneticSize = static_cast<BYTE>(std::clamp(v.AsInt(), 0, 255));
+    else if (name == L"MagneticSize") MagneticSize = static_cast<BYTE>(std::clamp(reader.Scaled(v), 0, 255));
     else if (name == L"BorderIcons") {
         if (v.kind != FormValue::Kind::Set) throw EReadError(L"BorderIcons erwartet eine Menge");
         TmnBorderIcons icons = 0;
@@ -804,6 +804,16 @@ bool TmnMantle::ReadProperty(const String& name, const FormValue& v, TReader& re
     else if (name == L"SystemMenu") ref([this](TComponent* c) { SetSystemMenu(dynamic_cast<TPopupMenu*>(c)); });
     else return TComponent::ReadProperty(name, v, reader);
     return true;
+}
+
+// The form moved to a screen of other dots per inch: the form data's lengths follow.
+void TmnMantle::ChangeScale(int dpi, int fromDpi) {
+    auto scaled = [&](int v) { return ScaledForDpi(v, dpi, fromDpi); };
+    for (TFont* f : {&defCaptionFont_, &defInactiveCaptionFont_}) f->SetHeight(scaled(f->Height()));
+    skinMenu_->DefaultMenuItemHeight = scaled(skinMenu_->DefaultMenuItemHeight);
+    skinMenu_->DefaultMenuItemFont.height = scaled(skinMenu_->DefaultMenuItemFont.height);
+    for (int* length : {&ClientWidth, &ClientHeight, &MinHeight, &MinWidth, &MaxHeight, &MaxWidth}) *length = scaled(*length);
+    MagneticSize = static_cast<BYTE>(std::clamp(scaled(MagneticSize), 0, 255));
 }
 
 void TmnMantle::Loaded() {

@@ -228,6 +228,7 @@ public:
 
     bool ReadProperty(const String& name, const FormValue& value, TReader& reader) override;
     void Loaded() override;
+    void ChangeScale(int dpi, int fromDpi) override;
     void Notification(TComponent* component, Operation operation) override;
     // A skin manager's message (before, change, after), through the form's window or, for a
     // form without one, directly.

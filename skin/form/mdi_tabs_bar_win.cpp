@@ -108,6 +108,13 @@ void TmnSkinMDITabsBar::Notification(TComponent* component, Operation operation)
     if (operation == Operation::Remove) ReleaseReference(mantle_, component);
 }
 
+void TmnSkinMDITabsBar::ChangeScale(int dpi, int fromDpi) {
+    TmnSkinControl::ChangeScale(dpi, fromDpi);
+    defaultFont_.SetHeight(ScaledForDpi(defaultFont_.Height(), dpi, fromDpi));
+    SetDefaultHeight(ScaledForDpi(defaultHeight_, dpi, fromDpi));
+    SetDefaultTabWidth(ScaledForDpi(DefaultTabWidth(), dpi, fromDpi));
+}
+
 bool TmnSkinMDITabsBar::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
     if (name == L"TabKind") SetTabKind(value.AsIdent() == L"mntkButton" ? mntkButton : mntkTab);
     else if (name == L"Mantle") {
@@ -120,10 +127,10 @@ bool TmnSkinMDITabsBar::ReadProperty(const String& name, const FormValue& value,
     else if (name == L"UseSkinSize") useSkinSize_ = value.AsBool();
     else if (name == L"UseSkinFont") useSkinFont_ = value.AsBool();
     else if (name == L"MoveTabs") moveTabs_ = value.AsBool();
-    else if (name == L"DefaultHeight") SetDefaultHeight(value.AsInt());
-    else if (name == L"DefaultTabWidth") SetDefaultTabWidth(value.AsInt());
+    else if (name == L"DefaultHeight") SetDefaultHeight(reader.Scaled(value));
+    else if (name == L"DefaultTabWidth") SetDefaultTabWidth(reader.Scaled(value));
     else if (name.rfind(L"DefaultFont.", 0) == 0) {
-        if (!ReadFontProperty(defaultFont_, name.substr(12), value)) return false;
+        if (!ReadFontProperty(defaultFont_, name.substr(12), value, reader)) return false;
     } else return TmnSkinControl::ReadProperty(name, value, reader);
     return true;
 }

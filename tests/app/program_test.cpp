@@ -136,10 +136,8 @@ TEST(Program, CarriesItsIconsFirstTheVersionAndAManifestForTodaysControls) {
     ASSERT_NE(manifest, nullptr);
     std::string text(static_cast<const char*>(::LockResource(::LoadResource(exe, manifest))), ::SizeofResource(exe, manifest));
     for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
-                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">true/pm<", ">PerMonitorV2, PerMonitor<"})
         EXPECT_NE(text.find(part), std::string::npos) << part;
-    // No display scaling of its own yet: the system scales the whole program.
-    EXPECT_EQ(text.find("dpiAware"), std::string::npos);
     ::FreeLibrary(exe);
 
     DWORD ignored = 0;

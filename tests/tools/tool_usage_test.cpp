@@ -35,4 +35,19 @@ TEST(ToolUsage, HelpSucceedsUnknownOptionsFailAndNothingIsWritten) {
     fs::remove_all(dir);
 }
 
+TEST(ToolUsage, PreviewScaleIsListedAndABadScaleWritesNothing) {
+    const fs::path dir = fs::temp_directory_path() / "fn_tool_scale_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const char* exe = std::getenv("FN_SKINPREVIEW");
+    ASSERT_NE(exe, nullptr);
+    const std::string run = "cd '" + dir.string() + "' && '" + exe + "' ";
+    EXPECT_EQ(ExitStatus(run + "--help | grep -q -- --scale"), 0);
+    for (const char* bad : {"0", "0.5", "6", "1.5x", "''", "abc"})
+        EXPECT_EQ(ExitStatus(run + "--scale " + bad + " skin out 2>/dev/null"), 2) << bad;
+    EXPECT_EQ(ExitStatus(run + "skin out --scale 2>/dev/null"), 2);  // the value missing
+    EXPECT_TRUE(fs::is_empty(dir));
+    fs::remove_all(dir);
+}
+
 }  // namespace

@@ -15,7 +15,7 @@ void TControlsPage::HandleCreated() {
 template <class T>
 T* TControlsPage::Add(TWinControl* parent, int x, int y, int w, int h) {
     auto* c = new T(this);
-    c->SetBounds(x, y, w, h);
+    c->SetBounds(Px(x), Px(y), Px(w), Px(h));
     c->SetParent(parent);
     c->SetSkinData(skinData_);
     controls_.push_back(c);
@@ -24,6 +24,7 @@ T* TControlsPage::Add(TWinControl* parent, int x, int y, int w, int h) {
 
 void TControlsPage::Build() {
     built_ = true;
+    labelHeight_ = Px(11);
     // Row 1: panels.
     struct PanelCase {
         const wchar_t* label;
@@ -42,7 +43,7 @@ void TControlsPage::Build() {
     };
     int x = 12;
     for (const PanelCase& pc : panels) {
-        labels_.push_back({x, 8, pc.label});
+        labels_.push_back({Px(x), Px(8), pc.label});
         auto* p = Add<TmnSkinPanel>(this, x, 26, 100, 110);
         p->SetCaption(pc.caption);
         p->SetCaptionMode(pc.captionMode);
@@ -70,12 +71,12 @@ void TControlsPage::Build() {
     };
     x = 12;
     for (const UpDownCase& uc : updowns) {
-        labels_.push_back({x, 160, uc.label});
+        labels_.push_back({Px(x), Px(160), uc.label});
         auto* u = new TmnSkinUpDown(this);
         u->SetSkinDataName(uc.vertical ? L"vupdown" : L"hupdown");
         u->SetOrientation(uc.vertical ? TUDOrientation::udVertical : TUDOrientation::udHorizontal);
         u->SetUseSkinSize(uc.skinSize);
-        u->SetBounds(x, 180, uc.w, uc.h);
+        u->SetBounds(Px(x), Px(180), Px(uc.w), Px(uc.h));
         u->SetParent(this);
         u->SetSkinData(skinData_);
         controls_.push_back(u);
@@ -84,16 +85,24 @@ void TControlsPage::Build() {
     }
 
     // Row 3: status bars.
-    labels_.push_back({12, 270, L"Statusleiste mit Griff"});
+    labels_.push_back({Px(12), Px(270), L"Statusleiste mit Griff"});
     auto* grip = Add<TmnSkinStatusBar>(this, 12, 290, 400, 22);
     grip->SetAlign(TAlign::alNone);
     grip->SetSizeGrip(true);
-    grip->SetBounds(12, 290, 400, 22);
-    labels_.push_back({440, 270, L"Statusleiste ohne Griff, mit Auf-Ab"});
+    grip->SetBounds(Px(12), Px(290), Px(400), Px(22));
+    labels_.push_back({Px(440), Px(270), L"Statusleiste ohne Griff, mit Auf-Ab"});
     auto* plain = Add<TmnSkinStatusBar>(this, 440, 290, 400, 22);
     plain->SetAlign(TAlign::alNone);
-    plain->SetBounds(440, 290, 400, 22);
+    plain->SetBounds(Px(440), Px(290), Px(400), Px(22));
     Add<TmnSkinUpDown>(plain, 4, 2, 34, 17);
+}
+
+void TControlsPage::ChangeScale(int dpi, int fromDpi) {
+    TGalleryPage::ChangeScale(dpi, fromDpi);
+    for (Label& l : labels_) l.X = ScaledForDpi(l.X, dpi, fromDpi), l.Y = ScaledForDpi(l.Y, dpi, fromDpi);
+    labelHeight_ = ScaledForDpi(labelHeight_, dpi, fromDpi);
+    labelFont_.Reset();
+    if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TControlsPage::SetSkinData(TmnSkinData* skinData) {
@@ -110,7 +119,11 @@ void TControlsPage::Paint(HDC dc) {
     ::GetClientRect(handle_, &r);
     ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
     ::SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    if (!labelFont_)
+        labelFont_ = TFontHandle(::CreateFontW(-labelHeight_, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                               DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+    HGDIOBJ old = ::SelectObject(dc, labelFont_ ? labelFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
     for (const Label& l : labels_) ::TextOutW(dc, l.X, l.Y, l.Text.c_str(), static_cast<int>(l.Text.size()));
     ::SelectObject(dc, old);
 }

@@ -5,6 +5,7 @@
 // enabled and disabled.
 #include <vector>
 
+#include "platform/win/gdi.h"
 #include "skin/controls/skin_control_win.h"
 #include "tools/skingallery/gallery_page.h"
 
@@ -15,6 +16,7 @@ public:
     explicit TControlsPage(TComponent* owner);
     const wchar_t* Title() const override { return L"Steuerelemente"; }
     void SetSkinData(TmnSkinData* skinData) override;
+    void ChangeScale(int dpi, int fromDpi) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -33,6 +35,8 @@ private:
     bool built_ = false;
     std::vector<TmnSkinControl*> controls_;
     std::vector<Label> labels_;
+    int labelHeight_ = 11;  // pixels of the labels' font
+    TFontHandle labelFont_;
     TmnSkinData* skinData_ = nullptr;
 };
 

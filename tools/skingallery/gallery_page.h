@@ -20,6 +20,8 @@ public:
 protected:
     // The mantle of the gallery's window (the page's owner): its menu chain runs the page's menus.
     TmnMantle& Mantle() const;
+    // A length of the page's layout (pixels at 96 dots per inch) at the window's scale.
+    int Px(int at96) const;
 };
 
 }  // namespace fn

@@ -15,6 +15,11 @@ TmnMantle& TGalleryPage::Mantle() const {
     return *mantle;
 }
 
+int TGalleryPage::Px(int at96) const {
+    const auto* form = dynamic_cast<const TForm*>(Owner());
+    return ScaledForDpi(at96, form ? form->Dpi() : 96);
+}
+
 std::vector<TGalleryPage*> CreateGalleryPages(TComponent* owner) {
     return {
         new TControlsPage(owner),

@@ -18,8 +18,9 @@ constexpr int kTabHeight = 26, kStatusHeight = 20;
 
 TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     LoadFromText(L"object SkinGallery: TForm\n  Left = 40\n  Top = 40\n  Width = 900\n  Height = 640\n"
-                 L"  Caption = 'Skin-Galerie'\nend\n");
+                 L"  Caption = 'Skin-Galerie'\n  Scaled = True\nend\n");
     skin_ = new TmnSkinData(this);
+    skin_->SetDpi(Dpi());
     // The window wears the chosen skin itself: frame, caption buttons, system menu, roll-up.
     mantle_ = new TmnMantle(this);
     mantle_->SetBorderIcons(BorderIconBit(biSystemMenu) | BorderIconBit(biMinimize) | BorderIconBit(biMaximize) |
@@ -36,7 +37,8 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     Build();
 }
 
-void TGalleryForm::Start(TGallerySkinSource source, bool watch) {
+void TGalleryForm::Start(TGallerySkinSource source, bool watch, int dpi) {
+    if (dpi > 0) ChangeDpi(dpi);
     source_ = std::move(source);
     watch_ = watch;
     Reload();
@@ -54,8 +56,7 @@ void TGalleryForm::Build() {
                               form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     statusLine_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, 0, 100,
                                     kStatusHeight, form, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    ::SendMessageW(statusLine_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ApplyFont();
     pages_ = CreateGalleryPages(this);
     for (size_t i = 0; i < pages_.size(); ++i) {
         TCITEMW item{};
@@ -68,13 +69,29 @@ void TGalleryForm::Build() {
     Layout();
 }
 
+void TGalleryForm::ApplyFont() {
+    TFontHandle font(::CreateFontW(-ScaledForDpi(11, Dpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                   L"Tahoma"));
+    const WPARAM shown = reinterpret_cast<WPARAM>(font ? font.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    for (HWND w : {tabs_, statusLine_}) ::SendMessageW(w, WM_SETFONT, shown, TRUE);
+    font_ = std::move(font);
+}
+
+void TGalleryForm::ChangeScale(int dpi, int fromDpi) {
+    TForm::ChangeScale(dpi, fromDpi);
+    if (tabs_) ApplyFont();
+}
+
 void TGalleryForm::Layout() {
     RECT r;
     ::GetClientRect(Handle(), &r);
-    ::MoveWindow(tabs_, 4, 4, r.right - 8, kTabHeight, TRUE);
-    ::MoveWindow(statusLine_, 8, r.bottom - kStatusHeight, r.right - 16, kStatusHeight, TRUE);
-    const int top = 4 + kTabHeight + 2;
-    for (TGalleryPage* p : pages_) p->SetBounds(4, top, r.right - 8, r.bottom - kStatusHeight - top - 2);
+    auto px = [this](int at96) { return ScaledForDpi(at96, Dpi()); };
+    const int tabHeight = px(kTabHeight), statusHeight = px(kStatusHeight);
+    ::MoveWindow(tabs_, px(4), px(4), r.right - px(8), tabHeight, TRUE);
+    ::MoveWindow(statusLine_, px(8), r.bottom - statusHeight, r.right - px(16), statusHeight, TRUE);
+    const int top = px(4) + tabHeight + px(2);
+    for (TGalleryPage* p : pages_) p->SetBounds(px(4), top, r.right - px(8), r.bottom - statusHeight - top - px(2));
 }
 
 void TGalleryForm::ShowPage(int index) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win/forms.h"
+#include "platform/win/gdi.h"
 #include "platform/win/handles.h"
 #include "platform/win/window_timer.h"
 #include "tools/skingallery/gallery_page.h"
@@ -17,8 +18,9 @@ class TmnMantle;
 class TGalleryForm : public TForm {
 public:
     explicit TGalleryForm(TComponent* owner);
-    // Loads the first skin from source and, with watch, follows the source folder's changes.
-    void Start(TGallerySkinSource source, bool watch);
+    // Shows the window at dpi (0: the screen's), loads the first skin from source and, with
+    // watch, follows the source folder's changes.
+    void Start(TGallerySkinSource source, bool watch, int dpi = 0);
     const wchar_t* ClassName() const override { return L"TGalleryForm"; }
 
     // Loads the skin again (at start and when the watched folder changed); an error is shown
@@ -29,12 +31,15 @@ public:
     const String& StatusText() const { return status_; }
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void ChangeScale(int dpi, int fromDpi) override;
 
 private:
     void Build();
     void Layout();
     void ShowPage(int index);
     void SetStatus(const String& text);
+    // The tabs' and the status line's font at the window's scale.
+    void ApplyFont();
 
     TGallerySkinSource source_;
     bool watch_ = false;
@@ -42,6 +47,7 @@ private:
     TmnMantle* mantle_ = nullptr;  // owned by the form
     std::vector<TGalleryPage*> pages_;
     HWND tabs_ = nullptr, statusLine_ = nullptr;
+    TFontHandle font_;
     TWindowTimer watchTimer_;
     String signature_, status_;
 };

@@ -124,13 +124,13 @@ void TMenusPage::HandleCreated() {
     // The dialog font, as the gallery's other pages use, instead of the old system font.
     const WPARAM font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
     for (const ButtonSpec& b : Buttons) {
-        HWND button = ::CreateWindowExW(0, L"BUTTON", b.Caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, b.X, b.Y, b.W,
-                                        28, handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.Id)),
+        HWND button = ::CreateWindowExW(0, L"BUTTON", b.Caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, Px(b.X), Px(b.Y),
+                                        Px(b.W), Px(28), handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.Id)),
                                         ::GetModuleHandleW(nullptr), nullptr);
         ::SendMessageW(button, WM_SETFONT, font, FALSE);
     }
     status_ = ::CreateWindowExW(0, L"STATIC", L"Rechtsklick auf die Seite öffnet das Menü ebenfalls.",
-                                WS_CHILD | WS_VISIBLE, 16, 130, 400, 20, handle_, nullptr, ::GetModuleHandleW(nullptr),
+                                WS_CHILD | WS_VISIBLE, Px(16), Px(130), Px(400), Px(20), handle_, nullptr, ::GetModuleHandleW(nullptr),
                                 nullptr);
     ::SendMessageW(status_, WM_SETFONT, font, FALSE);
     hintPoll_.Start(handle_, HintPollTimerId, 100);
@@ -163,7 +163,8 @@ void TMenusPage::OpenSubMenu() {
 void TMenusPage::ShowHintAt(int index) {
     RECT r;
     ::GetWindowRect(Button(Buttons[index].Id), &r);
-    hint_->HintWindow().ActivateHint({r.left + 10, r.bottom + 4, r.left + 10, r.bottom + 4}, Buttons[index].Hint);
+    const POINT at{r.left + Px(10), r.bottom + Px(4)};
+    hint_->HintWindow().ActivateHint({at.x, at.y, at.x, at.y}, Buttons[index].Hint);
     // The mouse has not moved: the hint stays until it does.
     POINT pt;
     if (::GetCursorPos(&pt)) hovered_ = ::WindowFromPoint(pt);

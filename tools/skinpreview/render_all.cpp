@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/core/form_data.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
 #include "tools/skinpreview/scenes.h"
@@ -32,6 +33,7 @@ void Place(Image& dst, int x, int y, const Image& img) {
 // The program as a person sees it: the main window with the MDI background, an inactive and an
 // active document window with menu bar and text, the "Datei" menu open and a hint.
 Image Scene(const TmnSkinData& skin, SkinPreview& preview, TextRenderer& text) {
+    auto px = [&](int at96) { return ScaledForDpi(at96, skin.Dpi()); };
     const int pw = skin.Picture().Width, ph = skin.Picture().Height;
     auto client = [&](int w, int h) {
         TSkinRect c = skin.ClientRect;
@@ -39,9 +41,9 @@ Image Scene(const TmnSkinData& skin, SkinPreview& preview, TextRenderer& text) {
         return c;
     };
     FrameState mainState;
-    mainState.width = 900, mainState.height = 620;
+    mainState.width = px(900), mainState.height = px(620);
     Image scene = preview.Frame(mainState);
-    const TSkinRect mainClient = client(900, 620);
+    const TSkinRect mainClient = client(px(900), px(620));
 
     auto document = [&](int w, int h, bool active, const String& caption, const std::vector<String>& lines, int hot,
                         int down) {
@@ -58,44 +60,46 @@ Image Scene(const TmnSkinData& skin, SkinPreview& preview, TextRenderer& text) {
         const FontSpec font{rich ? rich->FontName : L"Arial", rich ? rich->FontHeight : 14, rich ? rich->FontStyle : TFontStyles(0)};
         Fill(doc, {c.Left, richTop, c.Right, c.Bottom}, rich ? FromSkinColor(rich->BgColor) : Colour{255, 255, 255});
         for (const String& line : lines) {
-            text.Draw(doc, c.Left + 6, richTop + 4, font, line, rich ? FromSkinColor(rich->FontColor) : Colour{},
+            text.Draw(doc, c.Left + px(6), richTop + px(4), font, line, rich ? FromSkinColor(rich->FontColor) : Colour{},
                       false, {c.Left, c.Top, c.Right, c.Bottom});
-            richTop += text.Height(font) + 3;
+            richTop += text.Height(font) + px(3);
         }
         return doc;
     };
-    const Image back = document(420, 300, false, L"Einkaufsliste",
+    const Image back = document(px(420), px(300), false, L"Einkaufsliste",
                                 {L"Milch, Brot, Äpfel", L"Kaffee (gemahlen)", L"Fennel? Fenchel!"}, -1, -1);
-    const Image front = document(520, 360, true, L"Notiz1",
+    const Image front = document(px(520), px(360), true, L"Notiz1",
                                  {L"Besprechung am Dienstag um 10 Uhr.", L"Themen: Zeitplan, Budget, Skin der Anwendung.",
                                   L"Danach: Protokoll schreiben und verschicken."},
                                  -1, 0);
-    Place(scene, mainClient.Left + 24, mainClient.Top + 20, back);
-    const int fx = mainClient.Left + 300, fy = mainClient.Top + 150;
+    Place(scene, mainClient.Left + px(24), mainClient.Top + px(20), back);
+    const int fx = mainClient.Left + px(300), fy = mainClient.Top + px(150);
     Place(scene, fx, fy, front);
-    const TSkinRect frontClient = client(520, 360);
+    const TSkinRect frontClient = client(px(520), px(360));
     const std::vector<MenuEntry> menu = {{L"&Neu", L"Strg+N"},        {L"Ö&ffnen...", L"Strg+O"},
                                          {L"&Speichern", L"Strg+S"},  {L"Speichern &unter..."},
                                          {L"-"},                      {L"&Drucken...", L"Strg+P"},
                                          {L"-"},                      {L"&Beenden"}};
     const Image popup = preview.PopupMenu(menu, 1);
     const int barHeight = preview.MenuBar(frontClient.Width(), {}, -1, -1, false).Height;
-    Place(scene, fx + frontClient.Left + 2, fy + frontClient.Top + barHeight, popup);
+    Place(scene, fx + frontClient.Left + px(2), fy + frontClient.Top + barHeight, popup);
     const Image hint = preview.Hint(L"Öffnet eine vorhandene Notiz");
-    Place(scene, fx + frontClient.Left + popup.Width + 10, fy + frontClient.Top + barHeight + 40, hint);
+    Place(scene, fx + frontClient.Left + popup.Width + px(10), fy + frontClient.Top + barHeight + px(40), hint);
     return scene;
 }
 
 }  // namespace
 
-std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::string& outFolder) {
+std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::string& outFolder, int dpi) {
     TmnCompressedStoredSkin stored(nullptr);
     if (std::filesystem::is_directory(skinPath))
         stored.LoadFromSkinFile(Utf8ToWide((std::filesystem::path(skinPath) / "skin.ini").string()));
     else
         stored.LoadFromCompressedFile(Utf8ToWide(skinPath));
     TmnSkinData skin(nullptr);
+    skin.SetDpi(dpi);
     skin.LoadFromCompressedStoredSkin(stored);
+    auto px = [&](int at96) { return ScaledForDpi(at96, skin.Dpi()); };
     if (skin.Empty()) throw EInvalidOperation(L"the skin could not be loaded: " + Utf8ToWide(skinPath));
 
     TextRenderer text;
@@ -111,7 +115,7 @@ std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::
     const struct {
         int w, h;
         const char* name;
-    } sizes[] = {{0, 0, "picture"}, {640, 480, "640x480"}, {1280, 800, "1280x800"}};
+    } sizes[] = {{0, 0, "picture"}, {px(640), px(480), "640x480"}, {px(1280), px(800), "1280x800"}};
     const struct {
         ButtonLook look;
         const char* name;
@@ -123,7 +127,7 @@ std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::
             save(preview.Frame(state), std::string("frame-") + size.name + "-" + look.name + ".png");
         }
     FrameState inactive;
-    inactive.width = 640, inactive.height = 480, inactive.active = false;
+    inactive.width = px(640), inactive.height = px(480), inactive.active = false;
     save(preview.Frame(inactive), "frame-640x480-inactive.png");
     FrameState narrow;
     narrow.caption = L"Fennick Notizen - [Ein recht langer Titel einer Notiz, der nicht passt]";
@@ -141,8 +145,8 @@ std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::
     save(Enlarge(Row({&popup}), 2), "popup-2x.png");
 
     const std::vector<String> items = {L"&Datei", L"&Bearbeiten", L"F&ormat", L"&Fenster", L"&Hilfe"};
-    const Image bar = preview.MenuBar(480, items, 1, 0, false);
-    const Image barMax = preview.MenuBar(480, items, -1, -1, true);
+    const Image bar = preview.MenuBar(px(480), items, 1, 0, false);
+    const Image barMax = preview.MenuBar(px(480), items, -1, -1, true);
     save(Enlarge(Row({&bar}), 2), "menubar.png");
     save(Enlarge(Row({&barMax}), 2), "menubar-maximized-child.png");
     save(Enlarge(preview.Controls(), 2), "controls.png");

@@ -6,7 +6,8 @@
 
 namespace fn::preview {
 
-// Returns the paths written. Errors of the skin propagate (the platform's exceptions).
-std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::string& outFolder);
+// Returns the paths written. Errors of the skin propagate (the platform's exceptions). The skin
+// and the pictures' sizes are scaled for dpi (96: as drawn).
+std::vector<std::string> RenderPreviews(const std::string& skinPath, const std::string& outFolder, int dpi = 96);
 
 }  // namespace fn::preview

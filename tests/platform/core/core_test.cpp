@@ -96,6 +96,7 @@ struct Item : TComponent {
     std::vector<TComponent*> children;
     bool loadingSeenAtRef = false;
     std::vector<uint8_t> data;
+    int size = 0;
     bool ReadProperty(const String& name, const FormValue& v, TReader& r) override {
         if (name == L"Caption") { caption = v.AsString(); return true; }
         if (name == L"Ref") {
@@ -104,6 +105,8 @@ struct Item : TComponent {
         }
         if (name == L"OnClick") { onClick = r.Method<std::function<void()>>(v); return true; }
         if (name == L"Data") { data = v.bytes; return true; }
+        if (name == L"Size") { size = r.Scaled(v); return true; }
+        if (name == L"Scaled") { v.AsBool(); return true; }
         return false;
     }
     void ReadChild(TComponent* c) override { children.push_back(c); }
@@ -163,4 +166,26 @@ TEST(FormData, MalformedDataNamesTheLine) {
     }
     EXPECT_THROW(ReadFormData(&root, L"object R: TItem\n  Unknown = 1\nend", nullptr), EFormDataError);
     EXPECT_THROW(ReadFormData(&root, L"object R: TItem\n  object X: TNoSuchClass\n  end\nend", nullptr), EFormDataError);
+}
+
+TEST(FormData, AScaledFormReadsItsPixelsForTheDotsPerInchGivenWhereverScaledStands) {
+    RegisterComponentClass(L"TItem", [](TComponent* o) { return new Item(o); });
+    auto sizes = [](const wchar_t* scaled, int dpi) {
+        Item root(nullptr);
+        ReadFormData(&root, String(L"object Root: TItem\n  Size = 11\n") + scaled +
+                                L"  object A: TItem\n    Size = -11\n  end\n  object B: TItem\n    Size = 7\n  end\nend",
+                     nullptr, dpi);
+        return std::vector<int>{root.size, static_cast<Item*>(root.FindComponent(L"A"))->size,
+                                static_cast<Item*>(root.FindComponent(L"B"))->size};
+    };
+    // Halves round away from zero, alike for a length and a font's negative height.
+    EXPECT_EQ(sizes(L"  Scaled = True\n", 120), (std::vector<int>{14, -14, 9}));
+    EXPECT_EQ(sizes(L"  Scaled = True\n", 144), (std::vector<int>{17, -17, 11}));
+    EXPECT_EQ(sizes(L"  Scaled = True\n", 192), (std::vector<int>{22, -22, 14}));
+    EXPECT_EQ(sizes(L"  Scaled = False\n", 192), (std::vector<int>{11, -11, 7}));
+    EXPECT_EQ(sizes(L"", 192), (std::vector<int>{11, -11, 7}));
+    // Back from one screen to another, as a window moved between them.
+    EXPECT_EQ(ScaledForDpi(22, 96, 192), 11);
+    EXPECT_EQ(ScaledForDpi(17, 120, 144), 14);
+    EXPECT_EQ(ScaledForDpi(-21, 96, 192), -11);
 }
