@@ -48,20 +48,23 @@ HICON ProgramIcon(bool small) {
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, w, h, LR_SHARED));
 }
 
+const wchar_t* RegisterProgramWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = background;
+    wc.hIcon = ProgramIcon(false);
+    wc.hIconSm = ProgramIcon(true);
+    wc.lpszClassName = name;
+    ::RegisterClassExW(&wc);
+    return name;
+}
+
 const wchar_t* LayerWindowClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hIcon = ProgramIcon(false);
-        wc.hIconSm = ProgramIcon(true);
-        wc.lpszClassName = L"FnWindow";
-        ::RegisterClassExW(&wc);
-        return L"FnWindow";
-    }();
+    static const wchar_t* name = RegisterProgramWindowClass(L"FnWindow", ::DefWindowProcW);
     return name;
 }
 
