@@ -78,10 +78,7 @@ TWinControl::~TWinControl() {
     DestroyHandle();
     // A message still running (the object freed inside its own handler) ends without it.
     chain_->ClearOwnProc();
-    if (parent_) {
-        auto& siblings = parent_->controls_;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-    }
+    if (parent_) std::erase(parent_->controls_, this);
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -95,10 +92,7 @@ HWND TWinControl::Handle() {
 
 void TWinControl::SetParent(TWinControl* parent) {
     if (parent_ == parent) return;
-    if (parent_) {
-        auto& siblings = parent_->controls_;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-    }
+    if (parent_) std::erase(parent_->controls_, this);
     parent_ = parent;
     if (parent_) {
         parent_->controls_.push_back(this);

@@ -55,8 +55,7 @@ TForm::~TForm() {
     if (OnDestroy) {
         try { OnDestroy(this); } catch (const Exception& e) { Application()->HandleException(e); }
     }
-    auto& forms = Screen()->forms_;
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    std::erase(Screen()->forms_, this);
     DestroyHandle();
 }
 
