@@ -1,13 +1,11 @@
 #include "app/recent_files.h"
 
 #include <windows.h>
-#include <initguid.h>
-#include <knownfolders.h>
-#include <shlobj.h>
 
 #include "app/document_window.h"
 #include "app/main_window.h"
 #include "platform/core/files.h"
+#include "app/program_folders.h"
 #include "platform/core/streams.h"
 #include "platform/win/dialogs.h"
 
@@ -18,14 +16,8 @@ namespace {
 constexpr wchar_t kItemName[] = L"Zuletzt";
 
 String DefaultFile() {
-    // The folder of any length (the older folder call fills a buffer of MAX_PATH).
-    PWSTR folder = nullptr;
-    if (FAILED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder))) {
-        ::CoTaskMemFree(folder);
-        return String();
-    }
-    String dir = String(folder) + L"\\Fennick Notizen";
-    ::CoTaskMemFree(folder);
+    const String dir = RoamingProgramFolder();
+    if (dir.empty()) return String();
     ::CreateDirectoryW(dir.c_str(), nullptr);
     return dir + L"\\Zuletzt.ini";
 }

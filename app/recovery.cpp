@@ -1,23 +1,16 @@
 #include "app/recovery.h"
 
-#include <initguid.h>
-#include <knownfolders.h>
 #include <shlobj.h>
 
 #include "app/document_window.h"
 #include "app/main_window.h"
+#include "app/program_folders.h"
 
 namespace fn {
 
 String DefaultRecoveryFolder() {
-    PWSTR folder = nullptr;
-    if (FAILED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder))) {
-        ::CoTaskMemFree(folder);
-        return String();
-    }
-    String path = String(folder) + L"\\Fennick Notizen\\Wiederherstellung";
-    ::CoTaskMemFree(folder);
-    return path;
+    const String folder = LocalProgramFolder();
+    return folder.empty() ? String() : folder + L"\\Wiederherstellung";
 }
 
 namespace {

@@ -78,3 +78,25 @@ function(fn_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   set_property(GLOBAL APPEND PROPERTY FN_FUZZERS ${name})
 endfunction()
+
+# fn_add_subfolders(): adds every folder beside the calling CMakeLists.txt that has its own
+# (one folder per tool, one per benchmark).
+function(fn_add_subfolders)
+  file(GLOB dirs LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir ${dirs})
+    if(EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# fn_program_bench(name source): a benchmark that starts the whole program under Wine (Windows
+# configuration only): the application with its resources and the packed default skin its form
+# data name, written to bin/ beside the program.
+function(fn_program_bench name source)
+  if(NOT FN_HOST)
+    add_executable(${name} ${source} $<TARGET_OBJECTS:fn_app_resources>)
+    target_link_libraries(${name} PRIVATE fn_app fn_fennick_skin)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  endif()
+endfunction()

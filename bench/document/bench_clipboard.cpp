@@ -14,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/document_window.h"
 #include "app/main_window.h"
@@ -83,27 +84,20 @@ int Run(int repetitions, bool smoke, bool platformCopy) {
         platform = Milliseconds([&] { doc->RichEdit1->DefaultHandler(WM_COPY, 0, 0); });
         std::printf("the control's own WM_COPY  %10.1f ms   ratio to plain text %.2f\n", platform, platform / direct);
     }
-    doc->RichEdit1->SetModified(false);
-    doc->Close();
-    Application()->ProcessMessages();
+    CloseWithoutSaving(doc);
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool smoke = bench::SmokeRun();
-    int repetitions = smoke ? 1 : 3;
-    bool platformCopy = smoke;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--platform") == 0) platformCopy = true;
-        else if (!smoke) repetitions = std::max(1, std::atoi(argv[i]));
+    // "--platform" anywhere adds the control's own copy; the other argument is the repetitions.
+    bool platformCopy = bench::SmokeRun();
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && std::strcmp(argv[i], "--platform") == 0) platformCopy = true;
+        else args.push_back(argv[i]);
     }
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    try {
-        return Run(repetitions, smoke, platformCopy);
-    } catch (const Exception& e) {
-        std::printf("bench_clipboard: %s\n", WideToUtf8(e.Message()).c_str());
-        return 1;
-    }
+    return bench::RunBenchmark("bench_clipboard", static_cast<int>(args.size()), args.data(), 3,
+                               [&](int repetitions, bool smoke) { return Run(repetitions, smoke, platformCopy); });
 }

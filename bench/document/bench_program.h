@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <cwchar>
 
+#include "app/document_window.h"
 #include "app/main_window.h"
 #include "bench/smoke.h"
 #include "platform/win/application.h"
@@ -35,6 +37,13 @@ inline void StartProgram(ConsoleDialogs& dialogs) {
     Application()->ProcessMessages();
 }
 
+// Closes a note the benchmark changed, without the question whether to save it.
+inline void CloseWithoutSaving(TForm2* note) {
+    note->RichEdit1->SetModified(false);
+    note->Close();
+    Application()->ProcessMessages();
+}
+
 // A benchmark's entry: the repetitions from its first argument (defaultRepetitions without one,
 // 1 in a smoke run), output unbuffered, an exception reported under the benchmark's name.
 inline int RunBenchmark(const char* name, int argc, char** argv, int defaultRepetitions,
@@ -55,6 +64,23 @@ inline double Milliseconds(const std::function<void()>& work) {
     auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// About `size` characters of plain note text with umlauts, in lines of 60 to 90 characters.
+inline String PlainNote(size_t size) {
+    static const wchar_t* words[] = {L"Notiz", L"Grüße", L"und", L"Köln", L"Termin", L"übermorgen",
+                                     L"bitte", L"nicht", L"vergessen", L"Einkauf", L"Müller", L"Straße"};
+    String text;
+    text.reserve(size + 128);
+    size_t line = 0;
+    for (unsigned i = 0; text.size() < size; ++i) {
+        const wchar_t* w = words[(i * 7 + i / 13) % 12];
+        text += w;
+        line += std::wcslen(w);
+        if (line > 60 + i % 30) { text += L"\r\n"; line = 0; }
+        else { text += L' '; ++line; }
+    }
+    return text;
 }
 
 // About `size` bytes of rich text: paragraphs with bold, italic, two fonts, sizes, alignments

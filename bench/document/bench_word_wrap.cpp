@@ -66,23 +66,14 @@ int Run(int repetitions, bool smoke, size_t characters) {
                 commandOff, controlOff, commandOff / controlOff);
     std::printf("scroll bars shown again        %10.1f ms\n", bars);
     std::printf("the control's switch, not drawing %7.1f ms\n", hidden);
-    doc->RichEdit1->SetModified(false);
-    doc->Close();
-    Application()->ProcessMessages();
+    CloseWithoutSaving(doc);
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool smoke = bench::SmokeRun();
-    const int repetitions = smoke ? 1 : argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const size_t characters = argc > 2 ? static_cast<size_t>(std::max(100, std::atoi(argv[2]))) : 50000;
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    try {
-        return Run(repetitions, smoke, characters);
-    } catch (const Exception& e) {
-        std::printf("bench_word_wrap: %s\n", WideToUtf8(e.Message()).c_str());
-        return 1;
-    }
+    return bench::RunBenchmark("bench_word_wrap", argc, argv, 3,
+                               [&](int repetitions, bool smoke) { return Run(repetitions, smoke, characters); });
 }

@@ -25,30 +25,13 @@ using namespace fn::bench;
 
 namespace {
 
-// About `size` characters of note text in lines of 60 to 90, ending with the word searched.
-String Note(size_t size) {
-    static const wchar_t* words[] = {L"Notiz", L"Grüße", L"und", L"Köln", L"Termin", L"übermorgen",
-                                     L"bitte", L"nicht", L"vergessen", L"Einkauf", L"Müller", L"Straße"};
-    String text;
-    text.reserve(size + 128);
-    size_t line = 0;
-    for (unsigned i = 0; text.size() < size; ++i) {
-        const wchar_t* w = words[(i * 7 + i / 13) % 12];
-        text += w;
-        line += std::wcslen(w);
-        if (line > 60 + i % 30) { text += L"\r\n"; line = 0; }
-        else { text += L' '; ++line; }
-    }
-    return text + L"Zielwort";
-}
-
 int Run(int repetitions, bool smoke) {
     ConsoleDialogs dialogs;
     StartProgram(dialogs);
     auto* doc = new TForm2(Form1);
     Application()->ProcessMessages();
     TRichEdit& edit = *doc->RichEdit1;
-    edit.Lines().SetText(Note(smoke ? 64u << 10 : 20u << 20));
+    edit.Lines().SetText(PlainNote(smoke ? 64u << 10 : 20u << 20) + L"Zielwort");  // the word searched, at the end
     const int length = edit.GetTextLen();
     TSearchOptions options;
     options.what = L"Zielwort";

@@ -54,14 +54,134 @@ struct Channel {
     }
 };
 
+// The fields of the file and info headers the reader uses, checked by ReadHeader.
 struct Header {
-    bool core = false;
-    uint32_t headerSize = 0;
-    int64_t width = 0, height = 0;
-    uint32_t planes = 0, bpp = 0, compression = 0, sizeImage = 0, clrUsed = 0;
+    bool core = false;  // 12-byte header: three-byte colour entries, no colour count
+    int width = 0, height = 0;
+    bool topDown = false;
+    uint32_t bpp = 0, compression = 0, sizeImage = 0, clrUsed = 0;
     uint32_t masks[3] = {0, 0, 0};
     bool masksInHeader = false;
+
+    bool Rle8() const { return compression == 1; }
+    bool Rle4() const { return compression == 2; }
+    bool BitFields() const { return compression == 3; }
 };
+
+// The file header and the info header (core, 40 bytes or larger). Wrong values are invalid
+// bitmaps; a header cut short is a read error.
+Header ReadHeader(TStream& stream) {
+    uint8_t fh[14];
+    stream.ReadBuffer(fh, sizeof fh);
+    if (fh[0] != 'B' || fh[1] != 'M') Invalid();
+
+    Header h;
+    uint8_t sz[4];
+    stream.ReadBuffer(sz, 4);
+    const uint32_t headerSize = U32(sz);
+    int64_t width = 0, height = 0;
+    uint32_t planes = 0;
+    if (headerSize == 12) {
+        uint8_t b[8];
+        stream.ReadBuffer(b, 8);
+        h.core = true;
+        width = U16(b);
+        height = U16(b + 2);
+        planes = U16(b + 4);
+        h.bpp = U16(b + 6);
+    } else if (headerSize >= 16 && headerSize <= 1024) {
+        if (Remaining(stream) < int64_t(headerSize) - 4) throw EReadError(texts::ReadError);
+        uint8_t b[1024];  // only the fields the header's size covers are read below
+        stream.ReadBuffer(b + 4, headerSize - 4);
+        width = static_cast<int32_t>(U32(&b[4]));
+        height = static_cast<int32_t>(U32(&b[8]));
+        planes = U16(&b[12]);
+        h.bpp = U16(&b[14]);
+        if (headerSize >= 20) h.compression = U32(&b[16]);
+        if (headerSize >= 24) h.sizeImage = U32(&b[20]);
+        if (headerSize >= 36) h.clrUsed = U32(&b[32]);
+        if (headerSize >= 52) {
+            h.masksInHeader = true;
+            for (int k = 0; k < 3; ++k) h.masks[k] = U32(&b[40 + 4 * k]);
+        }
+    } else {
+        Invalid();
+    }
+
+    if (planes != 1) Invalid();
+    const uint32_t bpp = h.bpp;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Invalid();
+    if (h.compression > 3 || (h.Rle8() && bpp != 8) || (h.Rle4() && bpp != 4) ||
+        (h.BitFields() && bpp != 16 && bpp != 32))
+        Invalid();
+    h.topDown = height < 0;
+    if (h.topDown) height = -height;
+    if (width < 0 || width > MaxBitmapDimension || height > MaxBitmapDimension) Invalid();
+    if (width * height > MaxBitmapPixels) Invalid();
+    if (h.topDown && (h.Rle8() || h.Rle4())) Invalid();
+    h.width = static_cast<int>(width);
+    h.height = static_cast<int>(height);
+    return h;
+}
+
+// The three colour channels of 16- and 32-bit rows: the bit-field masks (after a 40-byte
+// header, or inside a larger one), else 5-5-5 for 16 bits. Zero, overlapping or
+// non-contiguous masks are invalid.
+struct Channels {
+    Channel c[3];
+    uint32_t Get(uint32_t px) const { return c[0].Get(px) << 16 | c[1].Get(px) << 8 | c[2].Get(px); }
+};
+
+Channels ReadChannels(TStream& stream, const Header& h) {
+    Channels ch;
+    if (h.BitFields()) {
+        uint32_t masks[3] = {h.masks[0], h.masks[1], h.masks[2]};
+        if (!h.masksInHeader) {
+            uint8_t m[12];
+            stream.ReadBuffer(m, 12);
+            for (int k = 0; k < 3; ++k) masks[k] = U32(m + 4 * k);
+        }
+        for (int k = 0; k < 3; ++k) {
+            ch.c[k].Set(masks[k]);
+            if (!ch.c[k].Contiguous()) Invalid();  // also zero masks
+            if (h.bpp == 16 && masks[k] > 0xFFFF) Invalid();
+        }
+        if ((masks[0] & masks[1]) || (masks[0] & masks[2]) || (masks[1] & masks[2])) Invalid();
+    } else if (h.bpp == 16) {
+        ch.c[0].Set(0x7C00);
+        ch.c[1].Set(0x03E0);
+        ch.c[2].Set(0x001F);
+    }
+    return ch;
+}
+
+// The colour table: the header's colour count (not in a core header), else 2, 16 or 256
+// entries for 1, 4 and 8 bits. A table past the end of the stream is invalid.
+struct ColourTable {
+    std::vector<uint32_t> palette;
+    // Every index a row can hold maps to a colour: the table's, then black past its end.
+    uint32_t lut[256] = {};
+};
+
+ColourTable ReadColourTable(TStream& stream, const Header& h) {
+    const uint32_t bpp = h.bpp;
+    const uint64_t standard = bpp <= 8 ? 1u << bpp : 0;
+    const uint64_t colours = !h.core && h.clrUsed ? h.clrUsed : standard;
+    const uint64_t entry = h.core ? 3 : 4;
+    if (colours * entry > static_cast<uint64_t>(Remaining(stream))) Invalid();
+    std::vector<uint8_t> table(static_cast<size_t>(colours * entry));
+    if (!table.empty()) stream.ReadBuffer(table.data(), table.size());
+    ColourTable t;
+    if (bpp <= 8) {
+        const size_t used = static_cast<size_t>(std::min<uint64_t>(colours, 1u << bpp));
+        t.palette.resize(used);
+        for (size_t i = 0; i < used; ++i) {
+            const uint8_t* e = &table[i * entry];
+            t.lut[i] = t.palette[i] = uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0];
+        }
+    }
+    return t;
+}
 
 void DecodeRle(const uint8_t* p, size_t n, bool rle4, int w, int h, const std::vector<uint32_t>& pal,
                RawVector<uint32_t>& px) {
@@ -101,6 +221,104 @@ void DecodeRle(const uint8_t* p, size_t n, bool rle4, int w, int h, const std::v
     }
 }
 
+// A run-length-compressed picture takes all remaining bytes; its size must be one those
+// bytes can describe. Pixels no run reaches keep the table's first colour.
+RawVector<uint32_t> ReadRunLengthRows(TStream& stream, const Header& h, const std::vector<uint32_t>& palette) {
+    const int64_t rest = Remaining(stream);
+    if (int64_t(h.width) * h.height > 1024 * (rest + 64)) Invalid();
+    std::vector<uint8_t> data(static_cast<size_t>(rest));
+    if (!data.empty()) stream.ReadBuffer(data.data(), data.size());
+    RawVector<uint32_t> pixels;
+    pixels.assign(static_cast<size_t>(h.width) * h.height, palette.empty() ? 0u : palette[0]);
+    DecodeRle(data.data(), data.size(), h.Rle4(), h.width, h.height, palette, pixels);
+    return pixels;
+}
+
+void DecodeOneBitRow(const uint8_t* row, uint32_t* out, int w, const uint32_t* lut) {
+    int x = 0;
+    for (; x + 8 <= w; x += 8) {  // a whole byte: eight pixels, high bit first
+        const uint32_t bits = row[x >> 3];
+        for (int k = 0; k < 8; ++k) out[x + k] = lut[(bits >> (7 - k)) & 1];
+    }
+    for (; x < w; ++x) out[x] = lut[(row[x >> 3] >> (7 - (x & 7))) & 1];
+}
+
+void DecodeTwentyFourBitRow(const uint8_t* row, uint32_t* out, int w) {
+    int x = 0;
+    for (; x + 4 <= w; x += 4) {  // four pixels are three little-endian words
+        const uint8_t* p = row + 3 * x;
+        uint32_t a, b, c;  // the targets are little-endian: the words load as they lie
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, p + 4, 4);
+        std::memcpy(&c, p + 8, 4);
+        out[x] = a & 0xFFFFFF;
+        out[x + 1] = (a >> 24 | b << 8) & 0xFFFFFF;
+        out[x + 2] = (b >> 16 | c << 16) & 0xFFFFFF;
+        out[x + 3] = c >> 8;
+    }
+    for (; x < w; ++x) {
+        const uint8_t* p = row + 3 * x;
+        out[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+    }
+}
+
+// One stored row of `w` pixels (the caller has checked the row's bytes are all there).
+void DecodeRow(const uint8_t* row, uint32_t* out, int w, const Header& h, const uint32_t* lut,
+               const Channels& channels) {
+    switch (h.bpp) {
+        case 1:
+            DecodeOneBitRow(row, out, w, lut);
+            break;
+        case 4:
+            for (int x = 0; x < w; ++x) out[x] = lut[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
+            break;
+        case 8:
+            for (int x = 0; x < w; ++x) out[x] = lut[row[x]];
+            break;
+        case 16:
+            for (int x = 0; x < w; ++x) out[x] = channels.Get(U16(row + 2 * x));
+            break;
+        case 24:
+            DecodeTwentyFourBitRow(row, out, w);
+            break;
+        case 32:
+            if (h.BitFields()) {
+                for (int x = 0; x < w; ++x) out[x] = channels.Get(U32(row + 4 * x));
+            } else {
+                for (int x = 0; x < w; ++x) out[x] = U32(row + 4 * x);
+            }
+            break;
+    }
+}
+
+// Uncompressed rows, padded to four bytes: the header's image size, else the padded rows
+// times the height, never more than the bytes that remain. Rows cut short are invalid.
+RawVector<uint32_t> ReadRows(TStream& stream, const Header& h, const uint32_t* lut, const Channels& channels) {
+    const int64_t width = h.width, height = h.height;
+    const int64_t stride = (width * h.bpp + 31) / 32 * 4;
+    const int64_t needed = stride * height;
+    const int64_t take = std::min(h.sizeImage ? int64_t(h.sizeImage) : needed, Remaining(stream));
+    if (take < needed) Invalid();  // rows cut short
+    // Rows straight from a memory stream's bytes; other streams through a buffer.
+    std::vector<uint8_t> buffer;
+    const uint8_t* rows = nullptr;
+    if (auto* mem = dynamic_cast<TMemoryStream*>(&stream)) {
+        rows = mem->Memory() + mem->Position();
+        mem->Seek(take, SeekOrigin::Current);
+    } else {
+        buffer.resize(static_cast<size_t>(take));
+        if (!buffer.empty()) stream.ReadBuffer(buffer.data(), buffer.size());
+        rows = buffer.data();
+    }
+    RawVector<uint32_t> pixels;
+    pixels.resize(static_cast<size_t>(width * height));  // every pixel is written below
+    for (int64_t fy = 0; fy < height; ++fy) {
+        uint32_t* out = pixels.data() + (h.topDown ? fy : height - 1 - fy) * width;
+        DecodeRow(rows + fy * stride, out, h.width, h, lut, channels);
+    }
+    return pixels;
+}
+
 }  // namespace
 
 void TBitmapData::SetSize(int width, int height) {
@@ -115,181 +333,18 @@ void TBitmapData::SetSize(int width, int height) {
 }
 
 void TBitmapData::LoadFromStream(TStream& stream) {
-    uint8_t fh[14];
-    stream.ReadBuffer(fh, sizeof fh);
-    if (fh[0] != 'B' || fh[1] != 'M') Invalid();
-
-    Header h;
-    uint8_t sz[4];
-    stream.ReadBuffer(sz, 4);
-    h.headerSize = U32(sz);
-    if (h.headerSize == 12) {
-        uint8_t b[8];
-        stream.ReadBuffer(b, 8);
-        h.core = true;
-        h.width = U16(b);
-        h.height = U16(b + 2);
-        h.planes = U16(b + 4);
-        h.bpp = U16(b + 6);
-    } else if (h.headerSize >= 16 && h.headerSize <= 1024) {
-        if (Remaining(stream) < int64_t(h.headerSize) - 4) throw EReadError(texts::ReadError);
-        uint8_t b[1024];  // only the fields the header's size covers are read below
-        stream.ReadBuffer(b + 4, h.headerSize - 4);
-        h.width = static_cast<int32_t>(U32(&b[4]));
-        h.height = static_cast<int32_t>(U32(&b[8]));
-        h.planes = U16(&b[12]);
-        h.bpp = U16(&b[14]);
-        if (h.headerSize >= 20) h.compression = U32(&b[16]);
-        if (h.headerSize >= 24) h.sizeImage = U32(&b[20]);
-        if (h.headerSize >= 36) h.clrUsed = U32(&b[32]);
-        if (h.headerSize >= 52) {
-            h.masksInHeader = true;
-            for (int k = 0; k < 3; ++k) h.masks[k] = U32(&b[40 + 4 * k]);
-        }
-    } else {
-        Invalid();
-    }
-
-    if (h.planes != 1) Invalid();
-    const uint32_t bpp = h.bpp;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) Invalid();
-    const bool rle8 = h.compression == 1, rle4 = h.compression == 2, fields = h.compression == 3;
-    if (h.compression > 3 || (rle8 && bpp != 8) || (rle4 && bpp != 4) || (fields && bpp != 16 && bpp != 32)) Invalid();
-    const bool topDown = h.height < 0;
-    const int64_t width = h.width, height = topDown ? -h.height : h.height;
-    if (width < 0 || width > MaxBitmapDimension || height > MaxBitmapDimension) Invalid();
-    if (width * height > MaxBitmapPixels) Invalid();
-    if (topDown && (rle8 || rle4)) Invalid();
-
-    // Bit-field masks follow a 40-byte header; larger headers hold them.
-    Channel ch[3];
-    if (fields) {
-        if (!h.masksInHeader) {
-            uint8_t m[12];
-            stream.ReadBuffer(m, 12);
-            for (int k = 0; k < 3; ++k) h.masks[k] = U32(m + 4 * k);
-        }
-        for (int k = 0; k < 3; ++k) {
-            ch[k].Set(h.masks[k]);
-            if (!ch[k].Contiguous()) Invalid();  // also zero masks
-            if (bpp == 16 && h.masks[k] > 0xFFFF) Invalid();
-        }
-        if ((h.masks[0] & h.masks[1]) || (h.masks[0] & h.masks[2]) || (h.masks[1] & h.masks[2])) Invalid();
-    } else if (bpp == 16) {
-        ch[0].Set(0x7C00);
-        ch[1].Set(0x03E0);
-        ch[2].Set(0x001F);
-    }
-
-    // Colour table.
-    uint64_t colours = h.core ? (bpp <= 8 ? 1u << bpp : 0) : (h.clrUsed ? h.clrUsed : (bpp <= 8 ? 1u << bpp : 0));
-    const uint64_t entry = h.core ? 3 : 4;
-    if (colours * entry > static_cast<uint64_t>(Remaining(stream))) Invalid();
-    std::vector<uint8_t> table(static_cast<size_t>(colours * entry));
-    if (!table.empty()) stream.ReadBuffer(table.data(), table.size());
-    std::vector<uint32_t> palette;
-    // Every index a row can hold maps to a colour: the table's, then black past its end.
-    uint32_t lut[256] = {};
-    if (bpp <= 8) {
-        size_t used = static_cast<size_t>(std::min<uint64_t>(colours, 1u << bpp));
-        palette.resize(used);
-        for (size_t i = 0; i < used; ++i) {
-            const uint8_t* e = &table[i * entry];
-            lut[i] = palette[i] = uint32_t(e[2]) << 16 | uint32_t(e[1]) << 8 | e[0];
-        }
-    }
-
-    const int w = static_cast<int>(width), hgt = static_cast<int>(height);
-    RawVector<uint32_t> pixels;
-    if (rle8 || rle4) {
-        // Takes all remaining bytes. The picture's size must be one the bytes can describe.
-        int64_t rest = Remaining(stream);
-        if (width * height > 1024 * (rest + 64)) Invalid();
-        std::vector<uint8_t> data(static_cast<size_t>(rest));
-        if (!data.empty()) stream.ReadBuffer(data.data(), data.size());
-        pixels.assign(static_cast<size_t>(width * height), palette.empty() ? 0u : palette[0]);
-        DecodeRle(data.data(), data.size(), rle4, w, hgt, palette, pixels);
-    } else {
-        const int64_t stride = (width * bpp + 31) / 32 * 4;
-        const int64_t needed = stride * height;
-        int64_t take = h.sizeImage ? int64_t(h.sizeImage) : needed;
-        take = std::min(take, Remaining(stream));
-        // Rows straight from a memory stream's bytes; other streams through a buffer.
-        std::vector<uint8_t> buffer;
-        const uint8_t* rows = nullptr;
-        if (auto* mem = dynamic_cast<TMemoryStream*>(&stream)) {
-            rows = mem->Memory() + mem->Position();
-            mem->Seek(take, SeekOrigin::Current);
-        } else {
-            buffer.resize(static_cast<size_t>(take));
-            if (!buffer.empty()) stream.ReadBuffer(buffer.data(), buffer.size());
-            rows = buffer.data();
-        }
-        if (take < needed) Invalid();  // rows cut short
-        pixels.resize(static_cast<size_t>(width * height));  // every pixel is written below
-        for (int64_t fy = 0; fy < height; ++fy) {
-            const uint8_t* row = rows + fy * stride;
-            uint32_t* out = pixels.data() + (topDown ? fy : height - 1 - fy) * width;
-            switch (bpp) {
-                case 1: {
-                    int x = 0;
-                    for (; x + 8 <= w; x += 8) {  // a whole byte: eight pixels, high bit first
-                        const uint32_t bits = row[x >> 3];
-                        for (int k = 0; k < 8; ++k) out[x + k] = lut[(bits >> (7 - k)) & 1];
-                    }
-                    for (; x < w; ++x) out[x] = lut[(row[x >> 3] >> (7 - (x & 7))) & 1];
-                    break;
-                }
-                case 4:
-                    for (int x = 0; x < w; ++x) out[x] = lut[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
-                    break;
-                case 8:
-                    for (int x = 0; x < w; ++x) out[x] = lut[row[x]];
-                    break;
-                case 16:
-                    for (int x = 0; x < w; ++x) {
-                        uint32_t v = U16(row + 2 * x);
-                        out[x] = ch[0].Get(v) << 16 | ch[1].Get(v) << 8 | ch[2].Get(v);
-                    }
-                    break;
-                case 24: {
-                    int x = 0;
-                    for (; x + 4 <= w; x += 4) {  // four pixels are three little-endian words
-                        const uint8_t* p = row + 3 * x;
-                        uint32_t a, b, c;  // the targets are little-endian: the words load as they lie
-                        std::memcpy(&a, p, 4);
-                        std::memcpy(&b, p + 4, 4);
-                        std::memcpy(&c, p + 8, 4);
-                        out[x] = a & 0xFFFFFF;
-                        out[x + 1] = (a >> 24 | b << 8) & 0xFFFFFF;
-                        out[x + 2] = (b >> 16 | c << 16) & 0xFFFFFF;
-                        out[x + 3] = c >> 8;
-                    }
-                    for (; x < w; ++x) {
-                        const uint8_t* p = row + 3 * x;
-                        out[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-                    }
-                    break;
-                }
-                case 32:
-                    if (fields) {
-                        for (int x = 0; x < w; ++x) {
-                            uint32_t v = U32(row + 4 * x);
-                            out[x] = ch[0].Get(v) << 16 | ch[1].Get(v) << 8 | ch[2].Get(v);
-                        }
-                    } else {
-                        for (int x = 0; x < w; ++x) out[x] = U32(row + 4 * x);
-                    }
-                    break;
-            }
-        }
-    }
+    const Header h = ReadHeader(stream);
+    const Channels channels = ReadChannels(stream, h);
+    ColourTable colours = ReadColourTable(stream, h);
+    RawVector<uint32_t> pixels = h.Rle8() || h.Rle4() ? ReadRunLengthRows(stream, h, colours.palette)
+                                                      : ReadRows(stream, h, colours.lut, channels);
 
     // A picture without pixels (width or height 0) is the empty bitmap.
-    Width = w > 0 && hgt > 0 ? w : 0;
-    Height = w > 0 && hgt > 0 ? hgt : 0;
-    BitsPerPixel = static_cast<int>(bpp);
-    Palette = std::move(palette);
+    const bool empty = h.width == 0 || h.height == 0;
+    Width = empty ? 0 : h.width;
+    Height = empty ? 0 : h.height;
+    BitsPerPixel = static_cast<int>(h.bpp);
+    Palette = std::move(colours.palette);
     Pixels = std::move(pixels);
 }
 

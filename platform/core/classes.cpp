@@ -77,7 +77,7 @@ void TComponent::Loaded() { SetStateFlags(csLoading, false); }
 void TComponent::InsertComponent(TComponent* c) { components_.push_back(c); }
 
 void TComponent::RemoveComponent(TComponent* c) {
-    components_.erase(std::remove(components_.begin(), components_.end(), c), components_.end());
+    std::erase(components_, c);
     Notification(c, Operation::Remove);
 }
 

@@ -18,20 +18,23 @@ HICON ProgramIcon(bool small) {
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, w, h, LR_SHARED));
 }
 
+const wchar_t* RegisterProgramWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = background;
+    wc.hIcon = ProgramIcon(false);
+    wc.hIconSm = ProgramIcon(true);
+    wc.lpszClassName = name;
+    ::RegisterClassExW(&wc);
+    return name;
+}
+
 const wchar_t* LayerWindowClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hIcon = ProgramIcon(false);
-        wc.hIconSm = ProgramIcon(true);
-        wc.lpszClassName = L"FnWindow";
-        ::RegisterClassExW(&wc);
-        return L"FnWindow";
-    }();
+    static const wchar_t* name = RegisterProgramWindowClass(L"FnWindow", ::DefWindowProcW);
     return name;
 }
 
@@ -45,10 +48,7 @@ TWinControl::~TWinControl() {
     DestroyHandle();
     // A message still running (the object freed inside its own handler) ends without it.
     chain_->ClearOwnProc();
-    if (parent_) {
-        auto& siblings = parent_->controls_;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-    }
+    if (parent_) std::erase(parent_->controls_, this);
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -62,10 +62,7 @@ HWND TWinControl::Handle() {
 
 void TWinControl::SetParent(TWinControl* parent) {
     if (parent_ == parent) return;
-    if (parent_) {
-        auto& siblings = parent_->controls_;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-    }
+    if (parent_) std::erase(parent_->controls_, this);
     parent_ = parent;
     if (parent_) {
         parent_->controls_.push_back(this);

@@ -132,4 +132,8 @@ const wchar_t* LayerWindowClass();
 // the system, never destroyed.
 HICON ProgramIcon(bool small);
 
+// Registers a window class of the program's own windows (double clicks, the arrow cursor, the
+// program's icon) and returns its name; for the class-name functions' one-time registration.
+const wchar_t* RegisterProgramWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background = nullptr);
+
 }  // namespace fn

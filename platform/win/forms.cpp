@@ -14,20 +14,8 @@ constexpr UINT CM_RELEASE = WM_APP + 0x3F01;  // deferred destruction of a form
 constexpr UINT kFirstMDIChild = 0xFF00;
 
 const wchar_t* MDIChildClass() {
-    static const wchar_t* name = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefMDIChildProcW;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.hIcon = ProgramIcon(false);
-        wc.hIconSm = ProgramIcon(true);
-        wc.lpszClassName = L"FnMDIChild";
-        ::RegisterClassExW(&wc);
-        return L"FnMDIChild";
-    }();
+    static const wchar_t* name =
+        RegisterProgramWindowClass(L"FnMDIChild", ::DefMDIChildProcW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return name;
 }
 
@@ -68,8 +56,7 @@ TForm::~TForm() {
     if (OnDestroy) {
         try { OnDestroy(this); } catch (const Exception& e) { Application()->HandleException(e); }
     }
-    auto& forms = Screen()->forms_;
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    std::erase(Screen()->forms_, this);
     DestroyHandle();
 }
 

@@ -17,29 +17,14 @@ void TGraphicsObject::Changed() {
 
 // --- TFont ---
 
-void TFont::SetName(const String& name) {
-    if (name == name_) return;
-    name_ = name;
-    Changed();
-    handle_.Reset();
-}
+void TFont::SetName(const String& name) { Update(name_, name); }
 
-void TFont::SetHeight(int height) {
-    if (height == height_) return;
-    height_ = height;
-    Changed();
-    handle_.Reset();
-}
+void TFont::SetHeight(int height) { Update(height_, height); }
 
 int TFont::Size() const { return -MulDiv(height_, 72, 96); }
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
 
-void TFont::SetStyle(TFontStyles style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
-    handle_.Reset();
-}
+void TFont::SetStyle(TFontStyles style) { Update(style_, style); }
 
 void TFont::SetColor(TColor color) {
     if (color == color_) return;
@@ -47,12 +32,7 @@ void TFont::SetColor(TColor color) {
     if (OnChange) OnChange();  // the font object stays
 }
 
-void TFont::SetCharSet(int charset) {
-    if (charset == charset_) return;
-    charset_ = charset;
-    Changed();
-    handle_.Reset();
-}
+void TFont::SetCharSet(int charset) { Update(charset_, charset); }
 
 void TFont::Assign(const TFont& other) {
     if (&other == this) return;
@@ -61,8 +41,7 @@ void TFont::Assign(const TFont& other) {
     style_ = other.style_;
     color_ = other.color_;
     charset_ = other.charset_;
-    Changed();
-    handle_.Reset();
+    Remake();
 }
 
 void TFont::AssignLogFont(const LOGFONTW& font) {
@@ -73,8 +52,7 @@ void TFont::AssignLogFont(const LOGFONTW& font) {
                                       (font.lfUnderline ? FontStyleBit(fsUnderline) : 0) |
                                       (font.lfStrikeOut ? FontStyleBit(fsStrikeOut) : 0));
     charset_ = font.lfCharSet;
-    Changed();
-    handle_.Reset();
+    Remake();
 }
 
 HFONT TFont::Handle() {
@@ -169,34 +147,18 @@ bool ReadFontProperty(TFont& font, const String& sub, const FormValue& value, co
 
 // --- TPen ---
 
-void TPen::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
-    handle_.Reset();
-}
+void TPen::SetColor(TColor color) { Update(color_, color); }
 
-void TPen::SetWidth(int width) {
-    if (width == width_) return;
-    width_ = width;
-    Changed();
-    handle_.Reset();
-}
+void TPen::SetWidth(int width) { Update(width_, width); }
 
-void TPen::SetStyle(TPenStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
-    handle_.Reset();
-}
+void TPen::SetStyle(TPenStyle style) { Update(style_, style); }
 
 void TPen::Assign(const TPen& other) {
     if (&other == this) return;
     color_ = other.color_;
     width_ = other.width_;
     style_ = other.style_;
-    Changed();
-    handle_.Reset();
+    Remake();
 }
 
 HPEN TPen::Handle() {
@@ -213,23 +175,16 @@ void TBrush::SetColor(TColor color) {
     if (color == color_ && style_ == TBrushStyle::bsSolid) return;
     color_ = color;
     style_ = TBrushStyle::bsSolid;
-    Changed();
-    handle_.Reset();
+    Remake();
 }
 
-void TBrush::SetStyle(TBrushStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
-    handle_.Reset();
-}
+void TBrush::SetStyle(TBrushStyle style) { Update(style_, style); }
 
 void TBrush::Assign(const TBrush& other) {
     if (&other == this) return;
     color_ = other.color_;
     style_ = other.style_;
-    Changed();
-    handle_.Reset();
+    Remake();
 }
 
 HBRUSH TBrush::Handle() {

@@ -37,6 +37,19 @@ public:
 protected:
     friend class TCanvas;
     void Changed();
+    // After a change to what the GDI object is made from: tells the canvas and the listener,
+    // then drops the object so that the next use makes it anew.
+    void Remake() {
+        Changed();
+        DropHandle();
+    }
+    template <class T>
+    void Update(T& field, const T& value) {
+        if (field == value) return;
+        field = value;
+        Remake();
+    }
+    virtual void DropHandle() = 0;
     std::function<void()> changing_;
 };
 
@@ -89,6 +102,7 @@ public:
     HFONT Handle();
 
 private:
+    void DropHandle() override { handle_.Reset(); }
     String name_ = L"MS Sans Serif";
     int height_ = -11;
     TFontStyles style_ = 0;
@@ -112,6 +126,7 @@ public:
     HPEN Handle();
 
 private:
+    void DropHandle() override { handle_.Reset(); }
     TColor color_ = clBlack;
     int width_ = 1;
     TPenStyle style_ = TPenStyle::psSolid;
@@ -131,6 +146,7 @@ public:
     HBRUSH Handle();  // the stock null brush for bsClear
 
 private:
+    void DropHandle() override { handle_.Reset(); }
     TColor color_ = clWhite;
     TBrushStyle style_ = TBrushStyle::bsSolid;
     TBrushHandle handle_;

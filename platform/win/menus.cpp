@@ -122,10 +122,7 @@ void TMenuItem::Click() {
 
 void TMenuItem::SetAction(TAction* action) {
     if (action == action_) return;
-    if (action_) {
-        auto& clients = action_->clients_;
-        clients.erase(std::remove(clients.begin(), clients.end(), this), clients.end());
-    }
+    if (action_) std::erase(action_->clients_, this);
     action_ = action;
     if (!action_) return;
     action_->clients_.push_back(this);

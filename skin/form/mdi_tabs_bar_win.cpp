@@ -251,20 +251,16 @@ void TmnSkinMDITabsBar::MoveTab(int from, int to) {
     tabs_.insert(tabs_.begin() + to, std::move(tab));
 }
 
-void TmnSkinMDITabsBar::TabMouseEnter(int index) {
-    if (index < 0 || index >= TabCount()) return;
-    TmnMDITab& tab = Tabs(index);
-    tab.MouseIn = true;
-    DrawTab(tab);
-    if (OnTabMouseEnter) OnTabMouseEnter(this, &tab);
-}
+void TmnSkinMDITabsBar::TabMouseEnter(int index) { SetTabMouseIn(index, true); }
+void TmnSkinMDITabsBar::TabMouseLeave(int index) { SetTabMouseIn(index, false); }
 
-void TmnSkinMDITabsBar::TabMouseLeave(int index) {
+void TmnSkinMDITabsBar::SetTabMouseIn(int index, bool in) {
     if (index < 0 || index >= TabCount()) return;
     TmnMDITab& tab = Tabs(index);
-    tab.MouseIn = false;
+    tab.MouseIn = in;
     DrawTab(tab);
-    if (OnTabMouseLeave) OnTabMouseLeave(this, &tab);
+    const TmnMDITabEvent& event = in ? OnTabMouseEnter : OnTabMouseLeave;
+    if (event) event(this, &tab);
 }
 
 bool TmnSkinMDITabsBar::HasCapture() const { return handle_ && ::GetCapture() == handle_; }

@@ -119,6 +119,7 @@ private:
     // TmnMDITabsHost
     void TabMouseEnter(int index) override;
     void TabMouseLeave(int index) override;
+    void SetTabMouseIn(int index, bool in);
     void MoveTab(int from, int to) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -47,6 +48,32 @@ TEST(ToolUsage, PreviewScaleIsListedAndABadScaleWritesNothing) {
         EXPECT_EQ(ExitStatus(run + "--scale " + bad + " skin out 2>/dev/null"), 2) << bad;
     EXPECT_EQ(ExitStatus(run + "skin out --scale 2>/dev/null"), 2);  // the value missing
     EXPECT_TRUE(fs::is_empty(dir));
+    fs::remove_all(dir);
+}
+
+// Work that fails is reported under the tool's name with exit status 1, and leaves no output.
+TEST(ToolUsage, AFailureIsReportedUnderTheToolsName) {
+    const fs::path dir = fs::temp_directory_path() / "fn_tool_failure_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    { std::ofstream(dir / "file") << "x"; }  // nothing can be made below a file
+    const struct { const char* var; const char* name; const char* arguments; } tools[] = {
+        {"FN_SKINART", "skinart", "file/skin"},
+        {"FN_SKINPACK", "skinpack", "missing --no-check --data out.bin"},
+        {"FN_SKINPREVIEW", "skinpreview", "missing out"},
+    };
+    for (const auto& tool : tools) {
+        const char* exe = std::getenv(tool.var);
+        ASSERT_NE(exe, nullptr) << tool.var;
+        const std::string run = "cd '" + dir.string() + "' && '" + exe + "' " + tool.arguments + " 2>error.txt";
+        EXPECT_EQ(ExitStatus(run), 1) << tool.name;
+        std::ifstream error(dir / "error.txt");
+        std::string line;
+        std::getline(error, line);
+        EXPECT_EQ(line.rfind(std::string(tool.name) + ": ", 0), 0u) << line;
+        fs::remove(dir / "error.txt");
+        EXPECT_FALSE(fs::exists(dir / "out") || fs::exists(dir / "out.bin")) << tool.name;
+    }
     fs::remove_all(dir);
 }
 

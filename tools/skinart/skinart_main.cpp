@@ -2,7 +2,6 @@
 // icon files from the same art.
 //   skinart <folder>
 //   skinart --icons <folder>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -19,16 +18,10 @@ int main(int argc, char** argv) {
     // An option it does not know is never taken for a folder.
     if ((argc != 2 && !icons) || IsOption(argv[argc - 1])) return AnswerUsage(usage, false);
     const char* folder = argv[argc - 1];
-    try {
+    return RunReportingFailures("skinart", [&] {
         std::filesystem::create_directories(folder);
         if (icons) fn::art::WriteIconFiles(folder);
         else fn::art::WriteSkinFolder(fn::art::DrawFennick(), folder);
-    } catch (const fn::Exception& e) {
-        std::fprintf(stderr, "skinart: %s\n", fn::WideToUtf8(e.Message()).c_str());
-        return 1;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "skinart: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

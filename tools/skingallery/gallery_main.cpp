@@ -5,7 +5,7 @@
 
 #include <shellapi.h>
 
-#include "platform/core/sys_utils.h"
+#include "platform/core/exceptions.h"
 #include "platform/win/application.h"
 #include "tools/tool_usage.h"
 #include "tools/skingallery/gallery_window.h"

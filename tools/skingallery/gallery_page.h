@@ -2,6 +2,7 @@
 // A page of the skin gallery: a child window of the gallery's form that shows one group of
 // skinned elements (controls, menus and hints, frame objects) dressed by the loaded skin.
 #include "platform/win/controls.h"
+#include "platform/win/menus.h"
 
 namespace fn {
 
@@ -16,12 +17,23 @@ public:
     // The gallery loaded a skin (or reloaded it after a change on disk): show it. Null means the
     // unskinned look.
     virtual void SetSkinData(TmnSkinData* skinData) = 0;
+    // The page's background and its static texts in the button face colour.
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     // The mantle of the gallery's window (the page's owner): its menu chain runs the page's menus.
     TmnMantle& Mantle() const;
     // A length of the page's layout (pixels at 96 dots per inch) at the window's scale.
     int Px(int at96) const;
+    // The line that tells which menu item was chosen last, in the dialog font (place and width
+    // at 96 dots per inch).
+    void CreateStatusLine(const wchar_t* text, int x, int y, int width);
+    // A new item of the page's menus under parent; choosing it (an item without sub-menu at that
+    // time) writes its caption into the status line.
+    TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
+
+private:
+    HWND status_ = nullptr;
 };
 
 }  // namespace fn

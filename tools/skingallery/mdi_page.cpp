@@ -180,15 +180,6 @@ LRESULT TMdiPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IdOpenFrame) OpenFrame();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT r;
-            ::GetClientRect(handle_, &r);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC:
-            ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
         case WM_SHOWWINDOW:
             // Shown the first time, the page opens the frame at once.
             if (wParam && !frame_) ::PostMessageW(handle_, WM_COMMAND, IdOpenFrame, 0);

@@ -55,19 +55,6 @@ TMenuBarPage::TMenuBarPage(TComponent* owner)
     Add(childOwner_->systemMenu, L"&Schließen", ShortCut(VK_F4, ssCtrl))->SetName(L"MTL_CLOSE");
 }
 
-TMenuItem* TMenuBarPage::Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut) {
-    auto* item = new TMenuItem(this);
-    item->SetCaption(caption);
-    item->SetShortCut(shortCut);
-    if (!item->IsLine())
-        item->OnClick = [this, text = String(caption)](TComponent* sender) {
-            auto* mi = dynamic_cast<TMenuItem*>(sender);
-            if (status_ && mi && mi->Count() == 0) ::SetWindowTextW(status_, (L"Gewählt: " + text).c_str());
-        };
-    parent->Add(item);
-    return item;
-}
-
 void TMenuBarPage::FillMainMenu(TMenuItem* root) {
     TMenuItem* datei = Add(root, L"&Datei");
     datei->SetGroupIndex(0);
@@ -142,10 +129,7 @@ void TMenuBarPage::HandleCreated() {
     narrow_ = MakeBar(narrowOwner_, menu_, 12, 100, 260);
     merged_ = MakeBar(childOwner_, menu_, 12, 172, width);
     merged_->ShowChildButtons();
-    const WPARAM font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
-    status_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 12, 220, 500, 20, handle_, nullptr,
-                                ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(status_, WM_SETFONT, font, FALSE);
+    CreateStatusLine(L"", 12, 220, 500);
 }
 
 void TMenuBarPage::SetSkinData(TmnSkinData* skinData) {
@@ -180,19 +164,14 @@ LRESULT TMenuBarPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         for (TGalleryMenuBarOwner* o : {narrowOwner_, childOwner_}) o->MenuClosed();
         return 0;
     case WM_ERASEBKGND: {
+        TGalleryPage::WndProc(msg, wParam, lParam);
         const HDC dc = reinterpret_cast<HDC>(wParam);
-        RECT r;
-        ::GetClientRect(handle_, &r);
-        ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
         const HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
         ::SetBkMode(dc, TRANSPARENT);
         for (const auto& [at, text] : labels_) ::TextOutW(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
         ::SelectObject(dc, old);
         return 1;
     }
-    case WM_CTLCOLORSTATIC:
-        ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     default:
         break;
     }

@@ -60,7 +60,6 @@ protected:
     void HandleCreated() override;
 
 private:
-    TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
     void FillMainMenu(TMenuItem* root);
     int BarWidth() const;
     TmnSkinMainMenuBar* MakeBar(TmnMenuBarOwner* owner, TMainMenu* menu, int x, int y, int width);
@@ -74,7 +73,6 @@ private:
     TMainMenu* childMenu_;
     TForm* child_;
     TmnSkinMainMenuBar *bar_ = nullptr, *narrow_ = nullptr, *merged_ = nullptr;
-    HWND status_ = nullptr;
     std::vector<std::pair<POINT, String>> labels_;
 };
 

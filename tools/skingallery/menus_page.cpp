@@ -79,19 +79,6 @@ TMenusPage::TMenusPage(TComponent* owner)
     tray_->SetIconVisible(false);
 }
 
-TMenuItem* TMenusPage::Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut) {
-    auto* item = new TMenuItem(this);
-    item->SetCaption(caption);
-    item->SetShortCut(shortCut);
-    // Items that get sub-menus later are told apart when clicked.
-    if (!item->IsLine())
-        item->OnClick = [this, item, text = String(caption)](TComponent*) {
-            if (status_ && item->Count() == 0) ::SetWindowTextW(status_, (L"Gewählt: " + text).c_str());
-        };
-    parent->Add(item);
-    return item;
-}
-
 void TMenusPage::DrawImages() {
     const COLORREF background = RGB(255, 0, 255);  // the bottom-left pixel: transparent
     auto picture = [&](auto draw) {
@@ -129,10 +116,7 @@ void TMenusPage::HandleCreated() {
                                         ::GetModuleHandleW(nullptr), nullptr);
         ::SendMessageW(button, WM_SETFONT, font, FALSE);
     }
-    status_ = ::CreateWindowExW(0, L"STATIC", L"Rechtsklick auf die Seite öffnet das Menü ebenfalls.",
-                                WS_CHILD | WS_VISIBLE, Px(16), Px(130), Px(400), Px(20), handle_, nullptr, ::GetModuleHandleW(nullptr),
-                                nullptr);
-    ::SendMessageW(status_, WM_SETFONT, font, FALSE);
+    CreateStatusLine(L"Rechtsklick auf die Seite öffnet das Menü ebenfalls.", 16, 130, 400);
     hintPoll_.Start(handle_, HintPollTimerId, 100);
 }
 
@@ -200,15 +184,6 @@ LRESULT TMenusPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case IdTray: tray_->SetIconVisible(true); return 0;
         default: return 0;
         }
-    case WM_ERASEBKGND: {
-        RECT r;
-        ::GetClientRect(handle_, &r);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
-    case WM_CTLCOLORSTATIC:
-        ::SetBkColor(reinterpret_cast<HDC>(wParam), ::GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     case WM_CONTEXTMENU:
         mainMenu_->PopupForContextMenu(handle_, lParam);
         return 0;

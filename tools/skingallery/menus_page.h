@@ -35,7 +35,6 @@ protected:
     void HandleCreated() override;
 
 private:
-    TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
     // Small pictures for the menu's items, drawn here (a page, a folder, a door).
     void DrawImages();
     HWND Button(int id) const;
@@ -46,7 +45,6 @@ private:
     TmnSkinHint* hint_;
     TImageList* images_;
     TmnTrayIcon* tray_;
-    HWND status_ = nullptr;
     HWND hovered_ = nullptr;
     TWindowTimer hintPoll_;
 };

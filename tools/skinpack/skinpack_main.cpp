@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
         Print(L"skinpack: not packed; fix the problems or pass --no-check", stderr);
         return 1;
     }
-    try {
+    return tools::RunReportingFailures("skinpack", [&] {
         TMemoryStream raw;
         if (!BuildSkinArchive(ini, raw)) {
             Print(ini + L": not a skin description (VERSION, PICTURES, FORMINFO, SKINOBJECTS and SKINCONTROLS are needed)",
@@ -114,9 +114,6 @@ int main(int argc, char** argv) {
         }
         Print(ini + L": archive " + IntToStr(raw.Size()) + L" bytes, compressed " +
               IntToStr(stored.CompressedStream().Size()) + L" bytes");
-    } catch (const Exception& e) {
-        Print(L"skinpack: " + e.Message(), stderr);
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

@@ -45,8 +45,23 @@ void CheckGlyph(Image& img, int x, int y, Colour c) {
     }
 }
 
-TFrameGeometry Geometry(TSkinPoint lt, TSkinPoint rt, TSkinPoint lb, TSkinPoint rb, TSkinRect cl) {
-    return {lt, rt, lb, rb, cl};
+// The frame of a record with corner points (the skin's form, a popup or hint window, a control)
+// around the given client part.
+template <class Record>
+TFrameGeometry FrameOf(const Record& r, const TSkinRect& client) {
+    return {r.LeftTopPoint, r.RightTopPoint, r.LeftBottomPoint, r.RightBottomPoint, client};
+}
+
+template <class Record>
+TStretchFlags StretchOf(const Record& r) {
+    return {r.LeftStretch, r.TopStretch, r.RightStretch, r.BottomStretch};
+}
+
+// The nine-part plan of a window or control record: frame g of the picture resized to n.
+template <class Record>
+TBlitPlan NinePartPlanOf(const Record& r, const TFrameGeometry& g, const TFrameGeometry& n, const TSkinRect& source,
+                         int w, int h, bool drawClient) {
+    return NinePartPlan(g, n, source, w, h, drawClient, StretchOf(r), r.StretchEffect, r.StretchType);
 }
 
 Image Morph(const Image& normal, const Image& hover, int kind, double k) {
@@ -229,16 +244,12 @@ Image SkinPreview::Frame(const FrameState& state) {
     const int pw = picture_.Width, ph = picture_.Height;
     const int w = state.width > 0 ? state.width : pw, h = state.height > 0 ? state.height : ph;
     const int dx = w - pw, dy = h - ph;
-    const TFrameGeometry g = Geometry(skin_.LeftTopPoint, skin_.RightTopPoint, skin_.LeftBottomPoint,
-                                      skin_.RightBottomPoint, skin_.ClientRect);
+    const TFrameGeometry g = FrameOf(skin_, skin_.ClientRect);
     const TFrameGeometry n = ResizeGeometry(g, dx, dy);
     Image inactiveSource;
     if (!state.active && !skin_.InactivePicture().Empty()) inactiveSource = ImageFromBitmap(skin_.InactivePicture());
     const Image& source = inactiveSource.Empty() ? picture_ : inactiveSource;
-    const TBorderPlans plans = BorderImagePlans(g, n, {0, 0, pw, ph}, w, h,
-                                                {skin_.LeftStretch, skin_.TopStretch, skin_.RightStretch,
-                                                 skin_.BottomStretch},
-                                                0, 0);
+    const TBorderPlans plans = BorderImagePlans(g, n, {0, 0, pw, ph}, w, h, StretchOf(skin_), 0, 0);
     Image top = BuildImage(source, plans.Top), bottom = BuildImage(source, plans.Bottom);
     Image left = BuildImage(source, plans.Left), right = BuildImage(source, plans.Right);
 
@@ -333,14 +344,10 @@ Image SkinPreview::PopupMenu(const std::vector<MenuEntry>& entries, int selected
     const int w = textWidth + 2 + kGlyphWidth + 19 + (picture.Width - pw.ItemsRect.Width()) +
                   (item->SkinRect.Width() - item->TextRect.Width());
     const int h = itemsHeight + picture.Height - pw.ItemsRect.Height();
-    const TFrameGeometry g = Geometry(pw.LeftTopPoint, pw.RightTopPoint, pw.LeftBottomPoint, pw.RightBottomPoint,
-                                      pw.ItemsRect);
+    const TFrameGeometry g = FrameOf(pw, pw.ItemsRect);
     const TFrameGeometry n = ResizeGeometry(g, w - picture.Width, h - picture.Height);
     Image img(w, h);
-    RunPlan(img, picture,
-            NinePartPlan(g, n, {0, 0, picture.Width, picture.Height}, w, h, false,
-                         {pw.LeftStretch, pw.TopStretch, pw.RightStretch, pw.BottomStretch}, pw.StretchEffect,
-                         pw.StretchType));
+    RunPlan(img, picture, NinePartPlanOf(pw, g, n, {0, 0, picture.Width, picture.Height}, w, h, false));
 
     int y = n.Cl.Top;
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -395,13 +402,10 @@ Image SkinPreview::Hint(const String& text) {
     const TSkinRect cl = hw.ClientRect;
     const int w = std::max(tw + cl.Left + picture.Width - cl.Right, picture.Width);
     const int h = std::max(th + cl.Top + picture.Height - cl.Bottom, picture.Height);
-    const TFrameGeometry g = Geometry(hw.LeftTopPoint, hw.RightTopPoint, hw.LeftBottomPoint, hw.RightBottomPoint, cl);
+    const TFrameGeometry g = FrameOf(hw, cl);
     const TFrameGeometry n = ResizeGeometry(g, w - picture.Width, h - picture.Height);
     Image img(w, h);
-    RunPlan(img, picture,
-            NinePartPlan(g, n, {0, 0, picture.Width, picture.Height}, w, h, true,
-                         {hw.LeftStretch, hw.TopStretch, hw.RightStretch, hw.BottomStretch}, hw.StretchEffect,
-                         hw.StretchType));
+    RunPlan(img, picture, NinePartPlanOf(hw, g, n, {0, 0, picture.Width, picture.Height}, w, h, true));
     text_.Draw(img, n.Cl.Left + n.Cl.Width() / 2 - tw / 2, n.Cl.Top + n.Cl.Height() / 2 - th / 2, font, text,
                FromSkinColor(hw.FontColor));
     if (skin_.ActivePicture(hw.MaskPictureIndex)) ApplyFrameMask(img, active_[hw.MaskPictureIndex], g, n, n.Cl);
@@ -474,11 +478,9 @@ Image SkinPreview::MenuBar(int width, const std::vector<String>& items, int hot,
 Image SkinPreview::NinePart(const TmnDataSkinCustomControl& c, const TSkinRect& source, int w, int h) {
     Image img(w, h);
     if (!skin_.ActivePicture(c.PictureIndex)) return img;
-    const TFrameGeometry g = Geometry(c.LeftTopPoint, c.RightTopPoint, c.LeftBottomPoint, c.RightBottomPoint, c.ClientRect);
+    const TFrameGeometry g = FrameOf(c, c.ClientRect);
     const TFrameGeometry n = ResizeGeometry(g, w - c.SkinRect.Width(), h - c.SkinRect.Height());
-    RunPlan(img, active_[c.PictureIndex],
-            NinePartPlan(g, n, source, w, h, true, {c.LeftStretch, c.TopStretch, c.RightStretch, c.BottomStretch},
-                         c.StretchEffect, c.StretchType));
+    RunPlan(img, active_[c.PictureIndex], NinePartPlanOf(c, g, n, source, w, h, true));
     return img;
 }
 

@@ -1,11 +1,9 @@
 // skinpreview: renders PNG previews of a skin with the skin painter's own plans and effects.
 //   skinpreview [--scale 1.5] <skin folder | compressed skin file> <output folder>
 #include <cstdio>
-#include <filesystem>
 #include <string_view>
 #include <vector>
 
-#include "platform/core/exceptions.h"
 #include "tools/skinpreview/render_all.h"
 #include "tools/tool_usage.h"
 
@@ -32,15 +30,9 @@ int main(int argc, char** argv) {
         }
     }
     if (paths.size() != 2) return AnswerUsage(usage, false);
-    try {
+    return RunReportingFailures("skinpreview", [&] {
         for (const std::string& file : fn::preview::RenderPreviews(paths[0], paths[1], dpi))
             std::printf("%s\n", file.c_str());
-    } catch (const fn::Exception& e) {
-        std::fprintf(stderr, "skinpreview: %s\n", fn::WideToUtf8(e.Message()).c_str());
-        return 1;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "skinpreview: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

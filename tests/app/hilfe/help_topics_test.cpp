@@ -188,3 +188,16 @@ TEST_F(HelpTopics, KeyboardTopicNamesEveryShortcutOfTheMenus) {
     for (const char* key : {"Esc", "Strg+F6", "Strg+Tab", "Alt", "F10"})
         EXPECT_NE(keyboard.find(std::string("<span class=\"taste\">") + key + "</span>"), std::string::npos) << key;
 }
+
+// The build writes one page head around every topic: a topic's source starts with its title
+// and brings no head or closing tags of its own, which would stand twice in the page.
+TEST_F(HelpTopics, TopicSourcesAreTitleAndBodyOnly) {
+    const std::regex title(R"(^<title>[^<\n]+</title>\r?\n)");
+    const std::regex frame(R"(<(/?html|/?head|/?body|meta|link)\b)", std::regex::icase);
+    for (const fs::path& topic : SourcesWithExtension(".htm")) {
+        const std::string text = ReadText(topic);
+        EXPECT_TRUE(std::regex_search(text, title, std::regex_constants::match_continuous))
+            << topic.filename() << " does not start with its <title> line";
+        EXPECT_FALSE(std::regex_search(text, frame)) << topic.filename() << " brings page tags of its own";
+    }
+}

@@ -312,6 +312,10 @@ TEST(Bmp, RunLengthPicturesTakeTheRestAndDecode) {
     EXPECT_EQ(moved.Pixel(0, 1), 0x0000FFu);
     EXPECT_EQ(moved.Pixel(3, 0), 0x00FF00u);
     EXPECT_EQ(moved.Pixel(1, 0), 0u);
+    // Runs climb from the bottom row: a picture stored top-down cannot be run-length compressed.
+    Layout topDown = s;
+    topDown.height = -2;
+    EXPECT_TRUE(IsInvalid(Make(topDown)));
 }
 
 TEST(Bmp, MalformedHeadersAreInvalidBitmaps) {

@@ -260,6 +260,18 @@ TEST_F(MdiTabsBarWin, ClosingEveryWindowWhileATabIsHoveredLeavesNothingBehind) {
     EXPECT_EQ(At(*Snapshot(), 10, 5), ::GetSysColor(COLOR_BTNFACE));
 }
 
+TEST_F(MdiTabsBarWin, MovingFromTabToTabReportsLeavingOneBeforeEnteringTheNext) {
+    for (const wchar_t* c : {L"Eins", L"Zwei", L"Drei", L"Vier"}) Open(c);
+    std::vector<String> events;
+    bar->OnTabMouseEnter = [&](TComponent*, TmnMDITab* tab) { events.push_back(L"+" + tab->Child->Caption()); };
+    bar->OnTabMouseLeave = [&](TComponent*, TmnMDITab* tab) { events.push_back(L"-" + tab->Child->Caption()); };
+    Mouse(WM_MOUSEMOVE, 10, 5);
+    Mouse(WM_MOUSEMOVE, 160, 5);
+    EXPECT_EQ(events, (std::vector<String>{L"+Eins", L"-Eins", L"+Drei"}));
+    EXPECT_FALSE(bar->Tabs(0).MouseIn);
+    EXPECT_TRUE(bar->Tabs(2).MouseIn);
+}
+
 TEST_F(MdiTabsBarWin, AWindowDestroyedWhileShownLosesItsTabAndItsWatch) {
     TForm* a = Open(L"Eins", false);
     bar->AddTab(a);  // fed by hand: nothing tells the bar of a hide or a close
