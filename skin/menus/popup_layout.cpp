@@ -54,6 +54,14 @@ int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, b
     return start;
 }
 
+TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count) {
+    const bool inTop = y >= itemsRect.Top && y < itemsRect.Top + PopupMarkerHeight;
+    const bool inBottom = y >= itemsRect.Bottom - PopupMarkerHeight && y < itemsRect.Bottom;
+    const bool canUp = start > 0;
+    const bool canDown = start + visibleCount < count;
+    return (inTop && canUp) ? TScrollMarker::Up : (inBottom && canDown) ? TScrollMarker::Down : TScrollMarker::None;
+}
+
 TPopupPlace PlacePopup(const TPopupPlaceInput& in) {
     const TSkinRect& a = in.Anchor;
     const TSkinRect& w = in.WorkArea;

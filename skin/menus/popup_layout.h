@@ -40,6 +40,13 @@ int VisibleItemsFrom(const std::vector<int>& heights, const TSkinRect& itemsRect
 // The start at which the last items fill the window.
 int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, bool scroll);
 
+// A scroll marker strip of a scrolling window.
+enum class TScrollMarker { None, Up, Down };
+// The marker strip at client height y inside itemsRect, while there is something to scroll that
+// way: items above the first shown one (start) for the top strip, items below the last shown one
+// for the bottom strip; else None.
+TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count);
+
 struct TPopupPlaceInput {
     TSkinRect Anchor;     // screen rectangle the window opens at
     TSkinRect WorkArea;   // of the monitor the menu opens on

@@ -49,6 +49,18 @@ TEST(PopupLayout, TenItemsBetweenTwoMarkerStrips) {
     EXPECT_EQ(LayoutPopupItems(heights, items, 99, true, places), 0);
 }
 
+TEST(PopupLayout, AMarkerScrollsOnlyWhileItemsLieThatWay) {
+    const TSkinRect items{2, 2, 98, 222};  // 30 items, 10 shown
+    EXPECT_EQ(ScrollMarkerAt(2, items, 5, 10, 30), TScrollMarker::Up);
+    EXPECT_EQ(ScrollMarkerAt(11, items, 5, 10, 30), TScrollMarker::Up);
+    EXPECT_EQ(ScrollMarkerAt(12, items, 5, 10, 30), TScrollMarker::None);  // the first item
+    EXPECT_EQ(ScrollMarkerAt(2, items, 0, 10, 30), TScrollMarker::None);   // nothing above
+    EXPECT_EQ(ScrollMarkerAt(212, items, 5, 10, 30), TScrollMarker::Down);
+    EXPECT_EQ(ScrollMarkerAt(221, items, 5, 10, 30), TScrollMarker::Down);
+    EXPECT_EQ(ScrollMarkerAt(222, items, 5, 10, 30), TScrollMarker::None);  // below the items area
+    EXPECT_EQ(ScrollMarkerAt(215, items, 20, 10, 30), TScrollMarker::None);  // the last page
+}
+
 TEST(PopupLayout, WindowLowerThanOneItemStillShowsOne) {
     std::vector<int> heights{50, 50};
     EXPECT_EQ(VisibleItemsFrom(heights, {0, 0, 10, 30}, 0, true), 1);
