@@ -4,6 +4,7 @@
 
 #include "platform/win/gdi.h"
 #include "platform/win/image_list.h"
+#include "skin/data/skin_data.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/menus/skin_popup_window_win.h"
 #include "skin/paint/effects.h"

@@ -21,6 +21,7 @@
 
 namespace fn {
 
+class TImageList;
 class TmnSkinMenu;
 
 // A popup window tells screen readers it is a menu and its items are menu items (named by
