@@ -399,6 +399,29 @@ TEST_F(SkinMenuTest, PlacedInsideTheWorkAreaNearItsEdges) {
     EXPECT_GE(sub.left, 0);
 }
 
+TEST_F(SkinMenuTest, AMergedWindowShowsTheSecondMenuAfterTheFirstInAHigherFrame) {
+    Standard();  // six items
+    TMenuItem* second = Item(nullptr, L"second");
+    Item(second, L"X");
+    Item(second, L"Y");
+    menu().PopupMerged(nullptr, nullptr, false, root, second, {100, 100, 100, 100}, 4);
+    ASSERT_EQ(menu().PopupList.size(), 1u);
+    TmnSkinPopupWindow& merged = Window(0);
+    ASSERT_EQ(merged.Items.size(), 4u);
+    EXPECT_EQ(merged.Items[0]->MenuItem, recent);
+    EXPECT_EQ(merged.Items[2]->MenuItem->Caption(), L"X");
+    RECT mergedRect;
+    ::GetWindowRect(merged.Handle(), &mergedRect);
+    menu().CloseAll();
+    TMenuItem* plain = Item(nullptr, L"plain");
+    for (const wchar_t* caption : {L"A", L"B", L"C", L"D"}) Item(plain, caption);
+    menu().Popup(nullptr, nullptr, false, plain, {100, 100, 100, 100}, 0);
+    ASSERT_EQ(menu().PopupList.size(), 1u);
+    RECT plainRect;
+    ::GetWindowRect(Window(0).Handle(), &plainRect);
+    EXPECT_EQ(mergedRect.bottom - mergedRect.top, plainRect.bottom - plainRect.top + 2);
+}
+
 TEST_F(SkinMenuTest, CloseFromAnyDepthStopsTheSubMenuWait) {
     Standard();
     Open(owner.skin);
