@@ -5,6 +5,7 @@
 #include "platform/win/gdi.h"
 #include "platform/win/image_list.h"
 #include "skin/data/skin_data.h"
+#include "skin/menus/popup_layout.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/menus/skin_popup_window_win.h"
 #include "skin/paint/effects.h"
@@ -85,17 +86,8 @@ void TmnSkinMenuItem::DrawSkinned(TCanvas& c, int w, int h) {
     const bool active = Active || Down;
     const int frames = AnimationEnabled() ? FrameCount() : 0;
     if (frames > 0 && CurrentFrame >= 1 && CurrentFrame <= frames) {
-        const TSkinRect& a = Record->AnimateSkinRect;
-        TSkinRect f = a;
-        if (a.Height() > Record->SkinRect.Height()) {
-            const int fh = a.Height() / frames;
-            f.Top = a.Top + (CurrentFrame - 1) * fh;
-            f.Bottom = f.Top + fh;
-        } else {
-            const int fw = a.Width() / frames;
-            f.Left = a.Left + (CurrentFrame - 1) * fw;
-            f.Right = f.Left + fw;
-        }
+        const TSkinRect f =
+            AnimationFrameRect(Record->AnimateSkinRect, Record->SkinRect.Height(), frames, CurrentFrame);
         TBitmap& strip = Parent.ItemStrip(f, Record->ItemLeftOffset, Record->ItemRightOffset, w,
                                           Record->StretchEffect && !Record->InactiveStretchEffect);
         ::BitBlt(dc, 0, 0, strip.Width(), strip.Height(), strip.Canvas().Handle(), 0, 0, SRCCOPY);
