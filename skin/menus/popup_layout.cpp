@@ -54,6 +54,28 @@ int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, b
     return start;
 }
 
+TSkinRect AnimationFrameRect(const TSkinRect& strip, int itemHeight, int frames, int frame) {
+    TSkinRect f = strip;
+    if (strip.Height() > itemHeight) {
+        const int fh = strip.Height() / frames;
+        f.Top = strip.Top + (frame - 1) * fh;
+        f.Bottom = f.Top + fh;
+    } else {
+        const int fw = strip.Width() / frames;
+        f.Left = strip.Left + (frame - 1) * fw;
+        f.Right = f.Left + fw;
+    }
+    return f;
+}
+
+TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count) {
+    const bool inTop = y >= itemsRect.Top && y < itemsRect.Top + PopupMarkerHeight;
+    const bool inBottom = y >= itemsRect.Bottom - PopupMarkerHeight && y < itemsRect.Bottom;
+    const bool canUp = start > 0;
+    const bool canDown = start + visibleCount < count;
+    return (inTop && canUp) ? TScrollMarker::Up : (inBottom && canDown) ? TScrollMarker::Down : TScrollMarker::None;
+}
+
 TPopupPlace PlacePopup(const TPopupPlaceInput& in) {
     const TSkinRect& a = in.Anchor;
     const TSkinRect& w = in.WorkArea;

@@ -40,6 +40,17 @@ int VisibleItemsFrom(const std::vector<int>& heights, const TSkinRect& itemsRect
 // The start at which the last items fill the window.
 int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, bool scroll);
 
+// Frame number frame (1 to frames) of an item's animation strip: the frames lie one below the
+// other when the strip is higher than one item (itemHeight), else side by side.
+TSkinRect AnimationFrameRect(const TSkinRect& strip, int itemHeight, int frames, int frame);
+
+// A scroll marker strip of a scrolling window.
+enum class TScrollMarker { None, Up, Down };
+// The marker strip at client height y inside itemsRect, while there is something to scroll that
+// way: items above the first shown one (start) for the top strip, items below the last shown one
+// for the bottom strip; else None.
+TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count);
+
 struct TPopupPlaceInput {
     TSkinRect Anchor;     // screen rectangle the window opens at
     TSkinRect WorkArea;   // of the monitor the menu opens on

@@ -1,9 +1,8 @@
 #pragma once
-// The skinned menu chain: TmnSkinMenu opens a chain of TmnSkinPopupWindow windows for a
-// platform menu item's sub-items, each showing one TmnSkinMenuItem per visible item, drawn from
-// the skin's "POPUPWINDOW" and menu-item records or in the unskinned look. The geometry and the
-// keyboard navigation are the portable popup_layout and menu_navigation units; this unit makes
-// the windows, timers and hooks and draws.
+// The skinned menu chain: TmnSkinMenu opens a chain of TmnSkinPopupWindow windows (one unit)
+// for a platform menu item's sub-items, each showing one TmnSkinMenuItem (another unit) per
+// visible item. This unit opens and closes the chain, runs the chosen item, keeps the pictures,
+// regions and backgrounds the windows share and installs the chain's hooks.
 //
 // Safety rules kept here: a click (mouse, Enter, mnemonic, the sub-menu delay) is carried out
 // after the handler that saw it has returned (posted to the chain's own message window), so no
@@ -11,7 +10,8 @@
 // item, which reports its destruction; the opener is checked with IsWindow before it is told
 // anything. Every platform item a window shows is watched too: when one is freed (a menu rebuilt
 // while it shows), its window goes stale at once (it paints, tracks and answers nothing more) and
-// the chain closes it, with the windows below it, as soon as no handler of the chain is running. While a chain is open, one thread hook routes key-downs to the chain's key handler
+// the chain closes it, with the windows below it, as soon as no handler of the chain is running.
+// While a chain is open, one thread hook routes key-downs to the chain's key handler
 // (consumed keys and every character never reach the focused window) and swallows the mouse
 // wheel; a second sees the owner form's menu-closing messages, a click outside the chain and the
 // program losing the foreground, and closes the chain. The two hooks are installed only while a
@@ -24,25 +24,18 @@
 #include <optional>
 #include <vector>
 
-#include "platform/win/accessible.h"
-#include "platform/win/controls.h"
+#include "platform/core/bitmap_data.h"
+#include "platform/core/classes.h"
 #include "platform/win/gdi.h"
 #include "platform/win/graphics.h"
-#include "platform/win/handles.h"
-#include "platform/win/hint_window.h"
-#include "platform/win/image_list.h"
 #include "platform/win/menus.h"
-#include "skin/data/skin_data.h"
-#include "skin/menus/menu_navigation.h"
-#include "skin/menus/menu_owner_win.h"
-#include "skin/menus/popup_layout.h"
 #include "platform/win/window_timer.h"
+#include "skin/data/skin_data.h"
+#include "skin/menus/menu_owner_win.h"
+#include "skin/menus/skin_popup_window_win.h"
 #include "skin/paint/rects.h"
 
 namespace fn {
-
-class TmnSkinMenu;
-class TmnSkinPopupWindow;
 
 // True for the messages that close an open chain when the owner form receives them.
 bool IsMenuClosingMessage(UINT msg);
@@ -57,142 +50,6 @@ struct TmnMenuDesktopSettings {
     bool MenuFade = true;       // SPI_GETMENUFADE
 };
 TmnMenuDesktopSettings ReadMenuDesktopSettings();
-
-// Drawn items are the sender of their platform item's OnDrawItem.
-class TmnSkinMenuItem : public TObject {
-public:
-    TmnSkinMenuItem(TmnSkinPopupWindow& parent, TMenuItem* menuItem);
-
-    TmnSkinPopupWindow& Parent;
-    const TmnDataSkinMenuItem* Record = nullptr;
-    TBitmap* ActivePicture = nullptr;  // the window's copy of the record's picture, or none
-    double MorphFactor = 0;
-    TMenuItem* MenuItem;  // null once the platform item was freed (its window is stale then)
-    TSkinRect ObjectRect;
-    bool Active = false;
-    bool Down = false;
-    bool Visible = true;
-    bool WaitCommand = false;
-    int CurrentFrame = 0;
-
-    // A freed platform item reads as a disabled plain item until its stale window is closed.
-    bool IsSeparator() const { return MenuItem && MenuItem->IsLine(); }
-    bool Enabled() const { return MenuItem && MenuItem->Enabled(); }
-    bool HasSubItems() const;
-    bool Selectable() const { return Enabled() && !IsSeparator(); }
-    bool MorphingEnabled() const;
-    bool AnimationEnabled() const;
-    int FrameCount() const;  // the record's frame count bounded by the frames its picture holds
-    UINT AnimateInterval() const;
-    // Draws the item at ObjectRect on the window's off-screen canvas.
-    void Draw(TCanvas& canvas);
-
-private:
-    // All in item coordinates (the canvas origin is moved to ObjectRect), w x h.
-    void DrawSkinned(TCanvas& c, int w, int h);
-    void DrawUnskinned(TCanvas& c, int w, int h);
-    void DrawStateImage(HDC dc, int w, bool active);
-    void DrawContent(TCanvas& c, const RECT& textRect, int glyphColumn, TColor color, bool skinned);
-    // The item's bitmap, else its image-list image, at (x, y) (or centred in the record's image
-    // rectangle); false when it has neither. A checked item's image gets a frame in color.
-    bool DrawImage(TCanvas& c, int x, int middle, TColor color, bool skinned);
-    // The size of that image, or {0, 0}.
-    SIZE ImageSize() const;
-};
-
-// A popup window tells screen readers it is a menu and its items are menu items (named by
-// their captions without the mnemonic "&"); the application's hint shows the highlighted item's
-// hint over it.
-class TmnSkinPopupWindow : public TAccessibleSource, public THintSource {
-public:
-    explicit TmnSkinPopupWindow(TmnSkinMenu& menu);
-    ~TmnSkinPopupWindow() override;
-    TmnSkinPopupWindow(const TmnSkinPopupWindow&) = delete;
-    TmnSkinPopupWindow& operator=(const TmnSkinPopupWindow&) = delete;
-
-    // Builds the items, sizes, places and shows the window (without activating it). title names
-    // the window for screen readers (the opening item's caption).
-    void Show(const RECT& anchor, const std::vector<TMenuItem*>& items, bool popupUp, bool isSubMenu,
-              bool merged, const String& title);
-
-    HWND Handle() const { return handle_; }
-    // A platform item shown here was freed: the window waits to be closed and does nothing else.
-    bool Stale() const { return stale_; }
-    void MarkStale();
-    TmnSkinMenu& ParentMenu;
-    const TmnDataSkinPopupWindow* PW = nullptr;
-    const TmnDataSkinMenuItem* ItemRecord = nullptr;
-    std::vector<std::unique_ptr<TmnSkinMenuItem>> Items;
-    // The platform menu's images, or none (read each time: the list may go while a menu shows).
-    TImageList* ImageList() const;
-    int GlyphWidth = 19;
-    String Hint;  // the highlighted item's hint
-    int VisibleStartIndex = 0, VisibleCount = 0;
-    bool Scroll = false, LimitedByMax = false;
-    int ScrollCode = 0;
-    TSkinRect NewItemsRect;
-    int ShowX = 0, ShowY = 0;
-    int ActiveItem = -1, OldActiveItem = -1;
-    BYTE Alpha = 255;  // the opacity applied last
-
-    // The cursor poll (every 50 ms, and on mouse moves): the cursor at screen point pt, over this
-    // window or not.
-    void MouseAt(POINT pt, bool overThis);
-    // The left button went up at client point pt.
-    void ButtonUpAt(POINT pt);
-    // The key handler of the last window: true when the key was used.
-    bool KeyDown(WORD key, wchar_t ch);
-    // Item under a client point among the visible items, or -1.
-    int ItemAt(POINT pt) const;
-    void EnterItem(int index, bool byKeyboard);
-    void LeaveItem(int index);
-    void StartMorph(TmnSkinMenuItem& item);
-    // Scrolls the range to start (clamped) and lays the items out again.
-    void ScrollTo(int start);
-    // Paints the whole window into dc at (0, 0).
-    void PaintTo(HDC dc);
-    void Redraw();
-    TFont& Font() { return font_; }
-    // A three-part strip of the item picture at width w, built once and kept by the menu.
-    TBitmap& ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch);
-    bool Skinned() const { return PW != nullptr && windowPicture_ != nullptr; }
-    TBitmap* ItemPicture() { return itemPicture_; }
-    std::vector<TMenuNavItem> NavItems() const;
-    TMenuScroll ScrollState() const;
-
-    TAccessibleInfo AccessibleInfo() override;
-    int AccessibleChildCount() override { return stale_ ? 0 : static_cast<int>(Items.size()); }
-    TAccessibleInfo AccessibleChild(int index) override;
-    String HintText() override { return Hint; }
-
-private:
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    void CreateHandle(int x, int y, int width, int height, const String& text);
-    void TakeSkin();
-    int MeasureWidth(bool merged);
-    void LayoutItems();
-    void SetRegion(int width, int height);
-    void PaintBackground(TBitmap& target);
-    void PaintMarkers(TBitmap& target);
-    void MorphTick();
-    void ScrollTick();
-    void FadeTick();
-    std::vector<int> ItemHeights() const;
-
-    HWND handle_ = nullptr;
-    TFont font_;
-    const TBitmapData* windowPicture_ = nullptr;
-    const TBitmapData* maskPicture_ = nullptr;
-    TBitmap* itemPicture_ = nullptr;
-    TBitmap* windowBitmap_ = nullptr;
-    TBitmap* maskBitmap_ = nullptr;
-    TFrameGeometry geometry_, newGeometry_;
-    POINT lastMouse_{-1, -1};
-    TWindowTimer mouseTimer_, morphTimer_, scrollTimer_, fadeTimer_;
-    BYTE fadeTarget_ = 255;
-    bool stale_ = false;
-};
 
 class TmnSkinMenu : public TComponent {
 public:
@@ -256,11 +113,12 @@ public:
     // same (compared by content, so a reloaded skin is never shown from a stale copy).
     TBitmap& PictureBitmap(const TBitmapData& picture);
     // A copy of the popup region for a window of w x h, built from the mask once per size.
-    TRegionHandle PopupRegion(const TFrameGeometry& g, const TFrameGeometry& n, const TBitmapData& mask, int w, int h);
-    // The skinned background of a popup window of w x h (geometry g resized to n), built from
+    TRegionHandle PopupRegion(const TFrameGeometry& geometry, const TFrameGeometry& resized, const TBitmapData& mask,
+                              int w, int h);
+    // The skinned background of a popup window of w x h (geometry resized to resized), built from
     // picture once per size and settings and reused by the next windows.
-    TBitmap& PopupBackground(const TmnDataSkinPopupWindow& pw, TBitmap& picture, const TFrameGeometry& g,
-                             const TFrameGeometry& n, int w, int h, bool scroll);
+    TBitmap& PopupBackground(const TmnDataSkinPopupWindow& pw, TBitmap& picture, const TFrameGeometry& geometry,
+                             const TFrameGeometry& resized, int w, int h, bool scroll);
     // The off-screen buffer a popup window paints into (every pixel is painted each time), kept
     // between paints and windows while the size stays.
     TBitmap& PaintBuffer(int w, int h);
@@ -275,6 +133,9 @@ private:
     static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CallWndHook(int code, WPARAM wParam, LPARAM lParam);
     void OpenChain(HWND popupCtrl, TmnSkinData* skinData, const RECT& anchor);
+    // The first window of a new chain, showing the items collect gives once the old chain has closed.
+    void OpenFirstWindow(HWND popupCtrl, TmnSkinData* skinData, bool popupUp, const RECT& anchor, bool merged,
+                         TMenuItem* titleItem, const std::function<void(std::vector<TMenuItem*>&)>& collect);
     void OpenWindow(const RECT& anchor, const std::vector<TMenuItem*>& items, bool popupUp, bool subMenu,
                     bool merged, const String& title);
     void RunPendingClick();
@@ -296,7 +157,7 @@ private:
     std::vector<CachedPicture> pictures_;
     struct CachedRegion {
         TBitmapData Mask;
-        TFrameGeometry From, To;
+        TFrameGeometry Geometry, Resized;  // the picture's frame and the frame resized to W x H
         int W = 0, H = 0;
         TRegionHandle Region;
     } region_;
@@ -312,7 +173,7 @@ private:
     std::vector<CachedStrip> strips_;
     struct CachedBackground {
         const TBitmap* Picture = nullptr;
-        TFrameGeometry From, To;
+        TFrameGeometry Geometry, Resized;  // the picture's frame and the frame resized to W x H
         int W = 0, H = 0;
         bool Scroll = false;
         bool Stretch[4] = {};

@@ -49,6 +49,26 @@ TEST(PopupLayout, TenItemsBetweenTwoMarkerStrips) {
     EXPECT_EQ(LayoutPopupItems(heights, items, 99, true, places), 0);
 }
 
+TEST(PopupLayout, AnimationFramesLieBelowEachOtherOnlyInAStripHigherThanAnItem) {
+    const TSkinRect stacked{10, 20, 110, 100};  // four 20-pixel frames of a 20-pixel item
+    EXPECT_EQ(AnimationFrameRect(stacked, 20, 4, 1), (TSkinRect{10, 20, 110, 40}));
+    EXPECT_EQ(AnimationFrameRect(stacked, 20, 4, 4), (TSkinRect{10, 80, 110, 100}));
+    const TSkinRect beside{10, 20, 410, 40};  // four 100-pixel frames side by side
+    EXPECT_EQ(AnimationFrameRect(beside, 20, 4, 2), (TSkinRect{110, 20, 210, 40}));
+}
+
+TEST(PopupLayout, AMarkerScrollsOnlyWhileItemsLieThatWay) {
+    const TSkinRect items{2, 2, 98, 222};  // 30 items, 10 shown
+    EXPECT_EQ(ScrollMarkerAt(2, items, 5, 10, 30), TScrollMarker::Up);
+    EXPECT_EQ(ScrollMarkerAt(11, items, 5, 10, 30), TScrollMarker::Up);
+    EXPECT_EQ(ScrollMarkerAt(12, items, 5, 10, 30), TScrollMarker::None);  // the first item
+    EXPECT_EQ(ScrollMarkerAt(2, items, 0, 10, 30), TScrollMarker::None);   // nothing above
+    EXPECT_EQ(ScrollMarkerAt(212, items, 5, 10, 30), TScrollMarker::Down);
+    EXPECT_EQ(ScrollMarkerAt(221, items, 5, 10, 30), TScrollMarker::Down);
+    EXPECT_EQ(ScrollMarkerAt(222, items, 5, 10, 30), TScrollMarker::None);  // below the items area
+    EXPECT_EQ(ScrollMarkerAt(215, items, 20, 10, 30), TScrollMarker::None);  // the last page
+}
+
 TEST(PopupLayout, WindowLowerThanOneItemStillShowsOne) {
     std::vector<int> heights{50, 50};
     EXPECT_EQ(VisibleItemsFrom(heights, {0, 0, 10, 30}, 0, true), 1);

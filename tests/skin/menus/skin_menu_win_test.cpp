@@ -97,7 +97,7 @@ TEST_F(SkinMenuTest, OpensSkinnedWithTheFirstEnabledItemHighlighted) {
     TmnSkinPopupWindow& w = Window(0);
     EXPECT_TRUE(menu().Visible);
     EXPECT_TRUE(::IsWindowVisible(w.Handle()));
-    EXPECT_NE(w.PW, nullptr);
+    EXPECT_NE(w.WindowRecord, nullptr);
     EXPECT_NE(w.ItemRecord, nullptr);
     EXPECT_EQ(w.Items.size(), 6u);
     EXPECT_EQ(w.ActiveItem, 0);
@@ -353,7 +353,7 @@ TEST_F(SkinMenuTest, LongMenuScrollsBetweenItsMarkers) {
     POINT strip{(w.NewItemsRect.Left + w.NewItemsRect.Right) / 2, w.NewItemsRect.Bottom - 3};
     ::ClientToScreen(w.Handle(), &strip);
     w.MouseAt(strip, true);
-    EXPECT_EQ(w.ScrollCode, 2);
+    EXPECT_EQ(w.ScrollMarker, TScrollMarker::Down);
     ASSERT_TRUE(timers.Has(w.Handle(), ScrollTimerId));
     for (int i = 0; i < 40 && timers.Has(w.Handle(), ScrollTimerId); ++i) timers.Fire(w.Handle(), ScrollTimerId);
     EXPECT_EQ(w.VisibleStartIndex, 20);
@@ -397,6 +397,29 @@ TEST_F(SkinMenuTest, PlacedInsideTheWorkAreaNearItsEdges) {
     ::GetWindowRect(Window(1).Handle(), &sub);
     EXPECT_EQ(sub.right, r.left + w.Items[4]->ObjectRect.Left - 1);
     EXPECT_GE(sub.left, 0);
+}
+
+TEST_F(SkinMenuTest, AMergedWindowShowsTheSecondMenuAfterTheFirstInAHigherFrame) {
+    Standard();  // six items
+    TMenuItem* second = Item(nullptr, L"second");
+    Item(second, L"X");
+    Item(second, L"Y");
+    menu().PopupMerged(nullptr, nullptr, false, root, second, {100, 100, 100, 100}, 4);
+    ASSERT_EQ(menu().PopupList.size(), 1u);
+    TmnSkinPopupWindow& merged = Window(0);
+    ASSERT_EQ(merged.Items.size(), 4u);
+    EXPECT_EQ(merged.Items[0]->MenuItem, recent);
+    EXPECT_EQ(merged.Items[2]->MenuItem->Caption(), L"X");
+    RECT mergedRect;
+    ::GetWindowRect(merged.Handle(), &mergedRect);
+    menu().CloseAll();
+    TMenuItem* plain = Item(nullptr, L"plain");
+    for (const wchar_t* caption : {L"A", L"B", L"C", L"D"}) Item(plain, caption);
+    menu().Popup(nullptr, nullptr, false, plain, {100, 100, 100, 100}, 0);
+    ASSERT_EQ(menu().PopupList.size(), 1u);
+    RECT plainRect;
+    ::GetWindowRect(Window(0).Handle(), &plainRect);
+    EXPECT_EQ(mergedRect.bottom - mergedRect.top, plainRect.bottom - plainRect.top + 2);
 }
 
 TEST_F(SkinMenuTest, CloseFromAnyDepthStopsTheSubMenuWait) {
@@ -477,14 +500,14 @@ TEST_F(SkinMenuTest, IndexesOutOfRangeMeanUnskinned) {
     const TmnDataSkinPopupWindow saved = pw;
     pw.WindowPictureIndex = 99;
     Open(&skin);
-    EXPECT_EQ(Window(0).PW, nullptr);
+    EXPECT_EQ(Window(0).WindowRecord, nullptr);
     EXPECT_EQ(Window(0).ItemRecord, nullptr);
     EXPECT_EQ(Window(0).Items[0]->ObjectRect.Height(), 20);
     menu().CloseAll();
     pw.WindowPictureIndex = saved.WindowPictureIndex;
     pw.MaskPictureIndex = -7;
     Open(&skin);
-    EXPECT_NE(Window(0).PW, nullptr);
+    EXPECT_NE(Window(0).WindowRecord, nullptr);
     HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(::GetWindowRgn(Window(0).Handle(), probe), ERROR);  // no mask: no region
     ::DeleteObject(probe);
@@ -640,7 +663,7 @@ TEST_F(SkinMenuTest, PaintsTheSkinnedAndTheUnskinnedLook) {
     Standard();
     Open(nullptr);  // no skin
     TmnSkinPopupWindow& w = Window(0);
-    EXPECT_EQ(w.PW, nullptr);
+    EXPECT_EQ(w.WindowRecord, nullptr);
     RECT client;
     ::GetClientRect(w.Handle(), &client);
     TBitmap shot(client.right, client.bottom);
