@@ -2,8 +2,6 @@
 // marker, and the menu mode its owner routes the keys of.
 #include "skin/form/main_menu_bar_win.h"
 
-#include <oleacc.h>
-
 #include <utility>
 
 #include "skin/menus/menu_navigation.h"

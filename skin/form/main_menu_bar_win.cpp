@@ -6,7 +6,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
-#include <utility>
+#include <iterator>
 
 #include "platform/win/forms.h"
 #include "skin/menus/menu_navigation.h"

@@ -7,8 +7,9 @@
 // that do not fit behind a marker that opens them as a popup, merges a maximised MDI child's
 // menu and shows that child's caption buttons (TmnSkinMainMenuBarButton) at its two ends.
 //
-// The geometry, hit-testing and keyboard choices are the portable menu_bar_layout unit; this
-// unit keeps the objects' states, draws and talks to the owner. A command chosen on the bar
+// The geometry, hit-testing and keyboard choices are the portable menu_bar_layout unit; the
+// objects and their states are main_menu_bar_objects_win.h; this unit draws them (paint file),
+// follows mouse and keys (input file) and talks to the owner. A command chosen on the bar
 // runs after the message that chose it (posted), so a command that changes the menu or closes
 // the window never frees the object still handling its mouse or key.
 #include <climits>
