@@ -80,13 +80,7 @@ bool TmnSkinCaptionObject::AnimateStep() {
         Elapsed += AnimationTick;
         return true;
     }
-    if (Active && CurrentFrame <= FrameCount) {
-        ++CurrentFrame;
-    } else if (!Active && CurrentFrame > 0) {
-        --CurrentFrame;
-    } else {
-        return false;
-    }
+    if (!StepFrame(CurrentFrame, FrameCount, Active)) return false;
     Parent->RedrawObject(*this);
     Elapsed = AnimationTick;
     return true;

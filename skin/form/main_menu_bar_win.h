@@ -7,8 +7,9 @@
 // that do not fit behind a marker that opens them as a popup, merges a maximised MDI child's
 // menu and shows that child's caption buttons (TmnSkinMainMenuBarButton) at its two ends.
 //
-// The geometry, hit-testing and keyboard choices are the portable menu_bar_layout unit; this
-// unit keeps the objects' states, draws and talks to the owner. A command chosen on the bar
+// The geometry, hit-testing and keyboard choices are the portable menu_bar_layout unit; the
+// objects and their states are main_menu_bar_objects_win.h; this unit draws them (paint file),
+// follows mouse and keys (input file) and talks to the owner. A command chosen on the bar
 // runs after the message that chose it (posted), so a command that changes the menu or closes
 // the window never frees the object still handling its mouse or key.
 #include <climits>
@@ -19,108 +20,11 @@
 #include "platform/win/menus.h"
 #include "skin/controls/skin_control_win.h"
 #include "skin/form/form_partners_win.h"
+#include "skin/form/main_menu_bar_objects_win.h"
 #include "skin/form/menu_bar_layout.h"
-#include "skin/form/object_painter_win.h"
 #include "platform/win/window_timer.h"
 
 namespace fn {
-
-class TmnSkinMainMenuBar;
-class TmnSkinMainMenuBarItem;
-
-// Base of the bar's items and child buttons, owned by the bar's object list.
-class TmnMenuBarObject {
-public:
-    TmnMenuBarObject(TmnSkinMainMenuBar& parent, const TmnDataSkinObject* record);
-    virtual ~TmnMenuBarObject() = default;
-    TmnMenuBarObject(const TmnMenuBarObject&) = delete;
-    TmnMenuBarObject& operator=(const TmnMenuBarObject&) = delete;
-
-    TmnSkinMainMenuBar& Parent;
-    bool MouseIn = false, Active = false, Down = false, Enabled = true, Visible = true;
-    const TBitmapData* Picture = nullptr;  // the record's active picture, or none
-    double MorphFactor = 0;
-    String IDName;
-    TSkinRect SkinRect, ActiveSkinRect, DownRect;
-    TSkinRect ObjectRect;  // bar coordinates
-    bool Morphing = false;
-    TMorphKind MorphKind = mkDefault;
-
-    // The morph timer when morphing is on, else a redraw now.
-    virtual void StartMorph();
-    virtual void Draw(TCanvas& canvas) { (void)canvas; }
-    virtual void MouseDown(int x, int y, int button) { (void)x, (void)y, (void)button; }
-    virtual void MouseUp(int x, int y, int button) { (void)x, (void)y, (void)button; }
-    virtual void DblClick() {}
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    virtual bool MorphPending() const;
-
-    bool MorphEnabled() const;
-    virtual TmnSkinMainMenuBarItem* AsItem() { return nullptr; }
-};
-
-// One top-level menu item on the bar.
-class TmnSkinMainMenuBarItem : public TmnMenuBarObject {
-public:
-    // record: the item record of the skin, or null for the unskinned look.
-    TmnSkinMainMenuBarItem(TmnSkinMainMenuBar& parent, const TmnDataSkinMainMenuItem* record, TMenuItem* menuItem);
-
-    bool SkinSupport = false;
-    TMenuItem* MenuItem;
-    String FontName = L"Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
-    TSkinRect TextRect, PressedRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
-    bool StretchEffect = false;
-    TSkinRect AnimateSkinRect;
-    int FrameCount = 0;
-    int AnimateInterval = 25;
-    bool InActiveAnimation = false;
-    int CurrentFrame = 0;
-    bool Fits = true;
-    bool SavedEnabled = true;
-
-    bool HasSubItems() const { return MenuItem && MenuItem->Count() > 0; }
-    bool AnimationEnabled() const;
-    // Opens (true) or closes this item's popup look; opening also opens the popup.
-    void SetDown(bool down);
-
-    void StartMorph() override;
-    void Draw(TCanvas& canvas) override;
-    void MouseDown(int x, int y, int button) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    TmnSkinMainMenuBarItem* AsItem() override { return this; }
-
-private:
-    void DrawSkinned(TCanvas& canvas);
-    void DrawUnskinned(TCanvas& canvas);
-    void DrawCaption(TCanvas& canvas, const RECT& box, TColor color);
-};
-
-// A caption button of the maximised MDI child.
-class TmnSkinMainMenuBarButton : public TmnMenuBarObject {
-public:
-    enum : int { cmdClose = 0, cmdRestore = 1, cmdMinimize = 2, cmdSysMenu = 3 };
-    // record: the button record, or null for the unskinned button of command and name.
-    TmnSkinMainMenuBarButton(TmnSkinMainMenuBar& parent, const TmnDataSkinStdButton* record, int command,
-                             const wchar_t* name);
-
-    bool SkinSupport = false;
-    int Command;
-
-    void Draw(TCanvas& canvas) override;
-    void MouseDown(int x, int y, int button) override;
-    void MouseUp(int x, int y, int button) override;
-    void DblClick() override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    // The popup chain opened from the bar closed.
-    void MenuClosed(bool hot);
-};
 
 class TmnSkinMainMenuBar : public TmnSkinControl, public TmnMenuBarPartner {
 public:
@@ -232,6 +136,13 @@ protected:
     void HandleCreated() override;
 
 private:
+    // The bar's own deferred work, posted to its window.
+    enum : UINT {
+        MsgClick = WM_APP + 0x51,    // run the chosen item's command
+        MsgRebuild = WM_APP + 0x52,  // rebuild the items held back by a menu mode
+        MsgClosed = WM_APP + 0x53,   // the press that closed a popup has been handled
+    };
+
     void Rebuild();
     void CreateChildButtons();
     void RefreshButtonStates();

@@ -84,6 +84,20 @@ TSkinRect FrameOfStrip(const TmnFrameStrip& s, int k) {
     return {s.Strip.Left + offset, s.Strip.Top, s.Strip.Left + offset + s.Step, s.Strip.Bottom};
 }
 
+bool StepFrame(int& frame, int count, bool active) {
+    if (active && frame <= count) ++frame;
+    else if (!active && frame > 0) --frame;
+    else return false;
+    return true;
+}
+
+TmnFadeStart StartFade(double& factor, bool active, bool morphEnabled, bool animate) {
+    if (!morphEnabled) return TmnFadeStart::Redraw;
+    if (animate) return TmnFadeStart::Timer;
+    factor = active ? 1 : 0;
+    return TmnFadeStart::Redraw;
+}
+
 TmnStripEnds CaptionStripEnds(const TSkinRect& skinRect, const TSkinPoint& lt, const TSkinPoint& rt) {
     return {std::max(0, lt.X - skinRect.Left), std::max(0, skinRect.Right - rt.X)};
 }

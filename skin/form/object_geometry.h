@@ -57,6 +57,15 @@ struct TmnFrameStrip {
 TmnFrameStrip CaptionFrameStrip(const TSkinRect& strip, const TSkinRect& skinRect, int count, int w, int h);
 TSkinRect FrameOfStrip(const TmnFrameStrip& s, int k);
 
+// One step of a frame animation (the caption's, a menu bar item's): while active the frame runs
+// up to one past the last (the resting active image), else down to 0. False when it is at its end.
+bool StepFrame(int& frame, int count, bool active);
+
+// How an object shows a change of hover state: a fade through its owner's morph timer, else one
+// redraw. With the desktop's animations off the fade jumps to its end.
+enum class TmnFadeStart { Redraw, Timer };
+TmnFadeStart StartFade(double& factor, bool active, bool morphEnabled, bool animate);
+
 // Timer intervals of animations are never shorter than one tick of the 25 ms timer.
 inline constexpr int AnimationTick = 25;
 inline int FloorInterval(int ms) { return ms < AnimationTick ? AnimationTick : ms; }

@@ -69,14 +69,10 @@ bool TmnActiveSkinObject::MorphEnabled() const {
 bool TmnActiveSkinObject::MorphPending() { return MorphUnderWay(MorphFactor, Active); }
 
 void TmnActiveSkinObject::StartMorph() {
-    if (!MorphEnabled()) {
-        Parent->RedrawObject(*this);
-    } else if (!Parent->ClientAreaAnimation()) {
-        MorphFactor = Active ? 1 : 0;
-        Parent->RedrawObject(*this);
-    } else {
+    if (StartFade(MorphFactor, Active, MorphEnabled(), Parent->ClientAreaAnimation()) == TmnFadeStart::Timer)
         Parent->StartTimer(TmnObjectTimer::Morph);
-    }
+    else
+        Parent->RedrawObject(*this);
 }
 
 void TmnActiveSkinObject::MorphStep() {

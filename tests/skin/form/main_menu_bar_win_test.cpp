@@ -286,6 +286,39 @@ TEST_F(MenuBarTest, SkinnedItemsWidenTheItemPictureByTheirCaption) {
     EXPECT_EQ(At(*img, 3, 12), px(57, 12));
 }
 
+TEST_F(MenuBarTest, ItemAnimationsRunOnlyTheWholeFramesInsideThePicture) {
+    Standard();
+    TmnSkinData& skin = test::FennickSkin();
+    auto* record = dynamic_cast<TmnDataSkinMainMenuItem*>(
+        skin.SkinObjects()[static_cast<size_t>(skin.GetObjectIndex(L"menubaritem"))].get());
+    ASSERT_NE(record, nullptr);
+    const TBitmapData* picture = skin.ActivePicture(record->ActivePictureIndex);
+    ASSERT_NE(picture, nullptr);
+    // Four frames side by side of which only two lie inside the picture.
+    const TSkinRect savedStrip = record->AnimateSkinRect;
+    const int savedCount = record->FrameCount;
+    const int fw = record->SkinRect.Width(), h = record->SkinRect.Height();
+    record->AnimateSkinRect = {picture->Width - 2 * fw, 0, picture->Width + 2 * fw, h};
+    record->FrameCount = 4;
+    TmnSkinMainMenuBar& b = Make(&skin);
+    record->AnimateSkinRect = savedStrip;
+    record->FrameCount = savedCount;
+    const TmnSkinMainMenuBarItem& first = *b.Item(0);
+    ASSERT_TRUE(first.AnimationEnabled());
+    EXPECT_EQ(first.FrameCount, 2);
+    b.Track(first.ObjectRect.Left + 3, 3);
+    ASSERT_TRUE(timers.Has(b.Handle(), TmnSkinMainMenuBar::AnimateTimer));
+    int ticks = 0;
+    while (timers.Has(b.Handle(), TmnSkinMainMenuBar::AnimateTimer) && ticks < 10) {
+        timers.Fire(b.Handle(), TmnSkinMainMenuBar::AnimateTimer);
+        ++ticks;
+    }
+    EXPECT_EQ(first.CurrentFrame, 3);  // past the last frame: the hover picture
+    EXPECT_EQ(ticks, 4);               // three frames on, and the tick that finds nothing to do
+    b.Track(-1, -1);
+    EXPECT_EQ(first.CurrentFrame, 0);  // without an inactive animation it drops back at once
+}
+
 TEST_F(MenuBarTest, ItemsThatDoNotFitHideBehindTheMarkerWhichOpensExactlyThem) {
     Standard();
     TMenuItem* ansicht = Add(root, L"&Ansicht");

@@ -127,6 +127,39 @@ TEST(ObjectMorph, FiveStepsReachEachEndAndStayThere) {
     EXPECT_EQ(FloorInterval(50), 50);
 }
 
+TEST(ObjectMorph, AFadeStartsOnTheTimerOnlyWhenMorphingAndAnimatingElseJumpsToItsEnd) {
+    double k = 0.4;
+    EXPECT_EQ(StartFade(k, true, true, true), TmnFadeStart::Timer);
+    EXPECT_EQ(k, 0.4);  // the timer steps it
+    EXPECT_EQ(StartFade(k, true, false, true), TmnFadeStart::Redraw);
+    EXPECT_EQ(k, 0.4);  // no fade: the factor is not the object's look
+    EXPECT_EQ(StartFade(k, true, true, false), TmnFadeStart::Redraw);
+    EXPECT_EQ(k, 1.0);
+    EXPECT_EQ(StartFade(k, false, true, false), TmnFadeStart::Redraw);
+    EXPECT_EQ(k, 0.0);
+}
+
+TEST(ObjectFrames, AnAnimationRunsPastItsLastFrameWhileActiveAndBackToNothing) {
+    int frame = 0, steps = 0;
+    while (StepFrame(frame, 3, true)) ASSERT_LE(++steps, 4);
+    EXPECT_EQ(steps, 4);
+    EXPECT_EQ(frame, 4);  // one past the last: the resting active image
+    EXPECT_FALSE(StepFrame(frame, 3, true));
+    EXPECT_EQ(frame, 4);
+    steps = 0;
+    while (StepFrame(frame, 3, false)) ASSERT_LE(++steps, 4);
+    EXPECT_EQ(steps, 4);
+    EXPECT_EQ(frame, 0);
+    // Turned around halfway, it goes back from where it stands.
+    frame = 2;
+    EXPECT_TRUE(StepFrame(frame, 3, false));
+    EXPECT_EQ(frame, 1);
+    int none = 0;
+    EXPECT_TRUE(StepFrame(none, 0, true));  // no frames: straight to the active image
+    EXPECT_EQ(none, 1);
+    EXPECT_FALSE(StepFrame(none, 0, true));
+}
+
 TEST(CaptionLayout, TextAreaWidensWithTheObjectAndPositionFollowsAlignment) {
     const TSkinRect area = CaptionTextArea({4, 2, 140, 24}, 200, 144, {}, {});
     EXPECT_EQ(area, (TSkinRect{4, 2, 196, 24}));
