@@ -145,8 +145,10 @@ TEST(HandleCounts, NotesAndTheirMenusGiveBackEveryHandleTheyTake) {
     }
     EXPECT_EQ(ThreadWindows(), windowsBefore);
     const int roomAfter = GdiRoom(), userRoomAfter = UserRoom();
-    EXPECT_EQ(roomAfter, roomBefore) << "GDI objects left behind";
-    EXPECT_EQ(userRoomAfter, userRoomBefore) << "window-manager objects left behind";
+    // Objects left behind take room; more room afterwards is the system's own cache let go
+    // (seen under load: a few window-manager entries), never a leak of the program's.
+    EXPECT_GE(roomAfter, roomBefore) << "GDI objects left behind";
+    EXPECT_GE(userRoomAfter, userRoomBefore) << "window-manager objects left behind";
     // And the system still hands out a new region, bitmap and device context.
     TWindowDC screen(nullptr);
     TRegionHandle region(::CreateRectRgn(0, 0, 8, 8));
