@@ -235,6 +235,7 @@ void TmnSkinMainMenuBarItem::DrawSkinned(TCanvas& canvas) {
                          : activeSource ? ActiveFontColor
                          : MenuItem->Enabled() ? FontColor : UnEnabledFontColor;
     Parent.SelectItemFont(canvas, *this);
+    canvas.PrepareText();  // measured with the item's own font, not the one the canvas last drew with
     RECT box{r.Left + TextRect.Left, r.Top + TextRect.Top, r.Left + TextRect.Left, r.Top + TextRect.Top};
     RECT measured = box;
     ::DrawTextW(canvas.Handle(), MenuItem->Caption().c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);

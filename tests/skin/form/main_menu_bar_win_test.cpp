@@ -286,6 +286,21 @@ TEST_F(MenuBarTest, SkinnedItemsWidenTheItemPictureByTheirCaption) {
     EXPECT_EQ(At(*img, 3, 12), px(57, 12));
 }
 
+// Two items of one caption look alike, the first painted too: its text is measured in its own
+// font, not in the one the bar's canvas held before (which clipped the first caption).
+TEST_F(MenuBarTest, TheFirstItemsCaptionIsMeasuredInItsOwnFont) {
+    Add(root, L"&Datei");
+    Add(root, L"&Datei");
+    TmnSkinMainMenuBar& b = Make(&test::FennickSkin());
+    const TSkinRect first = b.Item(0)->ObjectRect, second = b.Item(1)->ObjectRect;
+    ASSERT_EQ(first.Width(), second.Width());
+    auto img = Snapshot();
+    int differing = 0;
+    for (int y = first.Top; y < first.Bottom; ++y)
+        for (int x = 0; x < first.Width(); ++x) differing += At(*img, first.Left + x, y) != At(*img, second.Left + x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 TEST_F(MenuBarTest, ItemAnimationsRunOnlyTheWholeFramesInsideThePicture) {
     Standard();
     TmnSkinData& skin = test::FennickSkin();
