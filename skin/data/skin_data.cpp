@@ -147,25 +147,16 @@ std::shared_ptr<TmnDecodedSkin> TmnDecodedSkin::WithoutRecords() const {
 
 namespace {
 
-void ReadObjectList(const TMemIniFile& ini, TmnDecodedSkin& skin) {
-    for (std::wstring_view item : RecordListItems(ini, L"SKINOBJECTS")) {
+// Reads one list section ("SKINOBJECTS", "SKINCONTROLS"): a record of each known type, in order.
+template <class Records, class Create>
+void ReadRecordList(const TMemIniFile& ini, const wchar_t* section, Create create, Records& records) {
+    for (std::wstring_view item : RecordListItems(ini, section)) {
         String name, type;
         SplitRecordEntry(item, name, type);
-        auto record = CreateSkinObjectRecord(type, name);
+        auto record = create(type, name);
         if (!record) continue;
-        skin.Objects.push_back(std::move(record));
-        skin.Objects.back()->LoadFromIni(ini);
-    }
-}
-
-void ReadControlList(const TMemIniFile& ini, TmnDecodedSkin& skin) {
-    for (std::wstring_view item : RecordListItems(ini, L"SKINCONTROLS")) {
-        String name, type;
-        SplitRecordEntry(item, name, type);
-        auto record = CreateSkinControlRecord(type, name);
-        if (!record) continue;
-        skin.Controls.push_back(std::move(record));
-        skin.Controls.back()->LoadFromIni(ini);
+        records.push_back(std::move(record));
+        records.back()->LoadFromIni(ini);
     }
 }
 
@@ -187,8 +178,8 @@ void ReadDescription(const TMemIniFile& ini, TmnDecodedSkin& skin) {
     skin.HintWindow.LoadFromIni(ini);
     skin.SkinColors.LoadFromIni(ini);
 
-    ReadObjectList(ini, skin);
-    ReadControlList(ini, skin);
+    ReadRecordList(ini, L"SKINOBJECTS", CreateSkinObjectRecord, skin.Objects);
+    ReadRecordList(ini, L"SKINCONTROLS", CreateSkinControlRecord, skin.Controls);
 }
 
 // Reads the archive into skin, each part as soon as it is read; false for a newer format.

@@ -57,26 +57,32 @@ struct TSkinScale {
     bool Unscaled() const { return Dpi == SkinBaseDpi; }
 };
 
-// Collects the coordinates and strips of everything visited (records, the frame geometry, the
-// pictures' sizes), then builds the scale.
-class TSkinScaleBuilder : public TSkinFieldVisitor {
+// A visitor of the records' geometry alone: every field that is no rectangle, point, length or
+// strip passes untouched.
+class TSkinGeometryVisitor : public TSkinFieldVisitor {
 public:
-    explicit TSkinScaleBuilder(int dpi) : dpi_(ClampSkinDpi(dpi)) {}
-    void AddPictureSize(int width, int height);
-    TSkinScale Build() const;
-
     void Integer(std::wstring_view, int&, int) override {}
     void Colour(std::wstring_view, TColor&, TColor) override {}
     void Bool(std::wstring_view, bool&) override {}
     void Text(std::wstring_view, String&, std::wstring_view) override {}
-    void Rect(std::wstring_view key, TSkinRect& value) override;
-    void Point(std::wstring_view key, TSkinPoint& value) override;
     void FontStyles(std::wstring_view, TFontStyles&) override {}
     void Alignment(std::wstring_view, TAlignment&) override {}
     void InactiveEffect(std::wstring_view, TInactiveEffect&) override {}
     void MorphKind(std::wstring_view, TMorphKind&) override {}
     void StretchType(std::wstring_view, TStretchType&) override {}
     void ButtonCommand(std::wstring_view, TButtonCommand&) override {}
+};
+
+// Collects the coordinates and strips of everything visited (records, the frame geometry, the
+// pictures' sizes), then builds the scale.
+class TSkinScaleBuilder : public TSkinGeometryVisitor {
+public:
+    explicit TSkinScaleBuilder(int dpi) : dpi_(ClampSkinDpi(dpi)) {}
+    void AddPictureSize(int width, int height);
+    TSkinScale Build() const;
+
+    void Rect(std::wstring_view key, TSkinRect& value) override;
+    void Point(std::wstring_view key, TSkinPoint& value) override;
     void Size(std::wstring_view, int&, int) override {}
     void Strip(const TSkinStrip& strip) override;
 
@@ -87,21 +93,11 @@ private:
 };
 
 // Takes every visited rectangle, point and length to device pixels.
-class TSkinFieldScaler : public TSkinFieldVisitor {
+class TSkinFieldScaler : public TSkinGeometryVisitor {
 public:
     explicit TSkinFieldScaler(const TSkinScale& scale) : scale_(scale) {}
-    void Integer(std::wstring_view, int&, int) override {}
-    void Colour(std::wstring_view, TColor&, TColor) override {}
-    void Bool(std::wstring_view, bool&) override {}
-    void Text(std::wstring_view, String&, std::wstring_view) override {}
     void Rect(std::wstring_view key, TSkinRect& value) override;
     void Point(std::wstring_view key, TSkinPoint& value) override;
-    void FontStyles(std::wstring_view, TFontStyles&) override {}
-    void Alignment(std::wstring_view, TAlignment&) override {}
-    void InactiveEffect(std::wstring_view, TInactiveEffect&) override {}
-    void MorphKind(std::wstring_view, TMorphKind&) override {}
-    void StretchType(std::wstring_view, TStretchType&) override {}
-    void ButtonCommand(std::wstring_view, TButtonCommand&) override {}
     void Size(std::wstring_view key, int& value, int def) override;
 
 private:
