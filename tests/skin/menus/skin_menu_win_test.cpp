@@ -699,7 +699,7 @@ TEST_F(SkinMenuTest, TheNextWindowIsPaintedFromAChangedPictureNotFromTheKeptOne)
     const COLORREF before = Corner();
     EXPECT_EQ(Corner(), before);  // the kept background paints the same
     // The skin's popup picture changes (a reloaded skin): the corner follows it.
-    auto& picture = const_cast<TBitmapData&>(*owner.skin->ActivePicture(owner.skin->PopupWindow().WindowPictureIndex));
+    auto& picture = owner.skin->WritableActivePictures().at(static_cast<size_t>(owner.skin->PopupWindow().WindowPictureIndex));
     const TBitmapData saved = picture;
     for (uint32_t& p : picture.Pixels) p ^= 0x00FFFFFF;
     TBitmap changed;
