@@ -77,6 +77,15 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (handle_) ::MoveWindow(handle_, left, top, width, height, TRUE);
 }
 
+void TWinControl::ChangeScale(int dpi, int fromDpi) {
+    auto scaled = [&](LONG v) { return ScaledForDpi(static_cast<int>(v), dpi, fromDpi); };
+    const RECT b = bounds_;
+    const int left = scaled(b.left), top = scaled(b.top);
+    SetBounds(left, top, scaled(b.right) - left, scaled(b.bottom) - top);
+    for (TWinControl* c : controls_) c->ChangeScale(dpi, fromDpi);
+    AlignControls();
+}
+
 void TWinControl::SetAlign(TAlign align) {
     align_ = align;
     if (parent_) parent_->AlignControls();
@@ -131,11 +140,12 @@ bool TWinControl::ShowingHint() const {
 }
 
 bool TWinControl::ReadProperty(const String& name, const FormValue& v, TReader& reader) {
+    // Places and sizes of a Scaled form's data are for 96 dots per inch.
     int w = bounds_.right - bounds_.left, h = bounds_.bottom - bounds_.top;
-    if (name == L"Left") SetBounds(v.AsInt(), bounds_.top, w, h);
-    else if (name == L"Top") SetBounds(bounds_.left, v.AsInt(), w, h);
-    else if (name == L"Width") SetBounds(bounds_.left, bounds_.top, v.AsInt(), h);
-    else if (name == L"Height") SetBounds(bounds_.left, bounds_.top, w, v.AsInt());
+    if (name == L"Left") SetBounds(reader.Scaled(v), bounds_.top, w, h);
+    else if (name == L"Top") SetBounds(bounds_.left, reader.Scaled(v), w, h);
+    else if (name == L"Width") SetBounds(bounds_.left, bounds_.top, reader.Scaled(v), h);
+    else if (name == L"Height") SetBounds(bounds_.left, bounds_.top, w, reader.Scaled(v));
     else if (name == L"TabOrder") tabOrder_ = v.AsInt();
     else if (name == L"Hint") hint_ = v.AsString();
     else if (name == L"ShowHint") SetShowHint(v.AsBool());

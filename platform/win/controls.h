@@ -45,6 +45,9 @@ public:
     int TabOrder() const { return tabOrder_; }
     // Lays out the aligned child controls inside the client area.
     void AlignControls();
+    // For a screen of dpi instead of fromDpi: the control's bounds (its edges, so controls that
+    // meet keep meeting) and its child controls, then the aligned children laid out again.
+    void ChangeScale(int dpi, int fromDpi) override;
     // The part of the client area that aligned children fill (a framed control leaves its frame).
     virtual void AdjustClientRect(RECT& rect) {}
     // What the aligned children left of that part after AlignControls (an MDI frame's client

@@ -106,6 +106,9 @@ bool TForm::ReadProperty(const String& name, const FormValue& v, TReader& reader
                                          std::pair{L"bsToolWindow", TFormBorderStyle::bsToolWindow},
                                          std::pair{L"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}});
     else if (name == L"HelpContext") helpContext_ = v.AsInt();
+    // A window's place on the screen is the screen's, at any scale; its size scales.
+    else if (name == L"Left") ::OffsetRect(&bounds_, v.AsInt() - bounds_.left, 0);
+    else if (name == L"Top") ::OffsetRect(&bounds_, 0, v.AsInt() - bounds_.top);
     else if (name == L"ClientWidth") clientWidth_ = reader.Scaled(v);
     else if (name == L"ClientHeight") clientHeight_ = reader.Scaled(v);
     else if (name == L"Color") color_ = v.kind == FormValue::Kind::Ident ? ColorFromIdent(v.AsIdent()) : v.AsInt();
@@ -142,7 +145,15 @@ void TForm::ChangeDpi(int dpi, const RECT* suggested) {
         }
         ChangeScale(dpi, from);
     }
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated()) {
+        // The window will be made at the new size, where it stands.
+        if (change) {
+            const int width = ScaledForDpi(bounds_.right - bounds_.left, dpi_, from);
+            const int height = ScaledForDpi(bounds_.bottom - bounds_.top, dpi_, from);
+            bounds_.right = bounds_.left + width, bounds_.bottom = bounds_.top + height;
+        }
+        return;
+    }
     if (suggested) {
         ::SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                        suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -113,6 +113,7 @@ void TmnSkinMDITabsBar::ChangeScale(int dpi, int fromDpi) {
     defaultFont_.SetHeight(ScaledForDpi(defaultFont_.Height(), dpi, fromDpi));
     SetDefaultHeight(ScaledForDpi(defaultHeight_, dpi, fromDpi));
     SetDefaultTabWidth(ScaledForDpi(DefaultTabWidth(), dpi, fromDpi));
+    ApplySkinHeight();  // a skin's tab picture gives the height, not the scaled bounds
 }
 
 bool TmnSkinMDITabsBar::ReadProperty(const String& name, const FormValue& value, TReader& reader) {

@@ -75,7 +75,9 @@ int BaseTwips(TRichEdit* edit) {
 TEST(DisplayScale, ANoteAtTheScreensScaleMeasuresItsUnscaledTwinTimesTheScale) {
     TForm1* frame = StartProgram();
     const int dpi = SystemDpi();
-    if (const char* expected = std::getenv("FN_EXPECTED_DPI")) ASSERT_EQ(dpi, std::atoi(expected)) << "LogPixels of the prefix";
+    if (const char* expected = std::getenv("FN_EXPECTED_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected)) << "LogPixels of the prefix";
+    }
     EXPECT_EQ(frame->Dpi(), dpi);
     auto* note = dynamic_cast<TForm2*>(OpenDocuments().at(0));
     ASSERT_NE(note, nullptr);

@@ -166,7 +166,8 @@ TEST(MainWindow, F1AsksForTheWindowsHelpContext) {
             callHelp = false;
             return true;
         });
-        HELPINFO info{sizeof info};
+        HELPINFO info{};
+        info.cbSize = sizeof info;
         info.iContextType = HELPINFO_WINDOW;
         info.hItemHandle = form->Handle();
         ::SendMessageW(form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));

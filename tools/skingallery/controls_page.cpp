@@ -24,7 +24,6 @@ T* TControlsPage::Add(TWinControl* parent, int x, int y, int w, int h) {
 
 void TControlsPage::Build() {
     built_ = true;
-    labelHeight_ = Px(11);
     // Row 1: panels.
     struct PanelCase {
         const wchar_t* label;
@@ -100,9 +99,6 @@ void TControlsPage::Build() {
 void TControlsPage::ChangeScale(int dpi, int fromDpi) {
     TGalleryPage::ChangeScale(dpi, fromDpi);
     for (Label& l : labels_) l.X = ScaledForDpi(l.X, dpi, fromDpi), l.Y = ScaledForDpi(l.Y, dpi, fromDpi);
-    labelHeight_ = ScaledForDpi(labelHeight_, dpi, fromDpi);
-    labelFont_.Reset();
-    if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TControlsPage::SetSkinData(TmnSkinData* skinData) {
@@ -119,11 +115,7 @@ void TControlsPage::Paint(HDC dc) {
     ::GetClientRect(handle_, &r);
     ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
     ::SetBkMode(dc, TRANSPARENT);
-    if (!labelFont_)
-        labelFont_ = TFontHandle(::CreateFontW(-labelHeight_, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                               DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
-    HGDIOBJ old = ::SelectObject(dc, labelFont_ ? labelFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ old = ::SelectObject(dc, Font());
     for (const Label& l : labels_) ::TextOutW(dc, l.X, l.Y, l.Text.c_str(), static_cast<int>(l.Text.size()));
     ::SelectObject(dc, old);
 }

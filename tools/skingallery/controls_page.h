@@ -5,7 +5,6 @@
 // enabled and disabled.
 #include <vector>
 
-#include "platform/win/gdi.h"
 #include "skin/controls/skin_control_win.h"
 #include "tools/skingallery/gallery_page.h"
 
@@ -35,8 +34,6 @@ private:
     bool built_ = false;
     std::vector<TmnSkinControl*> controls_;
     std::vector<Label> labels_;
-    int labelHeight_ = 11;  // pixels of the labels' font
-    TFontHandle labelFont_;
     TmnSkinData* skinData_ = nullptr;
 };
 

@@ -1,10 +1,16 @@
 #pragma once
 // A page of the skin gallery: a child window of the gallery's form that shows one group of
 // skinned elements (controls, menus and hints, frame objects) dressed by the loaded skin.
+#include <vector>
+
 #include "platform/win/controls.h"
+#include "platform/win/gdi.h"
 #include "platform/win/menus.h"
 
 namespace fn {
+
+// The gallery's text font (Tahoma, 11 pixels at 96 dots per inch) at dpi.
+TFontHandle MakeGalleryFont(int dpi);
 
 class TmnSkinData;
 class TmnMantle;
@@ -19,12 +25,21 @@ public:
     virtual void SetSkinData(TmnSkinData* skinData) = 0;
     // The page's background and its static texts in the button face colour.
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The page's controls move and grow with it; its plain child windows and its font too.
+    void ChangeScale(int dpi, int fromDpi) override;
 
 protected:
     // The mantle of the gallery's window (the page's owner): its menu chain runs the page's menus.
     TmnMantle& Mantle() const;
-    // A length of the page's layout (pixels at 96 dots per inch) at the window's scale.
+    // The gallery window's dots per inch, and a length of the page's layout (pixels at 96 dots
+    // per inch) at that scale.
+    int Dpi() const;
     int Px(int at96) const;
+    // The gallery's font at the window's scale, for the page's texts.
+    HFONT Font();
+    // A plain child window of the page (a button, a static text) in the page's font; its place
+    // and size (pixels at 96 dots per inch) follow the window's scale.
+    HWND AddChildWindow(const wchar_t* className, const wchar_t* text, DWORD style, RECT at96, int id = 0);
     // The line that tells which menu item was chosen last, in the dialog font (place and width
     // at 96 dots per inch).
     void CreateStatusLine(const wchar_t* text, int x, int y, int width);
@@ -33,7 +48,13 @@ protected:
     TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
 
 private:
+    struct ChildWindow {
+        HWND Window;
+        RECT At96;
+    };
     HWND status_ = nullptr;
+    std::vector<ChildWindow> children_;
+    TFontHandle font_;
 };
 
 }  // namespace fn

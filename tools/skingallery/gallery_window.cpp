@@ -70,9 +70,7 @@ void TGalleryForm::Build() {
 }
 
 void TGalleryForm::ApplyFont() {
-    TFontHandle font(::CreateFontW(-ScaledForDpi(11, Dpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                   L"Tahoma"));
+    TFontHandle font = MakeGalleryFont(Dpi());
     const WPARAM shown = reinterpret_cast<WPARAM>(font ? font.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
     for (HWND w : {tabs_, statusLine_}) ::SendMessageW(w, WM_SETFONT, shown, TRUE);
     font_ = std::move(font);

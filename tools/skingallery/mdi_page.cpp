@@ -30,14 +30,19 @@ constexpr TmnBorderIcons AllBorderIcons = BorderIconBit(biSystemMenu) | BorderIc
                                          BorderIconBit(biMaximize) | BorderIconBit(biRollUp) |
                                          BorderIconBit(biMinimizeToTray);
 
-// A document window: a multi-line edit filling its client area.
+// A document window: a multi-line edit filling its client area, in the gallery's font.
 class TGalleryDocument : public TForm {
 public:
     using TForm::TForm;
     const wchar_t* ClassName() const override { return L"TGalleryDocument"; }
     void SetEdit(HWND edit) {
         edit_ = edit;
+        ApplyFont();
         FitEdit();
+    }
+    void ChangeScale(int dpi, int fromDpi) override {
+        TForm::ChangeScale(dpi, fromDpi);
+        ApplyFont();
     }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         const LRESULT r = TForm::WndProc(msg, wParam, lParam);
@@ -46,6 +51,12 @@ public:
     }
 
 private:
+    void ApplyFont() {
+        if (!edit_) return;
+        TFontHandle font = MakeGalleryFont(Dpi());
+        ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+        font_ = std::move(font);  // the old font goes once the edit no longer uses it
+    }
     void FitEdit() {
         if (!edit_ || !HandleAllocated()) return;
         RECT r;
@@ -54,6 +65,7 @@ private:
     }
 
     HWND edit_ = nullptr;
+    TFontHandle font_;
 };
 
 }  // namespace
@@ -62,7 +74,7 @@ private:
 
 TGalleryMdiFrame::TGalleryMdiFrame(TComponent* owner) : TForm(owner) {
     LoadFromText(L"object GalleryMdi: TForm\n  Left = 120\n  Top = 90\n  Width = 720\n  Height = 480\n"
-                 L"  Caption = 'MDI-Rahmen – Reiter'\n  FormStyle = fsMDIForm\nend\n");
+                 L"  Caption = 'MDI-Rahmen – Reiter'\n  FormStyle = fsMDIForm\n  Scaled = True\nend\n");
     mantle_ = new TmnMantle(this);
     mantle_->SetBorderIcons(AllBorderIcons & ~BorderIconBit(biMinimizeToTray));
     // A menu bar whose "Fenster" menu lists the documents (the frame's window menu).
@@ -106,7 +118,8 @@ void TGalleryMdiFrame::SetSkinData(TmnSkinData* skinData) {
 
 TForm* TGalleryMdiFrame::NewDocument(const String& caption, const String& text) {
     auto* child = new TGalleryDocument(this);
-    child->LoadFromText(L"object Document: TForm\n  FormStyle = fsMDIChild\n  Width = 320\n  Height = 200\nend\n");
+    child->LoadFromText(
+        L"object Document: TForm\n  FormStyle = fsMDIChild\n  Width = 320\n  Height = 200\n  Scaled = True\nend\n");
     // The window list tells the documents apart by name.
     child->SetName(L"Dokument" + std::to_wstring(++named_));
     child->SetCaption(caption);
@@ -118,8 +131,8 @@ TForm* TGalleryMdiFrame::NewDocument(const String& caption, const String& text) 
     mantle->SetSkinData(skinData_);
     HWND edit = ::CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
                                   10, 10, child->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     child->SetEdit(edit);
+    child->ChangeDpi(Dpi());  // the frame's scale (the gallery's)
     // The MDI client shows a document as it makes it, before the form's window procedure sees a
     // message: hidden and shown again, the document's mantle sees it appear and gives it a tab.
     ::ShowWindow(child->Handle(), SW_HIDE);
@@ -145,18 +158,12 @@ LRESULT TGalleryMdiFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TMdiPage::HandleCreated() {
     TGalleryPage::HandleCreated();
-    const WPARAM font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
-    HWND button = ::CreateWindowExW(0, L"BUTTON", L"MDI-Fenster öffnen", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 16, 16,
-                                    180, 28, handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOpenFrame)),
-                                    ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(button, WM_SETFONT, font, FALSE);
-    HWND text = ::CreateWindowExW(0, L"STATIC",
-                                  L"Ein MDI-Rahmen mit vier Dokumenten und der Reiterleiste: ein Klick holt ein Dokument "
-                                  L"nach vorn (auch ein minimiertes), Ziehen ordnet die Reiter um, ein Rechtsklick öffnet "
-                                  L"das Menü des Dokuments; das Menü „Fenster“ listet die Dokumente.",
-                                  WS_CHILD | WS_VISIBLE, 16, 56, 560, 60, handle_, nullptr, ::GetModuleHandleW(nullptr),
-                                  nullptr);
-    ::SendMessageW(text, WM_SETFONT, font, FALSE);
+    AddChildWindow(L"BUTTON", L"MDI-Fenster öffnen", BS_PUSHBUTTON, {16, 16, 196, 44}, IdOpenFrame);
+    AddChildWindow(L"STATIC",
+                   L"Ein MDI-Rahmen mit vier Dokumenten und der Reiterleiste: ein Klick holt ein Dokument nach vorn "
+                   L"(auch ein minimiertes), Ziehen ordnet die Reiter um, ein Rechtsklick öffnet das Menü des "
+                   L"Dokuments; das Menü „Fenster“ listet die Dokumente.",
+                   0, {16, 56, 576, 116});
 }
 
 void TMdiPage::SetSkinData(TmnSkinData* skinData) {
@@ -167,6 +174,7 @@ void TMdiPage::SetSkinData(TmnSkinData* skinData) {
 void TMdiPage::OpenFrame() {
     if (!frame_) {
         frame_ = new TGalleryMdiFrame(this);
+        frame_->ChangeDpi(Dpi());  // shown at the gallery window's scale
         frame_->SetSkinData(skinData_);
         frame_->Show();
         for (const Document& d : Documents) frame_->NewDocument(d.Caption, d.Text);

@@ -99,7 +99,7 @@ void TMenuBarPage::FillMainMenu(TMenuItem* root) {
 TmnSkinMainMenuBar* TMenuBarPage::MakeBar(TmnMenuBarOwner* owner, TMainMenu* menu, int x, int y, int width) {
     auto* bar = new TmnSkinMainMenuBar(this);
     bar->SetAlign(TAlign::alNone);
-    bar->SetBounds(x, y, width, 22);
+    bar->SetBounds(Px(x), Px(y), width, Px(22));
     bar->SetParent(this);
     bar->SetMantle(owner);
     bar->SetMainMenu(menu);
@@ -114,7 +114,7 @@ TmnSkinMainMenuBar* TMenuBarPage::MakeBar(TmnMenuBarOwner* owner, TMainMenu* men
 int TMenuBarPage::BarWidth() const {
     RECT client{0, 0, 0, 0};
     if (handle_) ::GetClientRect(handle_, &client);
-    return std::max(400, static_cast<int>(client.right) - 24);
+    return std::max(Px(400), static_cast<int>(client.right) - Px(24));
 }
 
 void TMenuBarPage::HandleCreated() {
@@ -126,7 +126,7 @@ void TMenuBarPage::HandleCreated() {
                {{12, 152}, L"Ein maximiertes Dokument: sein Menü eingefügt, seine Schaltflächen an den Enden"}};
     bar_ = MakeBar(&Mantle(), menu_, 12, 28, width);
     if (::IsWindowVisible(handle_)) Mantle().SetMainMenuBar(bar_);
-    narrow_ = MakeBar(narrowOwner_, menu_, 12, 100, 260);
+    narrow_ = MakeBar(narrowOwner_, menu_, 12, 100, Px(260));
     merged_ = MakeBar(childOwner_, menu_, 12, 172, width);
     merged_->ShowChildButtons();
     CreateStatusLine(L"", 12, 220, 500);
@@ -149,7 +149,7 @@ LRESULT TMenuBarPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         // The two full bars follow the page's width; the narrow one keeps its overflow.
         const LRESULT r = TGalleryPage::WndProc(msg, wParam, lParam);
         for (TmnSkinMainMenuBar* b : {bar_, merged_})
-            if (b) b->SetBounds(12, b->BoundsRect().top, BarWidth(), b->Height());
+            if (b) b->SetBounds(Px(12), b->BoundsRect().top, BarWidth(), b->Height());
         return r;
     }
     case WM_SHOWWINDOW:
@@ -166,9 +166,10 @@ LRESULT TMenuBarPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         TGalleryPage::WndProc(msg, wParam, lParam);
         const HDC dc = reinterpret_cast<HDC>(wParam);
-        const HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        const HGDIOBJ old = ::SelectObject(dc, Font());
         ::SetBkMode(dc, TRANSPARENT);
-        for (const auto& [at, text] : labels_) ::TextOutW(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
+        for (const auto& [at, text] : labels_)
+            ::TextOutW(dc, Px(at.x), Px(at.y), text.c_str(), static_cast<int>(text.size()));
         ::SelectObject(dc, old);
         return 1;
     }

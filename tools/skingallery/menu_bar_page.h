@@ -62,6 +62,7 @@ protected:
 private:
     void FillMainMenu(TMenuItem* root);
     int BarWidth() const;
+    // A bar at x, y (pixels at 96 dots per inch), width pixels wide at the window's scale.
     TmnSkinMainMenuBar* MakeBar(TmnMenuBarOwner* owner, TMainMenu* menu, int x, int y, int width);
 
     // One owner per bar: each bar's menu mode ends with its own chain. The first bar's is the
@@ -73,7 +74,7 @@ private:
     TMainMenu* childMenu_;
     TForm* child_;
     TmnSkinMainMenuBar *bar_ = nullptr, *narrow_ = nullptr, *merged_ = nullptr;
-    std::vector<std::pair<POINT, String>> labels_;
+    std::vector<std::pair<POINT, String>> labels_;  // places at 96 dots per inch
 };
 
 }  // namespace fn

@@ -108,14 +108,7 @@ void TMenusPage::SetSkinData(TmnSkinData* skinData) {
 
 void TMenusPage::HandleCreated() {
     TGalleryPage::HandleCreated();
-    // The dialog font, as the gallery's other pages use, instead of the old system font.
-    const WPARAM font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
-    for (const ButtonSpec& b : Buttons) {
-        HWND button = ::CreateWindowExW(0, L"BUTTON", b.Caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, Px(b.X), Px(b.Y),
-                                        Px(b.W), Px(28), handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.Id)),
-                                        ::GetModuleHandleW(nullptr), nullptr);
-        ::SendMessageW(button, WM_SETFONT, font, FALSE);
-    }
+    for (const ButtonSpec& b : Buttons) AddChildWindow(L"BUTTON", b.Caption, BS_PUSHBUTTON, {b.X, b.Y, b.X + b.W, b.Y + 28}, b.Id);
     CreateStatusLine(L"Rechtsklick auf die Seite öffnet das Menü ebenfalls.", 16, 130, 400);
     hintPoll_.Start(handle_, HintPollTimerId, 100);
 }

@@ -1,6 +1,6 @@
 // Forms and controls with real windows: documents of an MDI frame created hidden with their own
-// border icons, a client size that holds for a frame changed a moment before, and alignment of
-// a control moved by someone else.
+// border icons, a client size that holds for a frame changed a moment before, alignment of a
+// control moved by someone else, and controls that follow their form to another scale.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -153,4 +153,61 @@ TEST(Controls, AlignmentPutsBackAControlMovedOrSizedByOthers) {
     form.AlignControls();
     EXPECT_EQ(placed().right, client.right);
     EXPECT_EQ(placed().bottom, 90);
+}
+
+TEST(Controls, FollowTheirFormToAnotherScaleNestedAndStillMeeting) {
+    TForm form(nullptr);
+    form.LoadFromText(L"object Scaled: TForm\n  Width = 400\n  Height = 300\n  Scaled = True\nend\n");
+    form.Handle();
+    // A bar along the top, a panel below it, inside the panel two controls side by side.
+    TWinControl bar(nullptr), panel(nullptr), left(nullptr), right(nullptr);
+    bar.SetParent(&form);
+    bar.SetBounds(0, 0, 50, 21);
+    bar.SetAlign(TAlign::alTop);
+    panel.SetParent(&form);
+    panel.SetBounds(10, 30, 201, 101);
+    left.SetParent(&panel);
+    left.SetBounds(3, 5, 33, 17);
+    right.SetParent(&panel);
+    right.SetBounds(36, 5, 33, 17);
+    const int from = form.Dpi();
+    form.ChangeDpi(from * 3 / 2);
+    auto placed = [](TWinControl& c) {
+        RECT r;
+        ::GetWindowRect(c.Handle(), &r);
+        ::MapWindowPoints(nullptr, ::GetParent(c.Handle()), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    auto at = [&](int v) { return ScaledForDpi(v, from * 3 / 2, from); };
+    EXPECT_EQ(placed(bar).bottom, at(21));
+    const RECT p = placed(panel), l = placed(left), r = placed(right);
+    EXPECT_EQ(p.left, at(10));
+    EXPECT_EQ(p.top, at(30));
+    EXPECT_EQ(p.right, at(211));
+    EXPECT_EQ(l.left, at(3));
+    EXPECT_EQ(l.bottom, at(22));
+    EXPECT_EQ(l.right, r.left);  // neighbours keep meeting
+    EXPECT_EQ(r.right, at(69));
+    RECT client;
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(placed(bar).right, client.right);  // aligned again across the new width
+}
+
+TEST(Controls, AScaledFormsDataSizesEverythingForItsScaleButLeavesTheWindowWhereItSays) {
+    RegisterComponentClass(L"TTestPanel", [](TComponent* o) { return new TWinControl(o); });
+    const wchar_t* data = L"object F: TForm\n  Left = 30\n  Top = 40\n  Width = 300\n  Height = 200\n  Scaled = True\n"
+                          L"  object P: TTestPanel\n    Left = 5\n    Top = 7\n    Width = 101\n    Height = 51\n  end\nend\n";
+    TForm form(nullptr);
+    ReadFormData(&form, data, nullptr, 192);
+    const RECT f = form.BoundsRect();
+    EXPECT_EQ(f.left, 30);
+    EXPECT_EQ(f.top, 40);
+    EXPECT_EQ(f.right - f.left, 600);
+    EXPECT_EQ(f.bottom - f.top, 400);
+    ASSERT_EQ(form.ComponentCount(), 1);
+    const RECT p = dynamic_cast<TWinControl*>(form.Components(0))->BoundsRect();
+    EXPECT_EQ(p.left, 10);
+    EXPECT_EQ(p.top, 14);
+    EXPECT_EQ(p.right - p.left, 202);
+    EXPECT_EQ(p.bottom - p.top, 102);
 }
