@@ -105,8 +105,11 @@ TEST(MenuBarState, AltRightDownOpensTheSecondAndTheArrowsCarryThePopupAlong) {
     b.Key(TMenuKey::Left);
     b.Key(TMenuKey::Left);
     EXPECT_EQ(b.s.OpenItem(), 4);
-    EXPECT_EQ(b.levels, 0);  // a command shows pressed, no popup; Enter runs it
-    b.Key(TMenuKey::Enter);
+    EXPECT_EQ(b.levels, 0);  // a command shows pressed, no popup
+    b.Key(TMenuKey::Other, L'd');  // a letter from there opens its item's popup once
+    EXPECT_EQ(b.last, (TMenuBarActions{{S::Hover, -1, 4}, {S::Open, 1, 4}}));
+    b.Key(TMenuKey::Left);
+    b.Key(TMenuKey::Enter);  // Enter on the command runs it
     EXPECT_EQ(b.last, (TMenuBarActions{{S::Run, 4}}));
 }
 
