@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "skin/form/border_icons.h"
+#include "skin/form/menu_bar_state.h"
 #include "skin/form/skin_object_owner.h"
 #include "skin/menus/menu_owner_win.h"
 
@@ -58,6 +59,8 @@ public:
     // An accelerator letter (the key's character, any case): opens or runs the first enabled item
     // that fits and carries it. Returns whether one was found.
     virtual bool HandleAccelerator(wchar_t key) = 0;
+    // A key in the menu mode: true when the bar took it, false when it is the open popup chain's.
+    virtual bool MenuKey(TMenuKey key, wchar_t ch, const TMenuChainFacts& chain) = 0;
     // The last popup window closed by Escape while the bar stays in menu mode.
     virtual void PopupClosed() = 0;
     // Rebuilds the items from the menus (captions, enabled states, the merged child menu).

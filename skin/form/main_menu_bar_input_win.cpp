@@ -1,35 +1,127 @@
-// The menu bar's mouse and keyboard: hover tracking, presses on items, buttons and the overflow
-// marker, and the menu mode its owner routes the keys of.
+// The menu bar's mouse and keyboard: the facts the state machine (menu_bar_state.h) is fed, the
+// steps it answers carried out on the objects, hover polling, and the overflow marker's popup.
 #include "skin/form/main_menu_bar_win.h"
-
-#include <utility>
 
 #include "skin/menus/menu_navigation.h"
 #include "skin/menus/skin_menu_win.h"
 
 namespace fn {
 
+// ---- the state machine's facts and steps ----
+
+TMenuBarEntries TmnSkinMainMenuBar::Entries() const {
+    TMenuBarEntries entries;
+    // A hidden bar offers nothing to the keyboard: no menu mode, no accelerators.
+    const bool shown = Visible();
+    for (const auto& o : Objects) {
+        const TmnSkinMainMenuBarItem* item = o->AsItem();
+        if (!item) {
+            entries.push_back({false, o->Enabled, o->Visible});
+            continue;
+        }
+        // An item behind the overflow marker is disabled while hidden; its own state is saved.
+        const bool enabled = shown && (item->Fits ? item->Enabled : item->SavedEnabled) && item->MenuItem;
+        entries.push_back({true, enabled, item->Fits, item->HasSubItems(),
+                           item->MenuItem ? AccelChar(item->MenuItem->Caption()) : wchar_t(0)});
+    }
+    return entries;
+}
+
+TmnMenuBarObject* TmnSkinMainMenuBar::ObjectAt(int index) const {
+    return index >= 0 && index < static_cast<int>(Objects.size()) ? Objects[static_cast<size_t>(index)].get() : nullptr;
+}
+
+void TmnSkinMainMenuBar::Execute(const TMenuBarActions& actions, int button, wchar_t ch) {
+    for (const TMenuBarAction& a : actions) {
+        // Steps may open or close popups: each takes its objects when it runs.
+        TmnMenuBarObject* object = ObjectAt(a.Item);
+        TmnMenuBarObject* other = ObjectAt(a.Other);
+        TmnSkinMainMenuBarItem* item = object ? object->AsItem() : nullptr;
+        switch (a.Step) {
+            case TMenuBarStep::Hover:
+                if (other && other->Enabled) other->MouseLeave();
+                object = ObjectAt(a.Item);  // leaving may have closed a popup and changed the list
+                if (object && object->Enabled) object->MouseEnter();
+                break;
+            case TMenuBarStep::Select:
+                if (other) other->MouseLeave();
+                object = ObjectAt(a.Item);
+                if (object && !object->Active) object->MouseEnter();
+                NotifyFocus(a.Item - ButtonCount);
+                break;
+            case TMenuBarStep::Open:
+                if (!mantle_) break;  // without an owner there is no chain to open
+                if (TmnSkinMainMenuBarItem* open = other ? other->AsItem() : nullptr) {
+                    open->SetDown(false);
+                    if (item) {
+                        item->Active = item->MouseIn = true;
+                        if (item->MorphEnabled()) item->MorphFactor = 1;
+                    }
+                }
+                if (item) {
+                    item->SetDown(true);
+                    state_.Opened(a.Item);
+                }
+                break;
+            case TMenuBarStep::Run:
+                if (item) item->Run();
+                break;
+            case TMenuBarStep::Press:
+                if (auto* b = dynamic_cast<TmnSkinMainMenuBarButton*>(object)) {
+                    // A caption button follows the mouse until release; the system-menu button
+                    // opens its menu at once, which takes the mouse itself.
+                    if (b->Command != TmnSkinMainMenuBarButton::cmdSysMenu && button == MenuBarLeftButton) ::SetCapture(handle_);
+                    b->MouseDown(0, 0, button);
+                    if (a.DoubleClick && IndexOf(b) >= 0) b->DblClick();
+                }
+                break;
+            case TMenuBarStep::Release:
+                if (object) object->MouseUp(0, 0, button);
+                if (handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
+                break;
+            case TMenuBarStep::Close:
+                if (mantle_) {
+                    mantle_->CloseMenus();
+                    if (mantle_->InMainMenu()) mantle_->MainMenuExit();
+                }
+                if (object && !object->Active) object->MouseEnter();
+                break;
+            case TMenuBarStep::Unpress:
+                if (!item) break;
+                item->Down = false;
+                item->Active = true;
+                RedrawObject(*item);
+                break;
+            case TMenuBarStep::EnterMode:
+                if (handle_) ::NotifyWinEvent(EVENT_SYSTEM_MENUSTART, handle_, OBJID_CLIENT, CHILDID_SELF);
+                if (mantle_) mantle_->MainMenuEnter();
+                break;
+            case TMenuBarStep::LeaveMode:
+                if (mantle_) mantle_->MainMenuExit();
+                break;
+            case TMenuBarStep::Overflow:
+                OpenOverflowPopup();
+                if (ch && Menu() && Menu()->Visible) Menu()->KeyDown(0, ch);
+                break;
+            case TMenuBarStep::ToChain:
+                break;
+        }
+    }
+}
+
 // ---- mouse ----
 
-void TmnSkinMainMenuBar::Track(int x, int y) {
-    PrevHotIndex = HotIndex;
+int TmnSkinMainMenuBar::ObjectUnder(int x, int y) const {
     std::vector<TMenuBarHitObject> hits;
     for (const auto& o : Objects) {
         TmnSkinMainMenuBarItem* item = o->AsItem();
         hits.push_back({o->ObjectRect, o->Enabled, o->Visible && (!item || item->Fits)});
     }
-    const int found = MenuBarHitTest(hits, x, y);
-    const bool prevIsItem = PrevHotIndex >= 0 && PrevHotIndex < static_cast<int>(Objects.size()) &&
-                            Objects[static_cast<size_t>(PrevHotIndex)]->AsItem();
-    HotIndex = MenuBarTrackHot(found, PrevHotIndex, prevIsItem, MenuMode, PressedIndex);
-    if (HotIndex != PrevHotIndex) {
-        // Entering or leaving may open or close popups: the objects are taken before either runs.
-        TmnMenuBarObject* left = PrevHotIndex >= 0 && PrevHotIndex < static_cast<int>(Objects.size())
-                                     ? Objects[static_cast<size_t>(PrevHotIndex)].get() : nullptr;
-        TmnMenuBarObject* entered = HotIndex >= 0 ? Objects[static_cast<size_t>(HotIndex)].get() : nullptr;
-        if (left && left->Enabled) left->MouseLeave();
-        if (entered && entered->Enabled && IndexOf(entered) >= 0) entered->MouseEnter();
-    }
+    return MenuBarHitTest(hits, x, y);
+}
+
+void TmnSkinMainMenuBar::Track(int x, int y) {
+    Execute(state_.MouseMove(ObjectUnder(x, y), Entries()));
     if (Overflow && scrollMenu_) {
         const bool in = MenuBarRectContains(marker_, x, y);
         if (in != MarkerActive) {
@@ -73,37 +165,13 @@ void TmnSkinMainMenuBar::MouseLeave() {
 
 void TmnSkinMainMenuBar::ButtonDown(int x, int y, int button, bool doubleClick) {
     Track(x, y);
-    // A click on the item whose popup is open only closes it, and the item stays hot. The chain's
-    // message hook may have closed the popup already on this very press (closedByPress_).
-    const int closed = std::exchange(closedByPress_, -1);
-    TmnSkinMainMenuBarItem* item = HotIndex >= 0 && HotIndex < static_cast<int>(Objects.size())
-                                       ? Objects[static_cast<size_t>(HotIndex)]->AsItem() : nullptr;
-    if (item && button == MenuBarLeftButton && !doubleClick &&
-        (closed == HotIndex || (item->Down && item->HasSubItems() && PopupOpen()))) {
-        if (mantle_) {
-            mantle_->CloseMenus();
-            if (mantle_->InMainMenu()) mantle_->MainMenuExit();
-        }
-        if (!item->Active) item->MouseEnter();
-        return;
-    }
-    if (HotIndex >= 0 && HotIndex < static_cast<int>(Objects.size())) {
-        PressedIndex = HotIndex;
-        TmnMenuBarObject* object = Objects[static_cast<size_t>(HotIndex)].get();
-        auto* b = dynamic_cast<TmnSkinMainMenuBarButton*>(object);
-        // A caption button follows the mouse until release; the system-menu button opens its
-        // menu at once, which takes the mouse itself.
-        if (b && b->Command != TmnSkinMainMenuBarButton::cmdSysMenu && button == MenuBarLeftButton) ::SetCapture(handle_);
-        object->MouseDown(x, y, button);
-        if (doubleClick && IndexOf(object) >= 0) object->DblClick();
-    } else if (Overflow && scrollMenu_ && MenuBarRectContains(marker_, x, y) && button == MenuBarLeftButton) {
-        OpenOverflowPopup();
-    }
+    const bool onMarker = Overflow && scrollMenu_ && MenuBarRectContains(marker_, x, y);
+    Execute(state_.MouseDown(ObjectUnder(x, y), button == MenuBarLeftButton, doubleClick, PopupOpen(), onMarker, Entries()),
+            button);
 }
 
-void TmnSkinMainMenuBar::ButtonUp(int x, int y, int button) {
-    const int pressed = std::exchange(PressedIndex, -1);
-    if (pressed >= 0 && pressed < static_cast<int>(Objects.size())) Objects[static_cast<size_t>(pressed)]->MouseUp(x, y, button);
+void TmnSkinMainMenuBar::ButtonUp(int, int, int button) {
+    Execute(state_.MouseUp(), button);
     if (handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
 }
 
@@ -143,37 +211,16 @@ void TmnSkinMainMenuBar::OpenOverflowPopup() {
 
 // ---- keyboard ----
 
-std::vector<TMenuBarNavItem> TmnSkinMainMenuBar::NavItems() const {
-    std::vector<TMenuBarNavItem> items;
-    // A hidden bar offers nothing to the keyboard: no menu mode, no accelerators.
-    if (!Visible()) return items;
-    for (int i = 0; i < ItemCount(); ++i) {
-        const TmnSkinMainMenuBarItem& it = *Item(i);
-        items.push_back({it.Enabled && it.MenuItem, it.Fits, it.Active, it.Down,
-                         it.MenuItem ? AccelChar(it.MenuItem->Caption()) : wchar_t(0)});
-    }
-    return items;
-}
-
 void TmnSkinMainMenuBar::NotifyFocus(int itemIndex) {
     if (handle_ && itemIndex >= 0) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, handle_, OBJID_CLIENT, itemIndex + 1);
 }
 
-void TmnSkinMainMenuBar::EnterMenuMode() {
-    const int i = MenuBarEntryItem(NavItems());
-    if (i < 0) return;  // nothing to highlight: no menu mode at all
-    MenuMode = true;
-    if (handle_) ::NotifyWinEvent(EVENT_SYSTEM_MENUSTART, handle_, OBJID_CLIENT, CHILDID_SELF);
-    TmnSkinMainMenuBarItem* item = Item(i);
-    HotIndex = ButtonCount + i;
-    if (!item->Active) item->MouseEnter();
-    if (mantle_) mantle_->MainMenuEnter();
-    NotifyFocus(i);
-}
+bool TmnSkinMainMenuBar::OverflowKeys() const { return Overflow && scrollMenu_ && Menu(); }
+
+void TmnSkinMainMenuBar::EnterMenuMode() { Execute(state_.EnterMenuMode(Entries())); }
 
 void TmnSkinMainMenuBar::LeaveMenuMode() {
-    const bool was = MenuMode;
-    MenuMode = false;
+    const bool ended = state_.LeaveMenuMode();
     for (int i = 0; i < ItemCount(); ++i) {
         TmnSkinMainMenuBarItem& item = *Item(i);
         if (!item.Down && !item.Active) continue;
@@ -186,74 +233,34 @@ void TmnSkinMainMenuBar::LeaveMenuMode() {
         }
         break;
     }
-    HotIndex = PrevHotIndex = -1;
-    if (was && handle_) ::NotifyWinEvent(EVENT_SYSTEM_MENUEND, handle_, OBJID_CLIENT, CHILDID_SELF);
+    if (ended && handle_) ::NotifyWinEvent(EVENT_SYSTEM_MENUEND, handle_, OBJID_CLIENT, CHILDID_SELF);
     // A rebuild held back by the menu mode runs once the handlers that ended it have returned.
     if (rebuildPending_ && handle_) ::PostMessageW(handle_, MsgRebuild, 0, 0);
 }
 
-void TmnSkinMainMenuBar::NextItem() { StepItem(true); }
+void TmnSkinMainMenuBar::NextItem() { Execute(state_.Step(true, Entries())); }
 
-void TmnSkinMainMenuBar::PreviousItem() { StepItem(false); }
-
-void TmnSkinMainMenuBar::StepItem(bool forward) {
-    const TMenuBarMove m = MenuBarStep(NavItems(), forward);
-    if (m.Enter < 0 || m.Enter == m.Leave) return;
-    TmnSkinMainMenuBarItem* leave = Item(m.Leave);
-    TmnSkinMainMenuBarItem* enter = Item(m.Enter);
-    if (leave) leave->MouseLeave();
-    HotIndex = ButtonCount + m.Enter;
-    enter->MouseEnter();
-    NotifyFocus(m.Enter);
-}
+void TmnSkinMainMenuBar::PreviousItem() { Execute(state_.Step(false, Entries())); }
 
 bool TmnSkinMainMenuBar::PressHotItem() {
-    const bool popupOpen = PopupOpen();
-    for (int i = 0; i < ItemCount(); ++i) {
-        TmnSkinMainMenuBarItem& item = *Item(i);
-        if ((item.Down && !item.HasSubItems()) || (item.Active && !popupOpen)) {
-            item.Active = false;
-            item.MouseDown(0, 0, MenuBarLeftButton);
-            return true;
-        }
-    }
-    return false;
+    const TMenuBarActions actions = state_.PressSelected(PopupOpen(), Entries());
+    Execute(actions);
+    return !actions.empty();
 }
 
 bool TmnSkinMainMenuBar::HandleAccelerator(wchar_t key) {
-    std::vector<TMenuBarNavItem> nav = NavItems();
-    const int i = MenuBarAccelItem(nav, key);
-    if (i < 0) {
-        // An item hidden behind the overflow marker is reached through the marker's popup,
-        // which takes the letter in turn (so a narrow window keeps every item at hand).
-        for (int k = 0; k < static_cast<int>(nav.size()); ++k) {
-            const TmnSkinMainMenuBarItem& item = *Item(k);
-            nav[static_cast<size_t>(k)].Fits = !item.Fits;
-            nav[static_cast<size_t>(k)].Enabled = !item.Fits && item.SavedEnabled && item.MenuItem;
-        }
-        if (!Overflow || !scrollMenu_ || MenuBarAccelItem(nav, key) < 0 || !Menu()) return false;
-        OpenOverflowPopup();
-        if (Menu()->Visible) Menu()->KeyDown(0, key);
-        return true;
-    }
-    const bool popupOpen = PopupOpen();
-    TmnSkinMainMenuBarItem* item = Item(i);
-    HotIndex = ButtonCount + i;
-    item->MouseEnter();
-    if (!popupOpen || !item->HasSubItems()) item->MouseDown(0, 0, MenuBarLeftButton);
-    NotifyFocus(i);
+    const TMenuBarActions actions = state_.Accelerator(key, PopupOpen(), OverflowKeys(), Entries());
+    Execute(actions, MenuBarLeftButton, key);
+    return !actions.empty();
+}
+
+bool TmnSkinMainMenuBar::MenuKey(TMenuKey key, wchar_t ch, const TMenuChainFacts& chain) {
+    const TMenuBarActions actions = state_.Key(key, ch, chain, OverflowKeys(), Entries());
+    if (actions.size() == 1 && actions.front().Step == TMenuBarStep::ToChain) return false;
+    Execute(actions, MenuBarLeftButton, ch);
     return true;
 }
 
-void TmnSkinMainMenuBar::PopupClosed() {
-    for (int i = 0; i < ItemCount(); ++i) {
-        TmnSkinMainMenuBarItem& item = *Item(i);
-        if (!item.Down) continue;
-        item.Down = false;
-        item.Active = true;
-        RedrawObject(item);
-        return;
-    }
-}
+void TmnSkinMainMenuBar::PopupClosed() { Execute(state_.PopupEscaped()); }
 
 }  // namespace fn

@@ -109,17 +109,6 @@ void TmnSkinMainMenuBarItem::StartMorph() {
 }
 
 void TmnSkinMainMenuBarItem::MouseEnter() {
-    TmnSkinMainMenuBarItem* open = nullptr;
-    for (int i = 0; i < Parent.ItemCount(); ++i)
-        if (TmnSkinMainMenuBarItem* other = Parent.Item(i); other != this && other->Down) open = other;
-    if (open) {
-        // A popup is open: it follows the mouse (or the arrow keys) to this item.
-        open->SetDown(false);
-        Active = MouseIn = true;
-        if (MorphEnabled()) MorphFactor = 1;
-        SetDown(true);
-        return;
-    }
     for (int i = 0; i < Parent.ItemCount(); ++i)
         if (TmnSkinMainMenuBarItem* other = Parent.Item(i); other != this && other->Active) other->MouseLeave();
     MouseIn = Active = true;
@@ -139,15 +128,9 @@ void TmnSkinMainMenuBarItem::MouseLeave() {
     if (Parent.OnItemMouseLeave) Parent.OnItemMouseLeave(&Parent, MenuItem);
 }
 
-void TmnSkinMainMenuBarItem::MouseDown(int, int, int button) {
+void TmnSkinMainMenuBarItem::Run() {
     TmnMenuBarOwner* owner = Parent.Mantle();
-    if (!Enabled || !owner || button != MenuBarLeftButton || !MenuItem) return;
-    if (HasSubItems()) {
-        Parent.MenuMode = true;
-        SetDown(true);
-        return;
-    }
-    // A command on the bar itself: the menu modes end, then the command runs.
+    if (!owner || !MenuItem) return;
     if (owner->InMainMenu()) owner->MainMenuExit();
     owner->CloseMenus();
     StartMorph();
@@ -182,8 +165,6 @@ void TmnSkinMainMenuBarItem::SetDown(bool down) {
         Active = active;
         MouseIn = mouseIn;
     }
-    Parent.MenuMode = true;
-    Parent.HotIndex = Parent.IndexOf(this);
     Down = true;
     MorphFactor = 1;
     Parent.RedrawObject(*this);

@@ -83,10 +83,11 @@ public:
     bool AnimationEnabled() const;
     // Opens (true) or closes this item's popup look; opening also opens the popup.
     void SetDown(bool down);
+    // The command of an item without sub-items: the menu modes end, then it runs (posted).
+    void Run();
 
     void StartMorph() override;
     void Draw(TCanvas& canvas) override;
-    void MouseDown(int x, int y, int button) override;
     void MouseEnter() override;
     void MouseLeave() override;
     TmnSkinMainMenuBarItem* AsItem() override { return this; }

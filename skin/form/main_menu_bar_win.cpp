@@ -202,13 +202,12 @@ void TmnSkinMainMenuBar::ParentBackgroundChanged() {
 // ---- items ----
 
 void TmnSkinMainMenuBar::FreeObjects() {
-    closedByPress_ = -1;
-    if (PressedIndex >= 0 && handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
+    if (state_.Pressed() >= 0 && handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
     for (int i = 0; i < ItemCount(); ++i)
         if (TMenuItem* item = Item(i)->MenuItem) RemoveFreeNotification(item);  // each object's own link
     Objects.clear();
     ButtonCount = 0;
-    HotIndex = PrevHotIndex = PressedIndex = -1;
+    state_.Reset();
 }
 
 void TmnSkinMainMenuBar::Rebuild() {
@@ -253,7 +252,7 @@ void TmnSkinMainMenuBar::Rebuild() {
 }
 
 void TmnSkinMainMenuBar::RebuildItems() {
-    bool open = MenuMode;
+    bool open = MenuMode();
     for (int i = 0; i < ItemCount(); ++i) open = open || Item(i)->Down;
     if (open) {
         // The open popup shows the items' sub-menus: the bar keeps them until the mode ends.
@@ -262,7 +261,6 @@ void TmnSkinMainMenuBar::RebuildItems() {
     }
     Rebuild();
     Invalidate();
-    HotIndex = PrevHotIndex = -1;
     lastPointer_ = kNoPointer;  // the new items are tracked where the pointer is
     StartTimer(HoverTimer);
 }
@@ -303,7 +301,7 @@ void TmnSkinMainMenuBar::RefreshButtonStates() {
 void TmnSkinMainMenuBar::ShowChildButtons() {
     if (ChildButtonsShown) return;
     ChildButtonsShown = true;
-    HotIndex = PrevHotIndex = PressedIndex = -1;
+    state_.Reset();
     CreateChildButtons();
     RefreshButtonStates();
     Layout();
@@ -313,11 +311,11 @@ void TmnSkinMainMenuBar::ShowChildButtons() {
 void TmnSkinMainMenuBar::UpdateChildButtons() {
     TForm* child = mantle_ ? mantle_->MaximizedChild() : nullptr;
     if (!child && ChildButtonsShown) {
-        if (PressedIndex >= 0 && PressedIndex < ButtonCount && handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
+        if (state_.Pressed() >= 0 && state_.Pressed() < ButtonCount && handle_ && ::GetCapture() == handle_) ::ReleaseCapture();
         Objects.erase(Objects.begin(), Objects.begin() + ButtonCount);
         ButtonCount = 0;
         ChildButtonsShown = false;
-        HotIndex = PrevHotIndex = PressedIndex = -1;
+        state_.Reset();
         Layout();
         Invalidate();
     } else if (child) {
@@ -405,7 +403,7 @@ void TmnSkinMainMenuBar::Notification(TComponent* component, Operation operation
             rebuild = true;
         }
     if (rebuild && !IsDestroying()) {
-        if (mainMenu_ == nullptr && !MenuMode) FreeObjects();
+        if (mainMenu_ == nullptr && !MenuMode()) FreeObjects();
         rebuildPending_ = true;
         if (handle_) ::PostMessageW(handle_, MsgRebuild, 0, 0);
         Invalidate();
@@ -496,12 +494,12 @@ LRESULT TmnSkinMainMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONUP: ButtonUp(x, y, 2); return 0;
         case WM_CAPTURECHANGED:
             // Another window took the mouse during a press: the button lets go without acting.
-            if (reinterpret_cast<HWND>(lParam) != handle_ && PressedIndex >= 0 && PressedIndex < ButtonCount) {
-                TmnMenuBarObject& b = *Objects[static_cast<size_t>(PressedIndex)];
+            if (reinterpret_cast<HWND>(lParam) != handle_ && state_.Pressed() >= 0 && state_.Pressed() < ButtonCount) {
+                TmnMenuBarObject& b = *Objects[static_cast<size_t>(state_.Pressed())];
                 if (static_cast<TmnSkinMainMenuBarButton&>(b).Command != TmnSkinMainMenuBarButton::cmdSysMenu) {
                     b.Down = false;
                     RedrawObject(b);
-                    PressedIndex = -1;
+                    state_.PressLost();
                 }
             }
             break;
@@ -523,18 +521,18 @@ LRESULT TmnSkinMainMenuBar::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (rebuildPending_) RebuildItems();
             return 0;
         case MsgClosed:
-            closedByPress_ = -1;
+            state_.ClosingPressHandled();
             return 0;
         case MSG_SKIN_MENU_CLOSED:
             // Remember the item whose popup closed until the messages already taken are handled:
             // when a press on that same item closed it, that press must not open it again.
             for (int i = 0; i < ItemCount(); ++i)
                 if (Item(i)->Down && Item(i)->HasSubItems()) {
-                    closedByPress_ = ButtonCount + i;
+                    state_.PopupClosed(ButtonCount + i);
                     if (handle_) ::PostMessageW(handle_, MsgClosed, 0, 0);
                 }
             for (int i = 0; i < ButtonCount; ++i)
-                static_cast<TmnSkinMainMenuBarButton&>(*Objects[static_cast<size_t>(i)]).MenuClosed(i == HotIndex);
+                static_cast<TmnSkinMainMenuBarButton&>(*Objects[static_cast<size_t>(i)]).MenuClosed(i == HotIndex());
             return 0;
         case WM_DESTROY:
             hoverTimer_.Stop();

@@ -7,9 +7,10 @@
 // that do not fit behind a marker that opens them as a popup, merges a maximised MDI child's
 // menu and shows that child's caption buttons (TmnSkinMainMenuBarButton) at its two ends.
 //
-// The geometry, hit-testing and keyboard choices are the portable menu_bar_layout unit; the
-// objects and their states are main_menu_bar_objects_win.h; this unit draws them (paint file),
-// follows mouse and keys (input file) and talks to the owner. A command chosen on the bar
+// The geometry, hit-testing and keyboard choices are the portable menu_bar_layout unit, what
+// the mouse and the keys do is the portable state machine of menu_bar_state; the objects and
+// their looks are main_menu_bar_objects_win.h; this unit draws them (paint file), feeds mouse
+// and keys to the state machine and carries its steps out (input file), and talks to the owner. A command chosen on the bar
 // runs after the message that chose it (posted), so a command that changes the menu or closes
 // the window never frees the object still handling its mouse or key.
 #include <climits>
@@ -22,6 +23,7 @@
 #include "skin/form/form_partners_win.h"
 #include "skin/form/main_menu_bar_objects_win.h"
 #include "skin/form/menu_bar_layout.h"
+#include "skin/form/menu_bar_state.h"
 #include "platform/win/window_timer.h"
 
 namespace fn {
@@ -67,6 +69,7 @@ public:
     void PreviousItem() override;
     bool PressHotItem() override;
     bool HandleAccelerator(wchar_t key) override;
+    bool MenuKey(TMenuKey key, wchar_t ch, const TMenuChainFacts& chain) override;
     void PopupClosed() override;
     // Skipped while a menu mode is on (the open popup belongs to the items); done when it ends.
     void RebuildItems() override;
@@ -78,16 +81,18 @@ public:
     std::vector<std::unique_ptr<TmnMenuBarObject>> Objects;  // child buttons first, then items
     int ButtonCount = 0;
     bool ChildButtonsShown = false;
-    bool MenuMode = false;
     bool Overflow = false;
     bool MarkerActive = false;
     bool Merged = false;
-    int HotIndex = -1, PrevHotIndex = -1, PressedIndex = -1;
     TSkinRect ItemsArea;
+    // The bar's menu mode (keyboard, or an item's popup open) and its hot object (-1: none).
+    bool MenuMode() const { return state_.MenuMode(); }
+    int HotIndex() const { return state_.Item(); }
 
     int ItemCount() const { return static_cast<int>(Objects.size()) - ButtonCount; }
     TmnSkinMainMenuBarItem* Item(int index) const;
     int IndexOf(const TmnMenuBarObject* object) const;
+    TmnMenuBarObject* ObjectAt(int index) const;
     // The overflow marker's rectangle (bar coordinates).
     TSkinRect MarkerRect() const { return marker_; }
 
@@ -157,9 +162,14 @@ private:
     void ButtonDown(int x, int y, int button, bool doubleClick);
     void ButtonUp(int x, int y, int button);
     int RequiredHeight() const;
-    std::vector<TMenuBarNavItem> NavItems() const;
-    // Moves the keyboard's item to the next or previous reachable one, wrapping.
-    void StepItem(bool forward);
+    // The objects as the state machine sees them.
+    TMenuBarEntries Entries() const;
+    // Carries out the state machine's steps; button is the mouse button, ch a key's character.
+    void Execute(const TMenuBarActions& actions, int button = MenuBarLeftButton, wchar_t ch = 0);
+    // The object under a bar point, or -1.
+    int ObjectUnder(int x, int y) const;
+    // Letters of items hidden behind the marker open the marker's popup.
+    bool OverflowKeys() const;
     void NotifyFocus(int itemIndex);
 
     TInterfaceRef<TmnMenuBarOwner> mantle_;
@@ -183,7 +193,7 @@ private:
     POINT lastPointer_ = kNoPointer;  // screen position of the last tracked pointer
     TMenuItem* pendingClick_ = nullptr;
     bool rebuildPending_ = false;
-    int closedByPress_ = -1;  // object index of the item whose popup just closed, until handled
+    TMenuBarState state_;
 };
 
 }  // namespace fn

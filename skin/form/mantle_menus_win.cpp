@@ -14,6 +14,29 @@ namespace {
 
 String Caption(const TmnSkinData* skin, std::wstring_view key) { return SkinLibraryText(skin, key); }
 
+TMenuKey MenuKeyOf(WORD key) {
+    switch (key) {
+        case VK_LEFT: return TMenuKey::Left;
+        case VK_RIGHT: return TMenuKey::Right;
+        case VK_UP: return TMenuKey::Up;
+        case VK_DOWN: return TMenuKey::Down;
+        case VK_RETURN: return TMenuKey::Enter;
+        case VK_ESCAPE: return TMenuKey::Escape;
+        default: return TMenuKey::Other;
+    }
+}
+
+TMenuChainFacts ChainFacts(const TmnSkinMenu& chain, wchar_t ch) {
+    TMenuChainFacts facts;
+    if (!chain.Visible || chain.PopupList.empty()) return facts;
+    facts.Levels = static_cast<int>(chain.PopupList.size());
+    const TmnSkinPopupWindow& last = *chain.PopupList.back();
+    const int a = last.ActiveItem;
+    facts.OnSubmenu = a >= 0 && a < static_cast<int>(last.Items.size()) && last.Items[static_cast<size_t>(a)]->HasSubItems();
+    facts.HasAccel = chain.HasAccelerator(ch);
+    return facts;
+}
+
 // The window-list item of a document window is named after it with this suffix.
 constexpr std::wstring_view ChildItemSuffix = L"_MTLCHILDITEM";
 
@@ -352,33 +375,7 @@ bool TmnMantle::MenuKeyDown(WORD key, wchar_t ch) {
             return frame->MenuKeyDown(key, ch);
     }
     TmnSkinMenu& chain = *skinMenu_;
-    const int open = chain.Visible ? static_cast<int>(chain.PopupList.size()) : 0;
-    if (inMainMenu_ && mainMenuBar_) {
-        // A letter belongs to the open popup's items first ("&Drucken" under "&Datei"); only a
-        // letter none of them has moves along the bar.
-        if (ch && !(open > 0 && chain.HasAccelerator(ch)) && mainMenuBar_->HandleAccelerator(ch)) return true;
-        if (key == VK_ESCAPE && open == 0) {
-            MainMenuExit();
-            return true;
-        }
-        if (key == VK_LEFT && open <= 1) {
-            mainMenuBar_->PreviousItem();
-            return true;
-        }
-        if (key == VK_RIGHT) {
-            bool leaf = open == 0;
-            if (!leaf) {
-                const TmnSkinPopupWindow& last = *chain.PopupList.back();
-                const int a = last.ActiveItem;
-                leaf = a < 0 || a >= static_cast<int>(last.Items.size()) || !last.Items[static_cast<size_t>(a)]->HasSubItems();
-            }
-            if (leaf) {
-                mainMenuBar_->NextItem();
-                return true;
-            }
-        }
-        if ((key == VK_RETURN || key == VK_DOWN) && mainMenuBar_->PressHotItem()) return true;
-    }
+    if (inMainMenu_ && mainMenuBar_ && mainMenuBar_->MenuKey(MenuKeyOf(key), ch, ChainFacts(chain, ch))) return true;
     if (!chain.Visible) return false;
     const bool used = chain.KeyDown(key, ch);
     if (key == VK_ESCAPE && (!chain.Visible || chain.PopupList.empty())) {
@@ -396,6 +393,14 @@ bool TmnMantle::MenuKeyDown(WORD key, wchar_t ch) {
 // ---- shortcuts ----
 
 bool TmnMantle::FormShortCut(WORD key, TShiftState shift, const TForm::TShortCutFilters::TNext& next) {
+    if (key == VK_MENU) altTap_.Pressed();
+    const bool taken = TakeShortCut(key, shift, next);
+    // The platform never saw a key a shortcut took: letting go of Alt would toggle the menu mode.
+    if ((shift & ssAlt) && key != VK_MENU) altTap_.KeyWithAlt(taken);
+    return taken;
+}
+
+bool TmnMantle::TakeShortCut(WORD key, TShiftState shift, const TForm::TShortCutFilters::TNext& next) {
     if (OnShortCut && OnShortCut(key, shift)) return true;
     if (next && next(key, shift)) return true;
     if (shift == ssAlt && key == VK_SPACE) {
@@ -414,16 +419,11 @@ bool TmnMantle::FormShortCut(WORD key, TShiftState shift, const TForm::TShortCut
         }
         return true;
     }
-    if (key == VK_MENU) altKeyUsed_ = false;  // a new press of Alt
     auto tryMenu = [&](TMainMenu* menu) {
         if (!menu) return false;
         if (shift == ssAlt && key != VK_F4 && mainMenuBar_) {
             wchar_t ch = static_cast<wchar_t>(::MapVirtualKeyW(key, MAPVK_VK_TO_CHAR) & 0xFFFF);
-            if (ch && mainMenuBar_->HandleAccelerator(ch)) {
-                // The platform never saw this key: releasing Alt would toggle the menu mode again.
-                altKeyUsed_ = true;
-                return true;
-            }
+            if (ch && mainMenuBar_->HandleAccelerator(ch)) return true;
         }
         return menu->IsShortCut(key, shift);
     };

@@ -324,22 +324,18 @@ void TmnMantle::KeyMenu(LPARAM key) {
             return;
         }
     }
-    // Alt let go after Alt+letter opened a menu: that press is spent.
-    if (key == 0 && std::exchange(altKeyUsed_, false)) return;
-    if (inMainMenu_) {
-        MainMenuExit();
-        return;
-    }
-    if (skinMenu_->Visible) skinMenu_->CloseAll();
-    else if (inSkinMenu_) MenuClosed();
-    if (key == VK_SPACE) {
-        if (!form_.HandleAllocated()) return;
+    const TKeyMenuKey kind = key == 0 ? TKeyMenuKey::Tap : key == VK_SPACE ? TKeyMenuKey::Space : TKeyMenuKey::Letter;
+    const TKeyMenuPlan plan = PlanKeyMenu(kind, {kind == TKeyMenuKey::Tap && altTap_.TakeUsed(), inMainMenu_,
+                                                 skinMenu_->Visible, inSkinMenu_, mainMenuBar_ != nullptr});
+    if (plan.LeaveMenuMode) MainMenuExit();
+    if (plan.CloseChain) skinMenu_->CloseAll();
+    if (plan.EndPopupMode) MenuClosed();
+    if (plan.SystemMenu && form_.HandleAllocated()) {
         RECT r{};
         ::GetWindowRect(form_.Handle(), &r);
         ShowSystemMenu({r.left, r.top, r.left + 1, r.top + ClientRectInWindow().top});
-    } else if (mainMenuBar_) {
-        mainMenuBar_->EnterMenuMode();
     }
+    if (plan.EnterMenuMode) mainMenuBar_->EnterMenuMode();
 }
 
 void TmnMantle::FollowActivation() {

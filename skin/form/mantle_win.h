@@ -223,6 +223,8 @@ public:
     // The form's shortcut routine (the mantle's filter of the form's shortcuts); next is the
     // rest of the form's chain.
     bool FormShortCut(WORD key, TShiftState shift, const TForm::TShortCutFilters::TNext& next = {});
+    // The form's own shortcuts, the system menu's Alt+Space and the menu bar's letters.
+    bool TakeShortCut(WORD key, TShiftState shift, const TForm::TShortCutFilters::TNext& next);
     // The menu keyboard handler of the menu modes: true when the key was used.
     bool MenuKeyDown(WORD key, wchar_t ch);
 
@@ -375,7 +377,7 @@ private:
     TMainMenu* takenMenu_ = nullptr;   // the platform menu taken off the form
     TFilterHook<void(MSG&, bool&)> messageHook_;           // while a menu mode runs
     TFilterHook<bool(WORD, TShiftState)> shortCutHook_;
-    bool altKeyUsed_ = false;  // Alt+letter opened the bar since Alt went down
+    TAltTap altTap_;  // whether Alt served a shortcut since it went down
 
     TWndProcHook formHook_, clientHook_;
     TWindowTimer fadeTimer_;

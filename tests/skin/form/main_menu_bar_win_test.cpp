@@ -355,7 +355,7 @@ TEST_F(MenuBarTest, ItemsThatDoNotFitHideBehindTheMarkerWhichOpensExactlyThem) {
     EXPECT_EQ(b.MarkerRect(), (TSkinRect{193, 2, 198, 20}));
     // Hidden items are never hit, even where they would stand.
     b.Track(b.Item(fit)->ObjectRect.Left + 1, 5);
-    EXPECT_NE(b.HotIndex, fit);
+    EXPECT_NE(b.HotIndex(), fit);
 
     // An invisible item before the hidden ones does not shift the popup's start.
     root->Items(1)->SetVisible(false);
@@ -386,7 +386,7 @@ TEST_F(MenuBarTest, AnOpenPopupFollowsTheMouseAlongTheBar) {
     Click(0);
     EXPECT_EQ(b.Hint(), L"Dateien anlegen, öffnen und speichern");
     EXPECT_TRUE(b.Item(0)->Down);
-    EXPECT_TRUE(b.MenuMode);
+    EXPECT_TRUE(b.MenuMode());
     EXPECT_TRUE(owner->inMain);
     EXPECT_EQ(Shown(), SubItems(datei));
     // Onto "Bearbeiten" without a click: the first popup closes, the second opens.
@@ -396,9 +396,9 @@ TEST_F(MenuBarTest, AnOpenPopupFollowsTheMouseAlongTheBar) {
     EXPECT_TRUE(b.Item(1)->Down);
     EXPECT_EQ(owner->menu->PopupList.size(), 1u);
     EXPECT_EQ(Shown(), SubItems(bearbeiten));
-    EXPECT_TRUE(b.MenuMode);
+    EXPECT_TRUE(b.MenuMode());
     EXPECT_TRUE(owner->inMain);
-    EXPECT_EQ(b.HotIndex, 1);
+    EXPECT_EQ(b.HotIndex(), 1);
     EXPECT_EQ(popups, (std::vector<TMenuItem*>{datei, bearbeiten}));
     // Down into the popup: the bar keeps its item, and a rebuild asked on leaving waits.
     TmnSkinMainMenuBarItem* kept = b.Item(1);
@@ -406,13 +406,13 @@ TEST_F(MenuBarTest, AnOpenPopupFollowsTheMouseAlongTheBar) {
     ::SendMessageW(b.Handle(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(b.Item(1), kept);
     EXPECT_TRUE(kept->Down);
-    EXPECT_EQ(b.HotIndex, 1);
+    EXPECT_EQ(b.HotIndex(), 1);
     // Over a command item the popup closes; the item waits for its click.
     Mouse(WM_MOUSEMOVE, b.Item(3)->ObjectRect.Left + 3, 5);
     EXPECT_FALSE(owner->menu->Visible);
     Mouse(WM_LBUTTONDOWN, b.Item(3)->ObjectRect.Left + 3, 5);
     EXPECT_FALSE(owner->inMain);
-    EXPECT_FALSE(b.MenuMode);
+    EXPECT_FALSE(b.MenuMode());
     EXPECT_TRUE(clicks.empty());  // posted: it runs after this message
     Pump();
     EXPECT_EQ(clicks, std::vector<TMenuItem*>{ueber});
@@ -437,7 +437,7 @@ TEST_F(MenuBarTest, ASecondClickOnTheOpenItemClosesItsPopup) {
         EXPECT_FALSE(owner->menu->Visible) << posted;
         EXPECT_FALSE(b.Item(0)->Down) << posted;
         EXPECT_FALSE(owner->inMain) << posted;
-        EXPECT_FALSE(b.MenuMode) << posted;
+        EXPECT_FALSE(b.MenuMode()) << posted;
         EXPECT_TRUE(b.Item(0)->Active) << posted;  // still under the mouse
         Pump();
     }
@@ -460,7 +460,7 @@ TEST_F(MenuBarTest, KeyboardMenuModeMovesWrapsAndOpens) {
     bearbeiten->SetEnabled(false);
     TmnSkinMainMenuBar& b = Make(&test::FennickSkin());
     b.EnterMenuMode();
-    EXPECT_TRUE(b.MenuMode);
+    EXPECT_TRUE(b.MenuMode());
     EXPECT_EQ(owner->enters, 1);
     EXPECT_TRUE(b.Item(0)->Active);
     b.NextItem();  // the disabled "Bearbeiten" is skipped
@@ -471,7 +471,7 @@ TEST_F(MenuBarTest, KeyboardMenuModeMovesWrapsAndOpens) {
     EXPECT_TRUE(b.Item(0)->Active);
     b.PreviousItem();  // and back round to the last
     EXPECT_TRUE(b.Item(3)->Active);
-    EXPECT_EQ(b.HotIndex, 3);
+    EXPECT_EQ(b.HotIndex(), 3);
     b.PreviousItem();
     EXPECT_TRUE(b.Item(2)->Active);
     // Enter opens the highlighted item's popup; Enter again goes to the popup.
@@ -493,13 +493,13 @@ TEST_F(MenuBarTest, KeyboardMenuModeMovesWrapsAndOpens) {
     b.PopupClosed();
     EXPECT_FALSE(b.Item(2)->Down);
     EXPECT_TRUE(b.Item(2)->Active);
-    EXPECT_TRUE(b.MenuMode);
+    EXPECT_TRUE(b.MenuMode());
     EXPECT_TRUE(b.PressHotItem());  // Enter opens it again
     EXPECT_EQ(Shown(), SubItems(format));
     owner->MainMenuExit();
-    EXPECT_FALSE(b.MenuMode);
+    EXPECT_FALSE(b.MenuMode());
     for (int i = 0; i < b.ItemCount(); ++i) EXPECT_FALSE(b.Item(i)->Active || b.Item(i)->Down) << i;
-    EXPECT_EQ(b.HotIndex, -1);
+    EXPECT_EQ(b.HotIndex(), -1);
 }
 
 TEST_F(MenuBarTest, AcceleratorsOpenOrRunTheirItem) {
@@ -516,7 +516,7 @@ TEST_F(MenuBarTest, AcceleratorsOpenOrRunTheirItem) {
     // "&Über" with a lower-case umlaut runs at once and ends the menu mode.
     EXPECT_TRUE(b.HandleAccelerator(L'\u00FC'));
     EXPECT_FALSE(owner->menu->Visible);
-    EXPECT_FALSE(b.MenuMode);
+    EXPECT_FALSE(b.MenuMode());
     EXPECT_FALSE(owner->inMain);
     Pump();
     EXPECT_EQ(clicks, std::vector<TMenuItem*>{ueber});
@@ -540,7 +540,7 @@ TEST_F(MenuBarTest, APointerRestingOnTheBarLeavesTheHighlightToTheKeyboard) {
     auto tick = [&] { timers.Advance(50); };  // one hover poll
     ASSERT_TRUE(pointTo(3));
     Mouse(WM_MOUSEMOVE, at(3).x, at(3).y);
-    EXPECT_EQ(b.HotIndex, 3);
+    EXPECT_EQ(b.HotIndex(), 3);
     // Alt+D with the pointer over "Über": "Datei" opens and stays open.
     EXPECT_TRUE(b.HandleAccelerator(L'd'));
     tick();
@@ -562,11 +562,11 @@ TEST_F(MenuBarTest, MenuModeNeedsAnItemItCanReach) {
     for (int i = 0; i < root->Count(); ++i) root->Items(i)->SetEnabled(false);
     TmnSkinMainMenuBar& b = Make(nullptr);
     b.EnterMenuMode();
-    EXPECT_FALSE(b.MenuMode);
+    EXPECT_FALSE(b.MenuMode());
     EXPECT_EQ(owner->enters, 0);
-    EXPECT_EQ(b.HotIndex, -1);
+    EXPECT_EQ(b.HotIndex(), -1);
     b.NextItem();
-    EXPECT_EQ(b.HotIndex, -1);
+    EXPECT_EQ(b.HotIndex(), -1);
     EXPECT_FALSE(b.PressHotItem());
     // Enabled, but none fits.
     for (int i = 0; i < root->Count(); ++i) root->Items(i)->SetEnabled(true);
@@ -574,7 +574,7 @@ TEST_F(MenuBarTest, MenuModeNeedsAnItemItCanReach) {
     b.SetBounds(0, 0, 30, 22);
     b.Layout();
     b.EnterMenuMode();
-    EXPECT_FALSE(b.MenuMode);
+    EXPECT_FALSE(b.MenuMode());
     EXPECT_EQ(owner->enters, 0);
 }
 
