@@ -66,6 +66,15 @@ void TmnSkinControl::Paint(HDC dc) {
     ::BitBlt(dc, 0, 0, w, h, buffer.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
+void TmnSkinControl::TakePicture(int index, TBitmap& target, const TBitmapData*& source) {
+    const TBitmapData* picture = skinData_ ? skinData_->ActivePicture(index) : nullptr;
+    if (picture && picture->Empty()) picture = nullptr;
+    if (picture == source && (picture == nullptr) == target.Empty()) return;
+    source = picture;
+    if (picture) target.Assign(*picture);
+    else target.SetSize(0, 0);
+}
+
 void TmnSkinControl::MouseEnter() {
     if (OnMouseEnter && !IsDesigning()) OnMouseEnter(this);
 }
@@ -179,15 +188,6 @@ void TmnSkinCustomControl::SetDefaultFont(const TFont& font) {
 
 TmnDataSkinCustomControl* TmnSkinCustomControl::CustomRecord() const {
     return dynamic_cast<TmnDataSkinCustomControl*>(Record());
-}
-
-void TmnSkinCustomControl::TakePicture(int index, TBitmap& target, const TBitmapData*& source) {
-    const TBitmapData* picture = skinData_ ? skinData_->ActivePicture(index) : nullptr;
-    if (picture && picture->Empty()) picture = nullptr;
-    if (picture == source && (picture == nullptr) == target.Empty()) return;
-    source = picture;
-    if (picture) target.Assign(*picture);
-    else target.SetSize(0, 0);
 }
 
 void TmnSkinCustomControl::GetSkinData() {
