@@ -2,7 +2,7 @@
 
 namespace fn {
 
-ATOM RegisterObjectWindowClass(const wchar_t* name, WNDPROC proc, UINT style) {
+WNDCLASSEXW ModuleWindowClass(const wchar_t* name, WNDPROC proc, UINT style) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
@@ -10,6 +10,11 @@ ATOM RegisterObjectWindowClass(const wchar_t* name, WNDPROC proc, UINT style) {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = name;
+    return wc;
+}
+
+ATOM RegisterObjectWindowClass(const wchar_t* name, WNDPROC proc, UINT style) {
+    const WNDCLASSEXW wc = ModuleWindowClass(name, proc, style);
     return ::RegisterClassExW(&wc);
 }
 

@@ -7,8 +7,10 @@
 
 namespace fn {
 
-// Registers a window class of this module (arrow cursor, the given class styles); the atom,
-// 0 when the system refuses.
+// A window class of this module with the arrow cursor and the given class styles, for the caller
+// to complete and register.
+WNDCLASSEXW ModuleWindowClass(const wchar_t* name, WNDPROC proc, UINT style = 0);
+// Registers ModuleWindowClass(name, proc, style); the atom, 0 when the system refuses.
 ATOM RegisterObjectWindowClass(const wchar_t* name, WNDPROC proc, UINT style = 0);
 
 // The class argument of CreateWindowEx for a registered atom.
