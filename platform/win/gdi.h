@@ -60,6 +60,23 @@ private:
     HDC dc_;
 };
 
+// The painting of a window's invalid area for one WM_PAINT: BeginPaint on creation, EndPaint on
+// destruction.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    ~TPaintDC() { ::EndPaint(window_, &paint_); }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a device context and selects the previous one back on destruction.
 class TSelectObject {
 public:

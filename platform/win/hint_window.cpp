@@ -76,12 +76,10 @@ LRESULT THintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window, &ps);
+        TPaintDC paint(window);
         RECT client;
         ::GetClientRect(window, &client);
-        Paint(dc, client.right, client.bottom);
-        ::EndPaint(window, &ps);
+        Paint(paint.Get(), client.right, client.bottom);
         return 0;
     }
     case WM_PRINTCLIENT: {

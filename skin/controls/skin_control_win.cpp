@@ -1,5 +1,6 @@
 #include "skin/controls/skin_control_win.h"
 
+#include "platform/win/gdi.h"
 #include "skin/paint/images_win.h"
 #include "skin/paint/regions_win.h"
 
@@ -105,15 +106,13 @@ LRESULT TmnSkinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(handle_, &ps);
+            TPaintDC paint(handle_);
             inWMPaint_ = true;
             struct Done {
-                TmnSkinControl* self;
-                PAINTSTRUCT& ps;
-                ~Done() { self->inWMPaint_ = false; ::EndPaint(self->handle_, &ps); }
-            } done{this, ps};
-            Paint(dc);
+                bool& inWMPaint;
+                ~Done() { inWMPaint = false; }
+            } done{inWMPaint_};
+            Paint(paint.Get());
             return 0;
         }
         case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;

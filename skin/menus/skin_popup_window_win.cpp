@@ -606,10 +606,8 @@ LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT draws everything from one off-screen buffer
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(handle_, &ps);
-        PaintTo(dc);
-        ::EndPaint(handle_, &ps);
+        TPaintDC paint(handle_);
+        PaintTo(paint.Get());
         return 0;
     }
     case WM_PRINTCLIENT:
