@@ -171,14 +171,6 @@ TEST(Bitmap, AssignAndLoadingFromOtherPictures) {
     EXPECT_EQ(At(d, 3, 3), RGB(9, 99, 199));
 }
 
-TEST(Bitmap, SizeOfAHandleIsZeroForNone) {
-    EXPECT_EQ(BitmapSize(nullptr).cx, 0);
-    EXPECT_EQ(BitmapSize(nullptr).cy, 0);
-    TBitmapHandle bitmap(::CreateBitmap(7, 5, 1, 32, nullptr));
-    EXPECT_EQ(BitmapSize(bitmap.Get()).cx, 7);
-    EXPECT_EQ(BitmapSize(bitmap.Get()).cy, 5);
-}
-
 TEST(Colors, SystemColoursAreLookedUp) {
     EXPECT_EQ(ColorToColorRef(SystemColorRef(COLOR_BTNFACE)), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(ColorToColorRef(static_cast<TColor>(0x80000000u | COLOR_WINDOW)), GetSysColor(COLOR_WINDOW));
