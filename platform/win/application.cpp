@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win/dialogs.h"
+#include "platform/win/object_window.h"
 
 namespace fn {
 
@@ -56,13 +57,9 @@ void TApplication::Initialize() {
         auto* p = static_cast<const uint8_t*>(::LockResource(data));
         return std::vector<uint8_t>(p, p + ::SizeofResource(module, res));
     });
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &TApplication::StaticWndProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc = ModuleWindowClass(L"FnApplication", &TApplication::StaticWndProc);
     wc.hIcon = ProgramIcon(false);
     wc.hIconSm = ProgramIcon(true);
-    wc.lpszClassName = L"FnApplication";
     ::RegisterClassExW(&wc);
     handle_ = ::CreateWindowExW(0, L"FnApplication", title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);

@@ -4,6 +4,7 @@
 
 #include "platform/core/form_data.h"
 #include "platform/win/forms.h"
+#include "platform/win/object_window.h"
 
 namespace fn {
 
@@ -19,16 +20,10 @@ HICON ProgramIcon(bool small) {
 }
 
 const wchar_t* RegisterProgramWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    WNDCLASSEXW wc = ModuleWindowClass(name, proc, CS_DBLCLKS);
     wc.hbrBackground = background;
     wc.hIcon = ProgramIcon(false);
     wc.hIconSm = ProgramIcon(true);
-    wc.lpszClassName = name;
     ::RegisterClassExW(&wc);
     return name;
 }

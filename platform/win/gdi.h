@@ -19,12 +19,7 @@ template <> constexpr TLiveKind GdiKind<HFONT>() { return TLiveKind::Font; }
 // Owner of one GDI object (bitmap, region, brush, pen, font), deleted with DeleteObject. The
 // object must not be selected into a device context when the owner lets it go.
 template <class Handle>
-struct TGdiTraits {
-    static void Close(Handle handle) { ::DeleteObject(handle); }
-    static constexpr TLiveKind Kind = GdiKind<Handle>();
-};
-template <class Handle>
-using TGdiObject = TOwnedHandle<Handle, TGdiTraits<Handle>>;
+using TGdiObject = TOwnedHandle<Handle, TClosedBy<::DeleteObject, GdiKind<Handle>()>>;
 
 using TBitmapHandle = TGdiObject<HBITMAP>;
 using TRegionHandle = TGdiObject<HRGN>;
@@ -33,11 +28,7 @@ using TPenHandle = TGdiObject<HPEN>;
 using TFontHandle = TGdiObject<HFONT>;
 
 // A device context made by CreateCompatibleDC or CreateDC, deleted with DeleteDC.
-struct TOwnedDCTraits {
-    static void Close(HDC dc) { ::DeleteDC(dc); }
-    static constexpr TLiveKind Kind = TLiveKind::OwnedDC;
-};
-using TOwnedDC = TOwnedHandle<HDC, TOwnedDCTraits>;
+using TOwnedDC = TOwnedHandle<HDC, TClosedBy<::DeleteDC, TLiveKind::OwnedDC>>;
 
 // A memory device context compatible with the given one (the screen when none).
 class TMemoryDC : public TOwnedDC {
@@ -66,6 +57,23 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// The painting of a window's invalid area for one WM_PAINT: BeginPaint on creation, EndPaint on
+// destruction.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    ~TPaintDC() { ::EndPaint(window_, &paint_); }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

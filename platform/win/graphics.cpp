@@ -447,13 +447,15 @@ void TBitmap::LoadFromDIB(const BITMAPINFO& info, const void* bits) {
     if (bits_) SetDIBits(dc_.Get(), bitmap_.Get(), 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS);
 }
 
-void TBitmap::LoadFromHandle(HBITMAP bitmap) {
+SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP bm{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) {
-        Recreate(0, 0);
-        return;
-    }
-    Recreate(bm.bmWidth, bm.bmHeight);
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return {0, 0};
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+void TBitmap::LoadFromHandle(HBITMAP bitmap) {
+    const SIZE size = BitmapSize(bitmap);
+    Recreate(size.cx, size.cy);
     if (!bits_) return;
     TMemoryDC source;
     TSelectObject select(source.Get(), bitmap);

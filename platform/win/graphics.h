@@ -232,6 +232,9 @@ private:
     int saved_;
 };
 
+// The size of a bitmap handle's picture; 0 x 0 for none or one the system does not know.
+SIZE BitmapSize(HBITMAP bitmap);
+
 // A 24-bit top-down device-independent bitmap with a canvas on its own memory context. A new
 // or resized bitmap is white. Transparent drawing leaves out the colour of the bottom-left pixel.
 class TBitmap {

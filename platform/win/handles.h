@@ -7,39 +7,19 @@
 namespace fn {
 
 // A menu not attached to a window (attached menus die with their window).
-struct TMenuTraits {
-    static void Close(HMENU menu) { ::DestroyMenu(menu); }
-    static constexpr TLiveKind Kind = TLiveKind::Menu;
-};
-using TMenuHandle = TOwnedHandle<HMENU, TMenuTraits>;
+using TMenuHandle = TOwnedHandle<HMENU, TClosedBy<::DestroyMenu, TLiveKind::Menu>>;
 
 // A kernel object (mutex, event, file, process, thread), closed with CloseHandle.
-struct TKernelTraits {
-    static void Close(HANDLE handle) { ::CloseHandle(handle); }
-    static constexpr TLiveKind Kind = TLiveKind::Kernel;
-};
-using TKernelHandle = TOwnedHandle<HANDLE, TKernelTraits>;
+using TKernelHandle = TOwnedHandle<HANDLE, TClosedBy<::CloseHandle, TLiveKind::Kernel>>;
 
 // A loaded module (LoadLibrary), freed with FreeLibrary.
-struct TModuleTraits {
-    static void Close(HMODULE module) { ::FreeLibrary(module); }
-    static constexpr TLiveKind Kind = TLiveKind::Module;
-};
-using TModuleHandle = TOwnedHandle<HMODULE, TModuleTraits>;
+using TModuleHandle = TOwnedHandle<HMODULE, TClosedBy<::FreeLibrary, TLiveKind::Module>>;
 
 // A windows hook (SetWindowsHookEx), removed with UnhookWindowsHookEx.
-struct THookTraits {
-    static void Close(HHOOK hook) { ::UnhookWindowsHookEx(hook); }
-    static constexpr TLiveKind Kind = TLiveKind::Hook;
-};
-using THookHandle = TOwnedHandle<HHOOK, THookTraits>;
+using THookHandle = TOwnedHandle<HHOOK, TClosedBy<::UnhookWindowsHookEx, TLiveKind::Hook>>;
 
 // An icon made for this program (CopyIcon, CopyImage, CreateIcon...), destroyed with
 // DestroyIcon. Shared icons (LoadIcon, LR_SHARED) are the system's and never go in here.
-struct TIconTraits {
-    static void Close(HICON icon) { ::DestroyIcon(icon); }
-    static constexpr TLiveKind Kind = TLiveKind::Icon;
-};
-using TIconHandle = TOwnedHandle<HICON, TIconTraits>;
+using TIconHandle = TOwnedHandle<HICON, TClosedBy<::DestroyIcon, TLiveKind::Icon>>;
 
 }  // namespace fn

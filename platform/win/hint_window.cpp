@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win/gdi.h"
+#include "platform/win/object_window.h"
 
 namespace fn {
 
@@ -13,22 +14,12 @@ const wchar_t kHintSourceProp[] = L"FnHintSource";
 }  // namespace
 
 THintWindow::THintWindow(bool dropShadow) {
-    auto registerClass = [](const wchar_t* name, UINT style) {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = style;
-        wc.lpfnWndProc = &THintWindow::StaticWndProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.lpszClassName = name;
-        return ::RegisterClassExW(&wc);
-    };
-    static const ATOM plain = registerClass(L"FnHintWindow", CS_SAVEBITS);
-    static const ATOM shadow = registerClass(L"FnHintWindowShadow", CS_SAVEBITS | CS_DROPSHADOW);
-    const ATOM atom = dropShadow ? shadow : plain;
+    constexpr WNDPROC proc = &ObjectWindowProc<THintWindow, &THintWindow::handle_, &THintWindow::WndProc>;
+    static const ATOM plain = RegisterObjectWindowClass(L"FnHintWindow", proc, CS_SAVEBITS);
+    static const ATOM shadow = RegisterObjectWindowClass(L"FnHintWindowShadow", proc, CS_SAVEBITS | CS_DROPSHADOW);
     handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+                                WindowClassOf(dropShadow ? shadow : plain), L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, ::GetModuleHandleW(nullptr), this);
 }
 
 THintWindow::~THintWindow() {
@@ -75,17 +66,6 @@ void THintWindow::Paint(HDC dc, int w, int h) {
     ::DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &r, DT_NOPREFIX);
 }
 
-LRESULT CALLBACK THintWindow::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<THintWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, msg, wParam, lParam);
-    if (msg == WM_NCCREATE) self->handle_ = window;
-    return self->WndProc(msg, wParam, lParam);
-}
-
 LRESULT THintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const HWND window = handle_;
     switch (msg) {
@@ -96,12 +76,10 @@ LRESULT THintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window, &ps);
+        TPaintDC paint(window);
         RECT client;
         ::GetClientRect(window, &client);
-        Paint(dc, client.right, client.bottom);
-        ::EndPaint(window, &ps);
+        Paint(paint.Get(), client.right, client.bottom);
         return 0;
     }
     case WM_PRINTCLIENT: {

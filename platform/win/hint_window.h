@@ -36,9 +36,6 @@ protected:
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     HWND handle_ = nullptr;
     String text_;
-
-private:
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 // Makes the application's hint window.

@@ -10,7 +10,7 @@
 namespace fn {
 
 // Traits give the close function and the live-count kind: struct { static void Close(H);
-// static constexpr TLiveKind Kind; }.
+// static constexpr TLiveKind Kind; }. TClosedBy makes them for a handle one system call closes.
 template <class Handle, class Traits>
 class TOwnedHandle {
 public:
@@ -44,6 +44,14 @@ public:
 
 private:
     Handle handle_ = nullptr;
+};
+
+// The traits of a handle closed by one system function, e.g. TClosedBy<::DestroyMenu, TLiveKind::Menu>.
+template <auto CloseFunction, TLiveKind LiveKind>
+struct TClosedBy {
+    template <class Handle>
+    static void Close(Handle handle) { CloseFunction(handle); }
+    static constexpr TLiveKind Kind = LiveKind;
 };
 
 }  // namespace fn

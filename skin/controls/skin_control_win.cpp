@@ -1,5 +1,6 @@
 #include "skin/controls/skin_control_win.h"
 
+#include "platform/win/gdi.h"
 #include "skin/paint/images_win.h"
 #include "skin/paint/regions_win.h"
 
@@ -66,6 +67,15 @@ void TmnSkinControl::Paint(HDC dc) {
     ::BitBlt(dc, 0, 0, w, h, buffer.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
+void TmnSkinControl::TakePicture(int index, TBitmap& target, const TBitmapData*& source) {
+    const TBitmapData* picture = skinData_ ? skinData_->ActivePicture(index) : nullptr;
+    if (picture && picture->Empty()) picture = nullptr;
+    if (picture == source && (picture == nullptr) == target.Empty()) return;
+    source = picture;
+    if (picture) target.Assign(*picture);
+    else target.SetSize(0, 0);
+}
+
 void TmnSkinControl::MouseEnter() {
     if (OnMouseEnter && !IsDesigning()) OnMouseEnter(this);
 }
@@ -96,15 +106,13 @@ LRESULT TmnSkinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(handle_, &ps);
+            TPaintDC paint(handle_);
             inWMPaint_ = true;
             struct Done {
-                TmnSkinControl* self;
-                PAINTSTRUCT& ps;
-                ~Done() { self->inWMPaint_ = false; ::EndPaint(self->handle_, &ps); }
-            } done{this, ps};
-            Paint(dc);
+                bool& inWMPaint;
+                ~Done() { inWMPaint = false; }
+            } done{inWMPaint_};
+            Paint(paint.Get());
             return 0;
         }
         case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;
@@ -179,15 +187,6 @@ void TmnSkinCustomControl::SetDefaultFont(const TFont& font) {
 
 TmnDataSkinCustomControl* TmnSkinCustomControl::CustomRecord() const {
     return dynamic_cast<TmnDataSkinCustomControl*>(Record());
-}
-
-void TmnSkinCustomControl::TakePicture(int index, TBitmap& target, const TBitmapData*& source) {
-    const TBitmapData* picture = skinData_ ? skinData_->ActivePicture(index) : nullptr;
-    if (picture && picture->Empty()) picture = nullptr;
-    if (picture == source && (picture == nullptr) == target.Empty()) return;
-    source = picture;
-    if (picture) target.Assign(*picture);
-    else target.SetSize(0, 0);
 }
 
 void TmnSkinCustomControl::GetSkinData() {

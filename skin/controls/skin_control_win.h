@@ -76,6 +76,9 @@ protected:
     void NotifyChildrenBackground();
     // The system deleted the window's region with the window.
     void HandleDestroyed() override;
+    // Copies the manager's picture at index into target once (source remembers which picture
+    // it holds); the copy is dropped when the skin changes.
+    void TakePicture(int index, TBitmap& target, const TBitmapData*& source);
 
     TmnSkinData* skinData_ = nullptr;
     String skinDataName_;
@@ -155,8 +158,6 @@ protected:
     TStretchFlags stretch_;
 
 private:
-    // Copies a manager's picture once; the copy is dropped when the skin changes.
-    void TakePicture(int index, TBitmap& target, const TBitmapData*& source);
     const TBitmapData* pictureSource_ = nullptr;
     const TBitmapData* maskSource_ = nullptr;
     int shownWidth_ = 0, shownHeight_ = 0;  // the window's size at the last WM_SIZE

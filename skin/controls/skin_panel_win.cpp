@@ -69,13 +69,7 @@ TmnDataSkinPanelControl* TmnSkinPanel::PanelRecord() const {
 void TmnSkinPanel::GetSkinData() {
     TmnSkinCustomControl::GetSkinData();
     const TmnDataSkinPanelControl* rec = PanelRecord();
-    const TBitmapData* bg = rec && skinData_ ? skinData_->ActivePicture(rec->BgPictureIndex) : nullptr;
-    if (bg && bg->Empty()) bg = nullptr;
-    if (bg != bgSource_ || (bg == nullptr) != bgPicture_.Empty()) {
-        bgSource_ = bg;
-        if (bg) bgPicture_.Assign(*bg);
-        else bgPicture_.SetSize(0, 0);
-    }
+    TakePicture(rec ? rec->BgPictureIndex : -1, bgPicture_, bgSource_);
 }
 
 void TmnSkinPanel::ChangeSkinData() {

@@ -13,22 +13,16 @@ namespace fn {
 
 TmnCompressedStoredSkin::TmnCompressedStoredSkin(TComponent* owner) : TComponent(owner) {}
 
+bool TmnCompressedStoredSkin::LoadsNamedFiles() const { return IsDesigning() && !IsLoading(); }
+
 void TmnCompressedStoredSkin::SetFileName(const String& value) {
-    if (IsDesigning() && !IsLoading()) {
-        fileName_ = ExtractFileName(value);
-        LoadFromSkinFile(value);
-    } else {
-        fileName_ = value;
-    }
+    fileName_ = LoadsNamedFiles() ? ExtractFileName(value) : value;
+    if (LoadsNamedFiles()) LoadFromSkinFile(value);
 }
 
 void TmnCompressedStoredSkin::SetCompressedFileName(const String& value) {
-    if (IsDesigning() && !IsLoading()) {
-        compressedFileName_ = ExtractFileName(value);
-        LoadFromCompressedFile(value);
-    } else {
-        compressedFileName_ = value;
-    }
+    compressedFileName_ = LoadsNamedFiles() ? ExtractFileName(value) : value;
+    if (LoadsNamedFiles()) LoadFromCompressedFile(value);
 }
 
 namespace {

@@ -53,6 +53,9 @@ public:
     static void Register();
 
 private:
+    // Whether setting a file name loads that file (while designing and not loading).
+    bool LoadsNamedFiles() const;
+
     String description_, fileName_, compressedFileName_;
     TMemoryStream compressed_;
 };

@@ -19,16 +19,6 @@ constexpr TColor kPlainMouseInColor = 13811126;  // RGB(182, 189, 210)
 constexpr TColor kPlainActiveColor = 11899781;   // RGB(133, 147, 181)
 constexpr int kPlainTextInset = 2;
 
-// Copies a manager's picture once; the copy is dropped when the skin changes.
-void TakePicture(const TmnSkinData* data, int index, TBitmap& target, const TBitmapData*& source) {
-    const TBitmapData* picture = data ? data->ActivePicture(index) : nullptr;
-    if (picture && picture->Empty()) picture = nullptr;
-    if (picture == source && (picture == nullptr) == target.Empty()) return;
-    source = picture;
-    if (picture) target.Assign(*picture);
-    else target.SetSize(0, 0);
-}
-
 // The form skinning component of a form: the component it owns that the skin objects answer to.
 TmnSkinObjectOwner* SkinningComponentOf(const TForm* form) {
     for (int i = 0; form && i < form->ComponentCount(); ++i)
@@ -147,7 +137,7 @@ void TmnSkinMDITabsBar::GetSkinData() {
         skin_ = {};
         return;
     }
-    TakePicture(skinData_, rec->PictureIndex, picture_, pictureSource_);
+    TakePicture(rec->PictureIndex, picture_, pictureSource_);
     skin_.TabImage = rec->TabRect;
     skin_.ActiveTabImage = rec->ActiveTabRect.IsEmpty() ? rec->TabRect : rec->ActiveTabRect;
     skin_.MouseInTabImage = rec->MouseInTabRect.IsEmpty() ? rec->TabRect : rec->MouseInTabRect;
@@ -393,7 +383,7 @@ void TmnSkinMDITabsBar::PaintButtonTab(TCanvas& canvas, TmnMDITab& tab, TabState
     if (index < 0) return;
     const auto* rec = dynamic_cast<const TmnDataSkinButtonControl*>(skinData_->SkinControls()[static_cast<size_t>(index)].get());
     if (!rec) return;
-    TakePicture(skinData_, rec->PictureIndex, buttonPicture_, buttonPictureSource_);
+    TakePicture(rec->PictureIndex, buttonPicture_, buttonPictureSource_);
     TSkinRect source = rec->SkinRect;
     TColor color = rec->FontColor;
     if (state == TabState::Active) {

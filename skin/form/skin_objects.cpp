@@ -389,14 +389,17 @@ void TmnSkinAnimateObject::Animate() {
     else Parent->RedrawObject(*this);
 }
 
+void TmnSkinAnimateObject::PlayHover(bool forward) {
+    if (!ButtonStyle) return;
+    Active = true;
+    Forward = forward;
+    Animate();
+}
+
 void TmnSkinAnimateObject::MouseEnter() {
     MouseIn = true;
     if (MenuOpen) return;
-    if (ButtonStyle) {
-        Active = true;
-        Forward = true;
-        Animate();
-    }
+    PlayHover(true);
     Parent->MouseEnterEvent(IDName);
 }
 
@@ -404,11 +407,7 @@ void TmnSkinAnimateObject::MouseLeave() {
     if (!MouseIn) return;
     MouseIn = false;
     if (MenuOpen) return;
-    if (ButtonStyle) {
-        Active = true;
-        Forward = false;
-        Animate();
-    }
+    PlayHover(false);
     Parent->MouseLeaveEvent(IDName);
 }
 

@@ -174,6 +174,8 @@ private:
     void Execute();
     void OpenMenu();
     void Animate();  // timer or redraw after a change of hover state
+    // A button-style animation runs forward while the mouse is in and back when it leaves.
+    void PlayHover(bool forward);
 };
 
 // Creates the object for a record by its class (standard button, button, caption, animate,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win/handles.h"
+#include "platform/win/object_window.h"
 #include "skin/data/skin_messages.h"
 #include "skin/paint/images_win.h"
 #include "skin/paint/regions_win.h"
@@ -79,16 +80,9 @@ TmnMenuDesktopSettings ReadMenuDesktopSettings() {
 
 
 TmnSkinMenu::TmnSkinMenu(TComponent* owner, TmnMenuOwner* menuOwner) : TComponent(owner), owner_(menuOwner) {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &TmnSkinMenu::StaticMessageProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"TmnSkinMenuMessages";
-        return ::RegisterClassExW(&wc);
-    }();
-    messageWindow_ = ::CreateWindowExW(0, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", 0, 0, 0, 0, 0,
-                                       HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    static const ATOM atom = RegisterObjectWindowClass(L"TmnSkinMenuMessages", &TmnSkinMenu::StaticMessageProc);
+    messageWindow_ = ::CreateWindowExW(0, WindowClassOf(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ::GetModuleHandleW(nullptr), nullptr);
     ::SetWindowLongPtrW(messageWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

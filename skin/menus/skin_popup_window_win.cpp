@@ -7,6 +7,7 @@
 #include "platform/win/application.h"
 #include "platform/win/gdi.h"
 #include "platform/win/image_list.h"
+#include "platform/win/object_window.h"
 #include "skin/data/skin_data.h"
 #include "skin/menus/skin_menu_win.h"
 #include "skin/paint/effects.h"
@@ -54,19 +55,12 @@ TmnSkinPopupWindow::~TmnSkinPopupWindow() {
 }
 
 void TmnSkinPopupWindow::CreateHandle(int x, int y, int width, int height, const String& text) {
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_SAVEBITS | (DropShadowAvailable() ? CS_DROPSHADOW : 0);
-        wc.lpfnWndProc = &TmnSkinPopupWindow::StaticWndProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.lpszClassName = L"TmnSkinPopupWindow";
-        return ::RegisterClassExW(&wc);
-    }();
-    handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), text.c_str(), WS_POPUP, x, y, width,
-                                height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    static const ATOM atom = RegisterObjectWindowClass(
+        L"TmnSkinPopupWindow",
+        &ObjectWindowProc<TmnSkinPopupWindow, &TmnSkinPopupWindow::handle_, &TmnSkinPopupWindow::WndProc>,
+        CS_SAVEBITS | (DropShadowAvailable() ? CS_DROPSHADOW : 0));
+    handle_ = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, WindowClassOf(atom), text.c_str(),
+                                WS_POPUP, x, y, width, height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     SetWindowHintSource(handle_, this);
 }
 
@@ -603,17 +597,6 @@ TAccessibleInfo TmnSkinPopupWindow::AccessibleChild(int index) {
     return info;
 }
 
-LRESULT CALLBACK TmnSkinPopupWindow::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        static_cast<TmnSkinPopupWindow*>(cs->lpCreateParams)->handle_ = window;
-    }
-    auto* self = reinterpret_cast<TmnSkinPopupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, msg, wParam, lParam);
-    return self->WndProc(msg, wParam, lParam);
-}
-
 LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // A stale window only waits to be closed: no painting, tracking or answers from its items.
     if (stale_ && msg != WM_MOUSEACTIVATE) return ::DefWindowProcW(handle_, msg, wParam, lParam);
@@ -623,10 +606,8 @@ LRESULT TmnSkinPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT draws everything from one off-screen buffer
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(handle_, &ps);
-        PaintTo(dc);
-        ::EndPaint(handle_, &ps);
+        TPaintDC paint(handle_);
+        PaintTo(paint.Get());
         return 0;
     }
     case WM_PRINTCLIENT:

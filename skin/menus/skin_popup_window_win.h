@@ -93,7 +93,6 @@ public:
     String HintText() override { return Hint; }
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateHandle(int x, int y, int width, int height, const String& text);
     void TakeSkin();

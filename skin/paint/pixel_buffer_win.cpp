@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/win/gdi.h"
+#include "platform/win/graphics.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/pixel_buffer.h"
 
@@ -23,12 +24,8 @@ BITMAPINFO InfoFor(int width, int height) {
 }  // namespace
 
 void TPixelBuffer::LoadFromBitmap(HBITMAP bitmap) {
-    BITMAP bm{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) {
-        Allocate(0, 0);
-        return;
-    }
-    Allocate(bm.bmWidth, bm.bmHeight);
+    const SIZE size = BitmapSize(bitmap);
+    Allocate(size.cx, size.cy);
     if (Empty()) return;
     BITMAPINFO info = InfoFor(Width, Height);
     TWindowDC screen(nullptr);

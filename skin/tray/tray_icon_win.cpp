@@ -7,6 +7,7 @@
 #include "platform/win/application.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/forms.h"
+#include "platform/win/object_window.h"
 #include "skin/menus/skin_popup_menu_win.h"
 
 namespace fn {
@@ -32,17 +33,11 @@ TmnShellNotify* SetShellNotifySeam(TmnShellNotify* seam) { return shell.Install(
 
 TmnTrayIcon::TmnTrayIcon(TComponent* owner) : TComponent(owner) {
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &TmnTrayIcon::StaticWndProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"TmnTrayIconWindow";
-        return ::RegisterClassExW(&wc);
-    }();
+    static const ATOM atom = RegisterObjectWindowClass(
+        L"TmnTrayIconWindow", &ObjectWindowProc<TmnTrayIcon, &TmnTrayIcon::window_, &TmnTrayIcon::WndProc>);
     // A hidden top-level window (not message-only): the shell's "TaskbarCreated" broadcast and
     // the session-end messages reach it.
-    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"",
+    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, WindowClassOf(atom), L"",
                                 WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     data_.cbSize = sizeof(NOTIFYICONDATAW);
     data_.hWnd = window_;
@@ -315,17 +310,6 @@ void TmnTrayIcon::IconMessage(UINT mouse) {
     default:
         break;
     }
-}
-
-LRESULT CALLBACK TmnTrayIcon::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        static_cast<TmnTrayIcon*>(cs->lpCreateParams)->window_ = window;
-    }
-    auto* self = reinterpret_cast<TmnTrayIcon*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, msg, wParam, lParam);
-    return self->WndProc(msg, wParam, lParam);
 }
 
 LRESULT TmnTrayIcon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

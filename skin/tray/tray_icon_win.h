@@ -108,7 +108,6 @@ protected:
     virtual void Cycle(int next) { if (OnCycle) OnCycle(this, next); }
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     // The owner window's messages: minimise to the tray, come to the front when shown, give the
     // focus back to the active control on activation.
     LRESULT OwnerMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const TWndProcNext& next);

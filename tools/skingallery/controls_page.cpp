@@ -124,10 +124,8 @@ LRESULT TControlsPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(handle_, &ps);
-            Paint(dc);
-            ::EndPaint(handle_, &ps);
+            TPaintDC paint(handle_);
+            Paint(paint.Get());
             return 0;
         }
         case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wParam)); return 0;

@@ -83,4 +83,11 @@ TMenuItem* TGalleryPage::Add(TMenuItem* parent, const wchar_t* caption, TShortCu
     return item;
 }
 
+TMenuItem* TGalleryPage::AddRecentNotes(TMenuItem* parent) {
+    TMenuItem* recent = Add(parent, L"&Zuletzt geöffnet");
+    Add(recent, L"Einkaufsliste.txt");
+    Add(recent, L"Notizen zum Treffen.rtf");
+    return recent;
+}
+
 }  // namespace fn

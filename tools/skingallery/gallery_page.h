@@ -46,6 +46,8 @@ protected:
     // A new item of the page's menus under parent; choosing it (an item without sub-menu at that
     // time) writes its caption into the status line.
     TMenuItem* Add(TMenuItem* parent, const wchar_t* caption, TShortCut shortCut = 0);
+    // The sub-menu "Zuletzt geöffnet" with two notes under parent, as the pages' menus show it.
+    TMenuItem* AddRecentNotes(TMenuItem* parent);
 
 private:
     struct ChildWindow {

@@ -63,9 +63,7 @@ void TMenuBarPage::FillMainMenu(TMenuItem* root) {
     Add(datei, L"&Speichern", ShortCut('S', ssCtrl));
     Add(datei, L"Speichern &unter...");
     Add(datei, L"-");
-    TMenuItem* recent = Add(datei, L"&Zuletzt geöffnet");
-    Add(recent, L"Einkaufsliste.txt");
-    Add(recent, L"Notizen zum Treffen.rtf");
+    AddRecentNotes(datei);
     Add(datei, L"-");
     Add(datei, L"&Beenden", ShortCut(VK_F4, ssAlt));
     TMenuItem* edit = Add(root, L"&Bearbeiten");

@@ -48,10 +48,7 @@ TMenusPage::TMenusPage(TComponent* owner)
     item = Add(root, L"&Öffnen...", ShortCut('O', ssCtrl));
     item->SetImageIndex(1);
     item->SetHint(L"Öffnet ein Dokument von der Platte");
-    TMenuItem* recent = Add(root, L"&Zuletzt geöffnet");
-    Add(recent, L"Einkaufsliste.txt");
-    Add(recent, L"Notizen zum Treffen.rtf");
-    TMenuItem* more = Add(recent, L"&Weitere");
+    TMenuItem* more = Add(AddRecentNotes(root), L"&Weitere");
     Add(more, L"Archiv 2025");
     Add(more, L"Archiv 2024");
     Add(root, L"-");

@@ -322,12 +322,7 @@ void TSkinChecker::CheckDescription(const TMemIniFile& ini) {
 
 void TSkinChecker::CheckDescriptionFile(const String& iniPath) {
     std::vector<String> lines;
-    try {
-        lines = LoadDescriptionFile(iniPath);
-    } catch (const Exception& e) {
-        Problem(L"", L"", L"", e.Message());
-        return;
-    }
+    if (!Readable([&] { lines = LoadDescriptionFile(iniPath); })) return;
     TMemIniFile ini;
     ini.SetStrings(lines);
     const String folder = ExtractFilePath(iniPath);
@@ -362,13 +357,10 @@ void TSkinChecker::CheckDescriptionFile(const String& iniPath) {
 
 void TSkinChecker::CheckArchive(TStream& archive) {
     TSkinArchive a;
-    try {
-        if (!ReadSkinArchive(archive, a)) {
-            Problem(L"", L"", L"", L"archive version " + IntToStr(a.Version) + L" is not read (versions up to 3 are)");
-            return;
-        }
-    } catch (const Exception& e) {
-        Problem(L"", L"", L"", L"archive cannot be read: " + e.Message());
+    bool known = false;
+    if (!Readable([&] { known = ReadSkinArchive(archive, a); }, L"archive cannot be read: ")) return;
+    if (!known) {
+        Problem(L"", L"", L"", L"archive version " + IntToStr(a.Version) + L" is not read (versions up to 3 are)");
         return;
     }
     TMemIniFile ini;
@@ -395,21 +387,11 @@ void TSkinChecker::CheckPath(const String& path) {
         file += L"skin.ini";
     }
     std::vector<uint8_t> bytes;
-    try {
-        bytes = ReadFileBytes(file);
-    } catch (const Exception& e) {
-        Problem(L"", L"", L"", e.Message());
-        return;
-    }
+    if (!Readable([&] { bytes = ReadFileBytes(file); })) return;
     auto archiveFromZlib = [&](const uint8_t* p, size_t n) {
         TBytesStream z(p, n);
         TMemoryStream raw;
-        try {
-            DecompressStream(z, raw);
-        } catch (const Exception& e) {
-            Problem(L"", L"", L"", L"compressed data cannot be read: " + e.Message());
-            return;
-        }
+        if (!Readable([&] { DecompressStream(z, raw); }, L"compressed data cannot be read: ")) return;
         raw.SetPosition(0);
         CheckArchive(raw);
     };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/bitmap_data.h"
+#include "platform/core/exceptions.h"
 #include "platform/core/ini_file.h"
 
 namespace fn {
@@ -38,6 +39,18 @@ private:
         int width = 0, height = 0;
     };
     void Problem(const String& section, const String& key, const String& value, const String& message);
+    // Runs read; an exception it raises becomes a problem of the whole input (prefix, then the
+    // exception's message) and the answer false.
+    template <class Read>
+    bool Readable(const Read& read, const String& prefix = L"") {
+        try {
+            read();
+            return true;
+        } catch (const Exception& e) {
+            Problem(L"", L"", L"", prefix + e.Message());
+            return false;
+        }
+    }
     void CheckDescription(const TMemIniFile& ini);
     void CheckRecordList(const TMemIniFile& ini, const wchar_t* list, bool objects);
     void CheckRecord(const TMemIniFile& ini, class TmnSkinRecord& record, int kind);
