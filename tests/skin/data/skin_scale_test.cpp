@@ -223,6 +223,47 @@ TEST(ScalePicture, WholeFactorsReplicatePixelsAndFractionsNeverMixInTheKeyColour
     EXPECT_EQ(mid.Pixel(5, 0) & 0xFFFFFF, 0x336699u);
 }
 
+TEST(ScalePicture, ThreefoldBlocksAndUnequalSharesWeighEachSide) {
+    // Every pixel of a picture (and of a mask, which keeps its palette) becomes a 3 x 3 block.
+    std::mt19937 random(3);
+    TBitmapData p, mask;
+    p.SetSize(7, 5);
+    mask.SetSize(7, 5);
+    mask.BitsPerPixel = 1;
+    mask.Palette = {0, 0xFFFFFF};
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) {
+            p.SetPixel(x, y, random() & 0xFFFFFF);
+            mask.SetPixel(x, y, random() % 2 ? 0xFFFFFF : 0);
+        }
+    TSkinScaleBuilder thrice(288);
+    thrice.AddPictureSize(7, 5);
+    TSkinRect cells{1, 1, 3, 2};
+    thrice.Rect(L"", cells);
+    thrice.Strip(StripBeside(cells, 3));
+    const TSkinScale scale = thrice.Build();
+    for (const TBitmapData* source : {&p, &mask}) {
+        const TBitmapData big = ScalePicture(*source, scale);
+        ASSERT_EQ(big.Width, 21);
+        ASSERT_EQ(big.Height, 15);
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 21; ++x) ASSERT_EQ(big.Pixel(x, y), source->Pixel(x / 3, y / 3)) << x << "," << y;
+        EXPECT_EQ(big.Palette, source->Palette);
+    }
+    // At 125 % the second device pixel covers a quarter of black and three quarters of white.
+    TBitmapData edge;
+    edge.SetSize(4, 1);
+    for (int x = 1; x < 4; ++x) edge.SetPixel(x, 0, 0xFFFFFF);
+    edge.SetPixel(3, 0, 0x336699);  // not a mask
+    TSkinScaleBuilder quarter(120);
+    quarter.AddPictureSize(4, 1);
+    const TBitmapData wider = ScalePicture(edge, quarter.Build());
+    ASSERT_EQ(wider.Width, 5);
+    EXPECT_EQ(wider.Pixel(0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(wider.Pixel(1, 0) & 0xFFFFFF, 0xBFBFBFu);
+    EXPECT_EQ(wider.Pixel(4, 0) & 0xFFFFFF, 0x336699u);
+}
+
 // ---- one decoded skin shared ----
 
 class SharedSkinTest : public ::testing::Test {
