@@ -345,3 +345,52 @@ TEST_F(SharedSkinTest, AWrittenPictureOrAScaleChangeStaysWithItsManager) {
     EXPECT_EQ(a.Dpi(), SkinBaseDpi);
     EXPECT_EQ(a.Picture(), before);
 }
+
+TEST_F(SharedSkinTest, WhatWindowsDeriveForASizeIsBuiltOnceAndGoesWithTheSkin) {
+    struct TSize {
+        int W, H;
+        bool operator==(const TSize&) const = default;
+    };
+    int built = 0;
+    auto make = [&built](int value) {
+        return [&built, value] {
+            ++built;
+            return std::make_shared<const int>(value);
+        };
+    };
+    TmnSkinData a(nullptr), b(nullptr);
+    a.LoadFromCompressedStoredSkin(stored);
+    b.LoadFromCompressedStoredSkin(stored);
+    ASSERT_NE(a.SharedCache(), nullptr);
+    ASSERT_EQ(a.SharedCache(), b.SharedCache());
+    // Two windows of one skin and size: one build, the same result.
+    const auto first = a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(1));
+    const auto second = b.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(2));
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(built, 1);
+    // Another size is another entry.
+    EXPECT_EQ(*b.SharedCache()->Get<const int>(TSize{301, 200}, 4, make(3)), 3);
+    EXPECT_EQ(built, 2);
+    // Bounded: the least recently used goes first; a window holding it keeps its own.
+    for (int w = 0; w < 4; ++w) a.SharedCache()->Get<const int>(TSize{w, 1}, 4, make(10 + w));
+    EXPECT_EQ((a.SharedCache()->Count<const int, TSize>()), 4u);
+    EXPECT_EQ(*first, 1);
+    EXPECT_EQ(*a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(4)), 4);
+
+    // A manager whose frame geometry or pictures were changed derives its own.
+    b.LeftTopPoint.X += 1;
+    EXPECT_EQ(b.SharedCache(), nullptr);
+    b.LeftTopPoint.X -= 1;
+    EXPECT_EQ(b.SharedCache(), a.SharedCache());
+    b.WritableMask();
+    EXPECT_EQ(b.SharedCache(), nullptr);
+
+    // A skin change drops it: another scale has its own cache, and the last user frees it.
+    std::weak_ptr<const int> kept = a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(5));
+    a.SetDpi(192);
+    ASSERT_NE(a.SharedCache(), nullptr);
+    EXPECT_EQ(*a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(6)), 6);
+    EXPECT_FALSE(kept.expired());  // b still shows the skin at 96
+    b.ClearAll();
+    EXPECT_TRUE(kept.expired());
+}
