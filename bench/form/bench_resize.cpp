@@ -1,7 +1,10 @@
 // One live-resize step of a window dressed with the default skin (geometry, frame paint, the
 // region from the mask strips, SetWindowRgn) beside the same step of the same window in the
-// platform's own frame, at 1920×1080 and at 800×600.
+// platform's own frame, at 1920×1080 and at 800×600, at the system's display scale: the skin is
+// scaled for the screen's dots per inch as the program does, and the platform frame is the
+// system's at the same scale.
 //   bench_form_resize [runs]      FN_BENCH_SMOKE=1: three runs at small sizes, to see that it works
+//   FN_WINE_DPI=192 scripts/wine-run build/win/bench/form/bench_form_resize.exe    (at 200 %)
 #include <cstdlib>
 #include <memory>
 
@@ -44,11 +47,17 @@ int main(int argc, char** argv) {
     const bool smoke = SmokeRun();
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 101;
     if (smoke) runs = 3;
+    // Sizes in device pixels at any scale, as the program declares itself.
+    ::SetProcessDPIAware();
     Application()->Initialize();
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
 
     TmnCompressedStoredSkin stored(nullptr);
     stored.LoadFromSkinFile(Utf8ToWide(FN_SOURCE_DIR) + L"/skins/fennick/skin.ini");
     TmnSkinData skin(nullptr);
+    skin.SetDpi(dpi);
     skin.LoadFromCompressedStoredSkin(stored);
 
     TForm skinned(nullptr), plain(nullptr);
@@ -68,7 +77,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    std::printf("Live-resize step of a window (medians of %d runs, each beside the platform frame)\n\n", runs);
+    std::printf("Live-resize step of a window at %d dpi (%d %%; medians of %d runs, each beside the platform frame)\n\n",
+                dpi, dpi * 100 / 96, runs);
     const SIZE sizes[] = {{1920, 1080}, {800, 600}};
     for (SIZE s : sizes) {
         if (smoke) s = {s.cx / 4, s.cy / 4};
@@ -83,7 +93,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         char name[64];
-        std::snprintf(name, sizeof name, "skinned step %ldx%ld", s.cx, s.cy);
+        std::snprintf(name, sizeof name, "skinned step %ldx%ld at %d %%", s.cx, s.cy, dpi * 100 / 96);
         Report(name, skinnedMs, "platform frame", plainMs, 1.5);
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace fn {
 
@@ -10,74 +11,138 @@ namespace {
 constexpr uint32_t kRgb = 0xFFFFFF;
 constexpr uint32_t kKeyColour = 0xFF00FF;
 
-// For each device pixel of one axis, the source pixels under it and the share of each; a
-// device pixel inside one source pixel (every pixel at whole factors) is a plain copy.
-struct TAxisPlan {
-    std::vector<int> first, count, offset;  // per device pixel
-    std::vector<uint32_t> weights;          // count entries from offset on, in 256ths, summing to 256
+// One device pixel of an axis: at scales of 100 % and more it lies within one source pixel
+// (Near = 256) or reaches into the next (Near of 256ths from First, the rest from First + 1).
+struct TTap {
+    int First = 0;
+    uint32_t Near = 256;
+    bool Two = false;
 };
 
-TAxisPlan AreaPlan(const TSkinAxisMap& map, int sourceLength, int length) {
-    TAxisPlan plan;
-    plan.first.resize(static_cast<size_t>(length));
-    plan.count.resize(static_cast<size_t>(length));
-    plan.offset.resize(static_cast<size_t>(length));
+// The area each device pixel of one axis covers, in source pixels, computed once per axis.
+std::vector<TTap> AreaTaps(const TSkinAxisMap& map, int sourceLength, int length) {
+    std::vector<TTap> taps(static_cast<size_t>(length));
     // Shares under a thousandth are rounding noise of the map, not coverage.
     constexpr double noise = 1e-3;
+    const double end = sourceLength;
+    double next = map.Unmap(0);
     for (int x = 0; x < length; ++x) {
-        const double lo = std::clamp(map.Unmap(x), 0.0, double(sourceLength));
-        const double hi = std::clamp(map.Unmap(x + 1), lo, double(sourceLength));
-        const size_t at = static_cast<size_t>(x);
+        const double lo = std::clamp(next, 0.0, end);
+        next = map.Unmap(x + 1);
+        const double hi = std::clamp(next, lo, end);
         int i = std::min(static_cast<int>(std::floor(lo + noise)), sourceLength - 1);
-        plan.first[at] = i;
-        plan.offset[at] = static_cast<int>(plan.weights.size());
-        // At scales of 100 % and more a device pixel is at most one source pixel long.
+        TTap& tap = taps[static_cast<size_t>(x)];
+        tap.First = i;
         double shares[2];
         int n = 0;
         for (; i < sourceLength && i < hi - noise && n < 2; ++i)
             shares[n++] = std::max(std::min(hi, i + 1.0) - std::max(lo, double(i)), 0.0);
-        if (n == 0) shares[n++] = 1;
-        double total = 0;
-        for (int k = 0; k < n; ++k) total += shares[k];
-        uint32_t sum = 0, largest = 0;
-        for (int k = 0; k < n; ++k) {
-            const uint32_t weight = static_cast<uint32_t>(std::lround(shares[k] / total * 256));
-            plan.weights.push_back(weight);
-            sum += weight;
-            if (weight > plan.weights[plan.offset[at] + largest]) largest = static_cast<uint32_t>(k);
-        }
-        plan.weights[plan.offset[at] + largest] += 256 - sum;  // the shares sum to a whole pixel
-        plan.count[at] = n;
+        if (n < 2) continue;
+        // In 256ths summing to a whole pixel; the larger share takes what rounding left.
+        const double total = shares[0] + shares[1];
+        const uint32_t a = static_cast<uint32_t>(std::lround(shares[0] / total * 256));
+        const uint32_t b = static_cast<uint32_t>(std::lround(shares[1] / total * 256));
+        tap.Near = b > a ? a : 256 - b;
+        tap.Two = true;
     }
-    return plan;
+    return taps;
 }
 
-std::vector<int> CentreSamples(const TSkinAxisMap& map, int sourceLength, int length) {
-    std::vector<int> at(static_cast<size_t>(length));
-    for (int x = 0; x < length; ++x)
-        at[static_cast<size_t>(x)] = std::clamp(static_cast<int>(std::floor(map.Unmap(x + 0.5))), 0, sourceLength - 1);
-    return at;
-}
-
-// The area average of count pixels stride apart, the key colour kept apart: red and blue,
-// then alpha and green, two channels at once in 16-bit lanes.
-uint32_t Blend(const uint32_t* source, ptrdiff_t stride, const uint32_t* weights, int count) {
-    uint32_t rb = 0, ag = 0, key = 0;
-    for (int k = 0; k < count; ++k) {
-        const uint32_t px = source[k * stride];
-        if ((px & kRgb) == kKeyColour) {
-            key += weights[k];
-            continue;
-        }
-        rb += (px & 0x00FF00FF) * weights[k];
-        ag += ((px >> 8) & 0x00FF00FF) * weights[k];
+// The average of two pixels, near weighing near/256, the key colour kept apart: red and
+// blue, then alpha and green, two channels at once in 16-bit lanes.
+uint32_t Blend(uint32_t a, uint32_t b, uint32_t near) {
+    const uint32_t far = 256 - near;
+    const bool keyA = (a & kRgb) == kKeyColour, keyB = (b & kRgb) == kKeyColour;
+    if (!keyA && !keyB) {
+        const uint32_t rb = (a & 0x00FF00FF) * near + (b & 0x00FF00FF) * far;
+        const uint32_t ag = ((a >> 8) & 0x00FF00FF) * near + ((b >> 8) & 0x00FF00FF) * far;
+        return (((rb + 0x00800080) >> 8) & 0x00FF00FF) | ((ag + 0x00800080) & 0xFF00FF00);
     }
-    if (key == 0) return (((rb + 0x00800080) >> 8) & 0x00FF00FF) | ((ag + 0x00800080) & 0xFF00FF00);
+    const uint32_t key = (keyA ? near : 0) + (keyB ? far : 0);
     if (2 * key >= 256) return kKeyColour;
-    // The other colours alone, in their own proportions.
+    // The other pixel alone, in its own proportion.
+    const uint32_t px = keyA ? b : a, weight = keyA ? far : near;
+    const uint32_t rb = (px & 0x00FF00FF) * weight, ag = ((px >> 8) & 0x00FF00FF) * weight;
     const uint32_t total = 256 - key;
     auto channel = [&](uint32_t lanes, int shift) { return ((((lanes >> shift) & 0xFFFF) + total / 2) / total) & 0xFF; };
     return channel(rb, 0) | channel(ag, 0) << 8 | channel(rb, 16) << 16 | channel(ag, 16) << 24;
+}
+
+// Whole factors: every source pixel becomes a kx by ky block. Each row is widened once and
+// copied down.
+void Replicate(const TBitmapData& picture, int kx, int ky, TBitmapData& out) {
+    const size_t w = size_t(picture.Width), sw = size_t(out.Width);
+    const uint32_t* source = picture.Pixels.data();
+    uint32_t* target = out.Pixels.data();
+    for (int y = 0; y < picture.Height; ++y, source += w) {
+        uint32_t* row = target;
+        if (kx == 2) {
+            for (size_t x = 0; x < w; ++x) row[2 * x] = row[2 * x + 1] = source[x];
+        } else {
+            for (size_t x = 0; x < w; ++x) std::fill_n(row + x * size_t(kx), kx, source[x]);
+        }
+        target += sw;
+        for (int k = 1; k < ky; ++k, target += sw) std::memcpy(target, row, sw * sizeof(uint32_t));
+    }
+}
+
+// Masks: each device pixel takes the source pixel under its centre, so only two colours remain.
+void SampleCentres(const TBitmapData& picture, const TSkinScale& scale, TBitmapData& out) {
+    auto centres = [](const TSkinAxisMap& map, int sourceLength, int length) {
+        std::vector<int> at(static_cast<size_t>(length));
+        for (int x = 0; x < length; ++x)
+            at[size_t(x)] = std::clamp(static_cast<int>(std::floor(map.Unmap(x + 0.5))), 0, sourceLength - 1);
+        return at;
+    };
+    const int w = picture.Width, sw = out.Width;
+    const std::vector<int> xs = centres(scale.X, w, sw), ys = centres(scale.Y, picture.Height, out.Height);
+    for (int y = 0; y < out.Height; ++y) {
+        const uint32_t* row = &picture.Pixels[size_t(ys[size_t(y)]) * w];
+        uint32_t* target = &out.Pixels[size_t(y) * sw];
+        if (y > 0 && ys[size_t(y)] == ys[size_t(y) - 1]) {
+            std::memcpy(target, target - sw, size_t(sw) * sizeof(uint32_t));
+            continue;
+        }
+        for (int x = 0; x < sw; ++x) target[x] = row[xs[size_t(x)]];
+    }
+}
+
+// Other scales: separable. Source rows are averaged across into device columns, then device
+// rows between two source rows average the two resampled rows (the last two are kept).
+void AreaAverage(const TBitmapData& picture, const TSkinScale& scale, TBitmapData& out) {
+    const int w = picture.Width, sw = out.Width;
+    const std::vector<TTap> across = AreaTaps(scale.X, w, sw), down = AreaTaps(scale.Y, picture.Height, out.Height);
+    auto resampleRow = [&](int sy, uint32_t* target) {
+        const uint32_t* row = &picture.Pixels[size_t(sy) * w];
+        for (const TTap& t : across)
+            *target++ = t.Two ? Blend(row[t.First], row[t.First + 1], t.Near) : row[t.First];
+    };
+    std::vector<uint32_t> older(static_cast<size_t>(sw)), newer(static_cast<size_t>(sw));
+    int olderRow = -1, newerRow = -1;
+    auto acrossRow = [&](int sy) -> const uint32_t* {
+        if (sy == newerRow) return newer.data();
+        if (sy == olderRow) return older.data();
+        std::swap(older, newer);  // buffers move, pointers handed out stay valid
+        olderRow = newerRow;
+        resampleRow(sy, newer.data());
+        newerRow = sy;
+        return newer.data();
+    };
+    for (size_t y = 0; y < down.size(); ++y) {
+        uint32_t* target = &out.Pixels[y * size_t(sw)];
+        const TTap& t = down[y];
+        if (!t.Two) {
+            // Rows replicated from one source row are copied from the row above.
+            if (y > 0 && !down[y - 1].Two && down[y - 1].First == t.First)
+                std::memcpy(target, target - sw, size_t(sw) * sizeof(uint32_t));
+            else
+                resampleRow(t.First, target);
+            continue;
+        }
+        const uint32_t* upper = acrossRow(t.First);
+        const uint32_t* lower = acrossRow(t.First + 1);
+        for (int x = 0; x < sw; ++x) target[x] = Blend(upper[x], lower[x], t.Near);
+    }
 }
 
 }  // namespace
@@ -91,70 +156,26 @@ bool IsTwoColourMask(const TBitmapData& picture) {
 
 TBitmapData ScalePicture(const TBitmapData& picture, const TSkinScale& scale) {
     if (picture.Empty() || scale.Unscaled()) return picture;
-    const int w = picture.Width, h = picture.Height;
-    const int sw = scale.X.Map(w), sh = scale.Y.Map(h);
     TBitmapData out;
-    out.Width = sw;
-    out.Height = sh;
-    out.BitsPerPixel = picture.BitsPerPixel == 32 ? 32 : 24;
-    out.Pixels.resize(static_cast<size_t>(sw) * sh);
-
-    if (IsTwoColourMask(picture)) {
-        const std::vector<int> xs = CentreSamples(scale.X, w, sw), ys = CentreSamples(scale.Y, h, sh);
-        for (int y = 0; y < sh; ++y) {
-            const uint32_t* row = &picture.Pixels[static_cast<size_t>(ys[static_cast<size_t>(y)]) * w];
-            uint32_t* target = &out.Pixels[static_cast<size_t>(y) * sw];
-            for (int x = 0; x < sw; ++x) target[x] = row[xs[static_cast<size_t>(x)]];
-        }
+    out.Width = scale.X.Map(picture.Width);
+    out.Height = scale.Y.Map(picture.Height);
+    out.Pixels.resize(static_cast<size_t>(out.Width) * out.Height);
+    const bool mask = IsTwoColourMask(picture);
+    if (mask) {
         out.BitsPerPixel = picture.BitsPerPixel;
         out.Palette = picture.Palette;
-        return out;
+    } else {
+        out.BitsPerPixel = picture.BitsPerPixel == 32 ? 32 : 24;
     }
-
-    // Row by row: a device row inside one source row is that row resampled across; one
-    // between two blends both, each resampled across once (the last two are kept).
-    const TAxisPlan across = AreaPlan(scale.X, w, sw), down = AreaPlan(scale.Y, h, sh);
-    const bool copiesAcross = std::all_of(across.count.begin(), across.count.end(), [](int n) { return n == 1; });
-    auto resampleRow = [&](int sy, uint32_t* target) {
-        const uint32_t* row = &picture.Pixels[static_cast<size_t>(sy) * w];
-        if (copiesAcross) {
-            for (size_t x = 0; x < size_t(sw); ++x) target[x] = row[across.first[x]];
-            return;
-        }
-        for (size_t x = 0; x < size_t(sw); ++x)
-            target[x] = across.count[x] == 1 ? row[across.first[x]]
-                                             : Blend(row + across.first[x], 1, &across.weights[size_t(across.offset[x])],
-                                                     across.count[x]);
-    };
-    std::vector<uint32_t> older(static_cast<size_t>(sw)), newer(static_cast<size_t>(sw));
-    int olderRow = -1, newerRow = -1;
-    auto acrossRow = [&](int sy) -> const uint32_t* {
-        if (sy == newerRow) return newer.data();
-        if (sy == olderRow) return older.data();
-        std::swap(older, newer);  // buffers move, pointers handed out stay valid
-        olderRow = newerRow;
-        resampleRow(sy, newer.data());
-        newerRow = sy;
-        return newer.data();
-    };
-    for (size_t y = 0; y < size_t(sh); ++y) {
-        uint32_t* target = &out.Pixels[y * sw];
-        if (down.count[y] == 1) {
-            // Rows replicated from one source row are copied from the row above.
-            if (y > 0 && down.count[y - 1] == 1 && down.first[y - 1] == down.first[y])
-                std::copy(target - sw, target, target);
-            else
-                resampleRow(down.first[y], target);
-            continue;
-        }
-        const uint32_t* upper = acrossRow(down.first[y]);
-        const uint32_t* lower = acrossRow(down.first[y] + 1);
-        const uint32_t* weights = &down.weights[size_t(down.offset[y])];
-        for (int x = 0; x < sw; ++x) {
-            const uint32_t column[2] = {upper[x], lower[x]};
-            target[x] = Blend(column, 1, weights, 2);
-        }
-    }
+    // At whole factors every device pixel lies inside one source pixel, which is where area
+    // average and centre sampling agree: plain replication.
+    const int kx = scale.X.WholeFactor(), ky = scale.Y.WholeFactor();
+    if (kx > 0 && ky > 0 && out.Width == picture.Width * kx && out.Height == picture.Height * ky)
+        Replicate(picture, kx, ky, out);
+    else if (mask)
+        SampleCentres(picture, scale, out);
+    else
+        AreaAverage(picture, scale, out);
     return out;
 }
 

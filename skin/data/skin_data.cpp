@@ -328,6 +328,11 @@ void TmnSkinData::Show(std::shared_ptr<const TmnDecodedSkin> skin) {
     static_cast<TmnSkinFormInfo&>(*this) = skin_->FormInfo;
 }
 
+TmnSkinCache* TmnSkinData::SharedCache() const {
+    if (empty_ || ownPictures_ || static_cast<const TmnSkinFormInfo&>(*this) != skin_->FormInfo) return nullptr;
+    return &skin_->Cache;
+}
+
 TmnDecodedPictures& TmnSkinData::OwnPictures() {
     if (!ownPictures_) {
         ownPictures_ = std::make_shared<TmnDecodedPictures>(*pictures_);

@@ -22,6 +22,7 @@
 #include "skin/data/control_records.h"
 #include "skin/data/object_records.h"
 #include "skin/data/resource_strings.h"
+#include "skin/data/skin_cache.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/skin_scale.h"
 
@@ -62,6 +63,7 @@ struct TmnSkinFormInfo {
     // "inactiveeffect", in key order.
     void VisitFrameKeys(TSkinFieldVisitor& v);
     void VisitCaptionKeys(TSkinFieldVisitor& v);
+    friend bool operator==(const TmnSkinFormInfo&, const TmnSkinFormInfo&) = default;
 };
 
 // The pictures of a decoded skin.
@@ -85,6 +87,8 @@ struct TmnDecodedSkin {
     TmnSkinColors SkinColors;
     std::vector<std::unique_ptr<TmnDataSkinObject>> Objects;
     std::vector<std::unique_ptr<TmnDataSkinControl>> Controls;
+    // What windows derive from this skin, shared by every manager that shows it unchanged.
+    mutable TmnSkinCache Cache;
 
     // A copy of everything but the records and pictures (no archive, no DPI).
     std::shared_ptr<TmnDecodedSkin> WithoutRecords() const;
@@ -144,6 +148,9 @@ public:
     int Dpi() const { return dpi_; }
     // The decoded skin shown (shared with every manager of the same skin and DPI).
     const std::shared_ptr<const TmnDecodedSkin>& DecodedSkin() const { return skin_; }
+    // The decoded skin's cache while this manager shows that skin as it is (no picture
+    // written, the frame geometry as read); else null, and what a window derives stays its own.
+    TmnSkinCache* SharedCache() const;
 
     // Position of the first record whose section name equals name with exact case, or -1.
     int GetObjectIndex(std::wstring_view name) const;

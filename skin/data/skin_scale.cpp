@@ -82,6 +82,14 @@ double TSkinAxisMap::Unmap(double x) const {
     return lo.from + (x - lo.to) * (it->from - lo.from) / double(it->to - lo.to);
 }
 
+int TSkinAxisMap::WholeFactor() const {
+    const int k = static_cast<int>(s_);
+    if (k != s_) return 0;
+    for (const Anchor& a : anchors_)
+        if (int64_t(a.from) * k != a.to) return 0;
+    return k;
+}
+
 // ---- building the scale ----
 
 void TSkinScaleBuilder::AddPictureSize(int width, int height) {

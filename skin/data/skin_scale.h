@@ -41,6 +41,9 @@ public:
     // The 96-DPI position of a device position (for resampling pictures).
     double Unmap(double x) const;
     double Factor() const { return s_; }
+    // k when the map is x -> k * x for a whole k (every whole factor: the rule and the strips'
+    // cells then land exactly), else 0.
+    int WholeFactor() const;
 
 private:
     struct Anchor {

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "platform/win/gdi.h"
+#include "skin/data/skin_cache.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/images_win.h"
@@ -43,6 +44,10 @@ void ApplyEffect(TBitmap& image, int inactiveEffect) {
     std::memcpy(image.ScanLine(0), e.Bits, static_cast<size_t>(e.ByteSize));
 }
 
+// Shared images a skin keeps of each kind: enough for a few window sizes and both states.
+constexpr size_t kSharedSides = 8;
+constexpr size_t kSharedStrips = 16;
+
 }  // namespace
 
 TFrameGeometry SkinFrame(const TmnSkinFormInfo& info, bool mask) {
@@ -54,12 +59,18 @@ TFrameGeometry ResizedFrame(const TmnFrameGeometry& g, bool mask) {
     return {g.NewLT, g.NewRT, g.NewLB, g.NewRB, mask ? g.NewMaskRect : g.NewClientRect};
 }
 
-bool TmnSkinnedFramePainter::UpdateSide(TSide& side, const TImagePlan& plan, TBitmap& picture, int effect) {
+bool TmnSkinnedFramePainter::UpdateSide(TSide& side, const TImagePlan& plan, TBitmap& picture, const TBitmapData& source,
+                                        int effect, TmnSkinCache* cache) {
     if (!plan.Built) return false;  // the image stays as it was
     if (side.Source == &picture && side.Effect == effect && side.Plan == plan) return false;
-    side.Image.SetSize(plan.Width, plan.Height);
-    DrawPlan(side.Image, picture, plan.Plan);
-    if (effect >= 0) ApplyEffect(side.Image, effect);
+    auto draw = [&] {
+        auto image = std::make_shared<TBitmap>(plan.Width, plan.Height);
+        DrawPlan(*image, picture, plan.Plan);
+        if (effect >= 0) ApplyEffect(*image, effect);
+        return image;
+    };
+    // Only blitted from once drawn, so one image serves every window.
+    side.Image = cache ? cache->Get<TBitmap>(TSideKey{plan, &source, effect}, kSharedSides, draw) : draw();
     side.Plan = plan, side.Source = &picture, side.Effect = effect;
     return true;
 }
@@ -81,10 +92,7 @@ void TmnSkinnedFramePainter::Clear() {
         band->Image.SetSize(0, 0);
         band->Width = 0;
     }
-    for (TSide* side : {&left_, &right_}) {
-        side->Image.SetSize(0, 0);
-        side->Plan = {}, side->Source = nullptr, side->Effect = -1;
-    }
+    for (TSide* side : {&left_, &right_}) *side = TSide{};
 }
 
 void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFrameGeometry& g, int w, int h,
@@ -102,7 +110,9 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
     UpdateBand(top_, plans.Top, picture);
     UpdateBand(bottom_, plans.Bottom, picture);
     const int effect = !active && skin.AutoRenderingInactiveImage ? static_cast<int>(skin.InactiveEffect) : -1;
-    sidesDrawn_ = int(UpdateSide(left_, plans.Left, picture, effect)) + int(UpdateSide(right_, plans.Right, picture, effect));
+    TmnSkinCache* cache = skin.SharedCache();
+    sidesDrawn_ = int(UpdateSide(left_, plans.Left, picture, source, effect, cache)) +
+                  int(UpdateSide(right_, plans.Right, picture, source, effect, cache));
 
     // The objects go into the top image, or into the bottom one when they sit below the client's
     // top edge (moved up by the client's bottom edge for the drawing).
@@ -128,8 +138,8 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
     ExcludeClipRect(dc, g.NewClientRect.Left, g.NewClientRect.Top, g.NewClientRect.Right, g.NewClientRect.Bottom);
     for (auto [band, y] : {std::pair{&top_, 0}, std::pair{&bottom_, h - bottom_.Height()}})
         if (!band->Image.Empty()) BitBlt(dc, 0, y, band->Width, band->Height(), band->Image.Canvas().Handle(), 0, 0, SRCCOPY);
-    Blit(dc, 0, top_.Height(), left_.Image);
-    Blit(dc, w - right_.Image.Width(), top_.Height(), right_.Image);
+    if (!left_.Empty()) Blit(dc, 0, top_.Height(), *left_.Image);
+    if (!right_.Empty()) Blit(dc, w - right_.Width(), top_.Height(), *right_.Image);
 }
 
 void PaintBuiltInFrame(HDC dc, const TmnBuiltInFrame& f, int w, int h, const TmnBuiltInCaption& caption,
@@ -233,19 +243,25 @@ void PaintBackgroundPlan(HDC dc, const TmnBackgroundPlan& plan, TBitmap& picture
     SetBrushOrgEx(dc, old.x, old.y, nullptr);
 }
 
-bool TmnFrameRegion::TStrip::Update(const TImagePlan& plan, const TPixelView& mask) {
+bool TmnFrameRegion::TStrip::Update(const TImagePlan& plan, const std::function<TPixelView()>& mask,
+                                    TmnSkinCache* cache) {
     if (!plan.Built || plan.Width <= 0 || plan.Height <= 0) {
-        Width = Height = 0;
-        Plan = {};
+        *this = TStrip{};
         return false;
     }
-    if (Plan == plan) return false;
-    Width = plan.Width, Height = plan.Height;
-    const size_t size = static_cast<size_t>(Stride()) * static_cast<size_t>(Height);
-    if (Bytes.size() < size) Bytes.resize(size);
-    // White where no piece lands: outside the window.
-    FillWhite(View());
-    PaintPlan(plan.Plan, mask, View());
+    if (Image && Plan == plan) return false;
+    auto draw = [&] {
+        auto strip = std::make_shared<TmnMaskStripImage>();
+        strip->Width = plan.Width, strip->Height = plan.Height;
+        strip->Bytes.resize(static_cast<size_t>(strip->Stride()) * static_cast<size_t>(plan.Height));
+        const TPixelView view{strip->Bytes.data(), strip->Width, strip->Height, strip->Stride()};
+        // White where no piece lands: outside the window.
+        FillWhite(view);
+        PaintPlan(plan.Plan, mask(), view);
+        strip->Region = MaskToRegionData(view, 0, 0);
+        return std::shared_ptr<const TmnMaskStripImage>(std::move(strip));
+    };
+    Image = cache ? cache->Get<const TmnMaskStripImage>(plan, kSharedStrips, draw) : draw();
     Plan = plan;
     return true;
 }
@@ -259,8 +275,9 @@ TRegionHandle TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeome
         Clear();
         return {};
     }
-    TBitmap& mask = pictures.Get(skin.Mask());
-    const TBorderPlans plans = MaskStripPlans(from, to, mask.Width(), mask.Height(), w);
+    const TBorderPlans plans = MaskStripPlans(from, to, skin.Mask().Width, skin.Mask().Height, w);
+    const std::function<TPixelView()> mask = [&] { return View(pictures.Get(skin.Mask())); };
+    TmnSkinCache* cache = skin.SharedCache();
     const TSkinRect& m = g.NewMaskRect;
     TRegionHandle result(CreateRectRgn(m.Left, m.Top, m.Right, m.Bottom));
     const std::tuple<TStrip*, const TImagePlan*, POINT> strips[] = {{&top_, &plans.Top, {0, 0}},
@@ -268,11 +285,13 @@ TRegionHandle TmnFrameRegion::Build(const TmnSkinData& skin, const TmnFrameGeome
                                                                     {&left_, &plans.Left, {0, m.Top}},
                                                                     {&right_, &plans.Right, {m.Right, m.Top}}};
     for (auto [strip, plan, at] : strips) {
-        if (strip->Update(*plan, View(mask))) ++stripsDrawn_;
+        if (strip->Update(*plan, mask, cache)) ++stripsDrawn_;
         if (strip->Empty()) continue;
         // The strip's own region is deleted here once combined; only the result leaves.
-        TRegionHandle part = RegionFromData(MaskToRegionData(strip->View(), at.x, at.y));
-        if (part) CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
+        TRegionHandle part = RegionFromData(strip->Image->Region);
+        if (!part) continue;
+        OffsetRgn(part.Get(), at.x, at.y);
+        CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
     }
     return result;
 }
@@ -283,8 +302,8 @@ void TmnFrameRegion::Clear() {
 
 bool TmnFrameRegion::Black(TmnMaskStrip strip, int x, int y) const {
     const TStrip& s = strip == msTop ? top_ : strip == msBottom ? bottom_ : strip == msLeft ? left_ : right_;
-    if (x < 0 || y < 0 || x >= s.Width || y >= s.Height) return false;
-    const uint8_t* p = s.Pixel(x, y);
+    if (s.Empty() || x < 0 || y < 0 || x >= s.Image->Width || y >= s.Image->Height) return false;
+    const uint8_t* p = s.Image->Pixel(x, y);
     return p[0] == 0 && p[1] == 0 && p[2] == 0;
 }
 

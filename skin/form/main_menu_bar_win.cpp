@@ -177,6 +177,7 @@ int TmnSkinMainMenuBar::RequiredHeight() const {
 void TmnSkinMainMenuBar::ChangeSkinData() {
     pictures_.Clear();
     GetSkinData();
+    if (Skin()) pictures_.Share(Skin()->DecodedSkin());
     Rebuild();
     int w = Width();
     if (!Skinned() && defaultWidth_ > 0) w = defaultWidth_;

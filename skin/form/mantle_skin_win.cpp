@@ -81,6 +81,7 @@ void TmnMantle::ChangeSkinData() {
     tileBrush_.Clear();
     mdiTileBrush_.Clear();
     pictures_.Clear();
+    if (skinData_) pictures_.Share(skinData_->DecodedSkin());
     // In the desktop's high-contrast mode the built-in frame in system colours stands in.
     skinned_ = skinData_ && !skinData_->Empty() && !skinData_->Picture().Empty() && !HighContrastOn();
     if (skinned_) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "skin/data/skin_data.h"
 #include "skin/paint/effects.h"
 #include "skin/paint/glyphs_win.h"
 #include "skin/paint/images_win.h"
@@ -26,11 +27,32 @@ void PutBack(const TmnEffectBmp& e, TBitmap& b) {
 
 }  // namespace
 
+namespace {
+
+// Whether picture is one of the decoded skin's own pictures (not a manager's written copy).
+bool OwnPictureOf(const TmnDecodedSkin& skin, const TBitmapData& picture) {
+    const TmnDecodedPictures& p = *skin.Pictures;
+    const std::vector<TBitmapData>& active = p.ActivePictures;
+    return &picture == &p.Picture || &picture == &p.InactivePicture || &picture == &p.Mask ||
+           (!active.empty() && &picture >= active.data() && &picture < active.data() + active.size());
+}
+
+// Every picture of a skin can be shared at once.
+constexpr size_t kSharedPictures = 256;
+
+}  // namespace
+
 TBitmap& TmnSkinPictures::Get(const TBitmapData& picture) {
     auto& slot = bitmaps_[&picture];
     if (!slot) {
-        slot = std::make_unique<TBitmap>();
-        slot->Assign(picture);
+        auto make = [&picture] {
+            auto bitmap = std::make_shared<TBitmap>();
+            bitmap->Assign(picture);
+            return bitmap;
+        };
+        slot = shared_ && OwnPictureOf(*shared_, picture)
+                   ? shared_->Cache.Get<TBitmap>(&picture, kSharedPictures, make)
+                   : make();
     }
     return *slot;
 }

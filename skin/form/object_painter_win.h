@@ -11,15 +11,22 @@
 
 namespace fn {
 
+struct TmnDecodedSkin;
+
 // Platform bitmaps of the skin's pictures, made on first use, and a few scratch bitmaps kept for
 // the next repaint (a morph step needs two of the object's size every 25 ms). Clear it when the
-// skin changes (the pictures it names belong to the skin data manager).
+// skin changes (the pictures it names belong to the skin data manager). The bitmaps of a shared
+// decoded skin's own pictures are made once for every window that shows it (they are only
+// read); a picture a program wrote (the manager's own copy) gets a bitmap of this owner's.
 class TmnSkinPictures {
 public:
     TBitmap& Get(const TBitmapData& picture);
+    // The decoded skin whose pictures' bitmaps are shared (none: every bitmap is this owner's).
+    void Share(std::shared_ptr<const TmnDecodedSkin> skin) { shared_ = std::move(skin); }
     void Clear() {
         bitmaps_.clear();
         idle_.clear();
+        shared_.reset();
     }
     int Count() const { return static_cast<int>(bitmaps_.size()); }
 
@@ -29,7 +36,8 @@ public:
     static constexpr size_t MaxIdle = 8;
 
 private:
-    std::map<const TBitmapData*, std::unique_ptr<TBitmap>> bitmaps_;
+    std::map<const TBitmapData*, std::shared_ptr<TBitmap>> bitmaps_;
+    std::shared_ptr<const TmnDecodedSkin> shared_;
     std::vector<std::unique_ptr<TBitmap>> idle_;
 };
 

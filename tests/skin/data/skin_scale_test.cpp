@@ -223,6 +223,47 @@ TEST(ScalePicture, WholeFactorsReplicatePixelsAndFractionsNeverMixInTheKeyColour
     EXPECT_EQ(mid.Pixel(5, 0) & 0xFFFFFF, 0x336699u);
 }
 
+TEST(ScalePicture, ThreefoldBlocksAndUnequalSharesWeighEachSide) {
+    // Every pixel of a picture (and of a mask, which keeps its palette) becomes a 3 x 3 block.
+    std::mt19937 random(3);
+    TBitmapData p, mask;
+    p.SetSize(7, 5);
+    mask.SetSize(7, 5);
+    mask.BitsPerPixel = 1;
+    mask.Palette = {0, 0xFFFFFF};
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) {
+            p.SetPixel(x, y, random() & 0xFFFFFF);
+            mask.SetPixel(x, y, random() % 2 ? 0xFFFFFF : 0);
+        }
+    TSkinScaleBuilder thrice(288);
+    thrice.AddPictureSize(7, 5);
+    TSkinRect cells{1, 1, 3, 2};
+    thrice.Rect(L"", cells);
+    thrice.Strip(StripBeside(cells, 3));
+    const TSkinScale scale = thrice.Build();
+    for (const TBitmapData* source : {&p, &mask}) {
+        const TBitmapData big = ScalePicture(*source, scale);
+        ASSERT_EQ(big.Width, 21);
+        ASSERT_EQ(big.Height, 15);
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 21; ++x) ASSERT_EQ(big.Pixel(x, y), source->Pixel(x / 3, y / 3)) << x << "," << y;
+        EXPECT_EQ(big.Palette, source->Palette);
+    }
+    // At 125 % the second device pixel covers a quarter of black and three quarters of white.
+    TBitmapData edge;
+    edge.SetSize(4, 1);
+    for (int x = 1; x < 4; ++x) edge.SetPixel(x, 0, 0xFFFFFF);
+    edge.SetPixel(3, 0, 0x336699);  // not a mask
+    TSkinScaleBuilder quarter(120);
+    quarter.AddPictureSize(4, 1);
+    const TBitmapData wider = ScalePicture(edge, quarter.Build());
+    ASSERT_EQ(wider.Width, 5);
+    EXPECT_EQ(wider.Pixel(0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(wider.Pixel(1, 0) & 0xFFFFFF, 0xBFBFBFu);
+    EXPECT_EQ(wider.Pixel(4, 0) & 0xFFFFFF, 0x336699u);
+}
+
 // ---- one decoded skin shared ----
 
 class SharedSkinTest : public ::testing::Test {
@@ -303,4 +344,53 @@ TEST_F(SharedSkinTest, AWrittenPictureOrAScaleChangeStaysWithItsManager) {
     a.SetDpi(-1);
     EXPECT_EQ(a.Dpi(), SkinBaseDpi);
     EXPECT_EQ(a.Picture(), before);
+}
+
+TEST_F(SharedSkinTest, WhatWindowsDeriveForASizeIsBuiltOnceAndGoesWithTheSkin) {
+    struct TSize {
+        int W, H;
+        bool operator==(const TSize&) const = default;
+    };
+    int built = 0;
+    auto make = [&built](int value) {
+        return [&built, value] {
+            ++built;
+            return std::make_shared<const int>(value);
+        };
+    };
+    TmnSkinData a(nullptr), b(nullptr);
+    a.LoadFromCompressedStoredSkin(stored);
+    b.LoadFromCompressedStoredSkin(stored);
+    ASSERT_NE(a.SharedCache(), nullptr);
+    ASSERT_EQ(a.SharedCache(), b.SharedCache());
+    // Two windows of one skin and size: one build, the same result.
+    const auto first = a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(1));
+    const auto second = b.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(2));
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(built, 1);
+    // Another size is another entry.
+    EXPECT_EQ(*b.SharedCache()->Get<const int>(TSize{301, 200}, 4, make(3)), 3);
+    EXPECT_EQ(built, 2);
+    // Bounded: the least recently used goes first; a window holding it keeps its own.
+    for (int w = 0; w < 4; ++w) a.SharedCache()->Get<const int>(TSize{w, 1}, 4, make(10 + w));
+    EXPECT_EQ((a.SharedCache()->Count<const int, TSize>()), 4u);
+    EXPECT_EQ(*first, 1);
+    EXPECT_EQ(*a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(4)), 4);
+
+    // A manager whose frame geometry or pictures were changed derives its own.
+    b.LeftTopPoint.X += 1;
+    EXPECT_EQ(b.SharedCache(), nullptr);
+    b.LeftTopPoint.X -= 1;
+    EXPECT_EQ(b.SharedCache(), a.SharedCache());
+    b.WritableMask();
+    EXPECT_EQ(b.SharedCache(), nullptr);
+
+    // A skin change drops it: another scale has its own cache, and the last user frees it.
+    std::weak_ptr<const int> kept = a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(5));
+    a.SetDpi(192);
+    ASSERT_NE(a.SharedCache(), nullptr);
+    EXPECT_EQ(*a.SharedCache()->Get<const int>(TSize{300, 200}, 4, make(6)), 6);
+    EXPECT_FALSE(kept.expired());  // b still shows the skin at 96
+    b.ClearAll();
+    EXPECT_TRUE(kept.expired());
 }

@@ -12,6 +12,7 @@
 #include "platform/win/graphics.h"
 #include "skin/data/skin_messages.h"
 #include "skin/data/stored_skin.h"
+#include "skin/form/frame_painter_win.h"
 #include "skin/form/mantle_win.h"
 
 namespace fn {
@@ -129,6 +130,50 @@ TEST(SharedSkin, ADpiChangeReachesItsOwnWindowsFrameOnly) {
     EXPECT_EQ(a.CloseButton().Height(), 2 * close.Height());
     EXPECT_EQ(b.CloseButton(), close);
     EXPECT_EQ(b.skin->Dpi(), 96);
+}
+
+// What a window derives for its size (the mask strips of its region, the frame's side images,
+// the bitmaps of the skin's pictures) is made once per skin: a second window of the same size
+// takes it from the shared skin, another size makes its own, and a skin change starts afresh.
+TEST(SharedSkin, ASecondWindowOfTheSameSizeTakesItsFrameFromTheSharedSkin) {
+    auto strips = [](const TmnSkinData& s) { return s.SharedCache()->Count<const TmnMaskStripImage, TImagePlan>(); };
+    auto bitmaps = [](const TmnSkinData& s) { return s.SharedCache()->Count<TBitmap, const TBitmapData*>(); };
+    Window a;
+    TmnSkinCache* cache = a.skin->SharedCache();
+    ASSERT_NE(cache, nullptr);
+    int width = 0;
+    a.Frame(width);
+    const size_t stripsOfOne = strips(*a.skin), bitmapsOfOne = bitmaps(*a.skin), hits = cache->Hits();
+    EXPECT_EQ(stripsOfOne, 4u);
+    EXPECT_GE(bitmapsOfOne, 2u);  // at least the frame picture and the mask
+
+    Window b;
+    ASSERT_EQ(b.skin->SharedCache(), cache);
+    b.Frame(width);
+    const std::vector<uint32_t> frameOfA = a.Frame(width);
+    EXPECT_EQ(strips(*b.skin), stripsOfOne);
+    EXPECT_EQ(bitmaps(*b.skin), bitmapsOfOne);
+    EXPECT_GE(cache->Hits(), hits + 4 + 2);  // four strips, two side images at least
+    HRGN ra = ::CreateRectRgn(0, 0, 0, 0), rb = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetWindowRgn(a.form->Handle(), ra);
+    ::GetWindowRgn(b.form->Handle(), rb);
+    EXPECT_TRUE(::EqualRgn(ra, rb));
+
+    // Another width: new top and bottom strips, the sides still shared.
+    ::SetWindowPos(b.form->Handle(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    EXPECT_EQ(strips(*b.skin), stripsOfOne + 2);
+
+    // A skin change (another scale) leaves the old cache to the window that still shows it.
+    b.skin->SetDpi(144);
+    Pump();
+    ASSERT_NE(b.skin->SharedCache(), nullptr);
+    EXPECT_NE(b.skin->SharedCache(), cache);
+    EXPECT_EQ(strips(*b.skin), 4u);
+    EXPECT_EQ(a.skin->SharedCache(), cache);
+    EXPECT_EQ(a.Frame(width), frameOfA);
+    ::DeleteObject(ra);
+    ::DeleteObject(rb);
 }
 
 }  // namespace
