@@ -55,10 +55,15 @@ std::pair<double, double> CompareMs(F&& run, B&& baseline, int repetitions) {
     return {Median(a), Median(b)};
 }
 
-inline void Report(const char* name, double ms, const char* baselineName, double baselineMs, double goal) {
-    const double ratio = ms / baselineMs;
+// Prints both times and a ratio measured apart from them (the median of paired ratios, say).
+inline void ReportRatio(const char* name, double ms, const char* baselineName, double baselineMs, double ratio,
+                        double goal) {
     std::printf("%-34s %8.3f ms   %-22s %8.3f ms   %6.2fx  (goal <= %gx) %s\n", name, ms, baselineName,
                 baselineMs, ratio, goal, ratio <= goal ? "ok" : "OVER");
+}
+
+inline void Report(const char* name, double ms, const char* baselineName, double baselineMs, double goal) {
+    ReportRatio(name, ms, baselineName, baselineMs, ms / baselineMs, goal);
 }
 
 // Keeps a computed value alive so that the compiler cannot drop the work.

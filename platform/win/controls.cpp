@@ -1,6 +1,7 @@
 #include "platform/win/controls.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/core/form_data.h"
 #include "platform/win/forms.h"
@@ -9,8 +10,20 @@
 namespace fn {
 
 namespace {
-const wchar_t kControlProp[] = L"FnControl";
+// The control of each window this layer made. Asked often while windows are created and
+// activated, so kept here rather than in a window property (a call into the system each time).
+// Never freed: windows may still be destroyed while the program's statics are.
+std::unordered_map<HWND, TWinControl*>& ControlsByWindow() {
+    static auto* controls = new std::unordered_map<HWND, TWinControl*>;
+    return *controls;
 }
+
+void ForgetWindow(HWND window, const TWinControl* control) {
+    auto& controls = ControlsByWindow();
+    if (const auto found = controls.find(window); found != controls.end() && found->second == control)
+        controls.erase(found);
+}
+}  // namespace
 
 HICON ProgramIcon(bool small) {
     const int w = ::GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
@@ -47,7 +60,9 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(::GetPropW(window, kControlProp)) : nullptr;
+    const auto& controls = ControlsByWindow();
+    const auto found = controls.find(window);
+    return found == controls.end() ? nullptr : found->second;
 }
 
 HWND TWinControl::Handle() {
@@ -179,7 +194,7 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::AttachHandle(HWND window) {
     handle_ = window;
-    ::SetPropW(window, kControlProp, this);
+    ControlsByWindow()[window] = this;
     try {
         chain_->Attach(window);
     } catch (...) {
@@ -193,7 +208,9 @@ void TWinControl::AttachHandle(HWND window) {
 
 void TWinControl::DestroyHandle() {
     if (!handle_) return;
+    HWND window = handle_;
     DestroyWnd();  // the child windows go with it; WM_NCDESTROY clears every handle_
+    ForgetWindow(window, this);  // in case the window went without our WM_NCDESTROY
     handle_ = nullptr;
 }
 
@@ -267,7 +284,7 @@ LRESULT TWinControl::OwnProc(void* control, UINT msg, WPARAM wParam, LPARAM lPar
     if (msg != WM_NCDESTROY) return self->WndProc(msg, wParam, lParam);
     // The last message of the window: the chain stays with this control for the next one.
     LRESULT result = self->chain_->CallOriginal(msg, wParam, lParam);
-    ::RemovePropW(self->handle_, kControlProp);
+    ForgetWindow(self->handle_, self);
     self->handle_ = nullptr;
     self->HandleDestroyed();
     return result;

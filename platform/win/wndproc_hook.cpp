@@ -2,13 +2,20 @@
 
 #include <algorithm>
 #include <new>
+#include <unordered_map>
 #include <utility>
 
 namespace fn {
 
 namespace {
-const wchar_t kChainProp[] = L"FnWndProcChain";
+// The chain of each subclassed window of this thread. Looked up on every message, so it is kept
+// here rather than in a window property, which would be a call into the system each time.
+// Never freed: windows may still get messages while the program's statics are destroyed.
+std::unordered_map<HWND, TWndProcChain*>& Chains() {
+    thread_local auto* chains = new std::unordered_map<HWND, TWndProcChain*>;
+    return *chains;
 }
+}  // namespace
 
 // Counts a call into the chain; the outermost one frees the handlers removed meanwhile.
 class TWndProcChain::TRunning {
@@ -43,7 +50,9 @@ std::shared_ptr<TWndProcChain> TWndProcChain::Of(HWND window) {
 }
 
 TWndProcChain* TWndProcChain::Find(HWND window) {
-    return window ? static_cast<TWndProcChain*>(::GetPropW(window, kChainProp)) : nullptr;
+    const auto& chains = Chains();
+    const auto found = chains.find(window);
+    return found == chains.end() ? nullptr : found->second;
 }
 
 void TWndProcChain::Attach(HWND window) {
@@ -52,10 +61,10 @@ void TWndProcChain::Attach(HWND window) {
     if (other && other != this) throw EInvalidOperation(L"Das Fenster hat bereits eine Fensterprozedur-Kette");
     Detach();
     if (!window) return;
-    if (!::SetPropW(window, kChainProp, this)) throw EOutOfResources(L"Fensterprozedur kann nicht ersetzt werden");
+    Chains()[window] = this;
     auto previous = ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
     if (!previous) {
-        ::RemovePropW(window, kChainProp);
+        Chains().erase(window);
         throw EOutOfResources(L"Fensterprozedur kann nicht ersetzt werden");
     }
     original_ = reinterpret_cast<WNDPROC>(previous);
@@ -70,7 +79,7 @@ void TWndProcChain::Detach() {
     // and answers with DefWindowProc (only happens to a window that is being destroyed).
     if (::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Proc))
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-    ::RemovePropW(window, kChainProp);
+    Chains().erase(window);
     original_ = nullptr;
     std::shared_ptr<TWndProcChain> last = std::move(attachedRef_);  // may free the chain on return
 }

@@ -56,7 +56,9 @@ void TmnMantle::ApplyButtonVisibility() {
 void TmnMantle::SkinBeforeChange() {
     skinChanging_ = true;
     skinned_ = false;
-    if (::GetCapture() == (form_.HandleAllocated() ? form_.Handle() : nullptr)) ::ReleaseCapture();
+    // Only a capture the window holds is let go; with nothing captured, a release would still
+    // make the system send a mouse move to whatever window is under the pointer.
+    if (form_.HandleAllocated() && ::GetCapture() == form_.Handle()) ::ReleaseCapture();
     objects_.Clear();
     tileBrush_.Clear();
     mdiTileBrush_.Clear();

@@ -278,7 +278,11 @@ void TmnMantle::TrackMouse(int x, int y, bool inside) {
 }
 
 void TmnMantle::MouseTimerTick() {
-    if (!IsFormActive()) return;
+    const bool idle = objects_.ActiveObject == -1 && objects_.CaptureObject == -1;
+    if (!IsFormActive()) {
+        if (idle) StopTimer(TmnObjectTimer::Mouse);
+        return;
+    }
     if (inSizeMove_) {
         StopTimer(TmnObjectTimer::Mouse);
         return;
@@ -292,6 +296,10 @@ void TmnMantle::MouseTimerTick() {
     const bool inWindow = w.X >= 0 && w.Y >= 0 && w.X < formWidth_ && w.Y < formHeight_;
     if (!inClient && (inWindow || objects_.CaptureObject != -1)) TrackMouse(w.X, w.Y, true);
     else if (objects_.ActiveObject != -1) TrackMouse(-1, -1, false);
+    // Off the frame with nothing hot or held, there is nothing to follow: the hit test starts the
+    // timer again when the mouse comes onto an object, so an idle window does not poll.
+    if ((inClient || !inWindow) && objects_.ActiveObject == -1 && objects_.CaptureObject == -1)
+        StopTimer(TmnObjectTimer::Mouse);
 }
 
 void TmnMantle::SetCaptionState(bool redraw) {

@@ -79,11 +79,16 @@ TmnMenuDesktopSettings ReadMenuDesktopSettings() {
 }
 
 
-TmnSkinMenu::TmnSkinMenu(TComponent* owner, TmnMenuOwner* menuOwner) : TComponent(owner), owner_(menuOwner) {
+TmnSkinMenu::TmnSkinMenu(TComponent* owner, TmnMenuOwner* menuOwner) : TComponent(owner), owner_(menuOwner) {}
+
+// Made when a menu first needs it: every skinned window has a menu component, most never open one.
+HWND TmnSkinMenu::MessageWindow() {
+    if (messageWindow_) return messageWindow_;
     static const ATOM atom = RegisterObjectWindowClass(L"TmnSkinMenuMessages", &TmnSkinMenu::StaticMessageProc);
     messageWindow_ = ::CreateWindowExW(0, WindowClassOf(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        ::GetModuleHandleW(nullptr), nullptr);
-    ::SetWindowLongPtrW(messageWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (messageWindow_) ::SetWindowLongPtrW(messageWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return messageWindow_;
 }
 
 TmnSkinMenu::~TmnSkinMenu() {
@@ -311,7 +316,7 @@ void TmnSkinMenu::PostClick(TmnSkinPopupWindow& window, TmnSkinMenuItem& item) {
     ClearPending();
     pending_ = {&window, item.MenuItem};
     Watch(item.MenuItem);
-    ::PostMessageW(messageWindow_, WM_RUN_PENDING_CLICK, 0, 0);
+    ::PostMessageW(MessageWindow(), WM_RUN_PENDING_CLICK, 0, 0);
 }
 
 void TmnSkinMenu::RunPendingClick() {
@@ -350,7 +355,7 @@ void TmnSkinMenu::Notification(TComponent* component, Operation operation) {
         waitTimer_.Stop();
         WaitItem = nullptr;
     }
-    ::PostMessageW(messageWindow_, WM_CLOSE_STALE, 0, 0);
+    ::PostMessageW(MessageWindow(), WM_CLOSE_STALE, 0, 0);
 }
 
 void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, bool byKeyboard, bool click) {
@@ -381,7 +386,7 @@ void TmnSkinMenu::ItemChosen(TmnSkinPopupWindow& window, TmnSkinMenuItem& item, 
         CloseFrom(depth + 1);
         if (!byKeyboard) {
             WaitItem = &item;
-            waitTimer_.Start(messageWindow_, WaitTimerId, WaitInterval);
+            waitTimer_.Start(MessageWindow(), WaitTimerId, WaitInterval);
         }
         return;
     }

@@ -105,7 +105,7 @@ public:
     // The usable skin of the current chain, or null.
     const TmnSkinData* Skin() const { return SkinData && !SkinData->Empty() ? SkinData : nullptr; }
     // The window that carries the chain's timers and deferred commands.
-    HWND MessageWindow() const { return messageWindow_; }
+    HWND MessageWindow();
     // The desktop settings taken when the chain opened.
     const TmnMenuDesktopSettings& Effects() const { return effects_; }
     bool IsChainWindow(HWND window) const;

@@ -591,6 +591,17 @@ TEST(Mantle, AHoveredCaptionButtonMorphsOnItsTimersAndBackWhenThePointerLeaves) 
     EXPECT_FALSE(button->Active);
     EXPECT_EQ(button->MorphFactor, 0.0);
     EXPECT_FALSE(timers.Has(f.Handle(), TmnObjectTimers::MorphTimerId));
+    // With nothing left to follow the poll stops; the pointer back on a button starts it again.
+    EXPECT_FALSE(timers.Has(f.Handle(), TmnObjectTimers::MouseTimerId));
+    ::SendMessageW(f.Handle(), WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+    EXPECT_TRUE(timers.Has(f.Handle(), TmnObjectTimers::MouseTimerId));
+}
+
+// Every skinned window can show menus, most never do: the menus' message window is only made
+// for the first one.
+TEST(Mantle, AWindowThatNeverShowedAMenuHasNoMenuMessageWindow) {
+    SkinnedForm f;
+    EXPECT_EQ(::FindWindowExW(HWND_MESSAGE, nullptr, L"TmnSkinMenuMessages", nullptr), nullptr);
 }
 
 // A form whose program counts its own timer's ticks, as the skin gallery's watch timer does.
