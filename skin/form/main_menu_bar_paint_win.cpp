@@ -69,10 +69,11 @@ void TmnSkinMainMenuBar::PaintBackground(TBitmap& buffer) {
     }
     const TBitmapData* picture = MenuBarPicture(Skin(), record_->PictureIndex);
     if (!picture || record_->SkinRect.IsEmpty()) return;
-    TBitmap strip;
-    BuildHStripImage(record_->ItemsRect.Left, record_->SkinRect.Width() - record_->ItemsRect.Right, strip,
-                     pictures_.Get(*picture), record_->SkinRect, buffer.Width(), record_->StretchEffect);
-    c.Draw(0, 0, strip);
+    // Built again only when the width changes: every hover and activation repaints the bar.
+    if (background_.Width() != buffer.Width())
+        BuildHStripImage(record_->ItemsRect.Left, record_->SkinRect.Width() - record_->ItemsRect.Right, background_,
+                         pictures_.Get(*picture), record_->SkinRect, buffer.Width(), record_->StretchEffect);
+    c.Draw(0, 0, background_);
 }
 
 void TmnSkinMainMenuBar::DrawMarker(TCanvas& canvas) {

@@ -284,6 +284,14 @@ TEST_F(MenuBarTest, SkinnedItemsWidenTheItemPictureByTheirCaption) {
     img = Snapshot();
     skin.SetEnableSkinEffects(true);
     EXPECT_EQ(At(*img, 3, 12), px(57, 12));
+    // Widened after a paint, the bar shows the strip's right end at its new edge, as a bar made
+    // that wide does.
+    const int wider = b.Width() + 120;
+    Make(&skin, wider);
+    const auto fresh = Snapshot();
+    bar = &b;
+    b.SetBounds(0, 0, wider, 24);
+    EXPECT_EQ(At(*Snapshot(), wider - 2, 12), At(*fresh, wider - 2, 12));
 }
 
 // Two items of one caption look alike, the first painted too: its text is measured in its own
