@@ -210,6 +210,33 @@ void TmnSkinMainMenuBar::FreeObjects() {
     Objects.clear();
     ButtonCount = 0;
     state_.Reset();
+    built_.reset();
+}
+
+TmnSkinMainMenuBar::TLook TmnSkinMainMenuBar::Look() const {
+    TLook look;
+    if (!mainMenu_) return look;
+    TForm* child = mantle_ ? mantle_->MaximizedChild() : nullptr;
+    TMainMenu* childMenu = FirstMainMenu(child);
+    if (childMenu && childMenu != mainMenu_) look.Child = child, look.ChildMenu = childMenu;
+    look.Buttons = ChildButtonsShown;
+    if (ChildButtonsShown && child) look.Icons = mantle_->ChildBorderIcons(child);
+
+    std::vector<TMenuItem*> shown;
+    TMenuItem* root = mainMenu_->Items();
+    if (look.ChildMenu) {
+        TMenuItem* childRoot = look.ChildMenu->Items();
+        std::vector<int> barGroups, childGroups;
+        for (int i = 0; i < root->Count(); ++i) barGroups.push_back(root->Items(i)->GroupIndex());
+        for (int i = 0; i < childRoot->Count(); ++i) childGroups.push_back(childRoot->Items(i)->GroupIndex());
+        for (const TMenuBarMergeEntry& e : MergeMenuBarItems(barGroups, childGroups))
+            shown.push_back((e.FromChild ? childRoot : root)->Items(e.Index));
+    } else {
+        for (int i = 0; i < root->Count(); ++i) shown.push_back(root->Items(i));
+    }
+    for (TMenuItem* mi : shown)
+        if (mi->Visible()) look.Items.push_back({mi, mi->Caption(), mi->Enabled()});
+    return look;
 }
 
 void TmnSkinMainMenuBar::Rebuild() {
@@ -220,36 +247,22 @@ void TmnSkinMainMenuBar::Rebuild() {
     Merged = false;
     if (!mainMenu_) return;
 
-    TForm* child = mantle_ ? mantle_->MaximizedChild() : nullptr;
-    TMainMenu* childMenu = FirstMainMenu(child);
-    if (childMenu && childMenu != mainMenu_) {
-        SetReference(childForm_, child);
-        SetReference(childMenu_, childMenu);
+    TLook look = Look();
+    if (look.ChildMenu) {
+        SetReference(childForm_, look.Child);
+        SetReference(childMenu_, look.ChildMenu);
         Merged = true;
         scrollMenu_ = false;
     }
-
-    std::vector<TMenuItem*> shown;
-    TMenuItem* root = mainMenu_->Items();
-    if (Merged) {
-        TMenuItem* childRoot = childMenu_->Items();
-        std::vector<int> barGroups, childGroups;
-        for (int i = 0; i < root->Count(); ++i) barGroups.push_back(root->Items(i)->GroupIndex());
-        for (int i = 0; i < childRoot->Count(); ++i) childGroups.push_back(childRoot->Items(i)->GroupIndex());
-        for (const TMenuBarMergeEntry& e : MergeMenuBarItems(barGroups, childGroups))
-            shown.push_back((e.FromChild ? childRoot : root)->Items(e.Index));
-    } else {
-        for (int i = 0; i < root->Count(); ++i) shown.push_back(root->Items(i));
-    }
-    for (TMenuItem* mi : shown) {
-        if (!mi->Visible()) continue;
-        FreeNotification(mi);
-        Objects.push_back(std::make_unique<TmnSkinMainMenuBarItem>(*this, itemRecord_, mi));
+    for (const TLook::Item& shown : look.Items) {
+        FreeNotification(shown.MenuItem);
+        Objects.push_back(std::make_unique<TmnSkinMainMenuBarItem>(*this, itemRecord_, shown.MenuItem));
     }
     if (ChildButtonsShown) {
         CreateChildButtons();
         RefreshButtonStates();
     }
+    built_ = std::move(look);
     Layout();
 }
 
@@ -261,6 +274,9 @@ void TmnSkinMainMenuBar::RebuildItems() {
         rebuildPending_ = true;
         return;
     }
+    // Every activation of a window asks; most change nothing the bar shows, and the objects
+    // (with their hover states) stay.
+    if (!rebuildPending_ && built_ && *built_ == Look()) return;
     Rebuild();
     Invalidate();
     lastPointer_ = kNoPointer;  // the new items are tracked where the pointer is

@@ -16,6 +16,7 @@
 #include <climits>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/win/menus.h"
@@ -148,6 +149,23 @@ private:
         MsgClosed = WM_APP + 0x53,   // the press that closed a popup has been handled
     };
 
+    // What the bar shows from its menus: the items, the merged child menu and the child's
+    // buttons. A rebuild that would show the same is left out.
+    struct TLook {
+        struct Item {
+            TMenuItem* MenuItem;
+            String Caption;
+            bool Enabled;
+            bool operator==(const Item&) const = default;
+        };
+        TForm* Child = nullptr;
+        TMainMenu* ChildMenu = nullptr;
+        bool Buttons = false;
+        TmnBorderIcons Icons{};
+        std::vector<Item> Items;
+        bool operator==(const TLook&) const = default;
+    };
+    TLook Look() const;
     void Rebuild();
     void CreateChildButtons();
     void RefreshButtonStates();
@@ -194,6 +212,7 @@ private:
     POINT lastPointer_ = kNoPointer;  // screen position of the last tracked pointer
     TMenuItem* pendingClick_ = nullptr;
     bool rebuildPending_ = false;
+    std::optional<TLook> built_;  // what the objects were built from; none after they were freed
     TMenuBarState state_;
 };
 

@@ -586,6 +586,27 @@ TEST_F(MenuBarTest, MenuModeNeedsAnItemItCanReach) {
     EXPECT_EQ(owner->enters, 0);
 }
 
+// The frame's bar is asked to rebuild whenever a document is activated: when nothing it shows
+// changed, its objects (and their hover) stay and nothing is painted again.
+TEST_F(MenuBarTest, ARebuildThatChangesNothingLeavesTheBarAsItIs) {
+    Standard();
+    TmnSkinMainMenuBar& b = Make(&test::FennickSkin());
+    TmnSkinMainMenuBarItem* first = b.Item(0);
+    b.Track(first->ObjectRect.Left + 3, 3);
+    const bool hot = first->MouseIn;
+    ::ValidateRect(b.Handle(), nullptr);
+    b.RebuildItems();
+    EXPECT_EQ(b.Item(0), first);
+    EXPECT_EQ(first->MouseIn, hot);
+    EXPECT_FALSE(::GetUpdateRect(b.Handle(), nullptr, FALSE));
+    // A state that changed is shown.
+    bearbeiten->SetEnabled(false);
+    b.RebuildItems();
+    EXPECT_TRUE(::GetUpdateRect(b.Handle(), nullptr, FALSE));
+    ASSERT_EQ(b.ItemCount(), 4);
+    EXPECT_EQ(b.Item(1)->MenuItem, bearbeiten);
+}
+
 TEST_F(MenuBarTest, RebuildingWaitsForTheMenuModeToEnd) {
     Standard();
     TmnSkinMainMenuBar& b = Make(nullptr);
