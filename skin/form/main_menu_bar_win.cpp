@@ -116,9 +116,9 @@ RECT TmnSkinMainMenuBar::ScreenRect(const TSkinRect& r) {
 void TmnSkinMainMenuBar::SelectItemFont(TCanvas& canvas, const TmnSkinMainMenuBarItem& item) {
     TFont& f = canvas.Font();
     if (item.SkinSupport && useSkinFont_) {
-        f.SetName(item.FontName);
-        f.SetHeight(item.FontHeight);
-        f.SetStyle(item.FontStyle);
+        f.SetName(item.TextFont.Name);
+        f.SetHeight(item.TextFont.Height);
+        f.SetStyle(item.TextFont.Style);
     } else {
         f.SetName(defItemFont_.Name());
         f.SetHeight(defItemFont_.Height());
