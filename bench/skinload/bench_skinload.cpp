@@ -8,15 +8,14 @@
 // FN_BENCH_SMOKE=1: three runs each.
 #include <zlib.h>
 
-#include <algorithm>
 #include <string>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "bench/paint/timing.h"
 #include "bench/smoke.h"
 #include "skin/data/control_records.h"
 #include "skin/data/object_records.h"
@@ -128,19 +127,6 @@ size_t BareInflate(const std::vector<uint8_t>& compressed, size_t rawSize) {
     return size + out[size / 2];
 }
 
-double Median(std::vector<double> t) {
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
-
-template <class F>
-double Ms(F f) {
-    auto a = std::chrono::steady_clock::now();
-    f();
-    auto b = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
-
 // Returns false when the load found no records or pictures.
 bool Run(const char* label, const std::vector<uint8_t>& raw) {
     TBytesStream in(raw.data(), raw.size());
@@ -155,10 +141,10 @@ bool Run(const char* label, const std::vector<uint8_t>& raw) {
     for (int i = 0; i < (smoke ? 1 : 10); ++i) check += BareInflate(compressed, raw.size()) + LoadSkin(*stored);
     std::vector<double> bareRuns, loadRuns;
     for (int i = 0; i < runs; ++i) {
-        bareRuns.push_back(Ms([&] { check += BareInflate(compressed, raw.size()); }));
-        loadRuns.push_back(Ms([&] { check += LoadSkin(*stored); }));
+        bareRuns.push_back(bench::TimeMs([&] { check += BareInflate(compressed, raw.size()); }));
+        loadRuns.push_back(bench::TimeMs([&] { check += LoadSkin(*stored); }));
     }
-    const double bare = Median(bareRuns), load = Median(loadRuns);
+    const double bare = bench::Median(bareRuns), load = bench::Median(loadRuns);
     std::printf("%-28s archive %7zu bytes, compressed %6zu bytes\n", label, raw.size(), compressed.size());
     std::printf("  bare inflate (zlib uncompress)      %8.3f ms  (baseline)\n", bare);
     std::printf("  skin load (decompress+pictures+parse+records) %8.3f ms  = %.2fx baseline (goal <= 2x)\n", load,

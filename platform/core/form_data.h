@@ -93,6 +93,17 @@ public:
     int Scaled(const FormValue& value) const { return ScaledForDpi(value.AsInt(), dpi_); }
     // Resolves a reference after every component is read; the callback gets null for "nil".
     void FixupReference(const FormValue& value, std::function<void(TComponent*)> assign);
+    // The same for a reference that must name a component of class T. One of another class is
+    // an EReadError "property: Name notKind", notKind saying what it is not ("ist kein Hauptmenü").
+    template <class T>
+    void FixupReference(const String& property, const FormValue& value, const String& notKind,
+                        std::function<void(T*)> assign) {
+        FixupReference(value, [property, notKind, assign = std::move(assign)](TComponent* c) {
+            T* typed = dynamic_cast<T*>(c);
+            if (c && !typed) throw EReadError(property + L": " + c->Name() + L" " + notKind);
+            assign(typed);
+        });
+    }
     // Looks up an event handler of type Fn (a std::function) by the method name in value.
     template <class Fn>
     Fn Method(const FormValue& value) const {

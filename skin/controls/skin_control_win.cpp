@@ -93,11 +93,8 @@ void TmnSkinControl::NotifyChildrenBackground() {
 bool TmnSkinControl::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
     if (name == L"SkinDataName") SetSkinDataName(value.AsString());
     else if (name == L"SkinData") {
-        reader.FixupReference(value, [this](TComponent* c) {
-            auto* data = dynamic_cast<TmnSkinData*>(c);
-            if (c && !data) throw EReadError(L"SkinData: " + c->Name() + L" ist keine Skin-Datenkomponente");
-            SetSkinData(data);
-        });
+        reader.FixupReference<TmnSkinData>(name, value, L"ist keine Skin-Datenkomponente",
+                                           [this](TmnSkinData* data) { SetSkinData(data); });
     } else return TWinControl::ReadProperty(name, value, reader);
     return true;
 }

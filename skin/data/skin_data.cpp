@@ -281,20 +281,17 @@ bool TmnSkinData::ReadProperty(const String& name, const FormValue& value, TRead
     }
     if (SameText(name, L"CompressedStoredSkin")) {
         // The stored skin loads at the DPI the form is read for.
-        reader.FixupReference(value, [this, dpi = reader.Dpi()](TComponent* c) {
-            auto* skin = dynamic_cast<TmnCompressedStoredSkin*>(c);
-            if (c && !skin) throw EReadError(L"CompressedStoredSkin: " + c->Name() + L" ist kein gespeicherter Skin");
+        auto assign = [this, dpi = reader.Dpi()](TmnCompressedStoredSkin* skin) {
             SetDpi(dpi);
             SetCompressedStoredSkin(skin);
-        });
+        };
+        reader.FixupReference<TmnCompressedStoredSkin>(L"CompressedStoredSkin", value, L"ist kein gespeicherter Skin",
+                                                       assign);
         return true;
     }
     if (SameText(name, L"ResourceStrData")) {
-        reader.FixupReference(value, [this](TComponent* c) {
-            auto* strings = dynamic_cast<TmnResourceStrData*>(c);
-            if (c && !strings) throw EReadError(L"ResourceStrData: " + c->Name() + L" ist keine Textsammlung");
-            SetResourceStrData(strings);
-        });
+        reader.FixupReference<TmnResourceStrData>(L"ResourceStrData", value, L"ist keine Textsammlung",
+                                                  [this](TmnResourceStrData* strings) { SetResourceStrData(strings); });
         return true;
     }
     return TComponent::ReadProperty(name, value, reader);

@@ -8,24 +8,18 @@ namespace fn {
 TmnSkinCaptionObject::TmnSkinCaptionObject(TmnSkinObjectOwner& owner, const TmnDataSkinCaption* c)
     : TmnActiveSkinObject(owner, c) {
     if (!c) return;
-    FontName = c->FontName;
-    FontHeight = c->FontHeight;
-    FontStyle = c->FontStyle;
-    FontColor = c->FontColor;
-    ActiveFontColor = c->ActiveFontColor;
+    TextFont = {c->FontName, c->FontHeight, c->FontStyle};
+    TextColor = {c->FontColor, c->ActiveFontColor};
     Alignment = c->Alignment;
     TextRect = BoundedRect(c->TextRect);
     Shadow = c->Shadow;
-    ShadowColor = c->ShadowColor;
-    ActiveShadowColor = c->ActiveShadowColor;
+    ShadowColor = {c->ShadowColor, c->ActiveShadowColor};
     Light = c->Light;
-    LightColor = c->LightColor;
-    ActiveLightColor = c->ActiveLightColor;
+    LightColor = {c->LightColor, c->ActiveLightColor};
     FrameRect = FromActive(c->FrameRect);
     ActiveFrameRect = FromActive(c->ActiveFrameRect);
     FrameTextRect = BoundedRect(c->FrameTextRect);
-    FrameLeftOffset = c->FrameLeftOffset;
-    FrameRightOffset = c->FrameRightOffset;
+    FrameEnds = {c->FrameLeftOffset, c->FrameRightOffset};
     FullFrame = c->FullFrame;
     StretchEffect = c->StretchEffect;
     AnimateInterval = FloorInterval(c->AnimateInterval);
@@ -94,10 +88,7 @@ String TmnSkinCaptionObject::CaptionText() const {
 }
 
 TmnObjectFont TmnSkinCaptionObject::Font() const {
-    TmnObjectFont f;
-    f.Name = FontName;
-    f.Height = FontHeight;
-    f.Style = FontStyle;
+    TmnObjectFont f = TextFont;
     f.CharSet = SkinLibraryCharSet(SkinData, Parent->DefCaptionCharSet());
     return f;
 }
@@ -139,13 +130,13 @@ void TmnSkinCaptionObject::DrawCaptionText(TmnObjectPainter& p, int target, int 
             w = int64_t(frame.Width()) + l.Width - (int64_t(FrameTextRect.Right) - FrameTextRect.Left);
         }
         if (w > 0 && left >= INT32_MIN && left + w <= INT32_MAX && top >= INT32_MIN && top + frame.Height() <= INT32_MAX)
-            p.Strip(target, *ActivePicture, frame, FrameLeftOffset, FrameRightOffset, false,
+            p.Strip(target, *ActivePicture, frame, FrameEnds.Left, FrameEnds.Right, false,
                     {int(left), int(top), int(left + w), int(top + frame.Height())});
     }
     const TmnObjectFont font = Font();
-    if (Light) p.Text(target, font, active ? ActiveLightColor : LightColor, x - 1, y - 1, l.Text);
-    if (Shadow) p.Text(target, font, active ? ActiveShadowColor : ShadowColor, x + 1, y + 1, l.Text);
-    p.Text(target, font, active ? ActiveFontColor : FontColor, x, y, l.Text);
+    if (Light) p.Text(target, font, LightColor.For(active), x - 1, y - 1, l.Text);
+    if (Shadow) p.Text(target, font, ShadowColor.For(active), x + 1, y + 1, l.Text);
+    p.Text(target, font, TextColor.For(active), x, y, l.Text);
 }
 
 int TmnSkinCaptionObject::CaptionImage(TmnObjectPainter& p, const TBitmapData* picture, const TSkinRect& r,

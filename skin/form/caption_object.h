@@ -7,6 +7,12 @@
 
 namespace fn {
 
+// A colour of the caption for an inactive and for an active window.
+struct TmnCaptionColor {
+    TColor Inactive = 0, Active = 0;
+    TColor For(bool active) const { return active ? Active : Inactive; }
+};
+
 class TmnSkinCaptionObject : public TmnActiveSkinObject {
 public:
     TmnSkinCaptionObject(TmnSkinObjectOwner& owner, const TmnDataSkinCaption* record);
@@ -36,16 +42,14 @@ public:
     TextLayout LayoutText(TmnObjectPainter& p, const String& text);
     TmnObjectFont Font() const;
 
-    String FontName = L"Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0, ActiveFontColor = 0;
+    TmnObjectFont TextFont;  // its character set is the library's, taken when drawn
+    TmnCaptionColor TextColor;
     int Alignment = taCenter;
     TSkinRect TextRect;
     bool Shadow = false, Light = false;
-    TColor ShadowColor = 0, ActiveShadowColor = 0, LightColor = 0, ActiveLightColor = 0;
+    TmnCaptionColor ShadowColor, LightColor;
     TSkinRect FrameRect, ActiveFrameRect, FrameTextRect;
-    int FrameLeftOffset = 0, FrameRightOffset = 0;
+    TmnStripEnds FrameEnds;  // the frame picture's fixed ends
     bool FullFrame = false;
     bool StretchEffect = false;
     TSkinRect AnimateSkinRect;

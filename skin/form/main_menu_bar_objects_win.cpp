@@ -69,9 +69,7 @@ TmnSkinMainMenuBarItem::TmnSkinMainMenuBarItem(TmnSkinMainMenuBar& parent, const
     : TmnMenuBarObject(parent, record), MenuItem(menuItem) {
     if (record) {
         SkinSupport = true;
-        FontName = record->FontName;
-        FontHeight = record->FontHeight;
-        FontStyle = record->FontStyle;
+        TextFont = {record->FontName, record->FontHeight, record->FontStyle};
         FontColor = record->FontColor;
         ActiveFontColor = record->ActiveFontColor;
         DownFontColor = record->DownFontColor;
@@ -79,8 +77,7 @@ TmnSkinMainMenuBarItem::TmnSkinMainMenuBarItem(TmnSkinMainMenuBar& parent, const
         TextRect = record->TextRect;
         PressedRect = !record->DownRect.IsEmpty() ? record->DownRect
                       : !record->ActiveSkinRect.IsEmpty() ? record->ActiveSkinRect : record->SkinRect;
-        ItemLeftOffset = record->ItemLeftOffset;
-        ItemRightOffset = record->ItemRightOffset;
+        ItemEnds = {record->ItemLeftOffset, record->ItemRightOffset};
         StretchEffect = record->StretchEffect;
         AnimateSkinRect = record->AnimateSkinRect;
         FrameCount = record->FrameCount;
@@ -192,7 +189,7 @@ void TmnSkinMainMenuBarItem::DrawSkinned(TCanvas& canvas) {
         TmnGdiObjectPainter p(canvas, Parent.Pictures());
         const TSkinRect at{r.Left, r.Top, r.Right, r.Top + h};
         auto strip = [&](int target, const TSkinRect& src, bool stretch, const TSkinRect& dst) {
-            p.Strip(target, *Picture, src, ItemLeftOffset, ItemRightOffset, stretch, dst);
+            p.Strip(target, *Picture, src, ItemEnds.Left, ItemEnds.Right, stretch, dst);
         };
         if (Down) {
             strip(0, PressedRect, StretchEffect, at);

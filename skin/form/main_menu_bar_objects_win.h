@@ -63,12 +63,10 @@ public:
 
     bool SkinSupport = false;
     TMenuItem* MenuItem;
-    String FontName = L"Arial";
-    int FontHeight = 14;
-    TFontStyles FontStyle = 0;
+    TmnObjectFont TextFont;  // the character set is the bar's
     TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
     TSkinRect TextRect, PressedRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
+    TmnStripEnds ItemEnds;  // the item picture's fixed ends
     bool StretchEffect = false;
     TSkinRect AnimateSkinRect;
     int FrameCount = 0;  // whole frames of the strip inside the picture; 0: no animation

@@ -116,9 +116,9 @@ RECT TmnSkinMainMenuBar::ScreenRect(const TSkinRect& r) {
 void TmnSkinMainMenuBar::SelectItemFont(TCanvas& canvas, const TmnSkinMainMenuBarItem& item) {
     TFont& f = canvas.Font();
     if (item.SkinSupport && useSkinFont_) {
-        f.SetName(item.FontName);
-        f.SetHeight(item.FontHeight);
-        f.SetStyle(item.FontStyle);
+        f.SetName(item.TextFont.Name);
+        f.SetHeight(item.TextFont.Height);
+        f.SetStyle(item.TextFont.Style);
     } else {
         f.SetName(defItemFont_.Name());
         f.SetHeight(defItemFont_.Height());
@@ -385,17 +385,11 @@ bool TmnSkinMainMenuBar::ReadProperty(const String& name, const FormValue& value
     else if (name.rfind(L"DefItemFont.", 0) == 0) {
         if (!ReadFontProperty(defItemFont_, name.substr(12), value, reader)) return false;
     } else if (name == L"Mantle") {
-        reader.FixupReference(value, [this](TComponent* c) {
-            auto* owner = dynamic_cast<TmnMenuBarOwner*>(c);
-            if (c && !owner) throw EReadError(L"Mantle: " + c->Name() + L" ist keine Skin-Formularkomponente");
-            SetMantle(owner);
-        });
+        reader.FixupReference<TmnMenuBarOwner>(name, value, L"ist keine Skin-Formularkomponente",
+                                               [this](TmnMenuBarOwner* owner) { SetMantle(owner); });
     } else if (name == L"MainMenu") {
-        reader.FixupReference(value, [this](TComponent* c) {
-            auto* menu = dynamic_cast<TMainMenu*>(c);
-            if (c && !menu) throw EReadError(L"MainMenu: " + c->Name() + L" ist kein Hauptmenü");
-            SetMainMenu(menu);
-        });
+        reader.FixupReference<TMainMenu>(name, value, L"ist kein Hauptmenü",
+                                         [this](TMainMenu* menu) { SetMainMenu(menu); });
     } else return TmnSkinControl::ReadProperty(name, value, reader);
     return true;
 }

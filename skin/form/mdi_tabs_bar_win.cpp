@@ -109,11 +109,8 @@ void TmnSkinMDITabsBar::ChangeScale(int dpi, int fromDpi) {
 bool TmnSkinMDITabsBar::ReadProperty(const String& name, const FormValue& value, TReader& reader) {
     if (name == L"TabKind") SetTabKind(value.AsIdent() == L"mntkButton" ? mntkButton : mntkTab);
     else if (name == L"Mantle") {
-        reader.FixupReference(value, [this](TComponent* c) {
-            auto* owner = dynamic_cast<TmnMDITabsOwner*>(c);
-            if (c && !owner) throw EReadError(L"Mantle: " + c->Name() + L" ist keine Formular-Skin-Komponente");
-            SetMantle(owner);
-        });
+        reader.FixupReference<TmnMDITabsOwner>(name, value, L"ist keine Formular-Skin-Komponente",
+                                               [this](TmnMDITabsOwner* owner) { SetMantle(owner); });
     } else if (name == L"SupportChildMenus") supportChildMenus_ = value.AsBool();
     else if (name == L"UseSkinSize") useSkinSize_ = value.AsBool();
     else if (name == L"UseSkinFont") useSkinFont_ = value.AsBool();

@@ -236,10 +236,7 @@ TmnSkinStdButtonObject::TmnSkinStdButtonObject(TmnSkinObjectOwner& owner, const 
     : TmnSkinButtonObject(owner, record), SkinSupport(record != nullptr) {
     if (!record) return;
     Command = record->Command;
-    RestoreRect = FromActive(record->RestoreRect);
-    RestoreActiveRect = FromActive(record->RestoreActiveRect);
-    RestoreInActiveRect = FromActive(record->RestoreInactiveRect);
-    RestoreDownRect = FromActive(record->RestoreDownRect);
+    Restore = RestoreImages(*record);
 }
 
 TmnSkinStdButtonObject::TmnSkinStdButtonObject(TmnSkinObjectOwner& owner, const String& idName, int command)
@@ -267,15 +264,15 @@ void TmnSkinStdButtonObject::Draw(TmnObjectPainter& p, bool directRedraw) {
         MorphFactor = 0;
         return;
     }
-    if (Enabled && RestoreConditionHolds(Command) && !RestoreRect.IsEmpty()) {
-        if (!Parent->IsFormActive() && CopyImage(p, ActivePicture, RestoreInActiveRect)) return;
-        if (Down && MouseIn && CopyImage(p, ActivePicture, RestoreDownRect)) return;
+    if (Enabled && RestoreConditionHolds(Command) && !Restore.Normal.IsEmpty()) {
+        if (!Parent->IsFormActive() && CopyImage(p, ActivePicture, Restore.InActive)) return;
+        if (Down && MouseIn && CopyImage(p, ActivePicture, Restore.Down)) return;
         if (MorphEnabled() && MorphInProgress()) {
-            DrawMorph(p, ActivePicture, RestoreRect, RestoreActiveRect);
+            DrawMorph(p, ActivePicture, Restore.Normal, Restore.Active);
             return;
         }
-        if (Active && CopyImage(p, ActivePicture, RestoreActiveRect)) return;
-        CopyImage(p, ActivePicture, RestoreRect);
+        if (Active && CopyImage(p, ActivePicture, Restore.Active)) return;
+        CopyImage(p, ActivePicture, Restore.Normal);
         return;
     }
     TmnSkinButtonObject::Draw(p, directRedraw);
@@ -340,16 +337,13 @@ TmnSkinAnimateObject::TmnSkinAnimateObject(TmnSkinObjectOwner& owner, const TmnD
     ButtonStyle = record->ButtonStyle;
     Command = record->Command;
     DownSkinRect = FromActive(record->DownSkinRect);
-    RestoreRect = FromActive(record->RestoreRect);
-    RestoreActiveRect = FromActive(record->RestoreActiveRect);
-    RestoreInActiveRect = FromActive(record->RestoreInactiveRect);
-    RestoreDownRect = FromActive(record->RestoreDownRect);
+    Restore = RestoreImages(*record);
     // Only whole frames inside the picture are shown; the restore frames must fit too.
     if (ActivePicture && record->CountFrames > 0) {
         CountFrames = std::min(record->CountFrames,
                                WholeFramesBeside(ActiveSkinRect, ActivePicture->Width, ActivePicture->Height));
-        if (!RestoreActiveRect.IsEmpty())
-            CountFrames = std::min(CountFrames, WholeFramesBeside(RestoreActiveRect, ActivePicture->Width,
+        if (!Restore.Active.IsEmpty())
+            CountFrames = std::min(CountFrames, WholeFramesBeside(Restore.Active, ActivePicture->Width,
                                                                   ActivePicture->Height));
     }
 }
@@ -359,29 +353,26 @@ TSkinRect TmnSkinAnimateObject::FrameRect(const TSkinRect& first, int k) const {
 }
 
 void TmnSkinAnimateObject::Draw(TmnObjectPainter& p, bool directRedraw) {
-    TSkinRect normal = SkinRect, first = ActiveSkinRect, down = DownSkinRect, inactive = InActiveSkinRect;
-    if (RestoreConditionHolds(Command) && !RestoreRect.IsEmpty()) {
-        normal = RestoreRect;
-        first = RestoreActiveRect;
-        down = RestoreDownRect;
-        inactive = RestoreInActiveRect;
-    }
+    // The active image is the first frame of the animation.
+    const TmnStateImages images = RestoreConditionHolds(Command) && !Restore.Normal.IsEmpty()
+                                      ? Restore
+                                      : TmnStateImages{SkinRect, ActiveSkinRect, InActiveSkinRect, DownSkinRect};
     bool drawn = false;
     if (MenuOpen) {
-        drawn = CopyImage(p, ActivePicture, down);
+        drawn = CopyImage(p, ActivePicture, images.Down);
         if (!drawn && CountFrames > 0) {
             CurrentFrame = CountFrames;
-            drawn = CopyImage(p, ActivePicture, FrameRect(first, CurrentFrame));
+            drawn = CopyImage(p, ActivePicture, FrameRect(images.Active, CurrentFrame));
         }
-    } else if (!Parent->IsFormActive() && CopyImage(p, ActivePicture, inactive)) {
+    } else if (!Parent->IsFormActive() && CopyImage(p, ActivePicture, images.InActive)) {
         drawn = true;
-    } else if (Pressed && MouseIn && CopyImage(p, ActivePicture, down)) {
+    } else if (Pressed && MouseIn && CopyImage(p, ActivePicture, images.Down)) {
         drawn = true;
     } else {
-        drawn = CopyImage(p, ActivePicture, FrameRect(first, CurrentFrame));
+        drawn = CopyImage(p, ActivePicture, FrameRect(images.Active, CurrentFrame));
     }
     // Without frames: the normal image, as for any object.
-    if (!drawn && (directRedraw || SkinRectInAPicture)) CopyImage(p, NormalPicture(), normal);
+    if (!drawn && (directRedraw || SkinRectInAPicture)) CopyImage(p, NormalPicture(), images.Normal);
 }
 
 void TmnSkinAnimateObject::Animate() {

@@ -17,6 +17,12 @@
 
 namespace fn {
 
+// The images of an object's states, cut from the active picture: normal, hovered (active),
+// for an inactive window, and pressed (down).
+struct TmnStateImages {
+    TSkinRect Normal, Active, InActive, Down;
+};
+
 class TmnActiveSkinObject {
 public:
     // record may be null only for the owner's unskinned standard buttons.
@@ -76,6 +82,13 @@ protected:
     void DrawMorph(TmnObjectPainter& p, const TBitmapData* normalPicture, const TSkinRect& normal,
                    const TSkinRect& hover);
     bool MorphInProgress() const { return Active ? MorphFactor != 1 : MorphFactor != 0; }
+    // The images a standard button or an animated object shows while its command would restore
+    // the window, each checked against the active picture.
+    template <class R>
+    TmnStateImages RestoreImages(const R& record) const {
+        return {FromActive(record.RestoreRect), FromActive(record.RestoreActiveRect),
+                FromActive(record.RestoreInactiveRect), FromActive(record.RestoreDownRect)};
+    }
     // Runs a button command (codes of the record's "command").
     void ExecuteCommand(int command);
     bool RestoreConditionHolds(int command) const;
@@ -127,7 +140,7 @@ public:
 
     bool SkinSupport = false;
     int Command = cmClose;
-    TSkinRect RestoreRect, RestoreActiveRect, RestoreInActiveRect, RestoreDownRect;
+    TmnStateImages Restore;
 
 private:
     bool IsIconButton() const;
@@ -168,7 +181,7 @@ public:
     bool Forward = true;
     int Command = cmClose;
     TSkinRect DownSkinRect;
-    TSkinRect RestoreRect, RestoreActiveRect, RestoreInActiveRect, RestoreDownRect;
+    TmnStateImages Restore;
 
 private:
     void Execute();

@@ -11,6 +11,13 @@ TFontHandle MakeGalleryFont(int dpi) {
                                      L"Tahoma"));
 }
 
+void ApplyGalleryFont(std::initializer_list<HWND> windows, int dpi, TFontHandle& held) {
+    TFontHandle font = MakeGalleryFont(dpi);
+    const WPARAM shown = reinterpret_cast<WPARAM>(font ? font.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    for (HWND w : windows) ::SendMessageW(w, WM_SETFONT, shown, TRUE);
+    held = std::move(font);  // the old font goes once the windows no longer use it
+}
+
 TmnMantle& TGalleryPage::Mantle() const {
     TmnMantle* mantle = TmnMantle::Of(dynamic_cast<const TForm*>(Owner()));
     if (!mantle) throw Exception(L"Eine Galerie-Seite braucht ein Fenster mit Mantle");

@@ -1,6 +1,7 @@
 #pragma once
 // A page of the skin gallery: a child window of the gallery's form that shows one group of
 // skinned elements (controls, menus and hints, frame objects) dressed by the loaded skin.
+#include <initializer_list>
 #include <vector>
 
 #include "platform/win/controls.h"
@@ -11,6 +12,9 @@ namespace fn {
 
 // The gallery's text font (Tahoma, 11 pixels at 96 dots per inch) at dpi.
 TFontHandle MakeGalleryFont(int dpi);
+// Gives the windows the gallery's font at dpi (the system's when it cannot be made); held keeps
+// it while they use it, and the font it held before goes.
+void ApplyGalleryFont(std::initializer_list<HWND> windows, int dpi, TFontHandle& held);
 
 class TmnSkinData;
 class TmnMantle;

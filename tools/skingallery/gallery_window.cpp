@@ -69,12 +69,7 @@ void TGalleryForm::Build() {
     Layout();
 }
 
-void TGalleryForm::ApplyFont() {
-    TFontHandle font = MakeGalleryFont(Dpi());
-    const WPARAM shown = reinterpret_cast<WPARAM>(font ? font.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
-    for (HWND w : {tabs_, statusLine_}) ::SendMessageW(w, WM_SETFONT, shown, TRUE);
-    font_ = std::move(font);
-}
+void TGalleryForm::ApplyFont() { ApplyGalleryFont({tabs_, statusLine_}, Dpi(), font_); }
 
 void TGalleryForm::ChangeScale(int dpi, int fromDpi) {
     TForm::ChangeScale(dpi, fromDpi);

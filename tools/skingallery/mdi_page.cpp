@@ -52,10 +52,7 @@ public:
 
 private:
     void ApplyFont() {
-        if (!edit_) return;
-        TFontHandle font = MakeGalleryFont(Dpi());
-        ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-        font_ = std::move(font);  // the old font goes once the edit no longer uses it
+        if (edit_) ApplyGalleryFont({edit_}, Dpi(), font_);
     }
     void FitEdit() {
         if (!edit_ || !HandleAllocated()) return;

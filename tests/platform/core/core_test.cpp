@@ -92,6 +92,7 @@ struct Item : TComponent {
     using TComponent::TComponent;
     String caption;
     TComponent* ref = nullptr;
+    Item* typed = nullptr;
     std::function<void()> onClick;
     std::vector<TComponent*> children;
     bool loadingSeenAtRef = false;
@@ -101,6 +102,10 @@ struct Item : TComponent {
         if (name == L"Caption") { caption = v.AsString(); return true; }
         if (name == L"Ref") {
             r.FixupReference(v, [this](TComponent* c) { ref = c; loadingSeenAtRef = IsLoading(); if (c) FreeNotification(c); });
+            return true;
+        }
+        if (name == L"Typed") {
+            r.FixupReference<Item>(name, v, L"ist kein Eintrag", [this](Item* i) { typed = i; });
             return true;
         }
         if (name == L"OnClick") { onClick = r.Method<std::function<void()>>(v); return true; }
@@ -154,6 +159,30 @@ end)", &methods);
     EXPECT_EQ(clicks, 1);
     delete b;  // removal notification clears the reference
     EXPECT_EQ(a->ref, nullptr);
+}
+
+namespace {
+struct NotAnItem : TComponent {
+    using TComponent::TComponent;
+};
+}  // namespace
+
+TEST(FormData, ATypedReferenceTakesOnlyItsClass) {
+    RegisterComponentClass(L"TItem", [](TComponent* o) { return new Item(o); });
+    RegisterComponentClass(L"TNotAnItem", [](TComponent* o) { return new NotAnItem(o); });
+    Item root(nullptr);
+    ReadFormData(&root, L"object Root: TItem\n  Typed = B\n  object B: TItem\n  end\nend", nullptr);
+    EXPECT_EQ(root.typed, root.FindComponent(L"B"));
+    ReadFormData(&root, L"object Root: TItem\n  Typed = nil\nend", nullptr);
+    EXPECT_EQ(root.typed, nullptr);
+    Item other(nullptr);
+    try {
+        ReadFormData(&other, L"object Root: TItem\n  Typed = C\n  object C: TNotAnItem\n  end\nend", nullptr);
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), L"Typed: C ist kein Eintrag");
+    }
+    EXPECT_EQ(other.typed, nullptr);
 }
 
 TEST(FormData, MalformedDataNamesTheLine) {

@@ -123,6 +123,19 @@ TEST_F(CaptionTest, LightShadowAndFrameBehindTheTextAndOnCaptionPaintReplacingTh
     EXPECT_EQ(painter.Find("strip"), "strip 0 (0,0,36,12) 0/0 tile->(18,7,158,19)");
 }
 
+TEST_F(CaptionTest, TheFramePictureKeepsItsOwnEndsAndTheTextItsFont) {
+    TmnSkinCaptionObject& caption =
+        Load(L"activepictureindex=0\nskinrect=16,2,160,28\ntextrect=4,2,140,24\nfontname=Tahoma\nfontheight=17\n"
+             L"fontstyle=fsbold,fsitalic\nframerect=0,0,36,12\nframetextrect=4,2,32,10\nframeleftoffset=3\n"
+             L"framerightoffset=5\n");
+    caption.Draw(painter, false);
+    EXPECT_NE(painter.Find("strip 0 (0,0,36,12) 3/5 tile"), "");
+    const TmnObjectFont font = caption.Font();
+    EXPECT_EQ(font.Name, L"Tahoma");
+    EXPECT_EQ(font.Height, 17);
+    EXPECT_EQ(font.Style, FontStyleBit(fsBold) | FontStyleBit(fsItalic));
+}
+
 TEST_F(CaptionTest, ActivationPlaysTheFramesWithTheOldColoursThenShowsTheActiveImage) {
     TmnSkinCaptionObject& caption =
         Load(L"activepictureindex=1\nskinrect=16,2,160,28\ntextrect=4,2,140,24\nalignment=taleftjustify\n"

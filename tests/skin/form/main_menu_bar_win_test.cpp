@@ -294,6 +294,24 @@ TEST_F(MenuBarTest, SkinnedItemsWidenTheItemPictureByTheirCaption) {
     EXPECT_EQ(At(*Snapshot(), wider - 2, 12), At(*fresh, wider - 2, 12));
 }
 
+TEST_F(MenuBarTest, ASkinnedItemsCaptionTakesTheFontOfItsRecordUnlessTheBarSaysOtherwise) {
+    Standard();
+    TmnSkinMainMenuBar& b = Make(&test::FennickSkin());
+    TBitmap target(1, 1);
+    TFont& font = target.Canvas().Font();
+    font.SetName(L"Courier New");
+    font.SetHeight(30);
+    font.SetStyle(FontStyleBit(fsItalic));
+    b.SelectItemFont(target.Canvas(), *b.Item(0));
+    EXPECT_EQ(font.Name(), L"Tahoma");
+    EXPECT_EQ(font.Height(), 14);
+    EXPECT_EQ(font.Style(), 0);
+    b.DefItemFont().SetName(L"Arial");
+    b.SetUseSkinFont(false);
+    b.SelectItemFont(target.Canvas(), *b.Item(0));
+    EXPECT_EQ(font.Name(), L"Arial");
+}
+
 // Two items of one caption look alike, the first painted too: its text is measured in its own
 // font, not in the one the bar's canvas held before (which clipped the first caption).
 TEST_F(MenuBarTest, TheFirstItemsCaptionIsMeasuredInItsOwnFont) {
