@@ -209,9 +209,13 @@ TBitmapData ScalePicture(const TBitmapRows& rows, const TSkinScale& scale) {
     // Each row decoded once, straight into its block: one buffer and one write per picture.
     TBitmapData out = ScaledFrame(rows.Width(), rows.Height(), scale);
     const size_t w = size_t(rows.Width()), sw = size_t(out.Width);
+    // A colour table of black and white alone makes a mask whatever the indexes (one past the
+    // table is black); other pictures are looked at row by row.
+    const std::vector<uint32_t>& palette = rows.Palette();
     bool mask = true;
+    bool look = !(rows.BitsPerPixel() <= 8 && TwoColourPixels(palette.data(), palette.data() + palette.size()));
     rows.ForEachRow([&](int y, const uint32_t* row) {
-        mask = mask && TwoColourPixels(row, row + w);
+        if (look && !TwoColourPixels(row, row + w)) mask = look = false;
         ReplicateRow(row, w, kx, ky, &out.Pixels[size_t(y) * ky * sw], sw);
     });
     SetDepth(out, mask, rows.BitsPerPixel(), rows.Palette());
