@@ -92,8 +92,7 @@ void Replicate(const TBitmapData& picture, int kx, int ky, TBitmapData& out) {
         ReplicateRow(&picture.Pixels[y * w], w, kx, ky, &out.Pixels[size_t(y) * ky * sw], sw);
 }
 
-// The scaled picture's size, and its depth: a mask keeps its source's depth and colour table,
-// anything else is 24 bits (32 for a 32-bit source, whose alpha it keeps).
+// A picture of the scaled size, its pixels not yet written.
 TBitmapData ScaledFrame(int width, int height, const TSkinScale& scale) {
     TBitmapData out;
     out.Width = scale.X.Map(width);
@@ -102,6 +101,8 @@ TBitmapData ScaledFrame(int width, int height, const TSkinScale& scale) {
     return out;
 }
 
+// A scaled mask keeps its source's depth and colour table; anything else is 24 bits (32 for a
+// 32-bit source, whose alpha it keeps).
 void SetDepth(TBitmapData& out, bool mask, int sourceBits, const std::vector<uint32_t>& sourcePalette) {
     if (mask) {
         out.BitsPerPixel = sourceBits;
@@ -204,6 +205,7 @@ TBitmapData ScalePicture(const TBitmapRows& rows, const TSkinScale& scale) {
     if (rows.Empty() || scale.Unscaled() || rows.RunLength() || kx == 0 || ky == 0) {
         TBitmapData picture;
         rows.Decode(picture);
+        if (picture.Empty() || scale.Unscaled()) return picture;  // moved, not copied
         return ScalePicture(picture, scale);
     }
     // Each row decoded once, straight into its block: one buffer and one write per picture.

@@ -198,14 +198,28 @@ void DecodePictures(const TArchivePictures& rows, const TSkinScale& scale, TmnDe
     for (const TBitmapRows& r : rows.ActivePictures) p.ActivePictures.push_back(ScalePicture(r, scale));
 }
 
-// The scale of the skin at skin.Dpi: its records' coordinates, strips and the pictures' sizes.
-TSkinScale BuildScale(TmnDecodedSkin& skin, const TArchivePictures& rows, const auto& visitAll) {
+// Takes every coordinate and length of the records to skin.Dpi; returns the scale, built from
+// the records' coordinates and strips and the pictures' sizes.
+TSkinScale ScaleRecords(TmnDecodedSkin& skin, const TArchivePictures& rows) {
+    auto visitAll = [&skin](TSkinFieldVisitor& v) {
+        skin.FormInfo.VisitFrameKeys(v);
+        skin.FormInfo.VisitCaptionKeys(v);
+        skin.PopupWindow.VisitFields(v);
+        skin.HintWindow.VisitFields(v);
+        for (auto& r : skin.Objects) r->VisitFields(v);
+        for (auto& r : skin.Controls) r->VisitFields(v);
+    };
     TSkinScaleBuilder builder(skin.Dpi);
     for (const TBitmapRows* r : {&rows.Picture, &rows.InactivePicture, &rows.Mask})
         builder.AddPictureSize(r->Width(), r->Height());
     for (const TBitmapRows& r : rows.ActivePictures) builder.AddPictureSize(r.Width(), r.Height());
     visitAll(builder);
-    return builder.Build();
+    const TSkinScale scale = builder.Build();
+    if (!scale.Unscaled()) {
+        TSkinFieldScaler scaler(scale);
+        visitAll(scaler);
+    }
+    return scale;
 }
 
 // Reads the archive into skin at skin.Dpi; false for a newer format. The pictures' rows are
@@ -224,20 +238,7 @@ bool ReadSkin(TStream& archive, TmnDecodedSkin& skin) {
         DecodePictures(rows, TSkinScale(), *skin.Pictures);
         throw;
     }
-    auto visitAll = [&skin](TSkinFieldVisitor& v) {
-        skin.FormInfo.VisitFrameKeys(v);
-        skin.FormInfo.VisitCaptionKeys(v);
-        skin.PopupWindow.VisitFields(v);
-        skin.HintWindow.VisitFields(v);
-        for (auto& r : skin.Objects) r->VisitFields(v);
-        for (auto& r : skin.Controls) r->VisitFields(v);
-    };
-    const TSkinScale scale = BuildScale(skin, rows, visitAll);
-    if (!scale.Unscaled()) {
-        TSkinFieldScaler scaler(scale);
-        visitAll(scaler);
-    }
-    DecodePictures(rows, scale, *skin.Pictures);
+    DecodePictures(rows, ScaleRecords(skin, rows), *skin.Pictures);
     return true;
 }
 
