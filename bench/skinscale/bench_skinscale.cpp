@@ -11,12 +11,11 @@
 //   bench_skinscale [SKIN_INI]   (default: skins/fennick/skin.ini)
 //
 // FN_BENCH_SMOKE=1: three runs each.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "bench/paint/timing.h"
 #include "bench/smoke.h"
 #include "skin/data/skin_archive.h"
 #include "skin/data/skin_data.h"
@@ -24,21 +23,10 @@
 #include "skin/data/zlib_streams.h"
 
 using namespace fn;
+using fn::bench::Median;
+using fn::bench::TimeMs;
 
 namespace {
-
-double Median(std::vector<double> t) {
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
-
-template <class F>
-double Ms(F f) {
-    auto a = std::chrono::steady_clock::now();
-    f();
-    auto b = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
 
 // Makes the next load unpack its skin again: the process keeps only the last one unpacked.
 void Evict(TmnCompressedStoredSkin& other) { (void)other.Unpacked(); }
@@ -99,32 +87,30 @@ int main(int argc, char** argv) {
     holder.SetDpi(192);
     for (int i = 0; i < runs + (smoke ? 0 : 3); ++i) {
         // All measures in turn, run after run, so a change in the machine's load meets each.
-        at100.push_back(Ms([&] { check += Load(stored, 96); }));
-        at125.push_back(Ms([&] { check += Load(stored, 120); }));
-        at150.push_back(Ms([&] { check += Load(stored, 144); }));
-        at200.push_back(Ms([&] { check += Load(stored, 192); }));
+        at100.push_back(TimeMs([&] { check += Load(stored, 96); }));
+        at125.push_back(TimeMs([&] { check += Load(stored, 120); }));
+        at150.push_back(TimeMs([&] { check += Load(stored, 144); }));
+        at200.push_back(TimeMs([&] { check += Load(stored, 192); }));
         Evict(other);
-        cold100.push_back(Ms([&] { check += Load(stored, 96); }));
+        cold100.push_back(TimeMs([&] { check += Load(stored, 96); }));
         Evict(other);
-        cold200.push_back(Ms([&] { check += Load(stored, 192); }));
+        cold200.push_back(TimeMs([&] { check += Load(stored, 192); }));
         holder.LoadFromCompressedStoredSkin(stored);
-        second.push_back(Ms([&] { check += Load(stored, 192); }));
+        second.push_back(TimeMs([&] { check += Load(stored, 192); }));
         holder.ClearAll();
-        touch100.push_back(Ms([&] { check += Touch(sizes100); }));
-        touch200.push_back(Ms([&] { check += Touch(sizes200); }));
+        touch100.push_back(TimeMs([&] { check += Touch(sizes100); }));
+        touch200.push_back(TimeMs([&] { check += Touch(sizes200); }));
     }
     const double base = Median(at100), s200 = Median(at200);
     std::printf("skin %s, %zu bytes packed\n", WideToUtf8(ini).c_str(), stored.CompressedStream().Length());
-    std::printf("  first load at 100 %%                 %8.3f ms  (baseline)\n", base);
-    std::printf("  first load at 125 %%                 %8.3f ms  = %.2fx baseline\n", Median(at125), Median(at125) / base);
-    std::printf("  first load at 150 %%                 %8.3f ms  = %.2fx baseline\n", Median(at150), Median(at150) / base);
-    std::printf("  first load at 200 %%                 %8.3f ms  = %.2fx baseline (goal <= 3x)\n", s200, s200 / base);
-    std::printf("  of which fresh memory for the pictures: %.3f ms at 100 %%, %.3f ms at 200 %%\n", Median(touch100),
-                Median(touch200));
-    const double c100 = Median(cold100), c200 = Median(cold200);
-    std::printf("  cold first load at 100 %% (unpacks)  %8.3f ms  (baseline)\n", c100);
-    std::printf("  cold first load at 200 %% (unpacks)  %8.3f ms  = %.2fx baseline (goal <= 3x)\n", c200, c200 / c100);
-    std::printf("  second manager at 200 %% (shared)    %8.3f ms  = %.1f %% of the first load at 200 %% (goal <= 5 %%)\n",
-                Median(second), 100 * Median(second) / s200);
+    auto beside = [](const char* name, double ms, const char* baseName, double baseMs) {
+        std::printf("%-34s %8.3f ms   %-22s %8.3f ms   %6.2fx\n", name, ms, baseName, baseMs, ms / baseMs);
+    };
+    beside("first load at 125 %", Median(at125), "first load at 100 %", base);
+    beside("first load at 150 %", Median(at150), "first load at 100 %", base);
+    fn::bench::Report("first load at 200 %", s200, "first load at 100 %", base, 3);
+    beside("fresh memory for its pictures, 200 %", Median(touch200), "the same at 100 %", Median(touch100));
+    fn::bench::Report("cold first load at 200 % (unpacks)", Median(cold200), "the same at 100 %", Median(cold100), 3);
+    fn::bench::Report("second manager at 200 % (shared)", Median(second), "first load at 200 %", s200, 0.05);
     return check == 0;
 }

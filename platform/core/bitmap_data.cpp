@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 namespace fn {
@@ -221,17 +222,37 @@ void DecodeRle(const uint8_t* p, size_t n, bool rle4, int w, int h, const std::v
     }
 }
 
-// A run-length-compressed picture takes all remaining bytes; its size must be one those
-// bytes can describe. Pixels no run reaches keep the table's first colour.
-RawVector<uint32_t> ReadRunLengthRows(TStream& stream, const Header& h, const std::vector<uint32_t>& palette) {
+int64_t Stride(const Header& h) { return (int64_t(h.width) * h.bpp + 31) / 32 * 4; }
+
+// The bytes of the stored rows, straight from a memory stream's storage, else read into `copy`.
+const uint8_t* TakeBytes(TStream& stream, int64_t take, std::vector<uint8_t>& copy) {
+    const uint8_t* memory = nullptr;
+    if (auto* mem = dynamic_cast<TMemoryStream*>(&stream)) memory = mem->Memory();
+    else if (auto* bytes = dynamic_cast<TBytesStream*>(&stream)) memory = bytes->Memory();
+    if (memory) {
+        const uint8_t* rows = memory + stream.Position();
+        stream.Seek(take, SeekOrigin::Current);
+        return rows;
+    }
+    copy.resize(static_cast<size_t>(take));
+    if (!copy.empty()) stream.ReadBuffer(copy.data(), copy.size());
+    return copy.data();
+}
+
+// How many bytes the rows take. A run-length-compressed picture takes all remaining bytes; its
+// size must be one those bytes can describe. Uncompressed rows are padded to four bytes: the
+// header's image size, else the padded rows times the height, never more than the bytes that
+// remain. Rows cut short are invalid.
+int64_t RowBytes(TStream& stream, const Header& h) {
     const int64_t rest = Remaining(stream);
-    if (int64_t(h.width) * h.height > 1024 * (rest + 64)) Invalid();
-    std::vector<uint8_t> data(static_cast<size_t>(rest));
-    if (!data.empty()) stream.ReadBuffer(data.data(), data.size());
-    RawVector<uint32_t> pixels;
-    pixels.assign(static_cast<size_t>(h.width) * h.height, palette.empty() ? 0u : palette[0]);
-    DecodeRle(data.data(), data.size(), h.Rle4(), h.width, h.height, palette, pixels);
-    return pixels;
+    if (h.Rle8() || h.Rle4()) {
+        if (int64_t(h.width) * h.height > 1024 * (rest + 64)) Invalid();
+        return rest;
+    }
+    const int64_t needed = Stride(h) * h.height;
+    const int64_t take = std::min(h.sizeImage ? int64_t(h.sizeImage) : needed, rest);
+    if (take < needed) Invalid();  // rows cut short
+    return take;
 }
 
 void DecodeOneBitRow(const uint8_t* row, uint32_t* out, int w, const uint32_t* lut) {
@@ -291,34 +312,6 @@ void DecodeRow(const uint8_t* row, uint32_t* out, int w, const Header& h, const 
     }
 }
 
-// Uncompressed rows, padded to four bytes: the header's image size, else the padded rows
-// times the height, never more than the bytes that remain. Rows cut short are invalid.
-RawVector<uint32_t> ReadRows(TStream& stream, const Header& h, const uint32_t* lut, const Channels& channels) {
-    const int64_t width = h.width, height = h.height;
-    const int64_t stride = (width * h.bpp + 31) / 32 * 4;
-    const int64_t needed = stride * height;
-    const int64_t take = std::min(h.sizeImage ? int64_t(h.sizeImage) : needed, Remaining(stream));
-    if (take < needed) Invalid();  // rows cut short
-    // Rows straight from a memory stream's bytes; other streams through a buffer.
-    std::vector<uint8_t> buffer;
-    const uint8_t* rows = nullptr;
-    if (auto* mem = dynamic_cast<TMemoryStream*>(&stream)) {
-        rows = mem->Memory() + mem->Position();
-        mem->Seek(take, SeekOrigin::Current);
-    } else {
-        buffer.resize(static_cast<size_t>(take));
-        if (!buffer.empty()) stream.ReadBuffer(buffer.data(), buffer.size());
-        rows = buffer.data();
-    }
-    RawVector<uint32_t> pixels;
-    pixels.resize(static_cast<size_t>(width * height));  // every pixel is written below
-    for (int64_t fy = 0; fy < height; ++fy) {
-        uint32_t* out = pixels.data() + (h.topDown ? fy : height - 1 - fy) * width;
-        DecodeRow(rows + fy * stride, out, h.width, h, lut, channels);
-    }
-    return pixels;
-}
-
 }  // namespace
 
 void TBitmapData::SetSize(int width, int height) {
@@ -332,21 +325,87 @@ void TBitmapData::SetSize(int width, int height) {
     Pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
 }
 
-void TBitmapData::LoadFromStream(TStream& stream) {
-    const Header h = ReadHeader(stream);
-    const Channels channels = ReadChannels(stream, h);
-    ColourTable colours = ReadColourTable(stream, h);
-    RawVector<uint32_t> pixels = h.Rle8() || h.Rle4() ? ReadRunLengthRows(stream, h, colours.palette)
-                                                      : ReadRows(stream, h, colours.lut, channels);
+// ---- rows located, decoded later ----
 
-    // A picture without pixels (width or height 0) is the empty bitmap.
-    const bool empty = h.width == 0 || h.height == 0;
-    Width = empty ? 0 : h.width;
-    Height = empty ? 0 : h.height;
-    BitsPerPixel = static_cast<int>(h.bpp);
-    Palette = std::move(colours.palette);
-    Pixels = std::move(pixels);
+struct TBitmapRows::Layout {
+    Header header;
+    Channels channels;
+    ColourTable colours;
+    const uint8_t* rows = nullptr;  // the stored rows (or the runs), `size` bytes
+    size_t size = 0;
+    std::vector<uint8_t> copy;  // the rows of a stream without memory of its own
+};
+
+TBitmapRows::TBitmapRows() = default;
+TBitmapRows::TBitmapRows(TBitmapRows&&) noexcept = default;
+TBitmapRows& TBitmapRows::operator=(TBitmapRows&&) noexcept = default;
+TBitmapRows::~TBitmapRows() = default;
+
+TBitmapRows::TBitmapRows(TStream& stream) {
+    auto layout = std::make_unique<Layout>();
+    layout->header = ReadHeader(stream);
+    layout->channels = ReadChannels(stream, layout->header);
+    layout->colours = ReadColourTable(stream, layout->header);
+    const int64_t take = RowBytes(stream, layout->header);
+    layout->rows = TakeBytes(stream, take, layout->copy);
+    layout->size = static_cast<size_t>(take);
+    layout_ = std::move(layout);
 }
+
+int TBitmapRows::Width() const { return Empty() ? 0 : layout_->header.width; }
+int TBitmapRows::Height() const { return Empty() ? 0 : layout_->header.height; }
+bool TBitmapRows::Empty() const { return !layout_ || layout_->header.width == 0 || layout_->header.height == 0; }
+int TBitmapRows::BitsPerPixel() const { return layout_ ? static_cast<int>(layout_->header.bpp) : 0; }
+
+const std::vector<uint32_t>& TBitmapRows::Palette() const {
+    static const std::vector<uint32_t> none;
+    return layout_ ? layout_->colours.palette : none;
+}
+
+bool TBitmapRows::RunLength() const { return layout_ && (layout_->header.Rle8() || layout_->header.Rle4()); }
+
+void TBitmapRows::ForEachRow(const std::function<void(int y, const uint32_t* row)>& visit) const {
+    if (Empty() || RunLength()) return;
+    const Layout& l = *layout_;
+    const Header& h = l.header;
+    const int64_t stride = Stride(h);
+    RawVector<uint32_t> row;
+    row.resize(static_cast<size_t>(h.width));  // every pixel is written by each row's decoding
+    for (int fy = 0; fy < h.height; ++fy) {
+        DecodeRow(l.rows + fy * stride, row.data(), h.width, h, l.colours.lut, l.channels);
+        visit(h.topDown ? fy : h.height - 1 - fy, row.data());
+    }
+}
+
+void TBitmapRows::Decode(TBitmapData& out) const {
+    if (!layout_) {
+        out.Clear();
+        return;
+    }
+    const Layout& l = *layout_;
+    const Header& h = l.header;
+    RawVector<uint32_t> pixels;
+    if (RunLength()) {
+        // Pixels no run reaches keep the table's first colour.
+        pixels.assign(static_cast<size_t>(h.width) * h.height, l.colours.palette.empty() ? 0u : l.colours.palette[0]);
+        DecodeRle(l.rows, l.size, h.Rle4(), h.width, h.height, l.colours.palette, pixels);
+    } else {
+        pixels.resize(static_cast<size_t>(h.width) * h.height);  // every pixel is written below
+        const int64_t stride = Stride(h);
+        for (int64_t fy = 0; fy < h.height; ++fy) {
+            uint32_t* target = pixels.data() + (h.topDown ? fy : h.height - 1 - fy) * h.width;
+            DecodeRow(l.rows + fy * stride, target, h.width, h, l.colours.lut, l.channels);
+        }
+    }
+    // A picture without pixels (width or height 0) is the empty bitmap.
+    out.Width = Empty() ? 0 : h.width;
+    out.Height = Empty() ? 0 : h.height;
+    out.BitsPerPixel = static_cast<int>(h.bpp);
+    out.Palette = l.colours.palette;
+    out.Pixels = std::move(pixels);
+}
+
+void TBitmapData::LoadFromStream(TStream& stream) { TBitmapRows(stream).Decode(*this); }
 
 void TBitmapData::SaveToStream(TStream& stream) const {
     const int w = Width > 0 && Height > 0 ? Width : 0, h = Width > 0 && Height > 0 ? Height : 0;

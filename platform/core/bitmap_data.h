@@ -18,6 +18,8 @@
 // headers cut short raise EReadError ("Stream-Lesefehler"). Memory is never allocated beyond
 // what the bytes present can describe.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/core/raw_buffer.h"
@@ -58,6 +60,37 @@ struct TBitmapData {
         if (a.Empty() || b.Empty()) return a.Empty() && b.Empty();
         return a.Width == b.Width && a.Height == b.Height && a.Pixels == b.Pixels;
     }
+};
+
+// One BMP read up to its pixel rows: the headers are checked and the colour table read as
+// TBitmapData::LoadFromStream does (raising the same errors), the stream is left after the
+// picture, and the rows are located but not yet decoded, so a reader can decode them once it
+// knows where they go. Decoding cannot fail. The rows of a memory or bytes stream stay in that
+// stream's storage, which must outlive this; those of any other stream are copied.
+class TBitmapRows {
+public:
+    TBitmapRows();  // no picture: decodes to the empty bitmap
+    explicit TBitmapRows(TStream& stream);
+    TBitmapRows(TBitmapRows&&) noexcept;
+    TBitmapRows& operator=(TBitmapRows&&) noexcept;
+    ~TBitmapRows();
+
+    int Width() const;
+    int Height() const;
+    bool Empty() const;
+    int BitsPerPixel() const;
+    const std::vector<uint32_t>& Palette() const;
+    // Run-length-compressed rows decode only whole (a run may jump over rows).
+    bool RunLength() const;
+    // The picture as LoadFromStream gives it.
+    void Decode(TBitmapData& out) const;
+    // Each row of an uncompressed picture decoded in turn into one buffer of Width() pixels,
+    // valid during the call; y counts from the top. Nothing for run-length or empty pictures.
+    void ForEachRow(const std::function<void(int y, const uint32_t* row)>& visit) const;
+
+private:
+    struct Layout;
+    std::unique_ptr<Layout> layout_;
 };
 
 // Upper bounds the reader enforces whatever the header says.

@@ -75,6 +75,7 @@ public:
     size_t Write(const void*, size_t) override { return 0; }
     int64_t Seek(int64_t offset, SeekOrigin origin) override;
     int64_t Size() override { return static_cast<int64_t>(size_); }
+    const uint8_t* Memory() const { return data_; }
 
 private:
     const uint8_t* data_;

@@ -68,22 +68,54 @@ uint32_t Blend(uint32_t a, uint32_t b, uint32_t near) {
     return channel(rb, 0) | channel(ag, 0) << 8 | channel(rb, 16) << 16 | channel(ag, 16) << 24;
 }
 
-// Whole factors: every source pixel becomes a kx by ky block. Each row is widened once and
-// copied down.
+bool TwoColourPixels(const uint32_t* begin, const uint32_t* end) {
+    return std::all_of(begin, end, [](uint32_t px) {
+        const uint32_t rgb = px & kRgb;
+        return rgb == 0 || rgb == kRgb;
+    });
+}
+
+// Whole factors: every source pixel becomes a kx by ky block. A source row of w pixels is
+// widened once into the first of its ky device rows (target, sw pixels each) and copied down.
+void ReplicateRow(const uint32_t* source, size_t w, int kx, int ky, uint32_t* target, size_t sw) {
+    if (kx == 2) {
+        for (size_t x = 0; x < w; ++x) target[2 * x] = target[2 * x + 1] = source[x];
+    } else {
+        for (size_t x = 0; x < w; ++x) std::fill_n(target + x * size_t(kx), kx, source[x]);
+    }
+    for (int k = 1; k < ky; ++k) std::memcpy(target + k * sw, target, sw * sizeof(uint32_t));
+}
+
 void Replicate(const TBitmapData& picture, int kx, int ky, TBitmapData& out) {
     const size_t w = size_t(picture.Width), sw = size_t(out.Width);
-    const uint32_t* source = picture.Pixels.data();
-    uint32_t* target = out.Pixels.data();
-    for (int y = 0; y < picture.Height; ++y, source += w) {
-        uint32_t* row = target;
-        if (kx == 2) {
-            for (size_t x = 0; x < w; ++x) row[2 * x] = row[2 * x + 1] = source[x];
-        } else {
-            for (size_t x = 0; x < w; ++x) std::fill_n(row + x * size_t(kx), kx, source[x]);
-        }
-        target += sw;
-        for (int k = 1; k < ky; ++k, target += sw) std::memcpy(target, row, sw * sizeof(uint32_t));
+    for (int y = 0; y < picture.Height; ++y)
+        ReplicateRow(&picture.Pixels[y * w], w, kx, ky, &out.Pixels[size_t(y) * ky * sw], sw);
+}
+
+// A picture of the scaled size, its pixels not yet written.
+TBitmapData ScaledFrame(int width, int height, const TSkinScale& scale) {
+    TBitmapData out;
+    out.Width = scale.X.Map(width);
+    out.Height = scale.Y.Map(height);
+    out.Pixels.resize(static_cast<size_t>(out.Width) * out.Height);  // every pixel is written by the scaling
+    return out;
+}
+
+// A scaled mask keeps its source's depth and colour table; anything else is 24 bits (32 for a
+// 32-bit source, whose alpha it keeps).
+void SetDepth(TBitmapData& out, bool mask, int sourceBits, const std::vector<uint32_t>& sourcePalette) {
+    if (mask) {
+        out.BitsPerPixel = sourceBits;
+        out.Palette = sourcePalette;
+    } else {
+        out.BitsPerPixel = sourceBits == 32 ? 32 : 24;
     }
+}
+
+// The whole factors of the map when they take the picture's size exactly, else 0.
+int WholeFactor(const TSkinAxisMap& map, int length) {
+    const int k = map.WholeFactor();
+    return k > 0 && map.Map(length) == length * k ? k : 0;
 }
 
 // Masks: each device pixel takes the source pixel under its centre, so only two colours remain.
@@ -148,34 +180,47 @@ void AreaAverage(const TBitmapData& picture, const TSkinScale& scale, TBitmapDat
 }  // namespace
 
 bool IsTwoColourMask(const TBitmapData& picture) {
-    return std::all_of(picture.Pixels.begin(), picture.Pixels.end(), [](uint32_t px) {
-        const uint32_t rgb = px & kRgb;
-        return rgb == 0 || rgb == kRgb;
-    });
+    return TwoColourPixels(picture.Pixels.data(), picture.Pixels.data() + picture.Pixels.size());
 }
 
 TBitmapData ScalePicture(const TBitmapData& picture, const TSkinScale& scale) {
     if (picture.Empty() || scale.Unscaled()) return picture;
-    TBitmapData out;
-    out.Width = scale.X.Map(picture.Width);
-    out.Height = scale.Y.Map(picture.Height);
-    out.Pixels.resize(static_cast<size_t>(out.Width) * out.Height);
+    TBitmapData out = ScaledFrame(picture.Width, picture.Height, scale);
     const bool mask = IsTwoColourMask(picture);
-    if (mask) {
-        out.BitsPerPixel = picture.BitsPerPixel;
-        out.Palette = picture.Palette;
-    } else {
-        out.BitsPerPixel = picture.BitsPerPixel == 32 ? 32 : 24;
-    }
+    SetDepth(out, mask, picture.BitsPerPixel, picture.Palette);
     // At whole factors every device pixel lies inside one source pixel, which is where area
     // average and centre sampling agree: plain replication.
-    const int kx = scale.X.WholeFactor(), ky = scale.Y.WholeFactor();
-    if (kx > 0 && ky > 0 && out.Width == picture.Width * kx && out.Height == picture.Height * ky)
+    const int kx = WholeFactor(scale.X, picture.Width), ky = WholeFactor(scale.Y, picture.Height);
+    if (kx > 0 && ky > 0)
         Replicate(picture, kx, ky, out);
     else if (mask)
         SampleCentres(picture, scale, out);
     else
         AreaAverage(picture, scale, out);
+    return out;
+}
+
+TBitmapData ScalePicture(const TBitmapRows& rows, const TSkinScale& scale) {
+    const int kx = WholeFactor(scale.X, rows.Width()), ky = WholeFactor(scale.Y, rows.Height());
+    if (rows.Empty() || scale.Unscaled() || rows.RunLength() || kx == 0 || ky == 0) {
+        TBitmapData picture;
+        rows.Decode(picture);
+        if (picture.Empty() || scale.Unscaled()) return picture;  // moved, not copied
+        return ScalePicture(picture, scale);
+    }
+    // Each row decoded once, straight into its block: one buffer and one write per picture.
+    TBitmapData out = ScaledFrame(rows.Width(), rows.Height(), scale);
+    const size_t w = size_t(rows.Width()), sw = size_t(out.Width);
+    // A colour table of black and white alone makes a mask whatever the indexes (one past the
+    // table is black); other pictures are looked at row by row.
+    const std::vector<uint32_t>& palette = rows.Palette();
+    bool mask = true;
+    bool look = !(rows.BitsPerPixel() <= 8 && TwoColourPixels(palette.data(), palette.data() + palette.size()));
+    rows.ForEachRow([&](int y, const uint32_t* row) {
+        if (look && !TwoColourPixels(row, row + w)) mask = look = false;
+        ReplicateRow(row, w, kx, ky, &out.Pixels[size_t(y) * ky * sw], sw);
+    });
+    SetDepth(out, mask, rows.BitsPerPixel(), rows.Palette());
     return out;
 }
 

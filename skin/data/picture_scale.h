@@ -16,6 +16,9 @@
 namespace fn {
 
 TBitmapData ScalePicture(const TBitmapData& picture, const TSkinScale& scale);
+// The same pixels from a picture's undecoded rows: at whole factors each row is decoded once
+// and replicated straight into the scaled picture; otherwise the picture is decoded, then scaled.
+TBitmapData ScalePicture(const TBitmapRows& rows, const TSkinScale& scale);
 
 // True when every pixel is black or white (alpha ignored).
 bool IsTwoColourMask(const TBitmapData& picture);

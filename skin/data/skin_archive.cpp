@@ -65,12 +65,40 @@ std::pair<const uint8_t*, size_t> RemainingBytes(TStream& s, std::vector<uint8_t
 
 namespace {
 
-void ReadArchiveFlaggedPicture(TStream& s, TBitmapData& bmp) {
+void ReadPicture(TStream& s, TBitmapData& bmp) { bmp.LoadFromStream(s); }
+void ReadPicture(TStream& s, TBitmapRows& rows) { rows = TBitmapRows(s); }
+
+template <class Picture>
+void ReadArchiveFlaggedPicture(TStream& s, Picture& picture) {
     if (s.ReadByte() != 0) {
-        bmp.Clear();
+        picture = Picture();
         return;
     }
-    bmp.LoadFromStream(s);
+    ReadPicture(s, picture);
+}
+
+template <class Picture>
+bool ReadPictures(TStream& s, int& version, Picture& picture, Picture& inactivePicture, Picture& mask,
+                  std::vector<Picture>& activePictures) {
+    version = s.ReadInt32();
+    if (version >= 4) return false;
+    ReadArchiveFlaggedPicture(s, picture);
+    ReadArchiveFlaggedPicture(s, inactivePicture);
+    ReadArchiveFlaggedPicture(s, mask);
+    if (version == 2) {  // two more pictures, not used
+        Picture scratch;
+        ReadArchiveFlaggedPicture(s, scratch);
+        ReadArchiveFlaggedPicture(s, scratch);
+    }
+    // A count below 1 gives none. Nothing is reserved for the count: pictures are added as they
+    // are read, so a count of a billion fails at the first missing picture.
+    const int count = s.ReadInt32();
+    activePictures.clear();
+    for (int i = 0; i < count; ++i) {
+        activePictures.emplace_back();
+        ReadPicture(s, activePictures.back());
+    }
+    return true;
 }
 
 }  // namespace
@@ -98,25 +126,12 @@ void ReadArchiveDescription(TStream& s, TMemIniFile& ini) {
 
 bool ReadArchivePictures(TStream& s, int& version, TBitmapData& picture, TBitmapData& inactivePicture,
                          TBitmapData& mask, std::vector<TBitmapData>& activePictures) {
-    version = s.ReadInt32();
-    if (version >= 4) return false;
-    ReadArchiveFlaggedPicture(s, picture);
-    ReadArchiveFlaggedPicture(s, inactivePicture);
-    ReadArchiveFlaggedPicture(s, mask);
-    if (version == 2) {  // two more pictures, not used
-        TBitmapData scratch;
-        ReadArchiveFlaggedPicture(s, scratch);
-        ReadArchiveFlaggedPicture(s, scratch);
-    }
-    // A count below 1 gives none. Nothing is reserved for the count: pictures are added as they
-    // are read, so a count of a billion fails at the first missing picture.
-    const int count = s.ReadInt32();
-    activePictures.clear();
-    for (int i = 0; i < count; ++i) {
-        activePictures.emplace_back();
-        activePictures.back().LoadFromStream(s);
-    }
-    return true;
+    return ReadPictures(s, version, picture, inactivePicture, mask, activePictures);
+}
+
+bool ReadArchivePictures(TStream& s, int& version, TBitmapRows& picture, TBitmapRows& inactivePicture,
+                         TBitmapRows& mask, std::vector<TBitmapRows>& activePictures) {
+    return ReadPictures(s, version, picture, inactivePicture, mask, activePictures);
 }
 
 bool ReadSkinArchive(TStream& s, TSkinArchive& a) {

@@ -45,6 +45,10 @@ void WriteSkinArchiveV2(TStream& s, const TSkinArchive& archive, const TBitmapDa
 // pictures read before it stay.
 bool ReadArchivePictures(TStream& s, int& version, TBitmapData& picture, TBitmapData& inactivePicture,
                          TBitmapData& mask, std::vector<TBitmapData>& activePictures);
+// The same with the pictures' rows located, not decoded (a reader that scales them decodes
+// each once it knows the scale). The rows stay in a memory or bytes stream's storage.
+bool ReadArchivePictures(TStream& s, int& version, TBitmapRows& picture, TBitmapRows& inactivePicture,
+                         TBitmapRows& mask, std::vector<TBitmapRows>& activePictures);
 // The description: the remaining bytes (the text ends at its first NUL), Windows-1252, as lines
 // or loaded into an INI table (the same text, without building lines first).
 std::vector<String> ReadArchiveDescription(TStream& s);

@@ -182,23 +182,25 @@ void ReadDescription(const TMemIniFile& ini, TmnDecodedSkin& skin) {
     ReadRecordList(ini, L"SKINCONTROLS", CreateSkinControlRecord, skin.Controls);
 }
 
-// Reads the archive into skin, each part as soon as it is read; false for a newer format.
-bool ReadSkin(TStream& archive, TmnDecodedSkin& skin) {
-    int version = 0;
-    TmnDecodedPictures& p = *skin.Pictures;
-    if (!ReadArchivePictures(archive, version, p.Picture, p.InactivePicture, p.Mask, p.ActivePictures)) return false;
-    TMemIniFile ini;
-    ReadArchiveDescription(archive, ini);
-    ReadDescription(ini, skin);
-    return true;
+// The pictures of an archive, located but not decoded.
+struct TArchivePictures {
+    TBitmapRows Picture, InactivePicture, Mask;
+    std::vector<TBitmapRows> ActivePictures;
+};
+
+// The pictures at the scale, each decoded straight to its size.
+void DecodePictures(const TArchivePictures& rows, const TSkinScale& scale, TmnDecodedPictures& p) {
+    p.Picture = ScalePicture(rows.Picture, scale);
+    p.InactivePicture = ScalePicture(rows.InactivePicture, scale);
+    p.Mask = ScalePicture(rows.Mask, scale);
+    p.ActivePictures.clear();
+    p.ActivePictures.reserve(rows.ActivePictures.size());
+    for (const TBitmapRows& r : rows.ActivePictures) p.ActivePictures.push_back(ScalePicture(r, scale));
 }
 
-// Every coordinate and length of the skin, and its pictures, at skin.Dpi.
-void ScaleSkin(TmnDecodedSkin& skin) {
-    TSkinScaleBuilder builder(skin.Dpi);
-    TmnDecodedPictures& p = *skin.Pictures;
-    for (const TBitmapData* b : {&p.Picture, &p.InactivePicture, &p.Mask}) builder.AddPictureSize(b->Width, b->Height);
-    for (const TBitmapData& b : p.ActivePictures) builder.AddPictureSize(b.Width, b.Height);
+// Takes every coordinate and length of the records to skin.Dpi; returns the scale, built from
+// the records' coordinates and strips and the pictures' sizes.
+TSkinScale ScaleRecords(TmnDecodedSkin& skin, const TArchivePictures& rows) {
     auto visitAll = [&skin](TSkinFieldVisitor& v) {
         skin.FormInfo.VisitFrameKeys(v);
         skin.FormInfo.VisitCaptionKeys(v);
@@ -207,13 +209,37 @@ void ScaleSkin(TmnDecodedSkin& skin) {
         for (auto& r : skin.Objects) r->VisitFields(v);
         for (auto& r : skin.Controls) r->VisitFields(v);
     };
+    TSkinScaleBuilder builder(skin.Dpi);
+    for (const TBitmapRows* r : {&rows.Picture, &rows.InactivePicture, &rows.Mask})
+        builder.AddPictureSize(r->Width(), r->Height());
+    for (const TBitmapRows& r : rows.ActivePictures) builder.AddPictureSize(r.Width(), r.Height());
     visitAll(builder);
     const TSkinScale scale = builder.Build();
-    if (scale.Unscaled()) return;
-    TSkinFieldScaler scaler(scale);
-    visitAll(scaler);
-    for (TBitmapData* b : {&p.Picture, &p.InactivePicture, &p.Mask}) *b = ScalePicture(*b, scale);
-    for (TBitmapData& b : p.ActivePictures) b = ScalePicture(b, scale);
+    if (!scale.Unscaled()) {
+        TSkinFieldScaler scaler(scale);
+        visitAll(scaler);
+    }
+    return scale;
+}
+
+// Reads the archive into skin at skin.Dpi; false for a newer format. The pictures' rows are
+// located first and decoded once the description gives the scale, each straight to its scaled
+// size. After an error the pictures located before it stay, unscaled, as does every record read.
+bool ReadSkin(TStream& archive, TmnDecodedSkin& skin) {
+    int version = 0;
+    TArchivePictures rows;
+    try {
+        if (!ReadArchivePictures(archive, version, rows.Picture, rows.InactivePicture, rows.Mask, rows.ActivePictures))
+            return false;
+        TMemIniFile ini;
+        ReadArchiveDescription(archive, ini);
+        ReadDescription(ini, skin);
+    } catch (...) {
+        DecodePictures(rows, TSkinScale(), *skin.Pictures);
+        throw;
+    }
+    DecodePictures(rows, ScaleRecords(skin, rows), *skin.Pictures);
+    return true;
 }
 
 // The decoded skins alive in the process, each found by its archive bytes and DPI.
@@ -410,7 +436,6 @@ void TmnSkinData::ShowArchive(const std::shared_ptr<const TMemoryStream>& archiv
         try {
             TBytesStream bytes(archive->Memory(), archive->Length());
             if (!ReadSkin(bytes, *skin)) return;  // a newer format leaves the manager cleared and loading
-            ScaleSkin(*skin);
         } catch (...) {
             Show(skin);
             throw;

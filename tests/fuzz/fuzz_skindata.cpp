@@ -64,5 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (size_t i = 0; i < sd.ActivePictures().size(); ++i) Check(sd.ActivePicture(static_cast<int>(i)) != nullptr);
     Check(sd.ActivePicture(-1) == nullptr && sd.ActivePicture(static_cast<int>(sd.ActivePictures().size())) == nullptr);
+    // The same skin at twice the scale: its pictures are read again, each straight to its size.
+    const size_t pictures = sd.ActivePictures().size();
+    lastMessage = 0;
+    sd.SetDpi(192);
+    Check(!sd.SkinLoading() && lastMessage == MSG_SKIN_AFTER_CHANGE && sd.ActivePictures().size() == pictures);
     return 0;
 }

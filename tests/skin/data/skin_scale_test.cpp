@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
 #include "skin/data/picture_scale.h"
@@ -262,6 +263,59 @@ TEST(ScalePicture, ThreefoldBlocksAndUnequalSharesWeighEachSide) {
     EXPECT_EQ(wider.Pixel(0, 0) & 0xFFFFFF, 0u);
     EXPECT_EQ(wider.Pixel(1, 0) & 0xFFFFFF, 0xBFBFBFu);
     EXPECT_EQ(wider.Pixel(4, 0) & 0xFFFFFF, 0x336699u);
+}
+
+TEST(ScalePicture, RowsScaledAsTheyAreDecodedGiveThePixelsOfDecodingThenScaling) {
+    // Pictures of every kind the reader meets, stored as a file holds them (bottom-up, and the
+    // same bytes marked top-down): each read straight to its scale equals decoded, then scaled.
+    std::mt19937 random(7);
+    auto picture = [&](int bits, std::vector<uint32_t> palette, const std::vector<uint32_t>& colours) {
+        TBitmapData b;
+        b.SetSize(13, 7);
+        b.BitsPerPixel = bits;
+        b.Palette = std::move(palette);
+        for (uint32_t& px : b.Pixels) px = colours.empty() ? random() & 0xFFFFFF : colours[random() % colours.size()];
+        return b;
+    };
+    const std::vector<uint32_t> several = {0x000000, 0xFF00FF, 0x336699, 0xFFFFFF, 0xC0C0C0};
+    const TBitmapData pictures[] = {
+        picture(8, several, several),                            // a colour table
+        picture(24, {}, {}),                                     // 24 bits
+        picture(1, {0x000000, 0xFFFFFF}, {0x000000, 0xFFFFFF}),  // a mask
+        picture(24, {}, {0x000000, 0xFFFFFF}),                   // a mask stored in 24 bits
+        picture(4, {0xFFFFFF, 0xFF0000, 0x000000}, {0x000000, 0xFFFFFF}),  // a mask whose table has a colour
+    };
+    for (int dpi : {120, 144, 192, 288}) {
+        TSkinScaleBuilder builder(dpi);
+        builder.AddPictureSize(13, 7);
+        TSkinRect cell{2, 1, 5, 4};
+        builder.Rect(L"", cell);
+        builder.Strip(StripBeside(cell, 3));
+        const TSkinScale scale = builder.Build();
+        for (const TBitmapData& source : pictures)
+            for (bool topDown : {false, true}) {
+                TMemoryStream file;
+                source.SaveToStream(file);
+                if (topDown) {
+                    int32_t height = -source.Height;
+                    std::memcpy(file.Memory() + 22, &height, 4);
+                }
+                file.SetPosition(0);
+                TBitmapData decoded;
+                decoded.LoadFromStream(file);
+                const TBitmapData expected = ScalePicture(decoded, scale);
+                file.SetPosition(0);
+                const TBitmapData scaled = ScalePicture(TBitmapRows(file), scale);
+                EXPECT_EQ(file.Position(), file.Size());
+                const auto where = ::testing::Message() << dpi << " dpi, " << source.BitsPerPixel << " bits"
+                                                        << (topDown ? ", top-down" : "");
+                ASSERT_EQ(scaled.Width, expected.Width) << where;
+                ASSERT_EQ(scaled.Height, expected.Height) << where;
+                EXPECT_TRUE(scaled.Pixels == expected.Pixels) << where;
+                EXPECT_EQ(scaled.BitsPerPixel, expected.BitsPerPixel) << where;
+                EXPECT_EQ(scaled.Palette, expected.Palette) << where;
+            }
+    }
 }
 
 // ---- one decoded skin shared ----
