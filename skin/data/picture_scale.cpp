@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/core/exceptions.h"
+
 namespace fn {
 
 namespace {
@@ -97,6 +99,9 @@ TBitmapData ScaledFrame(int width, int height, const TSkinScale& scale) {
     TBitmapData out;
     out.Width = scale.X.Map(width);
     out.Height = scale.Y.Map(height);
+    // A picture at the reading limit would grow past it with the scale (to gigabytes at 500 %).
+    if (int64_t(out.Width) * out.Height > MaxBitmapPixels)
+        throw EInvalidGraphic(L"Das Bild des Skins ist für diese Anzeigegröße zu groß");
     out.Pixels.resize(static_cast<size_t>(out.Width) * out.Height);  // every pixel is written by the scaling
     return out;
 }

@@ -318,6 +318,25 @@ TEST(ScalePicture, RowsScaledAsTheyAreDecodedGiveThePixelsOfDecodingThenScaling)
     }
 }
 
+// A picture within the reading limit that a scale would take past it (to gigabytes) is refused
+// before its scaled pixels are allocated.
+TEST(ScalePicture, APictureThatWouldGrowPastTheReadingLimitIsRefused) {
+    const int32_t side = 8192;  // 64 Mi pixels: the limit itself
+    const uint32_t stride = side / 8, offset = 14 + 40 + 8;
+    std::vector<uint8_t> bmp(offset + size_t(stride) * side, 0);
+    auto put = [&](size_t at, uint32_t v, int bytes) { std::memcpy(&bmp[at], &v, size_t(bytes)); };
+    bmp[0] = 'B', bmp[1] = 'M';
+    put(2, uint32_t(bmp.size()), 4), put(10, offset, 4);
+    put(14, 40, 4), put(18, side, 4), put(22, side, 4), put(26, 1, 2), put(28, 1, 2), put(46, 2, 4);
+    put(58, 0xFFFFFF, 4);  // a black and white colour table
+    TMemoryStream file;
+    file.WriteBuffer(bmp.data(), int64_t(bmp.size()));
+    file.SetPosition(0);
+    TSkinScaleBuilder builder(192);
+    builder.AddPictureSize(side, side);
+    EXPECT_THROW(ScalePicture(TBitmapRows(file), builder.Build()), EInvalidGraphic);
+}
+
 // ---- one decoded skin shared ----
 
 class SharedSkinTest : public ::testing::Test {
