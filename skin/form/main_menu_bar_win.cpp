@@ -69,14 +69,10 @@ int TmnSkinMainMenuBar::IndexOf(const TmnMenuBarObject* object) const {
     return -1;
 }
 
-void TmnSkinMainMenuBar::SetScrollMenu(bool scroll) {
-    scrollMenu_ = scroll;
-    Layout();
-    Invalidate();
-}
+void TmnSkinMainMenuBar::SetScrollMenu(bool scroll) { scrollMenu_ = scroll; LayoutAnew(); }
+void TmnSkinMainMenuBar::SetUseSkinFont(bool use) { useSkinFont_ = use; LayoutAnew(); }
 
-void TmnSkinMainMenuBar::SetUseSkinFont(bool use) {
-    useSkinFont_ = use;
+void TmnSkinMainMenuBar::LayoutAnew() {
     Layout();
     Invalidate();
 }

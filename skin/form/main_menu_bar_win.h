@@ -101,6 +101,7 @@ public:
     void Track(int x, int y);
     // Lays out the buttons and items for the current size.
     void Layout();
+    void LayoutAnew();  // laid out and painted again
     void RedrawObject(TmnMenuBarObject& object);
     // Opens the items hidden behind the marker as a popup.
     void OpenOverflowPopup();

@@ -118,14 +118,10 @@ TmnMantle* TmnMantle::FrameMantle() const {
 
 // ---- properties ----
 
-void TmnMantle::SetHideCaptionButtons(bool hide) {
-    hideCaptionButtons_ = hide;
-    ApplyButtonVisibility();
-    NcPaint();
-}
+void TmnMantle::SetHideCaptionButtons(bool hide) { hideCaptionButtons_ = hide; ShowButtonsAnew(); }
+void TmnMantle::SetBorderIcons(TmnBorderIcons icons) { borderIcons_ = icons; ShowButtonsAnew(); }
 
-void TmnMantle::SetBorderIcons(TmnBorderIcons icons) {
-    borderIcons_ = icons;
+void TmnMantle::ShowButtonsAnew() {
     ApplyButtonVisibility();
     NcPaint();
 }

@@ -307,6 +307,7 @@ private:
     void LayoutObjects();
     void UpdateRegion(bool rebuild, TRegionRedraw redraw = rrWhole);
     void ApplyButtonVisibility();
+    void ShowButtonsAnew();  // the buttons' visibility applied and the frame painted
     void NcPaint();
     void SkinBeforeChange();
     void EnforceMinimumSize();
