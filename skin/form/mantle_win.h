@@ -346,12 +346,13 @@ private:
     TPopupMenu* defaultSysMenu_ = nullptr;   // owned (component of this one)
     TmnSkinPopupMenu* trayPopupMenu_ = nullptr;
     TmnSkinMenu* skinMenu_ = nullptr;
+    // Declared before the objects: the list stops their timers as it goes.
+    std::unique_ptr<TmnObjectTimers> timers_;
     TmnSkinObjectList objects_{*this};
     TmnSkinPictures pictures_;
     std::unique_ptr<TmnFrameRegion> region_;
     TmnTileBrush tileBrush_, mdiTileBrush_;  // the backgrounds of the form and the MDI client
     std::unique_ptr<TmnSkinnedFramePainter> framePainter_;  // its border images are kept
-    std::unique_ptr<TmnObjectTimers> timers_;
     TIconHandle iconCopy_;
 
     bool skinned_ = false;

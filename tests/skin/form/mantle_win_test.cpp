@@ -3,9 +3,11 @@
 // caption buttons, skin changes, the background, translucency, menus and handle hygiene.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "form_test_support.h"
+#include "platform/core/live_counts.h"
 #include "platform/win/application.h"
 #include "platform/win/forms.h"
 #include "platform/win/rich_edit.h"
@@ -725,6 +728,32 @@ TEST(Mantle, DetachesInEitherOrderBesideAnotherHandler) {
     }
 }
 
+// Every heap of the process passes the system's own check of its blocks.
+bool HeapsWhole() {
+    HANDLE heaps[64];
+    const DWORD count = ::GetProcessHeaps(64, heaps);
+    for (DWORD i = 0; i < count && i < 64; ++i)
+        if (!::HeapValidate(heaps[i], 0, nullptr)) return false;
+    return count > 0;
+}
+
+// A mantle freed before its form, while its hover timer runs, gives its parts back in an order
+// that never touches one already gone; other skinned windows came and went before.
+TEST(Mantle, FreedBeforeItsFormLeavesTheHeapWhole) {
+    for (int i = 0; i < 2; ++i) SkinnedForm other;
+    const long timers = LiveCount(TLiveKind::Timer);
+    for (int i = 0; i < 3; ++i) {
+        {
+            SkinnedForm f;
+            ASSERT_GT(LiveCount(TLiveKind::Timer), timers);
+            delete f.mantle;
+            f.mantle = nullptr;
+            ASSERT_TRUE(HeapsWhole()) << i;
+        }
+        EXPECT_EQ(LiveCount(TLiveKind::Timer), timers) << i;
+    }
+}
+
 TEST(Mantle, OwnerThatIsNotAFormIsRefused) {
     RegisterOnce();
     TComponent owner(nullptr);
@@ -1359,3 +1388,12 @@ TEST(MantleStates, FrameWorksLeftOfAndAboveThePrimaryScreen) {
 
 }  // namespace
 }  // namespace fn
+
+// Freed memory is scrubbed before the heap takes it back: code that still reads an object it freed
+// finds garbage at once instead of the values the object last held.
+void operator delete(void* p) noexcept {
+    if (!p) return;
+    std::memset(p, 0xDD, _msize(p));
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept { ::operator delete(p); }
