@@ -214,7 +214,10 @@ TmnSkinMainMenuBar::TLook TmnSkinMainMenuBar::Look() const {
     if (!mainMenu_) return look;
     TForm* child = mantle_ ? mantle_->MaximizedChild() : nullptr;
     TMainMenu* childMenu = FirstMainMenu(child);
-    if (childMenu && childMenu != mainMenu_) look.Child = child, look.ChildMenu = childMenu;
+    if (childMenu && childMenu != mainMenu_) {
+        look.Child = child;
+        look.ChildMenu = childMenu;
+    }
     look.Buttons = ChildButtonsShown;
     if (ChildButtonsShown && child) look.Icons = mantle_->ChildBorderIcons(child);
 

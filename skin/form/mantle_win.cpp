@@ -274,9 +274,10 @@ void TmnMantle::TrackMouse(int x, int y, bool inside) {
 }
 
 void TmnMantle::MouseTimerTick() {
-    const bool idle = objects_.ActiveObject == -1 && objects_.CaptureObject == -1;
+    // Nothing hot or held: no object waits for the pointer to leave.
+    const auto idle = [this] { return objects_.ActiveObject == -1 && objects_.CaptureObject == -1; };
     if (!IsFormActive()) {
-        if (idle) StopTimer(TmnObjectTimer::Mouse);
+        if (idle()) StopTimer(TmnObjectTimer::Mouse);
         return;
     }
     if (inSizeMove_) {
@@ -294,8 +295,7 @@ void TmnMantle::MouseTimerTick() {
     else if (objects_.ActiveObject != -1) TrackMouse(-1, -1, false);
     // Off the frame with nothing hot or held, there is nothing to follow: the hit test starts the
     // timer again when the mouse comes onto an object, so an idle window does not poll.
-    if ((inClient || !inWindow) && objects_.ActiveObject == -1 && objects_.CaptureObject == -1)
-        StopTimer(TmnObjectTimer::Mouse);
+    if ((inClient || !inWindow) && idle()) StopTimer(TmnObjectTimer::Mouse);
 }
 
 void TmnMantle::SetCaptionState(bool redraw) {
