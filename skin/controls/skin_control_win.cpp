@@ -1,5 +1,6 @@
 #include "skin/controls/skin_control_win.h"
 
+#include "platform/win/forms.h"
 #include "platform/win/gdi.h"
 #include "skin/paint/images_win.h"
 #include "skin/paint/regions_win.h"
@@ -420,6 +421,12 @@ LRESULT TmnSkinCustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         default: break;
     }
     return TmnSkinControl::WndProc(msg, wParam, lParam);
+}
+
+int TmnSkinControl::ShownDpi() const {
+    if (skinData_) return skinData_->Dpi();
+    const TForm* form = handle_ ? GetParentForm(handle_) : nullptr;
+    return form ? form->Dpi() : 96;
 }
 
 }  // namespace fn

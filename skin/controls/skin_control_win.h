@@ -70,6 +70,8 @@ protected:
     virtual void MouseEnter();
     virtual void MouseLeave();
     bool HasSkin() const { return skinIndex_ != -1; }
+    // The display scale the control is drawn at: its skin manager's, else its form's.
+    int ShownDpi() const;
     // The control's record, or null (no skin, or an index the manager no longer has).
     TmnDataSkinControl* Record() const;
     // Sends MSG_PARENT_BG_CHANGED to every child window.

@@ -372,7 +372,8 @@ void TmnSkinPanel::CreateControlDefaultImage(TBitmap& bitmap) {
     }
     DrawImage(canvas, imageX, text);
     if (rollUpMode_)
-        DrawArrowGlyph(canvas, {text.Right, cap.Top, text.Right + 10, cap.Bottom}, clBtnText, rollUp_.State() ? 4 : 3);
+        DrawArrowGlyph(canvas, {text.Right, cap.Top, text.Right + ScaledForDpi(10, ShownDpi()), cap.Bottom}, clBtnText,
+                       rollUp_.State() ? 4 : 3, ShownDpi());
 }
 
 void TmnSkinPanel::DrawClientBackground(TCanvas& canvas, const TSkinRect& fill) {
@@ -461,7 +462,7 @@ void TmnSkinPanel::DrawSkinCaption(TCanvas& canvas, TmnDataSkinPanelControl& rec
         if (InsidePicture(rec.MarkFrameRect, picture_.Width(), picture_.Height()))
             ::BitBlt(canvas.Handle(), mark.Left, mark.Top, rec.MarkFrameRect.Width(), rec.MarkFrameRect.Height(),
                      picture_.Canvas().Handle(), rec.MarkFrameRect.Left, rec.MarkFrameRect.Top, SRCCOPY);
-        DrawArrowGlyph(canvas, ToRect(mark), rec.FontColor, rollUp_.State() ? 4 : 3);
+        DrawArrowGlyph(canvas, ToRect(mark), rec.FontColor, rollUp_.State() ? 4 : 3, ShownDpi());
     }
     if (iw > 0) x += iw + spacing_;
     {
@@ -520,8 +521,10 @@ void TmnSkinPanel::DrawTransparentLook(TBitmap& bitmap) {
     const int m = captionArea_.Height() / 2;
     canvas.Pen().SetColor(line);
     if (rollUpMode_) {
-        DrawArrowGlyph(canvas, {x + tw + 3, 0, x + tw + 10, th + 5}, textColor, rollUp_.State() ? 4 : 3);
-        canvas.MoveTo(x + tw + 12, m);
+        const int px = ShownDpi();
+        DrawArrowGlyph(canvas, {x + tw + ScaledForDpi(3, px), 0, x + tw + ScaledForDpi(10, px), th + 5}, textColor,
+                       rollUp_.State() ? 4 : 3, px);
+        canvas.MoveTo(x + tw + ScaledForDpi(12, px), m);
     } else {
         canvas.MoveTo(x + tw + 3, m);
     }

@@ -127,7 +127,7 @@ void TmnSkinUpDown::CreateControlDefaultImage(TBitmap& bitmap) {
         canvas.FillRect(r);
         canvas.Brush().SetColor(look.FrameColor);
         canvas.FrameRect(r);
-        DrawArrowGlyph(canvas, r, Enabled() ? clBlack : clGrayText, look.Arrow);
+        DrawArrowGlyph(canvas, r, Enabled() ? clBlack : clGrayText, look.Arrow, ShownDpi());
     }
 }
 
@@ -184,7 +184,7 @@ void TmnSkinUpDown::DrawResizeButtons(TBitmap& bitmap) {
         const int shift = b.Active && b.Down ? 2 : 0;
         const TUpDownButtonLook look = DefaultButtonLook(i, false, false, Vertical());
         const RECT r{b.Area.Left + shift, b.Area.Top + shift, b.Area.Right + shift, b.Area.Bottom + shift};
-        DrawArrowGlyph(canvas, r, Enabled() ? color : rec->DisabledFontColor, look.Arrow);
+        DrawArrowGlyph(canvas, r, Enabled() ? color : rec->DisabledFontColor, look.Arrow, ShownDpi());
     }
 }
 

@@ -80,7 +80,7 @@ void TmnSkinMainMenuBar::DrawMarker(TCanvas& canvas) {
     TColor color;
     if (Skinned()) color = MarkerActive ? record_->TrackMarkActiveColor : record_->TrackMarkColor;
     else color = MarkerActive ? clBtnText : clGrayText;
-    DrawArrowGlyph(canvas, MenuBarRect(marker_), color, 2);
+    DrawArrowGlyph(canvas, MenuBarRect(marker_), color, 2, ShownDpi());
 }
 
 void TmnSkinMainMenuBar::Paint(HDC dc) {

@@ -286,8 +286,9 @@ void TmnSkinPopupWindow::PaintMarkers(TBitmap& target) {
         normal = clGrayText;
         active = clBtnText;
     }
-    DrawArrowGlyph(c, top, ScrollMarker == TScrollMarker::Up ? active : normal, 3);
-    DrawArrowGlyph(c, bottom, ScrollMarker == TScrollMarker::Down ? active : normal, 4);
+    // The marker strips keep their height at every scale, and so do their arrows.
+    DrawArrowGlyph(c, top, ScrollMarker == TScrollMarker::Up ? active : normal, 3, SkinBaseDpi);
+    DrawArrowGlyph(c, bottom, ScrollMarker == TScrollMarker::Down ? active : normal, 4, SkinBaseDpi);
 }
 
 void TmnSkinPopupWindow::PaintTo(HDC dc) {

@@ -1,5 +1,8 @@
 #include "skin/paint/glyphs_win.h"
 
+#include <algorithm>
+
+#include "platform/core/form_data.h"
 #include "skin/paint/tiling.h"
 
 namespace fn {
@@ -105,17 +108,19 @@ void DrawTrayGlyph(TCanvas& canvas, int x, int y, TColor color) {
     canvas.Rectangle(x + 2, y + 2, x + 7, y + 7);
 }
 
-void DrawArrowGlyph(TCanvas& canvas, const RECT& r, TColor color, int direction) {
+void DrawArrowGlyph(TCanvas& canvas, const RECT& r, TColor color, int direction, int dpi) {
     if (direction < 1 || direction > 4) return;
     TGlyphPen pen(canvas, color, false);
     const int cx = r.left + (r.right - r.left) / 2;
     const int cy = r.top + (r.bottom - r.top) / 2;
-    for (int i = 0; i <= 3; ++i) {
+    // Lines of 1, 3, 5, ... pixels from the tip, which lies half the depth before the centre.
+    const int depth = std::max(4, ScaledForDpi(4, dpi)), tip = depth / 2;
+    for (int i = 0; i < depth; ++i) {
         switch (direction) {
-            case 1: Line(canvas, cx - 2 + i, cy - i, cx - 2 + i, cy + i + 1); break;
-            case 2: Line(canvas, cx + 2 - i, cy - i, cx + 2 - i, cy + i + 1); break;
-            case 3: Line(canvas, cx - i, cy - 2 + i, cx + i + 1, cy - 2 + i); break;
-            case 4: Line(canvas, cx - i, cy + 2 - i, cx + i + 1, cy + 2 - i); break;
+            case 1: Line(canvas, cx - tip + i, cy - i, cx - tip + i, cy + i + 1); break;
+            case 2: Line(canvas, cx + tip - i, cy - i, cx + tip - i, cy + i + 1); break;
+            case 3: Line(canvas, cx - i, cy - tip + i, cx + i + 1, cy - tip + i); break;
+            case 4: Line(canvas, cx - i, cy + tip - i, cx + i + 1, cy + tip - i); break;
         }
     }
 }

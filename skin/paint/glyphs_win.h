@@ -20,7 +20,8 @@ void DrawRollDownGlyph(TCanvas& canvas, int x, int y, TColor color);
 void DrawRollUpGlyph(TCanvas& canvas, int x, int y, TColor color);
 void DrawTrayGlyph(TCanvas& canvas, int x, int y, TColor color);
 
-// A 7-pixel triangle centred in r; direction 1 left, 2 right, 3 up, 4 down, others nothing.
-void DrawArrowGlyph(TCanvas& canvas, const RECT& r, TColor color, int direction);
+// A triangle centred in r, 4 pixels deep and 7 wide at 96 dpi and as much larger as the dpi
+// makes it; direction 1 left, 2 right, 3 up, 4 down, others nothing.
+void DrawArrowGlyph(TCanvas& canvas, const RECT& r, TColor color, int direction, int dpi);
 
 }  // namespace fn

@@ -69,7 +69,11 @@ void TGalleryForm::Build() {
     Layout();
 }
 
-void TGalleryForm::ApplyFont() { ApplyGalleryFont({tabs_, statusLine_}, Dpi(), font_); }
+void TGalleryForm::ApplyFont() {
+    ApplyGalleryFont({tabs_, statusLine_}, Dpi(), font_);
+    // The tabs' own padding (6 by 3 pixels) is not scaled by the system.
+    ::SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(ScaledForDpi(6, Dpi()), ScaledForDpi(3, Dpi())));
+}
 
 void TGalleryForm::ChangeScale(int dpi, int fromDpi) {
     TForm::ChangeScale(dpi, fromDpi);

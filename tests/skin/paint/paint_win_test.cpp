@@ -254,18 +254,23 @@ TEST(Glyphs, BuiltInGlyphsAreTheTabulatedPixels) {
     EXPECT_EQ(Drawn(DrawTrayGlyph), tray);
 }
 
-TEST(Glyphs, ArrowsAreCentredTrianglesOfOneThreeFiveAndSevenPixels) {
-    for (int direction = 1; direction <= 5; ++direction) {
-        TBitmap b(20, 20);
-        DrawArrowGlyph(b.Canvas(), {3, 4, 14, 13}, clBlack, direction);  // centre (8, 8)
-        PixelSet arrow;
-        for (int i = 0; i <= 3 && direction <= 4; ++i) {
-            if (direction == 1) AddLine(arrow, 6 + i, 8 - i, 6 + i, 9 + i);
-            if (direction == 2) AddLine(arrow, 10 - i, 8 - i, 10 - i, 9 + i);
-            if (direction == 3) AddLine(arrow, 8 - i, 6 + i, 9 + i, 6 + i);
-            if (direction == 4) AddLine(arrow, 8 - i, 10 - i, 9 + i, 10 - i);
+TEST(Glyphs, ArrowsAreCentredTrianglesOfOneThreeFiveAndSevenPixelsAndGrowWithTheScale) {
+    // Four lines (1 to 7 pixels) at 96 dpi, eight (1 to 15) at 192, the tip half the depth
+    // before the centre (20, 20).
+    for (int dpi : {96, 192}) {
+        const int depth = dpi / 24, tip = depth / 2;
+        for (int direction = 1; direction <= 5; ++direction) {
+            TBitmap b(40, 40);
+            DrawArrowGlyph(b.Canvas(), {3, 4, 38, 37}, clBlack, direction, dpi);
+            PixelSet arrow;
+            for (int i = 0; i < depth && direction <= 4; ++i) {
+                if (direction == 1) AddLine(arrow, 20 - tip + i, 20 - i, 20 - tip + i, 21 + i);
+                if (direction == 2) AddLine(arrow, 20 + tip - i, 20 - i, 20 + tip - i, 21 + i);
+                if (direction == 3) AddLine(arrow, 20 - i, 20 - tip + i, 21 + i, 20 - tip + i);
+                if (direction == 4) AddLine(arrow, 20 - i, 20 + tip - i, 21 + i, 20 + tip - i);
+            }
+            EXPECT_EQ(Marked(b), arrow) << dpi << " dpi, direction " << direction;
         }
-        EXPECT_EQ(Marked(b), arrow) << direction;
     }
 }
 
