@@ -371,9 +371,11 @@ void TmnSkinPanel::CreateControlDefaultImage(TBitmap& bitmap) {
         canvas.TextOut(x, text.Top + text.Height() / 2 - th / 2, caption_);
     }
     DrawImage(canvas, imageX, text);
-    if (rollUpMode_)
-        DrawArrowGlyph(canvas, {text.Right, cap.Top, text.Right + ScaledForDpi(10, ShownDpi()), cap.Bottom}, clBtnText,
-                       rollUp_.State() ? 4 : 3, ShownDpi());
+    if (rollUpMode_) {
+        const int dpi = ShownDpi();
+        DrawArrowGlyph(canvas, {text.Right, cap.Top, text.Right + ScaledForDpi(10, dpi), cap.Bottom}, clBtnText,
+                       rollUp_.State() ? 4 : 3, dpi);
+    }
 }
 
 void TmnSkinPanel::DrawClientBackground(TCanvas& canvas, const TSkinRect& fill) {
@@ -520,13 +522,13 @@ void TmnSkinPanel::DrawTransparentLook(TBitmap& bitmap) {
     DrawImage(canvas, imageX, captionArea_);
     const int m = captionArea_.Height() / 2;
     canvas.Pen().SetColor(line);
+    const int dpi = ShownDpi();
     if (rollUpMode_) {
-        const int px = ShownDpi();
-        DrawArrowGlyph(canvas, {x + tw + ScaledForDpi(3, px), 0, x + tw + ScaledForDpi(10, px), th + 5}, textColor,
-                       rollUp_.State() ? 4 : 3, px);
-        canvas.MoveTo(x + tw + ScaledForDpi(12, px), m);
+        DrawArrowGlyph(canvas, {x + tw + ScaledForDpi(3, dpi), 0, x + tw + ScaledForDpi(10, dpi), th + 5}, textColor,
+                       rollUp_.State() ? 4 : 3, dpi);
+        canvas.MoveTo(x + tw + ScaledForDpi(12, dpi), m);
     } else {
-        canvas.MoveTo(x + tw + 3, m);
+        canvas.MoveTo(x + tw + ScaledForDpi(3, dpi), m);
     }
     canvas.LineTo(w, m);
     canvas.MoveTo(0, m);
