@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/form_data.h"
 #include "platform/win/gdi.h"
 #include "platform/win/image_list.h"
 #include "skin/data/skin_data.h"
@@ -22,6 +23,23 @@ RECT ToRect(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 bool InsidePicture(const TSkinRect& r, const TBitmap* picture) {
     return picture && !r.IsEmpty() && r.Left >= 0 && r.Top >= 0 && r.Right <= picture->Width() &&
            r.Bottom <= picture->Height();
+}
+
+// The sub-menu arrow: four lines of 7, 5, 3 and 1 pixels, pointing right.
+void DrawSubMenuGlyph(TCanvas& c, int x, int y, TColor color) {
+    c.Pen().SetColor(color);
+    for (int i = 0; i <= 3; ++i) {
+        c.MoveTo(x + i, y + i);
+        c.LineTo(x + i, y + 7 - i);
+    }
+}
+
+// A checked radio item: a filled 6 x 6 dot, one pixel below the middle of the 8 x 8 glyph box.
+void DrawRadioGlyph(TCanvas& c, int x, int y, TColor color) {
+    c.Pen().SetColor(color);
+    c.Brush().SetColor(color);
+    TSelectObject pen(c.Handle(), c.Pen().Handle()), brush(c.Handle(), c.Brush().Handle());
+    ::Ellipse(c.Handle(), x + 1, y + 2, x + 7, y + 8);
 }
 
 }  // namespace
@@ -198,39 +216,30 @@ void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor 
         ::DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &r,
                     DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
+    // The glyphs are drawn at the menu's scale; their offsets below are at 96 dpi.
+    const int dpi = Parent.Dpi();
+    auto px = [dpi](int at96) { return ScaledForDpi(at96, dpi); };
     const int middle = (t.top + t.bottom) / 2;
-    c.Pen().SetColor(color);
-    if (HasSubItems()) {
-        const int x = skinned ? t.right - 7 : t.right - 2 - 7, y = middle - 4;
-        for (int i = 0; i <= 3; ++i) {
-            c.MoveTo(x + i, y + i);
-            c.LineTo(x + i, y + 7 - i);
-        }
-    }
+    if (HasSubItems())
+        DrawGlyphAtDpi(c, DrawSubMenuGlyph, skinned ? t.right - px(7) : t.right - px(2 + 7), middle - px(4), color, dpi);
     TColor glyphColor = color;
     if (skinned && Record->UseImageColor) glyphColor = (Active || Down) ? Record->ActiveImageColor : Record->ImageColor;
-    int gx = skinned ? t.left + 2 : 4, gy = middle - 4;
+    int gx = skinned ? t.left + px(2) : px(4), gy = middle - px(4);
     if (skinned && !Record->ImageRect.IsEmpty()) {
-        gx = (Record->ImageRect.Left + Record->ImageRect.Right) / 2 - 4;
-        gy = (Record->ImageRect.Top + Record->ImageRect.Bottom) / 2 - 4;
+        gx = (Record->ImageRect.Left + Record->ImageRect.Right) / 2 - px(4);
+        gy = (Record->ImageRect.Top + Record->ImageRect.Bottom) / 2 - px(4);
     }
-    if (DrawImage(c, skinned ? t.left + 2 : 4, middle, color, skinned)) return;
+    if (DrawImage(c, skinned ? t.left + px(2) : px(4), middle, color, skinned)) return;
     const String& name = MenuItem->Name();
-    if (name == L"MTL_CLOSE" || name == L"TRAY_MTL_CLOSE") DrawCloseGlyph(c, gx, gy, glyphColor);
-    else if (name == L"MTL_MINITEM") DrawMinimizeGlyph(c, gx, gy, glyphColor);
-    else if (name == L"MTL_MAXITEM") DrawMaximizeGlyph(c, gx, gy, glyphColor);
-    else if (name == L"MTL_RESTORE" || name == L"TRAY_MTL_RESTORE") DrawRestoreGlyph(c, gx, gy, glyphColor);
-    else if (name == L"MTL_ROLLUP") DrawRollUpGlyph(c, gx, gy, glyphColor);
-    else if (name == L"MTL_MINTOTRAY") DrawTrayGlyph(c, gx, gy, glyphColor);
-    else if (MenuItem->Checked() && MenuItem->RadioItem()) {
-        // A filled 6 x 6 dot, one pixel below the middle of the 8 x 8 glyph box.
-        c.Pen().SetColor(glyphColor);
-        c.Brush().SetColor(glyphColor);
-        TSelectObject pen(dc, c.Pen().Handle()), brush(dc, c.Brush().Handle());
-        ::Ellipse(dc, gx + 1, gy + 2, gx + 7, gy + 8);
-    } else if (MenuItem->Checked()) {
-        DrawCheckGlyph(c, gx, gy, glyphColor);
-    }
+    TGlyphDraw glyph = nullptr;
+    if (name == L"MTL_CLOSE" || name == L"TRAY_MTL_CLOSE") glyph = DrawCloseGlyph;
+    else if (name == L"MTL_MINITEM") glyph = DrawMinimizeGlyph;
+    else if (name == L"MTL_MAXITEM") glyph = DrawMaximizeGlyph;
+    else if (name == L"MTL_RESTORE" || name == L"TRAY_MTL_RESTORE") glyph = DrawRestoreGlyph;
+    else if (name == L"MTL_ROLLUP") glyph = DrawRollUpGlyph;
+    else if (name == L"MTL_MINTOTRAY") glyph = DrawTrayGlyph;
+    else if (MenuItem->Checked()) glyph = MenuItem->RadioItem() ? DrawRadioGlyph : DrawCheckGlyph;
+    if (glyph) DrawGlyphAtDpi(c, glyph, gx, gy, glyphColor, dpi);
 }
 
 }  // namespace fn

@@ -319,6 +319,8 @@ std::vector<TMenuNavItem> TmnSkinPopupWindow::NavItems() const {
     return nav;
 }
 
+int TmnSkinPopupWindow::Dpi() const { return ParentMenu.SkinData ? ParentMenu.SkinData->Dpi() : SkinBaseDpi; }
+
 TMenuScroll TmnSkinPopupWindow::ScrollState() const {
     TMenuScroll s;
     s.Scroll = Scroll;

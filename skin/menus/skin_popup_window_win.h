@@ -83,6 +83,8 @@ public:
     // A three-part strip of the item picture at width w, built once and kept by the menu.
     TBitmap& ItemStrip(const TSkinRect& r, int leftOffset, int rightOffset, int w, bool stretch);
     bool Skinned() const { return WindowRecord != nullptr && windowPicture_ != nullptr; }
+    // The display scale the menu is drawn at: its skin manager's.
+    int Dpi() const;
     TBitmap* ItemPicture() { return itemPicture_; }
     std::vector<TMenuNavItem> NavItems() const;
     TMenuScroll ScrollState() const;

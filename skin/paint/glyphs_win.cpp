@@ -108,6 +108,27 @@ void DrawTrayGlyph(TCanvas& canvas, int x, int y, TColor color) {
     canvas.Rectangle(x + 2, y + 2, x + 7, y + 7);
 }
 
+void DrawGlyphAtDpi(TCanvas& canvas, TGlyphDraw draw, int x, int y, TColor color, int dpi) {
+    if (dpi == 96) {
+        draw(canvas, x, y, color);
+        return;
+    }
+    constexpr int box = 12;
+    TBitmap glyph(box, box);
+    TCanvas& g = glyph.Canvas();
+    g.Brush().SetColor(clWhite);
+    g.FillRect({0, 0, box, box});
+    draw(g, 0, 0, clBlack);
+    TCanvasState state(canvas);
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    auto at = [dpi](int v) { return ScaledForDpi(v, dpi); };
+    for (int j = 0; j < box; ++j)
+        for (int i = 0; i < box; ++i)
+            if (::GetPixel(g.Handle(), i, j) != RGB(255, 255, 255))
+                canvas.FillRect({x + at(i), y + at(j), x + at(i + 1), y + at(j + 1)});
+}
+
 void DrawArrowGlyph(TCanvas& canvas, const RECT& r, TColor color, int direction, int dpi) {
     if (direction < 1 || direction > 4) return;
     TGlyphPen pen(canvas, color, false);

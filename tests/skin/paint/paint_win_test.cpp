@@ -274,6 +274,23 @@ TEST(Glyphs, ArrowsAreCentredTrianglesOfOneThreeFiveAndSevenPixelsAndGrowWithThe
     }
 }
 
+TEST(Glyphs, AFixedGlyphAtAScaleFillsTheBlockOfEachOfItsPixels) {
+    // At 200 % every pixel of the close glyph becomes a 2 x 2 block; at 150 % a 1 or 2 pixel
+    // one, so its lines stay unbroken; at 96 dpi it is the glyph itself.
+    for (int dpi : {96, 144, 192}) {
+        TBitmap b(40, 40);
+        DrawGlyphAtDpi(b.Canvas(), DrawCloseGlyph, 3, 4, clBlack, dpi);
+        PixelSet expected;
+        for (auto [x, y] : Drawn(DrawCloseGlyph)) {
+            const int i = x - 5, j = y - 6;  // Drawn puts the glyph at (5, 6)
+            auto at = [dpi](int v) { return (v * dpi + 48) / 96; };  // rounded to the nearest pixel
+            for (int xx = at(i); xx < at(i + 1); ++xx)
+                for (int yy = at(j); yy < at(j + 1); ++yy) expected.insert({3 + xx, 4 + yy});
+        }
+        EXPECT_EQ(Marked(b), expected) << dpi;
+    }
+}
+
 TEST(Glyphs, GlyphFrameDrawsOneGlyphOfTheStripTransparently) {
     // Four 16-pixel glyphs; each is magenta (the transparent colour at its bottom-left) with a
     // body of its own colour.
