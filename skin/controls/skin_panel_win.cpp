@@ -568,7 +568,8 @@ bool TmnSkinPanel::ReadProperty(const String& name, const FormValue& value, TRea
     else if (name == L"NumGlyphs") SetNumGlyphs(value.AsInt());
     else if (name == L"CaptionImageIndex") SetCaptionImageIndex(value.AsInt());
     else if (name == L"CaptionImageList") {
-        reader.FixupReference(value, [this](TComponent* c) { SetCaptionImageList(dynamic_cast<TImageList*>(c)); });
+        reader.FixupReference<TImageList>(name, value, L"ist keine Bildliste",
+                                          [this](TImageList* images) { SetCaptionImageList(images); });
     }
     else if (name == L"Spacing") SetSpacing(value.AsInt());
     else if (name == L"DefaultAlignment") {

@@ -265,6 +265,21 @@ struct StatusBar : test::ControlsTest {
     };
 };
 
+TEST_F(Panel, ACaptionImageListNamingAnotherKindOfComponentIsRefused) {
+    RegisterComponentClass(L"TmnSkinPanel", [](TComponent* o) { return new TmnSkinPanel(o); });
+    TmnSkinData::Register();
+    auto text = [](const wchar_t* list) {
+        return std::wstring(L"object PanelProbe: TForm\n  object mnSkinData1: TmnSkinData\n  end\n"
+                            L"  object ImageList1: TImageList\n  end\n  object Panel1: TmnSkinPanel\n"
+                            L"    CaptionImageList = ") + list + L"\n  end\nend\n";
+    };
+    TForm good(nullptr);
+    good.LoadFromText(text(L"ImageList1"));
+    EXPECT_NE(good.Field<TmnSkinPanel>(L"Panel1")->CaptionImageList(), nullptr);
+    TForm bad(nullptr);
+    EXPECT_THROW(bad.LoadFromText(text(L"mnSkinData1")), EReadError);
+}
+
 TEST_F(StatusBar, TheGripAnswersTheSizingHitCodeAndSizesTheForm) {
     SizingForm top(nullptr);
     top.LoadFromText(L"object SizingProbe: TForm\n  Left = 20\n  Top = 20\n  Width = 400\n  Height = 300\n  Caption = 'S'\nend\n");
