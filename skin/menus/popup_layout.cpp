@@ -5,11 +5,11 @@
 namespace fn {
 
 TPopupHeight PopupWindowHeight(const std::vector<int>& heights, int frame, int rowHeight, int maxItems,
-                               int workHeight) {
+                               int workHeight, int markerHeight) {
     TPopupHeight r;
     const int n = static_cast<int>(heights.size());
     if (maxItems > 0 && n > maxItems) {
-        r.Height = rowHeight * maxItems + frame + 2 * PopupMarkerHeight;
+        r.Height = rowHeight * maxItems + frame + 2 * markerHeight;
         r.Scroll = r.LimitedByMax = true;
     } else {
         long long sum = frame;
@@ -24,12 +24,12 @@ TPopupHeight PopupWindowHeight(const std::vector<int>& heights, int frame, int r
 }
 
 int LayoutPopupItems(const std::vector<int>& heights, const TSkinRect& itemsRect, int start, bool scroll,
-                     std::vector<TItemPlace>& out) {
+                     std::vector<TItemPlace>& out, int markerHeight) {
     const int n = static_cast<int>(heights.size());
     out.assign(static_cast<size_t>(n), TItemPlace{});
     start = std::clamp(start, 0, std::max(0, n));
-    const int bottom = itemsRect.Bottom - (scroll ? PopupMarkerHeight : 0);
-    int y = itemsRect.Top + (scroll ? PopupMarkerHeight : 0);
+    const int bottom = itemsRect.Bottom - (scroll ? markerHeight : 0);
+    int y = itemsRect.Top + (scroll ? markerHeight : 0);
     int placed = 0;
     for (int i = scroll ? start : 0; i < n; ++i) {
         const int h = heights[static_cast<size_t>(i)];
@@ -42,15 +42,17 @@ int LayoutPopupItems(const std::vector<int>& heights, const TSkinRect& itemsRect
     return placed;
 }
 
-int VisibleItemsFrom(const std::vector<int>& heights, const TSkinRect& itemsRect, int start, bool scroll) {
+int VisibleItemsFrom(const std::vector<int>& heights, const TSkinRect& itemsRect, int start, bool scroll,
+                     int markerHeight) {
     std::vector<TItemPlace> places;
-    return LayoutPopupItems(heights, itemsRect, start, scroll, places);
+    return LayoutPopupItems(heights, itemsRect, start, scroll, places, markerHeight);
 }
 
-int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, bool scroll) {
+int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, bool scroll, int markerHeight) {
     const int n = static_cast<int>(heights.size());
     int start = n > 0 ? n - 1 : 0;
-    while (start > 0 && start - 1 + VisibleItemsFrom(heights, itemsRect, start - 1, scroll) >= n) --start;
+    while (start > 0 && start - 1 + VisibleItemsFrom(heights, itemsRect, start - 1, scroll, markerHeight) >= n)
+        --start;
     return start;
 }
 
@@ -68,9 +70,10 @@ TSkinRect AnimationFrameRect(const TSkinRect& strip, int itemHeight, int frames,
     return f;
 }
 
-TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count) {
-    const bool inTop = y >= itemsRect.Top && y < itemsRect.Top + PopupMarkerHeight;
-    const bool inBottom = y >= itemsRect.Bottom - PopupMarkerHeight && y < itemsRect.Bottom;
+TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count,
+                             int markerHeight) {
+    const bool inTop = y >= itemsRect.Top && y < itemsRect.Top + markerHeight;
+    const bool inBottom = y >= itemsRect.Bottom - markerHeight && y < itemsRect.Bottom;
     const bool canUp = start > 0;
     const bool canDown = start + visibleCount < count;
     return (inTop && canUp) ? TScrollMarker::Up : (inBottom && canDown) ? TScrollMarker::Down : TScrollMarker::None;

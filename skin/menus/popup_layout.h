@@ -7,7 +7,9 @@
 
 namespace fn {
 
-inline constexpr int PopupMarkerHeight = 10;  // each scroll marker strip
+// Each scroll marker strip, at 96 dpi; the functions below take the strip's height at the
+// window's scale (markerHeight).
+inline constexpr int PopupMarkerHeight = 10;
 
 // An item height from the skin; anything below 1 falls back to the default height.
 inline int ValidItemHeight(int skinHeight, int defaultHeight) {
@@ -23,7 +25,7 @@ struct TPopupHeight {
 // heights: the items; frame: window height minus the items area; rowHeight: the height a
 // limited window reserves per item; maxItems 0 = unlimited; workHeight: the work area's height.
 TPopupHeight PopupWindowHeight(const std::vector<int>& heights, int frame, int rowHeight, int maxItems,
-                               int workHeight);
+                               int workHeight, int markerHeight = PopupMarkerHeight);
 
 struct TItemPlace {
     TSkinRect Rect;
@@ -33,12 +35,14 @@ struct TItemPlace {
 // Places the items from start on inside itemsRect (the marker strips left free when scrolling);
 // returns how many are placed (VisibleCount).
 int LayoutPopupItems(const std::vector<int>& heights, const TSkinRect& itemsRect, int start, bool scroll,
-                     std::vector<TItemPlace>& out);
+                     std::vector<TItemPlace>& out, int markerHeight = PopupMarkerHeight);
 // How many items LayoutPopupItems would place from start on (at least 1 while items remain, so a
 // window lower than one item still moves through its items).
-int VisibleItemsFrom(const std::vector<int>& heights, const TSkinRect& itemsRect, int start, bool scroll);
+int VisibleItemsFrom(const std::vector<int>& heights, const TSkinRect& itemsRect, int start, bool scroll,
+                     int markerHeight = PopupMarkerHeight);
 // The start at which the last items fill the window.
-int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, bool scroll);
+int LastPageStart(const std::vector<int>& heights, const TSkinRect& itemsRect, bool scroll,
+                  int markerHeight = PopupMarkerHeight);
 
 // Frame number frame (1 to frames) of an item's animation strip: the frames lie one below the
 // other when the strip is higher than one item (itemHeight), else side by side.
@@ -49,7 +53,8 @@ enum class TScrollMarker { None, Up, Down };
 // The marker strip at client height y inside itemsRect, while there is something to scroll that
 // way: items above the first shown one (start) for the top strip, items below the last shown one
 // for the bottom strip; else None.
-TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count);
+TScrollMarker ScrollMarkerAt(int y, const TSkinRect& itemsRect, int start, int visibleCount, int count,
+                             int markerHeight = PopupMarkerHeight);
 
 struct TPopupPlaceInput {
     TSkinRect Anchor;     // screen rectangle the window opens at

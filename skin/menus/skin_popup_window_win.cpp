@@ -137,7 +137,7 @@ int TmnSkinPopupWindow::MeasureWidth(bool merged) {
 
 void TmnSkinPopupWindow::LayoutItems() {
     std::vector<TItemPlace> places;
-    VisibleCount = LayoutPopupItems(ItemHeights(), NewItemsRect, VisibleStartIndex, Scroll, places);
+    VisibleCount = LayoutPopupItems(ItemHeights(), NewItemsRect, VisibleStartIndex, Scroll, places, MarkerHeight());
     for (size_t i = 0; i < Items.size(); ++i) {
         TmnSkinMenuItem& item = *Items[i];
         item.ObjectRect = places[i].Rect;
@@ -188,7 +188,7 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
         rowHeight = ValidItemHeight(ParentMenu.DefaultMenuItemHeight, 20);
     }
     const TPopupHeight ph = PopupWindowHeight(heights, frame, rowHeight, std::max(0, ParentMenu.MaxMenuItemsInWindow),
-                                              work.bottom - work.top);
+                                              work.bottom - work.top, MarkerHeight());
     const int height = std::max(ph.Height, 1);
     Scroll = ph.Scroll;
     LimitedByMax = ph.LimitedByMax;
@@ -275,20 +275,20 @@ void TmnSkinPopupWindow::PaintMarkers(TBitmap& target) {
     const int w = target.Width(), h = target.Height();
     RECT top, bottom;
     TColor normal, active;
+    const int mh = MarkerHeight();
     if (Skinned()) {
-        top = {NewItemsRect.Left, NewItemsRect.Top, NewItemsRect.Right, NewItemsRect.Top + PopupMarkerHeight};
-        bottom = {NewItemsRect.Left, NewItemsRect.Bottom - PopupMarkerHeight, NewItemsRect.Right, NewItemsRect.Bottom};
+        top = {NewItemsRect.Left, NewItemsRect.Top, NewItemsRect.Right, NewItemsRect.Top + mh};
+        bottom = {NewItemsRect.Left, NewItemsRect.Bottom - mh, NewItemsRect.Right, NewItemsRect.Bottom};
         normal = WindowRecord->ScrollMarkerColor;
         active = WindowRecord->ScrollMarkerActiveColor;
     } else {
-        top = {3, 3, w - 3, 13};
-        bottom = {3, h - 10, w - 3, h - 3};
+        top = {3, 3, w - 3, 3 + mh};
+        bottom = {3, h - mh, w - 3, h - 3};
         normal = clGrayText;
         active = clBtnText;
     }
-    // The marker strips keep their height at every scale, and so do their arrows.
-    DrawArrowGlyph(c, top, ScrollMarker == TScrollMarker::Up ? active : normal, 3, SkinBaseDpi);
-    DrawArrowGlyph(c, bottom, ScrollMarker == TScrollMarker::Down ? active : normal, 4, SkinBaseDpi);
+    DrawArrowGlyph(c, top, ScrollMarker == TScrollMarker::Up ? active : normal, 3, Dpi());
+    DrawArrowGlyph(c, bottom, ScrollMarker == TScrollMarker::Down ? active : normal, 4, Dpi());
 }
 
 void TmnSkinPopupWindow::PaintTo(HDC dc) {
@@ -321,18 +321,20 @@ std::vector<TMenuNavItem> TmnSkinPopupWindow::NavItems() const {
 
 int TmnSkinPopupWindow::Dpi() const { return ParentMenu.SkinData ? ParentMenu.SkinData->Dpi() : SkinBaseDpi; }
 
+int TmnSkinPopupWindow::MarkerHeight() const { return ScaledForDpi(PopupMarkerHeight, Dpi()); }
+
 TMenuScroll TmnSkinPopupWindow::ScrollState() const {
     TMenuScroll s;
     s.Scroll = Scroll;
     s.Start = VisibleStartIndex;
-    s.VisibleFrom = [heights = ItemHeights(), rect = NewItemsRect, scroll = Scroll](int start) {
-        return VisibleItemsFrom(heights, rect, start, scroll);
+    s.VisibleFrom = [heights = ItemHeights(), rect = NewItemsRect, scroll = Scroll, mh = MarkerHeight()](int start) {
+        return VisibleItemsFrom(heights, rect, start, scroll, mh);
     };
     return s;
 }
 
 void TmnSkinPopupWindow::ScrollTo(int start) {
-    const int last = LastPageStart(ItemHeights(), NewItemsRect, Scroll);
+    const int last = LastPageStart(ItemHeights(), NewItemsRect, Scroll, MarkerHeight());
     VisibleStartIndex = std::clamp(start, 0, std::max(0, last));
     LayoutItems();
     Redraw();
@@ -476,7 +478,8 @@ void TmnSkinPopupWindow::MouseAt(POINT pt, bool overThis) {
     ::ScreenToClient(handle_, &c);
     if (Scroll) {
         const TScrollMarker marker =
-            ScrollMarkerAt(c.y, NewItemsRect, VisibleStartIndex, VisibleCount, static_cast<int>(Items.size()));
+            ScrollMarkerAt(c.y, NewItemsRect, VisibleStartIndex, VisibleCount, static_cast<int>(Items.size()),
+                           MarkerHeight());
         if (marker != ScrollMarker) {
             ScrollMarker = marker;
             if (marker != TScrollMarker::None) {

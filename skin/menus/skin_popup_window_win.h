@@ -85,6 +85,8 @@ public:
     bool Skinned() const { return WindowRecord != nullptr && windowPicture_ != nullptr; }
     // The display scale the menu is drawn at: its skin manager's.
     int Dpi() const;
+    // The height of each scroll marker strip at that scale.
+    int MarkerHeight() const;
     TBitmap* ItemPicture() { return itemPicture_; }
     std::vector<TMenuNavItem> NavItems() const;
     TMenuScroll ScrollState() const;

@@ -49,6 +49,21 @@ TEST(PopupLayout, TenItemsBetweenTwoMarkerStrips) {
     EXPECT_EQ(LayoutPopupItems(heights, items, 99, true, places), 0);
 }
 
+TEST(PopupLayout, MarkerStripsOfTheWindowsScaleFrameTheItems) {
+    // At 200 %: 20-pixel strips (and 40-pixel items) in a window limited to 10 items.
+    std::vector<int> heights(30, 40);
+    EXPECT_EQ(PopupWindowHeight(heights, 8, 40, 10, 2000, 20).Height, 40 * 10 + 8 + 40);
+    const TSkinRect items{4, 4, 196, 444};
+    std::vector<TItemPlace> places;
+    EXPECT_EQ(LayoutPopupItems(heights, items, 3, true, places, 20), 10);
+    EXPECT_EQ(places[3].Rect.Top, 24);
+    EXPECT_EQ(places[12].Rect.Bottom, 424);
+    EXPECT_EQ(LastPageStart(heights, items, true, 20), 20);
+    EXPECT_EQ(ScrollMarkerAt(23, items, 3, 10, 30, 20), TScrollMarker::Up);
+    EXPECT_EQ(ScrollMarkerAt(24, items, 3, 10, 30, 20), TScrollMarker::None);
+    EXPECT_EQ(ScrollMarkerAt(424, items, 3, 10, 30, 20), TScrollMarker::Down);
+}
+
 TEST(PopupLayout, AnimationFramesLieBelowEachOtherOnlyInAStripHigherThanAnItem) {
     const TSkinRect stacked{10, 20, 110, 100};  // four 20-pixel frames of a 20-pixel item
     EXPECT_EQ(AnimationFrameRect(stacked, 20, 4, 1), (TSkinRect{10, 20, 110, 40}));
