@@ -124,7 +124,7 @@ void TmnSkinMenuItem::DrawSkinned(TCanvas& c, int w, int h) {
     }
     RECT t = ToRect(Record->TextRect);
     t.right += w - Record->SkinRect.Width();
-    const int column = !Record->ImageRect.IsEmpty() ? 0 : Parent.ImageList() ? Parent.GlyphWidth : 16;
+    const int column = !Record->ImageRect.IsEmpty() ? 0 : Parent.ImageList() ? Parent.GlyphWidth : ScaledForDpi(16, Parent.Dpi());
     const TColor color = active ? Record->ActiveFontColor
                                 : (Enabled() ? Record->FontColor : Record->UnenabledFontColor);
     DrawContent(c, t, column, color, true);
@@ -204,9 +204,12 @@ void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor 
     ::SetBkMode(dc, TRANSPARENT);
     const bool rtl = Parent.ParentMenu.MenuOwner() && Parent.ParentMenu.MenuOwner()->MenuRightToLeft();
     const UINT flags = DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RTLREADING | DT_RIGHT : DT_LEFT);
+    // Offsets are at 96 dpi, taken to the menu's scale.
+    const int dpi = Parent.Dpi();
+    auto px = [dpi](int at96) { return ScaledForDpi(at96, dpi); };
     // Skinned: the text rectangle and glyph column; unskinned: the whole item with 2-pixel margins.
-    const int left = skinned ? t.left + column : 2 + column;
-    const int right = skinned ? t.right - 16 : t.right - 2 - 19;
+    const int left = skinned ? t.left + column : px(2) + column;
+    const int right = skinned ? t.right - px(16) : t.right - px(2 + 19);
     RECT captionRect{left, t.top, right, t.bottom};
     String caption = MenuItem->Caption();
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &captionRect, flags);
@@ -216,9 +219,6 @@ void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor 
         ::DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &r,
                     DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
-    // The glyphs are drawn at the menu's scale; their offsets below are at 96 dpi.
-    const int dpi = Parent.Dpi();
-    auto px = [dpi](int at96) { return ScaledForDpi(at96, dpi); };
     const int middle = (t.top + t.bottom) / 2;
     if (HasSubItems())
         DrawGlyphAtDpi(c, DrawSubMenuGlyph, skinned ? t.right - px(7) : t.right - px(2 + 7), middle - px(4), color, dpi);

@@ -124,13 +124,14 @@ int TmnSkinPopupWindow::MeasureWidth(bool merged) {
         ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
         widest = std::max(widest, static_cast<int>(r.right - r.left));
     }
-    int width = widest + 2 + GlyphWidth + 19;
+    auto px = [dpi = Dpi()](int at96) { return ScaledForDpi(at96, dpi); };
+    int width = widest + px(2) + GlyphWidth + px(19);
     (void)merged;
     if (Skinned()) {
         width += windowPicture_->Width - WindowRecord->ItemsRect.Width();
         if (ItemRecord) width += ItemRecord->SkinRect.Width() - ItemRecord->TextRect.Width();
     } else {
-        width += 10;
+        width += px(10);
     }
     return std::max(width, 1);
 }
@@ -173,7 +174,7 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
         ParentMenu.Watch(item);
     }
     const TImageList* images = ImageList();
-    GlyphWidth = images ? images->Width() + 5 : 19;
+    GlyphWidth = images ? images->Width() + ScaledForDpi(5, Dpi()) : ScaledForDpi(19, Dpi());
 
     const RECT& work = ParentMenu.WorkArea;
     const int width = MeasureWidth(merged);
@@ -258,7 +259,7 @@ void TmnSkinPopupWindow::PaintBackground(TBitmap& target) {
         return;
     }
     TCanvas& c = target.Canvas();
-    const int column = ImageList() ? GlyphWidth + 2 : 21;
+    const int column = ImageList() ? GlyphWidth + ScaledForDpi(2, Dpi()) : ScaledForDpi(21, Dpi());
     c.Brush().SetColor(clBtnFace);
     c.FillRect({0, 0, column, h});
     c.Brush().SetColor(clWindow);
