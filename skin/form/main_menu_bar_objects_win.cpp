@@ -174,19 +174,20 @@ void TmnSkinMainMenuBarItem::SetDown(bool down) {
     owner->SkinMenu().Popup(Parent.Handle(), Parent.SkinData(), Parent.PopupToUp(), MenuItem, anchor, 0);
 }
 
-void TmnSkinMainMenuBarItem::Draw(TCanvas& canvas) {
+void TmnSkinMainMenuBarItem::Draw(TBitmap& buffer) {
     if (ObjectRect.IsEmpty() || !MenuItem) return;
-    if (SkinSupport) DrawSkinned(canvas);
-    else DrawUnskinned(canvas);
+    if (SkinSupport) DrawSkinned(buffer);
+    else DrawUnskinned(buffer.Canvas());
 }
 
-void TmnSkinMainMenuBarItem::DrawSkinned(TCanvas& canvas) {
+void TmnSkinMainMenuBarItem::DrawSkinned(TBitmap& buffer) {
     if (SkinRect.IsEmpty() || TextRect.IsEmpty()) return;
+    TCanvas& canvas = buffer.Canvas();
     const TSkinRect& r = ObjectRect;
     const int w = r.Width(), h = SkinRect.Height();
     bool activeSource = true;
     if (Picture) {
-        TmnGdiObjectPainter p(canvas, Parent.Pictures());
+        TmnGdiObjectPainter p(buffer, Parent.Pictures());
         const TSkinRect at{r.Left, r.Top, r.Right, r.Top + h};
         auto strip = [&](int target, const TSkinRect& src, bool stretch, const TSkinRect& dst) {
             p.Strip(target, *Picture, src, ItemEnds.Left, ItemEnds.Right, stretch, dst);
@@ -266,9 +267,9 @@ TmnSkinMainMenuBarButton::TmnSkinMainMenuBarButton(TmnSkinMainMenuBar& parent, c
     }
 }
 
-void TmnSkinMainMenuBarButton::Draw(TCanvas& canvas) {
+void TmnSkinMainMenuBarButton::Draw(TBitmap& buffer) {
     if (ObjectRect.IsEmpty()) return;
-    TmnGdiObjectPainter p(canvas, Parent.Pictures());
+    TmnGdiObjectPainter p(buffer, Parent.Pictures());
     if (!SkinSupport || !Picture) {
         const TmnPlainLook look = Down && MouseIn ? TmnPlainLook::Pressed
                                   : MouseIn       ? TmnPlainLook::Hover

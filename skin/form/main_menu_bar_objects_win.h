@@ -43,7 +43,8 @@ public:
 
     // The morph timer when morphing is on, else a redraw now.
     virtual void StartMorph();
-    virtual void Draw(TCanvas& canvas) { (void)canvas; }
+    // Draws into the bar's paint buffer.
+    virtual void Draw(TBitmap& buffer) { (void)buffer; }
     virtual void MouseDown(int x, int y, int button) { (void)x, (void)y, (void)button; }
     virtual void MouseUp(int x, int y, int button) { (void)x, (void)y, (void)button; }
     virtual void DblClick() {}
@@ -85,13 +86,13 @@ public:
     void Run();
 
     void StartMorph() override;
-    void Draw(TCanvas& canvas) override;
+    void Draw(TBitmap& buffer) override;
     void MouseEnter() override;
     void MouseLeave() override;
     TmnSkinMainMenuBarItem* AsItem() override { return this; }
 
 private:
-    void DrawSkinned(TCanvas& canvas);
+    void DrawSkinned(TBitmap& buffer);
     void DrawUnskinned(TCanvas& canvas);
     void DrawCaption(TCanvas& canvas, const RECT& box, TColor color);
 };
@@ -107,7 +108,7 @@ public:
     bool SkinSupport = false;
     int Command;
 
-    void Draw(TCanvas& canvas) override;
+    void Draw(TBitmap& buffer) override;
     void MouseDown(int x, int y, int button) override;
     void MouseUp(int x, int y, int button) override;
     void DblClick() override;

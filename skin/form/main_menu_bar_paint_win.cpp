@@ -91,7 +91,7 @@ void TmnSkinMainMenuBar::Paint(HDC dc) {
     Layout();
     for (const auto& object : Objects) {
         TmnSkinMainMenuBarItem* item = object->AsItem();
-        if (object->Visible && (!item || item->Fits)) object->Draw(buffer_.Canvas());
+        if (object->Visible && (!item || item->Fits)) object->Draw(buffer_);
     }
     if (Overflow && scrollMenu_) DrawMarker(buffer_.Canvas());
     ::BitBlt(dc, 0, 0, w, h, buffer_.Canvas().Handle(), 0, 0, SRCCOPY);
@@ -106,7 +106,7 @@ void TmnSkinMainMenuBar::RedrawObject(TmnMenuBarObject& object) {
         return;
     }
     if (!object.Visible || (item && !item->Fits)) return;
-    object.Draw(buffer_.Canvas());
+    object.Draw(buffer_);
     const RECT r = MenuBarRect(object.ObjectRect);
     if (HDC dc = ::GetDC(handle_)) {
         ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer_.Canvas().Handle(), r.left, r.top, SRCCOPY);

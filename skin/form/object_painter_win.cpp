@@ -89,6 +89,8 @@ TCanvas& TmnGdiObjectPainter::Target(int target) {
 
 TCanvas* TmnGdiObjectPainter::Canvas(int target) { return &Target(target); }
 
+TBitmap* TmnGdiObjectPainter::TargetBitmap(int target) { return target == 0 ? target_ : Image(target); }
+
 int TmnGdiObjectPainter::NewImage(int w, int h) {
     std::unique_ptr<TBitmap> b = pictures_.TakeScratch(w > 0 ? w : 0, h > 0 ? h : 0);
     if (!b->Empty()) {
@@ -107,6 +109,19 @@ void TmnGdiObjectPainter::Copy(int target, const TBitmapData& picture, const TSk
 void TmnGdiObjectPainter::Strip(int target, const TBitmapData& picture, const TSkinRect& src, int lo, int ro,
                                 bool stretch, const TSkinRect& dst) {
     if (src.IsEmpty() || dst.Width() <= 0) return;
+    if (TBitmap* into = TargetBitmap(target)) {
+        // Straight into the target's pixels, without a bitmap of the strip's own.
+        TBlitPlan plan = HStripPlan(lo, ro, src, dst.Width(), stretch);
+        auto moved = [&dst](const TSkinRect& r) {
+            return TSkinRect{r.Left + dst.Left, r.Top + dst.Top, r.Right + dst.Left, r.Bottom + dst.Top};
+        };
+        for (TBlit& b : plan) {
+            b.Dst = moved(b.Dst);
+            if (!b.Clip.IsEmpty()) b.Clip = moved(b.Clip);
+        }
+        DrawPlan(*into, pictures_.Get(picture), plan);
+        return;
+    }
     TBitmap strip;
     BuildHStripImage(lo, ro, strip, pictures_.Get(picture), src, dst.Width(), stretch);
     if (!strip.Empty()) Target(target).Draw(dst.Left, dst.Top, strip);

@@ -44,6 +44,9 @@ private:
 class TmnGdiObjectPainter : public TmnObjectPainter {
 public:
     TmnGdiObjectPainter(TCanvas& canvas, TmnSkinPictures& pictures) : canvas_(canvas), pictures_(pictures) {}
+    // Painting into a bitmap: strips are copied straight into its pixels.
+    TmnGdiObjectPainter(TBitmap& target, TmnSkinPictures& pictures)
+        : canvas_(target.Canvas()), target_(&target), pictures_(pictures) {}
     ~TmnGdiObjectPainter() override { ReleaseImages(); }
     TmnGdiObjectPainter(const TmnGdiObjectPainter&) = delete;
     TmnGdiObjectPainter& operator=(const TmnGdiObjectPainter&) = delete;
@@ -69,9 +72,12 @@ public:
 private:
     TBitmap* Image(int image);
     TCanvas& Target(int target);
+    // The bitmap behind a target, or null when target 0 is a plain canvas.
+    TBitmap* TargetBitmap(int target);
     void SelectFont(TCanvas& canvas, const TmnObjectFont& font);
 
     TCanvas& canvas_;
+    TBitmap* target_ = nullptr;
     TmnSkinPictures& pictures_;
     std::vector<std::unique_ptr<TBitmap>> images_;
 };
