@@ -69,11 +69,10 @@ void TmnSkinMainMenuBar::PaintBackground(TBitmap& buffer) {
     }
     const TBitmapData* picture = MenuBarPicture(Skin(), record_->PictureIndex);
     if (!picture || record_->SkinRect.IsEmpty()) return;
-    // Built again only when the width changes: every hover and activation repaints the bar.
-    if (background_.Width() != buffer.Width())
-        BuildHStripImage(record_->ItemsRect.Left, record_->SkinRect.Width() - record_->ItemsRect.Right, background_,
-                         pictures_.Get(*picture), record_->SkinRect, buffer.Width(), record_->StretchEffect);
-    c.Draw(0, 0, background_);
+    // The strip's parts are copied straight into the buffer: no bitmap of its own to keep.
+    DrawPlan(buffer, pictures_.Get(*picture),
+             HStripPlan(record_->ItemsRect.Left, record_->SkinRect.Width() - record_->ItemsRect.Right, record_->SkinRect,
+                        buffer.Width(), record_->StretchEffect));
 }
 
 void TmnSkinMainMenuBar::DrawMarker(TCanvas& canvas) {

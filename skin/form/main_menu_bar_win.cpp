@@ -190,7 +190,6 @@ void TmnSkinMainMenuBar::BeforeChangeSkinData() {
     record_ = nullptr;
     itemRecord_ = nullptr;
     pictures_.Clear();
-    background_.SetSize(0, 0);
 }
 
 void TmnSkinMainMenuBar::ParentBackgroundChanged() {

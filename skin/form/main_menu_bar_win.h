@@ -206,7 +206,6 @@ private:
     TSkinRect marker_;
     TmnSkinPictures pictures_;
     TBitmap buffer_;   // the bar as painted last
-    TBitmap background_;  // the skin's bar strip built for background_.Width(); emptied with the skin
     TBitmap measure_;  // a memory context for measuring captions
     TWindowTimer hoverTimer_, morphTimer_, animateTimer_;
     static constexpr POINT kNoPointer{INT_MIN, INT_MIN};

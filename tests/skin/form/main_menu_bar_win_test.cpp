@@ -292,6 +292,7 @@ TEST_F(MenuBarTest, SkinnedItemsWidenTheItemPictureByTheirCaption) {
     bar = &b;
     b.SetBounds(0, 0, wider, 24);
     EXPECT_EQ(At(*Snapshot(), wider - 2, 12), At(*fresh, wider - 2, 12));
+    EXPECT_EQ(At(*fresh, wider - 1, 12), px(31, 12));  // the bar picture's right end ("skinrect" 0,0,32,24)
 }
 
 TEST_F(MenuBarTest, ASkinnedItemsCaptionTakesTheFontOfItsRecordUnlessTheBarSaysOtherwise) {
