@@ -125,7 +125,7 @@ void TmnSkinnedFramePainter::Paint(HDC dc, const TmnSkinData& skin, const TmnFra
         const TSkinRect kept = o.ObjectRect;
         if (below) o.ObjectRect.Top -= g.NewClientRect.Bottom, o.ObjectRect.Bottom -= g.NewClientRect.Bottom;
         {
-            TmnGdiObjectPainter painter(image.Canvas(), pictures);
+            TmnGdiObjectPainter painter(image, pictures);
             o.Draw(painter, false);
         }
         o.ObjectRect = kept;
