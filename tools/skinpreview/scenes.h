@@ -23,7 +23,7 @@ struct FrameState {
 
 struct MenuEntry {
     String caption;  // "-" for a separator
-    String shortcut;
+    String shortcut = {};
     bool enabled = true;
     bool checked = false;
     bool subMenu = false;
