@@ -66,7 +66,7 @@ enum class TmnWindowStepKind {
 
 struct TmnWindowStep {
     TmnWindowStepKind Kind;
-    TSkinRect Rect;
+    TSkinRect Rect = {};
     int Value = 0;
     bool operator==(const TmnWindowStep&) const = default;
 };
