@@ -6,6 +6,7 @@
 #include "skin/paint/effects.h"
 #include "skin/paint/glyphs_win.h"
 #include "skin/paint/images_win.h"
+#include "skin/paint/rects.h"
 
 namespace fn {
 
@@ -112,12 +113,9 @@ void TmnGdiObjectPainter::Strip(int target, const TBitmapData& picture, const TS
     if (TBitmap* into = TargetBitmap(target)) {
         // Straight into the target's pixels, without a bitmap of the strip's own.
         TBlitPlan plan = HStripPlan(lo, ro, src, dst.Width(), stretch);
-        auto moved = [&dst](const TSkinRect& r) {
-            return TSkinRect{r.Left + dst.Left, r.Top + dst.Top, r.Right + dst.Left, r.Bottom + dst.Top};
-        };
         for (TBlit& b : plan) {
-            b.Dst = moved(b.Dst);
-            if (!b.Clip.IsEmpty()) b.Clip = moved(b.Clip);
+            b.Dst = MovedRect(b.Dst, dst.Left, dst.Top);
+            if (!b.Clip.IsEmpty()) b.Clip = MovedRect(b.Clip, dst.Left, dst.Top);
         }
         DrawPlan(*into, pictures_.Get(picture), plan);
         return;

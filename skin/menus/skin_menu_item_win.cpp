@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/core/form_data.h"
 #include "platform/win/gdi.h"
 #include "platform/win/image_list.h"
 #include "skin/data/skin_data.h"
@@ -124,7 +123,7 @@ void TmnSkinMenuItem::DrawSkinned(TCanvas& c, int w, int h) {
     }
     RECT t = ToRect(Record->TextRect);
     t.right += w - Record->SkinRect.Width();
-    const int column = !Record->ImageRect.IsEmpty() ? 0 : Parent.ImageList() ? Parent.GlyphWidth : ScaledForDpi(16, Parent.Dpi());
+    const int column = !Record->ImageRect.IsEmpty() ? 0 : Parent.ImageList() ? Parent.GlyphWidth : Parent.Px(16);
     const TColor color = active ? Record->ActiveFontColor
                                 : (Enabled() ? Record->FontColor : Record->UnenabledFontColor);
     DrawContent(c, t, column, color, true);
@@ -206,10 +205,9 @@ void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor 
     const UINT flags = DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RTLREADING | DT_RIGHT : DT_LEFT);
     // Offsets are at 96 dpi, taken to the menu's scale.
     const int dpi = Parent.Dpi();
-    auto px = [dpi](int at96) { return ScaledForDpi(at96, dpi); };
     // Skinned: the text rectangle and glyph column; unskinned: the whole item with 2-pixel margins.
-    const int left = skinned ? t.left + column : px(2) + column;
-    const int right = skinned ? t.right - px(16) : t.right - px(2 + 19);
+    const int left = skinned ? t.left + column : Parent.Px(2) + column;
+    const int right = skinned ? t.right - Parent.Px(16) : t.right - Parent.Px(2 + 19);
     RECT captionRect{left, t.top, right, t.bottom};
     String caption = MenuItem->Caption();
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &captionRect, flags);
@@ -220,16 +218,18 @@ void TmnSkinMenuItem::DrawContent(TCanvas& c, const RECT& t, int column, TColor 
                     DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
     const int middle = (t.top + t.bottom) / 2;
-    if (HasSubItems())
-        DrawGlyphAtDpi(c, DrawSubMenuGlyph, skinned ? t.right - px(7) : t.right - px(2 + 7), middle - px(4), color, dpi);
+    if (HasSubItems()) {
+        const int x = t.right - Parent.Px(skinned ? 7 : 2 + 7);
+        DrawGlyphAtDpi(c, DrawSubMenuGlyph, x, middle - Parent.Px(4), color, dpi);
+    }
     TColor glyphColor = color;
     if (skinned && Record->UseImageColor) glyphColor = (Active || Down) ? Record->ActiveImageColor : Record->ImageColor;
-    int gx = skinned ? t.left + px(2) : px(4), gy = middle - px(4);
+    int gx = skinned ? t.left + Parent.Px(2) : Parent.Px(4), gy = middle - Parent.Px(4);
     if (skinned && !Record->ImageRect.IsEmpty()) {
-        gx = (Record->ImageRect.Left + Record->ImageRect.Right) / 2 - px(4);
-        gy = (Record->ImageRect.Top + Record->ImageRect.Bottom) / 2 - px(4);
+        gx = (Record->ImageRect.Left + Record->ImageRect.Right) / 2 - Parent.Px(4);
+        gy = (Record->ImageRect.Top + Record->ImageRect.Bottom) / 2 - Parent.Px(4);
     }
-    if (DrawImage(c, skinned ? t.left + px(2) : px(4), middle, color, skinned)) return;
+    if (DrawImage(c, skinned ? t.left + Parent.Px(2) : Parent.Px(4), middle, color, skinned)) return;
     const String& name = MenuItem->Name();
     TGlyphDraw glyph = nullptr;
     if (name == L"MTL_CLOSE" || name == L"TRAY_MTL_CLOSE") glyph = DrawCloseGlyph;

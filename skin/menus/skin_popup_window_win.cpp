@@ -124,14 +124,13 @@ int TmnSkinPopupWindow::MeasureWidth(bool merged) {
         ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
         widest = std::max(widest, static_cast<int>(r.right - r.left));
     }
-    auto px = [dpi = Dpi()](int at96) { return ScaledForDpi(at96, dpi); };
-    int width = widest + px(2) + GlyphWidth + px(19);
+    int width = widest + Px(2) + GlyphWidth + Px(19);
     (void)merged;
     if (Skinned()) {
         width += windowPicture_->Width - WindowRecord->ItemsRect.Width();
         if (ItemRecord) width += ItemRecord->SkinRect.Width() - ItemRecord->TextRect.Width();
     } else {
-        width += px(10);
+        width += Px(10);
     }
     return std::max(width, 1);
 }
@@ -174,7 +173,7 @@ void TmnSkinPopupWindow::Show(const RECT& anchor, const std::vector<TMenuItem*>&
         ParentMenu.Watch(item);
     }
     const TImageList* images = ImageList();
-    GlyphWidth = images ? images->Width() + ScaledForDpi(5, Dpi()) : ScaledForDpi(19, Dpi());
+    GlyphWidth = images ? images->Width() + Px(5) : Px(19);
 
     const RECT& work = ParentMenu.WorkArea;
     const int width = MeasureWidth(merged);
@@ -259,7 +258,7 @@ void TmnSkinPopupWindow::PaintBackground(TBitmap& target) {
         return;
     }
     TCanvas& c = target.Canvas();
-    const int column = ImageList() ? GlyphWidth + ScaledForDpi(2, Dpi()) : ScaledForDpi(21, Dpi());
+    const int column = ImageList() ? GlyphWidth + Px(2) : Px(21);
     c.Brush().SetColor(clBtnFace);
     c.FillRect({0, 0, column, h});
     c.Brush().SetColor(clWindow);
@@ -322,7 +321,7 @@ std::vector<TMenuNavItem> TmnSkinPopupWindow::NavItems() const {
 
 int TmnSkinPopupWindow::Dpi() const { return ParentMenu.SkinData ? ParentMenu.SkinData->Dpi() : SkinBaseDpi; }
 
-int TmnSkinPopupWindow::MarkerHeight() const { return ScaledForDpi(PopupMarkerHeight, Dpi()); }
+int TmnSkinPopupWindow::Px(int at96) const { return ScaledForDpi(at96, Dpi()); }
 
 TMenuScroll TmnSkinPopupWindow::ScrollState() const {
     TMenuScroll s;

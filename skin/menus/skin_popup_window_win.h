@@ -85,8 +85,10 @@ public:
     bool Skinned() const { return WindowRecord != nullptr && windowPicture_ != nullptr; }
     // The display scale the menu is drawn at: its skin manager's.
     int Dpi() const;
+    // A length given at 96 dpi, at that scale.
+    int Px(int at96) const;
     // The height of each scroll marker strip at that scale.
-    int MarkerHeight() const;
+    int MarkerHeight() const { return Px(PopupMarkerHeight); }
     TBitmap* ItemPicture() { return itemPicture_; }
     std::vector<TMenuNavItem> NavItems() const;
     TMenuScroll ScrollState() const;

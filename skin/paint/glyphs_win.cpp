@@ -123,10 +123,12 @@ void DrawGlyphAtDpi(TCanvas& canvas, TGlyphDraw draw, int x, int y, TColor color
     canvas.Brush().SetStyle(TBrushStyle::bsSolid);
     canvas.Brush().SetColor(color);
     auto at = [dpi](int v) { return ScaledForDpi(v, dpi); };
-    for (int j = 0; j < box; ++j)
+    for (int j = 0; j < box; ++j) {
+        const uint8_t* row = glyph.ScanLine(j);  // blue, green, red; the background is white
         for (int i = 0; i < box; ++i)
-            if (::GetPixel(g.Handle(), i, j) != RGB(255, 255, 255))
+            if (row[3 * i] != 255 || row[3 * i + 1] != 255 || row[3 * i + 2] != 255)
                 canvas.FillRect({x + at(i), y + at(j), x + at(i + 1), y + at(j + 1)});
+    }
 }
 
 void DrawArrowGlyph(TCanvas& canvas, const RECT& r, TColor color, int direction, int dpi) {
